@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+// Numbers that come from scripts and data files are doubles of any value; these turn them into the
+// engine's fixed-width types without undefined behaviour.
+
+// Truncates toward zero; saturates at the int32 limits; NaN becomes 0.
+int32_t ToInt32(double value);
+
+// Rounds to the nearest float; saturates at the float limits instead of becoming infinite.
+// NaN stays NaN.
+float ToFloat(double value);
+
+// 32-bit counters that run without bound wrap as two's complement.
+inline int32_t WrapAdd(int32_t a, int32_t b) {
+  return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}

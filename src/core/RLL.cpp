@@ -1,0 +1,270 @@
+#include "core/RLL.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "core/Log.h"
+
+struct RLL::Entry {
+  std::string name;
+  Entry* next = nullptr;
+  Entry* prev = nullptr;
+  void* value = nullptr;
+};
+
+RLL::RLL(int32_t unused, bool ownsValues) : ownsValues(ownsValues) { (void)unused; }
+
+RLL::~RLL() { Clear(); }
+
+RLL::Entry* RLL::Link(Entry* entry, bool atHead) {
+  if (head == nullptr) {
+    head = tail = entry;
+  } else if (atHead) {
+    entry->next = head;
+    head->prev = entry;
+    head = entry;
+  } else {
+    entry->prev = tail;
+    tail->next = entry;
+    tail = entry;
+  }
+  ++count;
+  return entry;
+}
+
+void* RLL::AddTail(const char* name, void* value) {
+  if (name == nullptr) return nullptr;
+  Link(new Entry{name, nullptr, nullptr, value}, false);
+  return value;
+}
+
+void* RLL::AddHead(const char* name, void* value) {
+  if (name == nullptr) return nullptr;
+  Link(new Entry{name, nullptr, nullptr, value}, true);
+  // A cursor parked before the old head now stands before this entry; keep it there.
+  return value;
+}
+
+void* RLL::Unlink(Entry* entry) {
+  if (entry == cursor) {
+    cursor = entry->prev;
+    cursorBeforeHead = (cursor == nullptr);
+  }
+  if (entry->prev != nullptr) entry->prev->next = entry->next; else head = entry->next;
+  if (entry->next != nullptr) entry->next->prev = entry->prev; else tail = entry->prev;
+  --count;
+  if (count <= 0) {
+    count = 0;
+    head = tail = nullptr;
+  }
+  ++changes;
+  void* value = entry->value;
+  delete entry;
+  if (ownsValues) {
+    std::free(value);
+    return nullptr;
+  }
+  return value;
+}
+
+void* RLL::ReplaceValue(const char* name, void* value) {
+  Entry* entry = FindEntry(name);
+  if (entry == nullptr) return nullptr;
+  void* old = entry->value;
+  entry->value = value;
+  return old;
+}
+
+void* RLL::RemoveHead() { return head != nullptr ? Unlink(head) : nullptr; }
+
+void* RLL::RemoveTail() { return tail != nullptr ? Unlink(tail) : nullptr; }
+
+void* RLL::Remove(const char* name) {
+  Entry* entry = FindEntry(name);
+  return entry != nullptr ? Unlink(entry) : nullptr;
+}
+
+void* RLL::RemoveAt(int32_t index) {
+  Entry* entry = EntryAt(index);
+  return entry != nullptr ? Unlink(entry) : nullptr;
+}
+
+void* RLL::RemoveCurrent() { return cursor != nullptr ? Unlink(cursor) : nullptr; }
+
+bool RLL::RemovePointer(const void* value) {
+  for (Entry* entry = head; entry != nullptr; entry = entry->next) {
+    if (entry->value == value) {
+      Unlink(entry);
+      return true;
+    }
+  }
+  return false;
+}
+
+void RLL::Clear() {
+  while (head != nullptr) Unlink(head);
+  cursor = nullptr;
+  cursorBeforeHead = false;
+}
+
+RLL::Entry* RLL::FindEntry(const char* name) const {
+  if (name == nullptr) return nullptr;
+  for (Entry* entry = head; entry != nullptr; entry = entry->next) {
+    if (std::strcmp(entry->name.c_str(), name) == 0) return entry;
+  }
+  return nullptr;
+}
+
+RLL::Entry* RLL::EntryAt(int32_t index) const {
+  if (index < 0 || index >= count) return nullptr;
+  Entry* entry = head;
+  for (int32_t i = 0; i < index && entry != nullptr; ++i) entry = entry->next;
+  return entry;
+}
+
+void* RLL::Find(const char* name) const {
+  Entry* entry = FindEntry(name);
+  return entry != nullptr ? entry->value : nullptr;
+}
+
+void* RLL::GetAt(int32_t index) const {
+  Entry* entry = EntryAt(index);
+  return entry != nullptr ? entry->value : nullptr;
+}
+
+const char* RLL::GetNameAt(int32_t index) const {
+  Entry* entry = EntryAt(index);
+  return entry != nullptr ? entry->name.c_str() : nullptr;
+}
+
+bool RLL::Contains(const void* value) const {
+  for (Entry* entry = head; entry != nullptr; entry = entry->next) {
+    if (entry->value == value) return true;
+  }
+  return false;
+}
+
+void* RLL::First() {
+  cursor = head;
+  cursorBeforeHead = false;
+  return cursor != nullptr ? cursor->value : nullptr;
+}
+
+void* RLL::Last() {
+  cursor = tail;
+  cursorBeforeHead = false;
+  return cursor != nullptr ? cursor->value : nullptr;
+}
+
+void* RLL::Next() {
+  if (cursorBeforeHead) {
+    cursorBeforeHead = false;
+    cursor = head;
+  } else if (cursor != nullptr) {
+    cursor = cursor->next;
+  } else {
+    return nullptr;
+  }
+  return cursor != nullptr ? cursor->value : nullptr;
+}
+
+void* RLL::Prev() {
+  if (cursorBeforeHead) {
+    cursorBeforeHead = false;
+    return nullptr;
+  }
+  if (cursor == nullptr) return nullptr;
+  cursor = cursor->prev;
+  return cursor != nullptr ? cursor->value : nullptr;
+}
+
+void RLL::Rewind() {
+  cursor = head;
+  cursorBeforeHead = false;
+}
+
+void RLL::RewindToTail() {
+  cursor = tail;
+  cursorBeforeHead = false;
+}
+
+bool RLL::Advance() {
+  if (cursor == nullptr && !cursorBeforeHead) return false;
+  Next();
+  return true;
+}
+
+bool RLL::Retreat() {
+  if (cursor == nullptr && !cursorBeforeHead) return false;
+  Prev();
+  return true;
+}
+
+void* RLL::GetCurrent() const { return cursor != nullptr ? cursor->value : nullptr; }
+
+const char* RLL::GetCurrentName() const {
+  return cursor != nullptr ? cursor->name.c_str() : nullptr;
+}
+
+void RLL::SeekPointer(const void* value) {
+  cursorBeforeHead = false;
+  for (Entry* entry = head; entry != nullptr; entry = entry->next) {
+    if (entry->value == value) {
+      cursor = entry;
+      return;
+    }
+  }
+  cursor = nullptr;
+  Log("WARNING:  Pointer %p not found in RLL!\n", value);
+}
+
+void RLL::DecrementCount() {
+  --count;
+  if (count <= 0) {
+    count = 0;
+    head = tail = nullptr;
+    cursor = nullptr;
+    cursorBeforeHead = false;
+  }
+}
+
+std::vector<void*> RLL::Values() const {
+  std::vector<void*> values;
+  values.reserve(static_cast<size_t>(count));
+  for (Entry* entry = head; entry != nullptr; entry = entry->next) values.push_back(entry->value);
+  return values;
+}
+
+void RLL::WalkSnapshot(std::vector<void*> values,
+                       const std::function<void(void* value)>& visit) const {
+  const uint64_t before = changes;
+  for (void* value : values) {
+    // Only after a removal can a value of the snapshot have left the list.
+    if (changes != before && !Contains(value)) continue;
+    visit(value);
+  }
+}
+
+void RLL::ForEach(const std::function<void(void* value)>& visit) const {
+  WalkSnapshot(Values(), visit);
+}
+
+void RLL::ForEachFromTail(const std::function<void(void* value)>& visit) const {
+  std::vector<void*> values = Values();
+  std::vector<void*> reversed(values.rbegin(), values.rend());
+  WalkSnapshot(std::move(reversed), visit);
+}
+
+void RLLAddByteValue(RLL* list, const char* name, int32_t value) {
+  if (list == nullptr) return;
+  auto* byte = static_cast<unsigned char*>(std::malloc(1));
+  if (byte == nullptr) return;
+  *byte = static_cast<unsigned char>(value & 0xff);
+  if (list->AddTail(name, byte) == nullptr && name == nullptr) std::free(byte);
+}
+
+void RLLAddPointer(RLL* list, const char* name, void* pointer) {
+  if (list == nullptr || pointer == nullptr) return;
+  list->AddTail(name, pointer);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/RootObject.h"
+
+class ImageObject;
+class Camera;
+
+// The polymorphic base of world entities (AI packages, NPCs, objects, projectiles, cameras).
+// Owners delete entities through this base, so the destructor is virtual.
+class RootEntity : public RootObject {
+ public:
+  RootEntity() = default;
+  virtual ~RootEntity() = default;
+
+  virtual void Reserved0() {}
+  // The per-tick step.
+  virtual void Update() {}
+  virtual int32_t Reserved2() { return -1; }
+  // Draws onto the target relative to the camera's view; the base draws nothing.
+  virtual void Draw(ImageObject* target, Camera* camera) {
+    (void)target;
+    (void)camera;
+  }
+  virtual void Reserved4() {}
+};

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <lua.hpp>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+// Owns the one Lua state of the process and runs every script. Scripts read back the script code
+// of the most recent run ("GetScriptCode") and an argument list that one script can hand to the
+// script it starts.
+class LuaManager {
+ public:
+  LuaManager();
+  ~LuaManager();
+  LuaManager(const LuaManager&) = delete;
+  LuaManager& operator=(const LuaManager&) = delete;
+
+  lua_State* GetState() const { return state; }
+
+  // Loads and runs base path + name with the given script code. A load error logs
+  // "Lua Error during Loading: %s\n" and leaves the script code as it was; a run error logs
+  // "Lua Error during Execution: %s\n". The Lua stack top is the same afterwards on every path.
+  bool ExecuteScript(const char* name, int32_t code);
+
+  // The exact text "NULL" removes the base path; none is ignored.
+  void SetBasePath(const char* path);
+  const std::optional<std::string>& GetBasePath() const { return basePath; }
+
+  int32_t GetScriptCode() const { return scriptCode; }
+  const char* GetScriptString() const { return nullptr; }  // nothing sets it
+  bool GetDebugMode() const { return debugMode; }
+  void SetDebugMode(bool on) { debugMode = on; }
+
+  // The argument list: a fixed number of slots filled in order; each filled slot holds a float or a
+  // text. Reads outside the filled slots answer none.
+  void ClearArguments();
+  void AllocateArguments(int32_t slots);
+  void AddNumberArgument(float number);
+  void AddStringArgument(const char* text);
+  int32_t GetFilledArgumentCount() const { return static_cast<int32_t>(arguments.size()); }
+  std::optional<float> GetArgumentNumber(int32_t index) const;
+  std::optional<std::string> GetArgumentString(int32_t index) const;
+
+ private:
+  void LogError(const char* format);
+
+  lua_State* state;
+  std::optional<std::string> basePath;
+  bool debugMode = false;
+  int32_t scriptCode = 0;
+  int32_t argumentSlots = 0;
+  std::vector<std::variant<float, std::string>> arguments;
+};
