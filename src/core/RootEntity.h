@@ -4,6 +4,7 @@
 
 class ImageObject;
 class Camera;
+class ScriptVariableStore;
 
 // The polymorphic base of world entities (AI packages, NPCs, objects, projectiles, cameras).
 // Owners delete entities through this base, so the destructor is virtual.
@@ -22,4 +23,6 @@ class RootEntity : public RootObject {
     (void)camera;
   }
   virtual void Reserved4() {}
+  // The entity's own script variables; none for entities that keep none (only NPCs keep them).
+  virtual ScriptVariableStore* GetVariableList() { return nullptr; }
 };

@@ -2,10 +2,17 @@
 
 #include <string>
 
+#include "core/Convert.h"
 #include "core/Log.h"
+#include "core/script/ScriptRegistrars.h"
 
 LuaManager::LuaManager() : state(luaL_newstate()) {
   luaL_openlibs(state);
+  // These families exist from the start; each acts on its own manager once that is created. The
+  // order is fixed: own, cameras, dialogue, GUI, NPCs, paths, triggers, music, objects, script
+  // variables, chat (one registrar call each).
+  RegisterLuaManagerFunctions(state);
+  RegisterScriptVariableFunctions(state);
 }
 
 LuaManager::~LuaManager() { lua_close(state); }
@@ -58,24 +65,41 @@ void LuaManager::AllocateArguments(int32_t slots) {
 }
 
 void LuaManager::AddNumberArgument(float number) {
-  if (static_cast<int32_t>(arguments.size()) < argumentSlots) arguments.emplace_back(number);
+  if (GetFilledArgumentCount() < argumentSlots) arguments.emplace_back(number);
 }
 
 void LuaManager::AddStringArgument(const char* text) {
-  if (static_cast<int32_t>(arguments.size()) < argumentSlots)
-    arguments.emplace_back(std::string(text != nullptr ? text : ""));
+  if (GetFilledArgumentCount() >= argumentSlots) return;
+  if (text != nullptr) {
+    arguments.emplace_back(std::optional<std::string>(text));
+  } else {
+    arguments.emplace_back(std::optional<std::string>());
+  }
 }
 
-std::optional<float> LuaManager::GetArgumentNumber(int32_t index) const {
-  if (index < 0 || index >= static_cast<int32_t>(arguments.size())) return std::nullopt;
-  if (const float* number = std::get_if<float>(&arguments[static_cast<size_t>(index)]))
-    return *number;
-  return std::nullopt;
+bool LuaManager::HasArgument(int32_t index) const {
+  return index >= 0 && index < GetFilledArgumentCount();
+}
+
+float LuaManager::GetArgumentNumber(int32_t index) const {
+  if (!HasArgument(index)) return 0.0f;
+  const Argument& argument = arguments[static_cast<size_t>(index)];
+  if (const float* number = std::get_if<float>(&argument)) return *number;
+  const std::optional<std::string>& text = std::get<std::optional<std::string>>(argument);
+  if (!text) return 0.0f;
+  // Lua's own rule, so that a number handed over as text reads back as that number.
+  lua_pushlstring(state, text->data(), text->size());
+  const double converted = lua_tonumber(state, -1);
+  lua_pop(state, 1);
+  return ToFloat(converted);
 }
 
 std::optional<std::string> LuaManager::GetArgumentString(int32_t index) const {
-  if (index < 0 || index >= static_cast<int32_t>(arguments.size())) return std::nullopt;
-  if (const std::string* text = std::get_if<std::string>(&arguments[static_cast<size_t>(index)]))
-    return *text;
-  return std::nullopt;
+  if (!HasArgument(index)) return std::nullopt;
+  const Argument& argument = arguments[static_cast<size_t>(index)];
+  if (const auto* text = std::get_if<std::optional<std::string>>(&argument)) return *text;
+  lua_pushnumber(state, std::get<float>(argument));
+  std::string written = lua_tostring(state, -1);
+  lua_pop(state, 1);
+  return written;
 }

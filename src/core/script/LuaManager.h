@@ -13,6 +13,8 @@
 // script it starts.
 class LuaManager {
  public:
+  // Opens the state with the standard libraries and registers the script functions that exist
+  // from the start.
   LuaManager();
   ~LuaManager();
   LuaManager(const LuaManager&) = delete;
@@ -20,9 +22,10 @@ class LuaManager {
 
   lua_State* GetState() const { return state; }
 
-  // Loads and runs base path + name with the given script code. A load error logs
-  // "Lua Error during Loading: %s\n" and leaves the script code as it was; a run error logs
+  // Loads and runs base path + name (plain concatenation) with the given script code. A load error
+  // logs "Lua Error during Loading: %s\n" and leaves the script code as it was; a run error logs
   // "Lua Error during Execution: %s\n". The Lua stack top is the same afterwards on every path.
+  // None for a name does nothing and answers false.
   bool ExecuteScript(const char* name, int32_t code);
 
   // The exact text "NULL" removes the base path; none is ignored.
@@ -35,16 +38,24 @@ class LuaManager {
   void SetDebugMode(bool on) { debugMode = on; }
 
   // The argument list: a fixed number of slots filled in order; each filled slot holds a float or a
-  // text. Reads outside the filled slots answer none.
+  // text (possibly none). Clearing forgets every entry, so no later read reaches an old one.
   void ClearArguments();
   void AllocateArguments(int32_t slots);
+  // Fill the next slot; nothing when every slot is filled. A none text fills a slot with no text.
   void AddNumberArgument(float number);
   void AddStringArgument(const char* text);
   int32_t GetFilledArgumentCount() const { return static_cast<int32_t>(arguments.size()); }
-  std::optional<float> GetArgumentNumber(int32_t index) const;
+  bool HasArgument(int32_t index) const;
+  // A number entry's float; a text entry converted as Lua converts texts (0 when it is not a
+  // number); 0 outside the filled entries.
+  float GetArgumentNumber(int32_t index) const;
+  // A text entry's text; a number entry as Lua writes numbers; none for an entry without text and
+  // outside the filled entries.
   std::optional<std::string> GetArgumentString(int32_t index) const;
 
  private:
+  using Argument = std::variant<float, std::optional<std::string>>;
+
   void LogError(const char* format);
 
   lua_State* state;
@@ -52,5 +63,5 @@ class LuaManager {
   bool debugMode = false;
   int32_t scriptCode = 0;
   int32_t argumentSlots = 0;
-  std::vector<std::variant<float, std::string>> arguments;
+  std::vector<Argument> arguments;
 };

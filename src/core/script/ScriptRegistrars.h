@@ -1,0 +1,80 @@
+#pragma once
+
+#include <lua.hpp>
+
+#include <span>
+
+// Who registers which script function. The Lua manager's constructor registers several families
+// whose managers come later (their functions exist from the start and report "manager not
+// created" until then); every other manager registers its own family in its constructor, and the
+// clip map each time one is created. Six names are registered twice (the paths family, by the Lua
+// manager and again by the path manager), so 206 registrations make 200 globals.
+
+enum class ScriptRegistrar {
+  LuaManager,  // its constructor, including the GUI registrar it calls
+  GUI,         // RegisterGUIBindings, called by the Lua manager's constructor
+  AIManager,
+  DataLibrary,
+  ExternalImageManager,
+  PathManager,
+  PropertyManager,
+  KeyboardManager,
+  Player,
+  BackgroundManager,
+  TimerManager,
+  ShooterMiniGameManager,
+  MapManager,
+  ClipMap,  // on each creation
+};
+
+enum class ScriptFamily {
+  LuaManager,
+  Cameras,
+  Dialogue,
+  GUI,
+  NPCs,
+  Paths,
+  Triggers,
+  Music,
+  Objects,
+  ScriptVariables,
+  Chat,
+  AI,
+  DataLibrary,
+  ImageContainers,
+  PropertyRouter,
+  Keyboard,
+  Player,
+  Background,
+  Timers,
+  ShooterMiniGame,
+  Map,
+  ClipMap,
+};
+
+struct ScriptRegistration {
+  ScriptRegistrar registrar;
+  ScriptFamily family;
+  const char* name;
+};
+
+// Every registration of the system, registrar by registrar, each in its registration order.
+std::span<const ScriptRegistration> ScriptRegistrations();
+
+const char* RegistrarName(ScriptRegistrar registrar);
+const char* FamilyName(ScriptFamily family);
+
+// The registrars the Lua manager's constructor calls, in its order: its own functions, cameras,
+// dialogue, GUI, NPCs, paths, triggers, music, objects, script variables, chat. Each family
+// defines its registrar in its binding file; the constructor calls those that exist.
+void RegisterLuaManagerFunctions(lua_State* state);
+void RegisterCameraFunctions(lua_State* state);
+void RegisterDialogueFunctions(lua_State* state);
+void RegisterGUIBindings(lua_State* state);
+void RegisterNPCFunctions(lua_State* state);
+void RegisterPathFunctions(lua_State* state);
+void RegisterTriggerFunctions(lua_State* state);
+void RegisterMusicFunctions(lua_State* state);
+void RegisterObjectFunctions(lua_State* state);
+void RegisterScriptVariableFunctions(lua_State* state);
+void RegisterChatFunctions(lua_State* state);
