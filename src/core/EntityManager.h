@@ -2,6 +2,9 @@
 
 #include <cstdint>
 
+#include <functional>
+
+#include "core/Graveyard.h"
 #include "core/RLL.h"
 
 class RootEntity;
@@ -35,6 +38,11 @@ class EntityManager {
 
   RootEntity* GetActiveNPC() const { return activeEntity; }
   void SetActiveEntity(RootEntity* entity) { activeEntity = entity; }
+  // The first entity of that name in all, or in the named sub-list (none when absent).
+  void SetActiveFromAll(const char* name) { activeEntity = FindInAll(name); }
+  void SetActiveFromList(const char* listName, const char* name) {
+    activeEntity = GetEntity(listName, name);
+  }
   void ClearActiveEntity() { activeEntity = nullptr; }
   RootEntity* GetDialogueNPC() const { return dialogueNPC; }
   void SetDialogueNPC(RootEntity* entity) { dialogueNPC = entity; }
@@ -55,6 +63,10 @@ class EntityManager {
   const RLL* SubList(const char* name) const;
 
  private:
+  RootEntity* FindIn(const RLL& list, const char* name) const;
+  // Visits the list's entities; what a visit clears is destroyed after the outermost walk.
+  void Walk(const RLL& list, const std::function<void(RootEntity*)>& visit);
+
   RLL all;
   RLL subLists;
   RLL aiAnimation;
@@ -65,4 +77,5 @@ class EntityManager {
   RootEntity* activeEntity = nullptr;
   RootEntity* dialogueNPC = nullptr;
   int32_t clickMode = -1;
+  Graveyard graveyard;
 };

@@ -27,11 +27,7 @@ void* NamedList::Append(const char* name, void* value) {
 void* NamedList::Unlink(Entry* entry) {
   if (entry->prev != nullptr) entry->prev->next = entry->next; else head = entry->next;
   if (entry->next != nullptr) entry->next->prev = entry->prev; else tail = entry->prev;
-  --count;
-  if (count <= 0) {
-    count = 0;
-    head = tail = nullptr;
-  }
+  if (count > 0) --count;  // the links, not the count, say where the list ends
   void* value = entry->value;
   delete entry;
   if (ownsValues) {
@@ -89,9 +85,6 @@ const char* NamedList::GetNameAt(int32_t index) const {
 }
 
 void NamedList::DecrementCount() {
-  --count;
-  if (count <= 0) {
-    count = 0;
-    head = tail = nullptr;
-  }
+  if (count > 0) --count;
+  if (count == 0) Clear();
 }

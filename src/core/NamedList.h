@@ -25,6 +25,7 @@ class NamedList {
   void* Find(const char* name) const;
   void* GetAt(int32_t index) const;
   const char* GetNameAt(int32_t index) const;
+  // Lowers the count without removing an entry; at 0 the list is emptied, its entries freed.
   void DecrementCount();
 
  private:

@@ -53,11 +53,9 @@ void* RLL::Unlink(Entry* entry) {
   }
   if (entry->prev != nullptr) entry->prev->next = entry->next; else head = entry->next;
   if (entry->next != nullptr) entry->next->prev = entry->prev; else tail = entry->prev;
-  --count;
-  if (count <= 0) {
-    count = 0;
-    head = tail = nullptr;
-  }
+  // The links alone say where the list ends, so a count put out of step by DecrementCount can
+  // never orphan entries.
+  if (count > 0) --count;
   ++changes;
   void* value = entry->value;
   delete entry;
@@ -220,13 +218,8 @@ void RLL::SeekPointer(const void* value) {
 }
 
 void RLL::DecrementCount() {
-  --count;
-  if (count <= 0) {
-    count = 0;
-    head = tail = nullptr;
-    cursor = nullptr;
-    cursorBeforeHead = false;
-  }
+  if (count > 0) --count;
+  if (count == 0) Clear();
 }
 
 std::vector<void*> RLL::Values() const {
@@ -257,11 +250,11 @@ void RLL::ForEachFromTail(const std::function<void(void* value)>& visit) const {
 }
 
 void RLLAddByteValue(RLL* list, const char* name, int32_t value) {
-  if (list == nullptr) return;
+  if (list == nullptr || name == nullptr) return;
   auto* byte = static_cast<unsigned char*>(std::malloc(1));
   if (byte == nullptr) return;
   *byte = static_cast<unsigned char>(value & 0xff);
-  if (list->AddTail(name, byte) == nullptr && name == nullptr) std::free(byte);
+  list->AddTail(name, byte);
 }
 
 void RLLAddPointer(RLL* list, const char* name, void* pointer) {

@@ -24,7 +24,8 @@ class RLL {
   // A none name is ignored: nothing is added and none is answered.
   void* AddTail(const char* name, void* value);
   void* AddHead(const char* name, void* value);
-  // The first entry of that name takes the value; answers the old value, none when absent.
+  // The first entry of that name takes the value; answers the old value (the caller's to free,
+  // even on an owning list), none when absent.
   void* ReplaceValue(const char* name, void* value);
 
   void* RemoveHead();
@@ -58,6 +59,7 @@ class RLL {
   // Puts the cursor on the first entry holding the pointer; logs a warning and clears the cursor
   // when there is none.
   void SeekPointer(const void* value);
+  // Lowers the count without removing an entry; at 0 the list is emptied, its entries freed.
   void DecrementCount();
 
   // Visits every value from the head (or from the tail) without touching the shared cursor. The

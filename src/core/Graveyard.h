@@ -1,0 +1,52 @@
+#pragma once
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+// Defers destruction of objects taken out of a registry while a walk over it may still reach them:
+// a script run from inside the walk can clear the registry that is being walked (a map change from
+// an NPC's update). The registry unlinks the objects at once and buries them here; they are
+// destroyed, in burial order, when the outermost walk ends. Outside any walk a burial destroys at
+// once.
+class Graveyard {
+ public:
+  Graveyard() = default;
+  // Destroys whatever is still buried.
+  ~Graveyard();
+  Graveyard(const Graveyard&) = delete;
+  Graveyard& operator=(const Graveyard&) = delete;
+
+  // Marks a walk for as long as it lives; walks nest.
+  class Walk {
+   public:
+    explicit Walk(Graveyard& graveyard);
+    ~Walk();
+    Walk(const Walk&) = delete;
+    Walk& operator=(const Walk&) = delete;
+
+   private:
+    Graveyard& graveyard;
+  };
+
+  bool Walking() const { return depth > 0; }
+
+  // Destroys the object through its own kind, now or when the outermost walk ends. A none object
+  // is ignored; an object already waiting is not buried twice.
+  template <class T>
+  void Bury(T* object) {
+    if (object == nullptr) return;
+    Bury(object, [object] { delete object; });
+  }
+  void Bury(const void* key, std::function<void()> destroy);
+
+  // Whether the object is buried and not destroyed yet (a registry forgets such objects).
+  bool Holds(const void* key) const;
+
+ private:
+  void Empty();
+
+  int depth = 0;
+  bool emptying = false;
+  std::vector<std::pair<const void*, std::function<void()>>> buried;
+};
