@@ -223,49 +223,35 @@ static_assert(std::size(kRegistrations) == 206);
 std::span<const ScriptRegistration> ScriptRegistrations() { return kRegistrations; }
 
 const char* RegistrarName(ScriptRegistrar registrar) {
-  switch (registrar) {
-    case R::LuaManager: return "LuaManager";
-    case R::GUI: return "GUI";
-    case R::AIManager: return "AIManager";
-    case R::DataLibrary: return "DataLibrary";
-    case R::ExternalImageManager: return "ExternalImageManager";
-    case R::PathManager: return "PathManager";
-    case R::PropertyManager: return "PropertyManager";
-    case R::KeyboardManager: return "KeyboardManager";
-    case R::Player: return "Player";
-    case R::BackgroundManager: return "BackgroundManager";
-    case R::TimerManager: return "TimerManager";
-    case R::ShooterMiniGameManager: return "ShooterMiniGameManager";
-    case R::MapManager: return "MapManager";
-    case R::ClipMap: return "ClipMap";
-  }
-  return "?";
+  static constexpr const char* kNames[] = {
+      "LuaManager",
+      "GUI",
+      "AIManager",
+      "DataLibrary",
+      "ExternalImageManager",
+      "PathManager",
+      "PropertyManager",
+      "KeyboardManager",
+      "Player",
+      "BackgroundManager",
+      "TimerManager",
+      "ShooterMiniGameManager",
+      "MapManager",
+      "ClipMap",
+  };
+  static_assert(std::size(kNames) == static_cast<size_t>(R::ClipMap) + 1);
+  return kNames[static_cast<size_t>(registrar)];
 }
 
 const char* FamilyName(ScriptFamily family) {
-  switch (family) {
-    case F::LuaManager: return "LuaManager";
-    case F::Cameras: return "Cameras";
-    case F::Dialogue: return "Dialogue";
-    case F::GUI: return "GUI";
-    case F::NPCs: return "NPCs";
-    case F::Paths: return "Paths";
-    case F::Triggers: return "Triggers";
-    case F::Music: return "Music";
-    case F::Objects: return "Objects";
-    case F::ScriptVariables: return "ScriptVariables";
-    case F::Chat: return "Chat";
-    case F::AI: return "AI";
-    case F::DataLibrary: return "DataLibrary";
-    case F::ImageContainers: return "ImageContainers";
-    case F::PropertyRouter: return "PropertyRouter";
-    case F::Keyboard: return "Keyboard";
-    case F::Player: return "Player";
-    case F::Background: return "Background";
-    case F::Timers: return "Timers";
-    case F::ShooterMiniGame: return "ShooterMiniGame";
-    case F::Map: return "Map";
-    case F::ClipMap: return "ClipMap";
-  }
-  return "?";
+  static constexpr const char* kNames[] = {
+      "LuaManager",  "Cameras",         "Dialogue",       "GUI",
+      "NPCs",        "Paths",           "Triggers",       "Music",
+      "Objects",     "ScriptVariables", "Chat",           "AI",
+      "DataLibrary", "ImageContainers", "PropertyRouter", "Keyboard",
+      "Player",      "Background",      "Timers",         "ShooterMiniGame",
+      "Map",         "ClipMap",
+  };
+  static_assert(std::size(kNames) == static_cast<size_t>(F::ClipMap) + 1);
+  return kNames[static_cast<size_t>(family)];
 }

@@ -1,0 +1,284 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "core/Globals.h"
+#include "core/script/LuaManager.h"
+#include "support/LuaFixture.h"
+
+namespace {
+
+using LuaManagerTest = LuaFixture;
+
+TEST_F(LuaManagerTest, BasePathIsPrefixedPlainlyAndOnlyExactNULLRemovesIt) {
+  WriteScript("x.lua", "where = 'none'");
+  WriteScript("Data/Scriptsx.lua", "where = 'Data/Scripts'");
+  WriteScript("nullx.lua", "where = 'null'");
+  WriteScript("NULL x.lua", "where = 'NULL blank'");
+  ASSERT_TRUE(Run(R"(
+    LM_SetBasePath("Data/Scripts") LM_ExecuteScript("x.lua") first = where
+    LM_SetBasePath("null") LM_ExecuteScript("x.lua") second = where
+    LM_SetBasePath("NULL ") LM_ExecuteScript("x.lua") third = where
+    LM_SetBasePath("NULL") LM_ExecuteScript("x.lua") fourth = where
+  )"));
+  EXPECT_EQ(Text("first"), "Data/Scripts");
+  EXPECT_EQ(Text("second"), "null");
+  EXPECT_EQ(Text("third"), "NULL blank");
+  EXPECT_EQ(Text("fourth"), "none");
+  EXPECT_FALSE(lua.GetBasePath().has_value());
+  EXPECT_EQ(log.Text(), "");
+}
+
+TEST_F(LuaManagerTest, MissingFileLogsLoadingErrorAndKeepsScriptCode) {
+  ASSERT_TRUE(Run(R"(
+    LM_ExecuteScript("missing.lua", 9)
+    code = GetScriptCode()
+  )",
+                  5));
+  EXPECT_EQ(Number("code"), 5);
+  EXPECT_EQ(log.Text(),
+            "Lua Error during Loading: cannot open missing.lua: No such file or directory\n");
+}
+
+TEST_F(LuaManagerTest, ExecuteScriptFormsChooseNameAndTruncatedCode) {
+  WriteScript("code.lua", "seen = GetScriptCode()");
+  struct Case {
+    const char* call;
+    double code;
+  };
+  const Case cases[] = {
+      {"LM_ExecuteScript('code.lua')", -1},
+      {"LM_ExecuteScript('code.lua', 2.9)", 2},
+      {"LM_ExecuteScript('code.lua', -2.9)", -2},
+      {"LM_ExecuteScript('code.lua', '12')", 12},
+      {"LM_ExecuteScript('code.lua', 7, 'ignored', 8)", 7},
+      {"LM_ExecuteScriptWithArguments('code.lua', '')", 0},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(Run(std::string("seen = nil ") + c.call)) << c.call;
+    EXPECT_EQ(Number("seen"), c.code) << c.call;
+  }
+  EXPECT_EQ(log.Text(), "");
+}
+
+TEST_F(LuaManagerTest, ThreeArgumentFormNeedsThePathManager) {
+  WriteScript("code.lua", "seen = GetScriptCode()");
+  ASSERT_TRUE(Run("LM_ExecuteScript('Scripts', 'code.lua', 4)"));
+  EXPECT_TRUE(IsNil("seen"));
+  EXPECT_EQ(log.Text(), "LM ExecuteScript:  Failed, manager not created\n");
+}
+
+TEST_F(LuaManagerTest, NestedRunLeavesTheInnerScriptsCode) {
+  WriteScript("inner.lua", "inner = GetScriptCode()");
+  ASSERT_TRUE(Run(R"(
+    before = GetScriptCode()
+    LM_ExecuteScript("inner.lua", 3)
+    after = GetScriptCode()
+  )",
+                  7));
+  EXPECT_EQ(Number("before"), 7);
+  EXPECT_EQ(Number("inner"), 3);
+  EXPECT_EQ(Number("after"), 3);
+  EXPECT_EQ(lua.GetScriptCode(), 3);
+}
+
+TEST_F(LuaManagerTest, StackTopIsRestoredOnEveryPath) {
+  struct Case {
+    const char* name;
+    const char* code;  // none: the file is not written
+    bool ran;
+    const char* logged;
+  };
+  const Case cases[] = {
+      {"values.lua", "return 1, 2, 3", true, ""},
+      {"syntax.lua", "x = = 1", false,
+       "Lua Error during Loading: syntax.lua:1: unexpected symbol near '='\n"},
+      {"runtime.lua", "error('boom')", false, "Lua Error during Execution: runtime.lua:1: boom\n"},
+      {"table.lua", "error({})", false,
+       "Lua Error during Execution: (error object is a table value)\n"},
+      {"nilerror.lua", "error(nil)", false,
+       "Lua Error during Execution: (error object is a nil value)\n"},
+      {"absent.lua", nullptr, false,
+       "Lua Error during Loading: cannot open absent.lua: No such file or directory\n"},
+  };
+  lua_pushinteger(State(), 42);  // something of the caller's own on the stack
+  for (const Case& c : cases) {
+    if (c.code != nullptr) WriteScript(c.name, c.code);
+    log.Clear();
+    const int top = lua_gettop(State());
+    EXPECT_EQ(lua.ExecuteScript(c.name, 0), c.ran) << c.name;
+    EXPECT_EQ(lua_gettop(State()), top) << c.name;
+    EXPECT_EQ(log.Text(), c.logged) << c.name;
+  }
+  EXPECT_EQ(lua_tointeger(State(), -1), 42);
+}
+
+TEST_F(LuaManagerTest, ArgumentListIsTypedByTheTypesText) {
+  WriteScript("args.lua", R"(
+    n0 = LM_GetScriptArgumentNumber(0)
+    s1 = LM_GetScriptArgumentString(1)
+    n2 = LM_GetScriptArgumentNumber(2)
+    s2 = LM_GetScriptArgumentString(2)
+    sminus = LM_GetScriptArgumentString(-1)
+    s0 = LM_GetScriptArgumentString(0)
+  )");
+  ASSERT_TRUE(Run("LM_ExecuteScriptWithArguments('args.lua', 'NXA', 5, true, 't')"));
+  EXPECT_EQ(Number("n0"), 5);
+  EXPECT_EQ(Text("s1"), "t");
+  EXPECT_EQ(Number("n2"), 0);
+  EXPECT_EQ(Text("s2"), "ARGUMENT WAS OUT OF RANGE");
+  EXPECT_EQ(Text("sminus"), "ARGUMENT WAS OUT OF RANGE");
+  EXPECT_EQ(Text("s0"), "5");  // a number entry read as text
+  EXPECT_EQ(log.Text(), "");
+}
+
+TEST_F(LuaManagerTest, ArgumentEntriesKeepFloatsTextsAndMissingTexts) {
+  WriteScript("args.lua", R"(
+    tenth = string.format('%.15g', LM_GetScriptArgumentNumber(0))
+    numeric = LM_GetScriptArgumentNumber(1)
+    missing = LM_GetScriptArgumentString(2)
+    missingNumber = LM_GetScriptArgumentNumber(3)
+    textless = LM_GetScriptArgumentNumber(4)
+  )");
+  // 'A' of a number keeps its text; 'A' and 'N' past the last argument read as missing.
+  ASSERT_TRUE(Run("LM_ExecuteScriptWithArguments('args.lua', 'NAANA', 0.1, 12, {})"));
+  EXPECT_EQ(Text("tenth"), "0.100000001490116");
+  EXPECT_EQ(Number("numeric"), 12);
+  EXPECT_TRUE(IsNil("missing"));
+  EXPECT_EQ(Number("missingNumber"), 0);
+  EXPECT_EQ(Number("textless"), 0);
+  EXPECT_EQ(lua.GetFilledArgumentCount(), 5);
+}
+
+TEST_F(LuaManagerTest, ClearedArgumentListLeavesNothingToRead) {
+  lua.AllocateArguments(2);
+  lua.AddNumberArgument(1.5f);
+  lua.AddStringArgument("kept");
+  lua.AddStringArgument("one too many");
+  EXPECT_EQ(lua.GetFilledArgumentCount(), 2);
+  lua.ClearArguments();
+  lua.AddNumberArgument(3.0f);  // no slots after clearing
+  EXPECT_EQ(lua.GetFilledArgumentCount(), 0);
+  EXPECT_FALSE(lua.HasArgument(0));
+  EXPECT_FALSE(lua.GetArgumentString(1).has_value());
+  EXPECT_EQ(lua.GetArgumentNumber(0), 0.0f);
+  ASSERT_TRUE(Run("s = LM_GetScriptArgumentString(0) n = LM_GetScriptArgumentNumber(1)"));
+  EXPECT_EQ(Text("s"), "ARGUMENT WAS OUT OF RANGE");
+  EXPECT_EQ(Number("n"), 0);
+}
+
+TEST_F(LuaManagerTest, RandomNumbersStayWithinEveryPairOfBounds) {
+  ASSERT_TRUE(Run(R"(
+    function within(low, high, a, b)
+      for i = 1, 200 do
+        local r = Get_Random_Number(a, b)
+        if r == nil or r < low or r > high or r ~= math.floor(r) then return false end
+      end
+      return true
+    end
+    same = within(3, 3, 3, 3)
+    die = within(1, 6, 1, 6)
+    reversed = within(1, 6, 6, 1)
+    adjacent = within(4, 5, 5, 4)
+    truncated = within(1, 2, 1.9, 2.9)
+    widest = within(-2147483648, 2147483647, -2147483648, 2147483647)
+    saturated = within(-2147483648, 2147483647, -1e300, 1e300)
+  )"));
+  for (const char* result :
+       {"same", "die", "reversed", "adjacent", "truncated", "widest", "saturated"}) {
+    EXPECT_EQ(Text(result), "boolean") << result;
+    lua_getglobal(State(), result);
+    EXPECT_TRUE(lua_toboolean(State(), -1)) << result;
+    lua_pop(State(), 1);
+  }
+  EXPECT_EQ(log.Text(), "");
+}
+
+TEST_F(LuaManagerTest, ScriptStringIsNilAndDebugModeOnlyLogsAndFlags) {
+  ASSERT_TRUE(Run("s = GetScriptString() Activate_Debug_Mode()"));
+  EXPECT_TRUE(IsNil("s"));
+  EXPECT_TRUE(lua.GetDebugMode());
+  ASSERT_TRUE(Run("Deactivate_Debug_Mode()"));
+  EXPECT_FALSE(lua.GetDebugMode());
+  EXPECT_EQ(log.Text(), "Activating Lua debug mode\nDeactivating Lua debug mode\n");
+}
+
+TEST_F(LuaManagerTest, InvalidArgumentListsLogTheirLineAndReturnNothing) {
+  struct Case {
+    const char* call;
+    const char* logged;
+  };
+  const Case cases[] = {
+      {"Get_Random_Number(1)", "Get Random Number:  Failed, invalid argument list\n"},
+      {"Get_Random_Number(1, 2, 3)", "Get Random Number:  Failed, invalid argument list\n"},
+      {"LM_ExecuteScript()", "LM ExecuteScript:  Failed, invalid argument list\n"},
+      {"LM_ExecuteScript(nil, 3)", "LM ExecuteScript:  Failed, invalid argument list\n"},
+      {"LM_ExecuteScript({})", "LM ExecuteScript:  Failed, invalid argument list\n"},
+      {"LM_ExecuteScript(nil, 'x.lua', 1)", "LM ExecuteScript:  Failed, invalid argument list\n"},
+      {"LM_SetBasePath()", "LM SetBasePath  Failed, invalid argument list\n"},
+      {"LM_SetBasePath('a', 'b')", "LM SetBasePath  Failed, invalid argument list\n"},
+      {"LM_SetBasePath(nil)", "LM SetBasePath  Failed, invalid argument list\n"},
+      {"LM_ExecuteScriptWithArguments('x.lua')",
+       "LM_ExecuteScriptWithArguments:  Failed, invalid argument list\n"},
+      {"LM_ExecuteScriptWithArguments('x.lua', nil)",
+       "LM_ExecuteScriptWithArguments:  Failed, invalid argument list\n"},
+      {"LM_GetScriptArgumentNumber()",
+       "LM_GetScriptArgumentNumber:  Failed, invalid argument list\n"},
+      {"LM_GetScriptArgumentString(1, 2)",
+       "LM_GetScriptArgumentString:  Failed, invalid argument list\n"},
+  };
+  for (const Case& c : cases) {
+    log.Clear();
+    ASSERT_TRUE(Run(std::string("results = select('#', ") + c.call + ")")) << c.call;
+    EXPECT_EQ(log.Text(), c.logged) << c.call;
+    EXPECT_EQ(Number("results"), 0) << c.call;
+  }
+  EXPECT_FALSE(lua.GetBasePath().has_value());
+}
+
+TEST_F(LuaManagerTest, FunctionsWithoutTheirManagerSayItIsNotCreated) {
+  // The functions stay registered on the state while no Lua manager is installed.
+  gLuaManager = nullptr;
+  lua_State* state = State();
+  ASSERT_EQ(luaL_dostring(state, "code = GetScriptCode() LM_ExecuteScript('x.lua')"), 0);
+  EXPECT_EQ(log.Text(),
+            "GetScriptCode:  Failed, manager not created\n"
+            "LM ExecuteScript:  Failed, manager not created\n");
+}
+
+// A nil name must never reach the loader, which would read the program's standard input.
+TEST_F(LuaManagerTest, NilScriptNameReturnsAtOnceWithoutReadingStandardInput) {
+  const int savedInput = dup(STDIN_FILENO);
+  ASSERT_GE(savedInput, 0);
+  int pipeEnds[2];
+  ASSERT_EQ(pipe(pipeEnds), 0);
+  const std::string waiting = "stdinWasRun = true\n";
+  ASSERT_EQ(write(pipeEnds[1], waiting.data(), waiting.size()),
+            static_cast<ssize_t>(waiting.size()));
+  close(pipeEnds[1]);
+  dup2(pipeEnds[0], STDIN_FILENO);
+  close(pipeEnds[0]);
+
+  const bool ran = Run("LM_ExecuteScript(nil) after = true");
+  const bool direct = lua.ExecuteScript(nullptr, 1);
+  char buffer[64] = {};
+  const ssize_t unread = read(STDIN_FILENO, buffer, sizeof buffer);
+  const bool inputOpen = fcntl(STDIN_FILENO, F_GETFD) != -1;
+
+  dup2(savedInput, STDIN_FILENO);
+  close(savedInput);
+  clearerr(stdin);
+
+  EXPECT_TRUE(ran);
+  EXPECT_FALSE(direct);
+  EXPECT_TRUE(inputOpen);
+  EXPECT_EQ(std::string(buffer, unread > 0 ? static_cast<size_t>(unread) : 0), waiting);
+  EXPECT_TRUE(IsNil("stdinWasRun"));
+  EXPECT_EQ(Text("after"), "boolean");
+  EXPECT_EQ(log.Text(), "LM ExecuteScript:  Failed, invalid argument list\n");
+}
+
+}  // namespace
