@@ -1,14 +1,16 @@
 #pragma once
 
 #include "core/RootObject.h"
+#include "core/script/PropertyHolder.h"
 
 class ImageObject;
 class Camera;
 class ScriptVariableStore;
 
 // The polymorphic base of world entities (AI packages, NPCs, objects, projectiles, cameras).
-// Owners delete entities through this base, so the destructor is virtual.
-class RootEntity : public RootObject {
+// Owners delete entities through this base, so the destructor is virtual. The property router asks
+// entities for their fields through PropertyHolder; an entity without properties answers none.
+class RootEntity : public RootObject, public PropertyHolder {
  public:
   RootEntity() = default;
   virtual ~RootEntity() = default;
