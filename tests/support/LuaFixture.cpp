@@ -1,5 +1,7 @@
 #include "support/LuaFixture.h"
 
+#include <gtest/gtest.h>
+
 #include "core/Globals.h"
 
 LuaFixture::LuaFixture() { gLuaManager = &lua; }
@@ -7,6 +9,13 @@ LuaFixture::LuaFixture() { gLuaManager = &lua; }
 bool LuaFixture::Run(const std::string& code, int32_t scriptCode) {
   WriteScript("test.lua", code);
   return lua.ExecuteScript("test.lua", scriptCode);
+}
+
+void LuaFixture::ExpectFailure(const std::string& call, const std::string& logged) {
+  log.Clear();
+  ASSERT_TRUE(Run("results = select('#', " + call + ")")) << call;
+  EXPECT_EQ(log.Text(), logged) << call;
+  EXPECT_EQ(Number("results"), 0) << call;
 }
 
 double LuaFixture::Number(const char* global) {

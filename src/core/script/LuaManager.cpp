@@ -8,9 +8,9 @@
 
 LuaManager::LuaManager() : state(luaL_newstate()) {
   luaL_openlibs(state);
-  // These families exist from the start; each acts on its own manager once that is created. The
-  // order is fixed: own, cameras, dialogue, GUI, NPCs, paths, triggers, music, objects, script
-  // variables, chat (one registrar call each).
+  // These families exist from the start; each acts on its own manager once that is created. One
+  // call per family, in this order: own, cameras, dialogue, GUI, NPCs, paths, triggers, music,
+  // objects, script variables, chat.
   RegisterLuaManagerFunctions(state);
   RegisterScriptVariableFunctions(state);
 }

@@ -64,17 +64,8 @@ std::span<const ScriptRegistration> ScriptRegistrations();
 const char* RegistrarName(ScriptRegistrar registrar);
 const char* FamilyName(ScriptFamily family);
 
-// The registrars the Lua manager's constructor calls, in its order: its own functions, cameras,
-// dialogue, GUI, NPCs, paths, triggers, music, objects, script variables, chat. Each family
-// defines its registrar in its binding file; the constructor calls those that exist.
+// The registrars the Lua manager's constructor calls, in this order: its own functions, cameras,
+// dialogue, GUI, NPCs, paths, triggers, music, objects, script variables, chat. A family that
+// lands declares its registrar in its own header and adds one call in the constructor.
 void RegisterLuaManagerFunctions(lua_State* state);
-void RegisterCameraFunctions(lua_State* state);
-void RegisterDialogueFunctions(lua_State* state);
-void RegisterGUIBindings(lua_State* state);
-void RegisterNPCFunctions(lua_State* state);
-void RegisterPathFunctions(lua_State* state);
-void RegisterTriggerFunctions(lua_State* state);
-void RegisterMusicFunctions(lua_State* state);
-void RegisterObjectFunctions(lua_State* state);
 void RegisterScriptVariableFunctions(lua_State* state);
-void RegisterChatFunctions(lua_State* state);

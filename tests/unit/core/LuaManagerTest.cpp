@@ -207,11 +207,7 @@ TEST_F(LuaManagerTest, ScriptStringIsNilAndDebugModeOnlyLogsAndFlags) {
 }
 
 TEST_F(LuaManagerTest, InvalidArgumentListsLogTheirLineAndReturnNothing) {
-  struct Case {
-    const char* call;
-    const char* logged;
-  };
-  const Case cases[] = {
+  const ScriptFailure cases[] = {
       {"Get_Random_Number(1)", "Get Random Number:  Failed, invalid argument list\n"},
       {"Get_Random_Number(1, 2, 3)", "Get Random Number:  Failed, invalid argument list\n"},
       {"LM_ExecuteScript()", "LM ExecuteScript:  Failed, invalid argument list\n"},
@@ -230,12 +226,7 @@ TEST_F(LuaManagerTest, InvalidArgumentListsLogTheirLineAndReturnNothing) {
       {"LM_GetScriptArgumentString(1, 2)",
        "LM_GetScriptArgumentString:  Failed, invalid argument list\n"},
   };
-  for (const Case& c : cases) {
-    log.Clear();
-    ASSERT_TRUE(Run(std::string("results = select('#', ") + c.call + ")")) << c.call;
-    EXPECT_EQ(log.Text(), c.logged) << c.call;
-    EXPECT_EQ(Number("results"), 0) << c.call;
-  }
+  ExpectFailures(cases);
   EXPECT_FALSE(lua.GetBasePath().has_value());
 }
 

@@ -24,6 +24,7 @@
 
 #include "core/TimerManager.h"
 #include "core/script/LuaManager.h"
+#include "core/script/PropertyManager.h"
 #include "core/script/ScriptRegistrars.h"
 #include "support/LuaFixture.h"
 
@@ -42,6 +43,7 @@ struct RegistrarCase {
 
 // The registrars that register when they are constructed, each with how to construct one.
 const RegistrarCase kRegistrars[] = {
+    {ScriptRegistrar::PropertyManager, [] { return std::make_shared<PropertyManager>(); }},
     {ScriptRegistrar::TimerManager, [] { return std::make_shared<TimerManager>(); }},
 };
 

@@ -143,13 +143,9 @@ TEST_F(ScriptVariableTest, InvalidArgumentListsNameScopeAndOperation) {
   };
   for (const auto& scope : scopes) {
     for (const Case& c : cases) {
-      log.Clear();
-      const std::string call = std::string(scope[0]) + c.operation + c.wrongArguments;
-      ASSERT_TRUE(Run("results = select('#', " + call + ")")) << call;
-      EXPECT_EQ(log.Text(),
-                std::string(scope[1]) + " " + c.operation + ":  Failed, invalid argument list\n")
-          << call;
-      EXPECT_EQ(Number("results"), 0) << call;
+      ExpectFailure(
+          std::string(scope[0]) + c.operation + c.wrongArguments,
+          std::string(scope[1]) + " " + c.operation + ":  Failed, invalid argument list\n");
     }
   }
   EXPECT_EQ(npc.variables.GetCount(), 0);
@@ -158,11 +154,7 @@ TEST_F(ScriptVariableTest, InvalidArgumentListsNameScopeAndOperation) {
 
 TEST_F(ScriptVariableTest, MissingStoresLogTheirScopesLine) {
   gGlobalVariables = nullptr;  // the global store and the map manager do not exist yet
-  struct Case {
-    const char* call;
-    const char* logged;
-  };
-  const Case cases[] = {
+  const ScriptFailure cases[] = {
       // Only the NPC adder checks its arguments before the active NPC.
       {"NPC_AddScriptVariableI('x')", "NPC AddScriptVariableI:  Failed, invalid argument list\n"},
       {"NPC_AddScriptVariableI('x', 1)", "NPC AddScriptVariableI:  Failed, Active NPC not set\n"},
@@ -181,12 +173,7 @@ TEST_F(ScriptVariableTest, MissingStoresLogTheirScopesLine) {
   RootEntity plainEntity;  // an active entity that keeps no variables is no NPC for them
   for (RootEntity* active : {static_cast<RootEntity*>(nullptr), &plainEntity}) {
     ActivateNPC(active);
-    for (const Case& c : cases) {
-      log.Clear();
-      ASSERT_TRUE(Run(std::string("results = select('#', ") + c.call + ")")) << c.call;
-      EXPECT_EQ(log.Text(), c.logged) << c.call;
-      EXPECT_EQ(Number("results"), 0) << c.call;
-    }
+    ExpectFailures(cases);
   }
 }
 

@@ -64,11 +64,7 @@ TEST_F(TimerManagerTest, CounterAtTheLimitWrapsAndStartsSaturate) {
 }
 
 TEST_F(TimerManagerTest, InvalidCallsLogTheirLineAndReturnNothing) {
-  struct Case {
-    const char* call;
-    const char* logged;
-  };
-  const Case cases[] = {
+  const ScriptFailure cases[] = {
       {"TimerManager_AddTimer('a')", "TimerManager AddTimer:  Failed, invalid argument list\n"},
       {"TimerManager_AddTimer('a', 1, 2)",
        "TimerManager AddTimer:  Failed, invalid argument list\n"},
@@ -79,12 +75,7 @@ TEST_F(TimerManagerTest, InvalidCallsLogTheirLineAndReturnNothing) {
        "TimerManager DelTimer:  Failed, invalid argument list\n"},
       {"TimerManager_DelTimer({})", "TimerManager DelTimer:  Failed, invalid argument list\n"},
   };
-  for (const Case& c : cases) {
-    log.Clear();
-    ASSERT_TRUE(Run(std::string("results = select('#', ") + c.call + ")")) << c.call;
-    EXPECT_EQ(log.Text(), c.logged) << c.call;
-    EXPECT_EQ(Number("results"), 0) << c.call;
-  }
+  ExpectFailures(cases);
   EXPECT_EQ(timers.GetTimer("a"), -700);
 
   gTimerManager = nullptr;
