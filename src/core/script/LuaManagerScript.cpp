@@ -14,6 +14,12 @@
 #include "core/script/ScriptCall.h"
 #include "core/script/ScriptRegistrars.h"
 
+// The path manager lives in the resources layer, which may not be built yet.
+#if __has_include("resources/PathManager.h")
+#include "resources/PathManager.h"
+#define QM_HAVE_PATH_MANAGER 1
+#endif
+
 namespace {
 
 int GetScriptCode(lua_State* state) {
@@ -61,13 +67,17 @@ int Deactivate_Debug_Mode(lua_State* state) {
   return 0;
 }
 
-// The path manager builds keyed script paths. It is wired in here when it exists; until then the
-// keyed form reports its manager missing.
+// Keyed script paths come from the path manager, while there is one.
 std::optional<std::string> BuildKeyedPath(ScriptCall& call, const char* key, const char* name) {
+  PathManager* paths = call.Require(gPathManager);
+  if (paths == nullptr) return std::nullopt;
+#if QM_HAVE_PATH_MANAGER
+  return paths->BuildPath(key, name);
+#else
   (void)key;
   (void)name;
-  call.Require(gPathManager);
-  return std::nullopt;
+  return std::nullopt;  // no path manager can exist without its class
+#endif
 }
 
 // One argument: the name with code -1. Two, or four and more: name and code. Exactly three: a path

@@ -71,6 +71,27 @@ TEST_F(LuaManagerTest, ThreeArgumentFormNeedsThePathManager) {
   EXPECT_EQ(log.Text(), "LM ExecuteScript:  Failed, manager not created\n");
 }
 
+#if __has_include("resources/PathManager.h")
+TEST_F(LuaManagerTest, ThreeArgumentFormRunsTheKeyedPathUnderTheBasePath) {
+  PathManager paths;
+  gPathManager = &paths;
+  WriteScript("Data/Scripts/code.lua", "seen = GetScriptCode()");
+  WriteScript("Base/Data/Scripts/code.lua", "seen = 100 + GetScriptCode()");
+  WriteScript("code.lua", "seen = 200 + GetScriptCode()");
+  ASSERT_TRUE(Run(R"(
+    Path_AddPath("Scripts", "Data/Scripts/")
+    LM_ExecuteScript("Scripts", "code.lua", 4.7) keyed = seen
+    LM_ExecuteScript("Unknown", "code.lua", 1) unknown = seen
+    LM_SetBasePath("Base/")
+    LM_ExecuteScript("Scripts", "code.lua", 2) based = seen
+  )"));
+  EXPECT_EQ(Number("keyed"), 4);
+  EXPECT_EQ(Number("unknown"), 201);  // the path manager's line, then the name alone
+  EXPECT_EQ(Number("based"), 102);
+  EXPECT_EQ(log.Text(), "PathManager failed to find Unknown\n");
+}
+#endif
+
 TEST_F(LuaManagerTest, NestedRunLeavesTheInnerScriptsCode) {
   WriteScript("inner.lua", "inner = GetScriptCode()");
   ASSERT_TRUE(Run(R"(
