@@ -9,6 +9,10 @@
 #include "core/script/LuaManager.h"
 #include "support/LuaFixture.h"
 
+#if __has_include("resources/PathManager.h")
+#include "resources/PathManager.h"
+#endif
+
 namespace {
 
 using LuaManagerTest = LuaFixture;
