@@ -52,8 +52,8 @@ constexpr OperationEntry kOperations[] = {
 constexpr size_t kScopeCount = std::size(kScopes);
 constexpr size_t kOperationCount = std::size(kOperations);
 
-// The map manager holds the environment scope; it is reached here once the map manager exists
-// and reads as not created until then.
+// The map manager holds the environment scope (MapManager::GetEnvironmentVariables); until the map
+// manager is built this answers none and the "Env_" functions report it as not created.
 ScriptVariableStore* EnvironmentVariables() { return nullptr; }
 
 // The scope's store, or none after logging why there is none.
