@@ -4,6 +4,7 @@
 
 #include "core/Convert.h"
 #include "core/Log.h"
+#include "core/MusicManager.h"
 #include "core/script/ScriptRegistrars.h"
 
 LuaManager::LuaManager() : state(luaL_newstate()) {
@@ -12,6 +13,7 @@ LuaManager::LuaManager() : state(luaL_newstate()) {
   // call per family, in this order: own, cameras, dialogue, GUI, NPCs, paths, triggers, music,
   // objects, script variables, chat.
   RegisterLuaManagerFunctions(state);
+  RegisterMusicFunctions(state);
   RegisterScriptVariableFunctions(state);
 }
 

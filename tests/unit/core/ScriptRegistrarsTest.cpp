@@ -33,6 +33,7 @@ namespace {
 // The families whose registrar the Lua manager's constructor calls today.
 const ScriptFamily kLuaManagerFamilies[] = {
     ScriptFamily::LuaManager,
+    ScriptFamily::Music,
     ScriptFamily::ScriptVariables,
 };
 
