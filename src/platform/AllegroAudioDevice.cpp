@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -20,6 +21,8 @@ constexpr size_t kStreamBuffers = 4;
 constexpr unsigned int kStreamBufferFrames = 1024;
 
 bool CanOpen(const char* path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return false;
   FILE* file = std::fopen(path, "rb");
   if (file == nullptr) return false;
   std::fclose(file);

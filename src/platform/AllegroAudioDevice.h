@@ -32,7 +32,7 @@ class AllegroAudioDevice : public AudioDevice {
   void Close() override;
 
   // Whether sound really goes out (Open succeeded and Close has not run).
-  bool IsPlaying() const { return mixer != nullptr; }
+  bool HasOutput() const { return mixer != nullptr; }
 
   // Whether the codecs decode files of this name (by its extension, as they choose their decoder).
   static bool IsDecodable(const std::string& path);
