@@ -129,7 +129,7 @@ bool AllegroAudioDevice::PlayFromStart(AudioHandle handle) {
   ALLEGRO_AUDIO_STREAM* stream;
   if (!Find(handle, stream)) return false;
   if (stream == nullptr) return Answer(true);
-  // Stopping first drops what is still queued from the old position.
+  // Stopping first lets the rewound start follow at once, not after the buffer in play.
   al_set_audio_stream_playing(stream, false);
   return Answer(al_rewind_audio_stream(stream) && al_set_audio_stream_playing(stream, true));
 }

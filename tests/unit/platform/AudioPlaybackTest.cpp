@@ -122,7 +122,7 @@ class AlsaPipeOutput {
     const auto end = Clock::now() + std::chrono::duration<double>(seconds);
     while (!condition(Now())) {
       if (Clock::now() > end) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return true;
   }
@@ -310,6 +310,27 @@ TEST_F(AudioPlaybackTest, ASoundPlayedAgainAfterItsEndPlaysWholeAgain) {
   ASSERT_TRUE(Run(R"(MM_PlaySound("blip"))"));
   ASSERT_TRUE(PlaysOnce(expected));
   EXPECT_EQ(log.Text(), "Sound blip Loaded from tone.wav\n");
+}
+
+TEST_F(AudioPlaybackTest, ASoundPlayedWhilePlayingStartsAgainFromTheBeginning) {
+  ASSERT_TRUE(device->HasOutput()) << "the ALSA file device did not open";
+  const wave::Sound longTone = wave::Tone(3.0, 440.0, 0.5);
+  dir.Write("long.wav", wave::Encode(longTone));
+  const size_t expected = LoudFrames(longTone, 1.0);
+  ASSERT_TRUE(Run(R"(
+    MM_LoadSound("long", "long.wav")
+    MM_PlaySound("long")
+  )"));
+  ASSERT_TRUE(output.WaitUntil([&](const Heard& h) { return h.loud >= expected * 4 / 10; }, 10));
+  const size_t beforeRestart = output.Now().loud;
+  ASSERT_LT(beforeRestart, expected * 6 / 10) << "the first play got too far before the restart";
+  ASSERT_TRUE(Run(R"(MM_PlaySound("long"))"));
+  output.WaitForQuiet(0.3);
+  // The whole sound follows, and of the first play's rest (at least 40 %) only what the output
+  // had already mixed (a few thousand frames) is heard.
+  const size_t loud = output.Now().loud;
+  EXPECT_GE(loud, beforeRestart + expected * 95 / 100);
+  EXPECT_LE(loud, beforeRestart + expected + expected / 5);
 }
 
 class NoAudioDeviceTest : public AudioPlaybackTest {
