@@ -246,11 +246,12 @@ class AudioPlaybackTest : public LuaFixture {
 
   // Waits for the loud frames of one play and for the quiet after it; answers whether they came
   // (a failure says how many did).
-  ::testing::AssertionResult PlaysOnce(size_t expected) {
+  // extra: loud frames that may come on top (see the replay test).
+  ::testing::AssertionResult PlaysOnce(size_t expected, size_t extra = 0) {
     output.WaitUntil([&](const Heard& h) { return h.loud >= expected * 98 / 100; }, 10);
     output.WaitForQuiet(0.3);
     const size_t loud = output.Now().loud;
-    if (loud >= expected * 98 / 100 && loud <= expected + expected / 100) {
+    if (loud >= expected * 98 / 100 && loud <= expected + expected / 100 + extra) {
       return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure() << loud << " loud frames for one play of " << expected;
@@ -308,7 +309,9 @@ TEST_F(AudioPlaybackTest, ASoundPlayedAgainAfterItsEndPlaysWholeAgain) {
   ASSERT_TRUE(PlaysOnce(expected));
   output.Restart();
   ASSERT_TRUE(Run(R"(MM_PlaySound("blip"))"));
-  ASSERT_TRUE(PlaysOnce(expected));
+  // A slow machine may hear the stream's last buffer (at most 4096 frames of its end) once more
+  // before the new start.
+  ASSERT_TRUE(PlaysOnce(expected, 4096));
   EXPECT_EQ(log.Text(), "Sound blip Loaded from tone.wav\n");
 }
 
@@ -323,14 +326,16 @@ TEST_F(AudioPlaybackTest, ASoundPlayedWhilePlayingStartsAgainFromTheBeginning) {
   )"));
   ASSERT_TRUE(output.WaitUntil([&](const Heard& h) { return h.loud >= expected * 4 / 10; }, 10));
   const size_t beforeRestart = output.Now().loud;
-  ASSERT_LT(beforeRestart, expected * 6 / 10) << "the first play got too far before the restart";
+  ASSERT_LT(beforeRestart, expected * 3 / 4) << "the first play got too far before the restart";
   ASSERT_TRUE(Run(R"(MM_PlaySound("long"))"));
+  const size_t afterRestart = output.Now().loud;
+  // The whole sound follows, and of the first play's rest (at least a quarter) only what the
+  // output had already mixed (a few thousand frames) is heard.
+  const size_t least = beforeRestart + expected * 95 / 100;
+  EXPECT_TRUE(output.WaitUntil([&](const Heard& h) { return h.loud >= least; }, 10))
+      << output.Now().loud << " loud frames, " << least << " expected";
   output.WaitForQuiet(0.3);
-  // The whole sound follows, and of the first play's rest (at least 40 %) only what the output
-  // had already mixed (a few thousand frames) is heard.
-  const size_t loud = output.Now().loud;
-  EXPECT_GE(loud, beforeRestart + expected * 95 / 100);
-  EXPECT_LE(loud, beforeRestart + expected + expected / 5);
+  EXPECT_LE(output.Now().loud, afterRestart + expected + expected / 10);
 }
 
 class NoAudioDeviceTest : public AudioPlaybackTest {
