@@ -18,25 +18,39 @@ namespace {
 
 GLenum BlendFactor(int factor) {
   switch (factor) {
-    case ALLEGRO_ZERO: return GL_ZERO;
-    case ALLEGRO_ONE: return GL_ONE;
-    case ALLEGRO_ALPHA: return GL_SRC_ALPHA;
-    case ALLEGRO_INVERSE_ALPHA: return GL_ONE_MINUS_SRC_ALPHA;
-    case ALLEGRO_SRC_COLOR: return GL_SRC_COLOR;
-    case ALLEGRO_DEST_COLOR: return GL_DST_COLOR;
-    case ALLEGRO_INVERSE_SRC_COLOR: return GL_ONE_MINUS_SRC_COLOR;
-    case ALLEGRO_INVERSE_DEST_COLOR: return GL_ONE_MINUS_DST_COLOR;
-    case ALLEGRO_CONST_COLOR: return GL_CONSTANT_COLOR;
-    case ALLEGRO_INVERSE_CONST_COLOR: return GL_ONE_MINUS_CONSTANT_COLOR;
-    default: return GL_ONE;
+    case ALLEGRO_ZERO:
+      return GL_ZERO;
+    case ALLEGRO_ONE:
+      return GL_ONE;
+    case ALLEGRO_ALPHA:
+      return GL_SRC_ALPHA;
+    case ALLEGRO_INVERSE_ALPHA:
+      return GL_ONE_MINUS_SRC_ALPHA;
+    case ALLEGRO_SRC_COLOR:
+      return GL_SRC_COLOR;
+    case ALLEGRO_DEST_COLOR:
+      return GL_DST_COLOR;
+    case ALLEGRO_INVERSE_SRC_COLOR:
+      return GL_ONE_MINUS_SRC_COLOR;
+    case ALLEGRO_INVERSE_DEST_COLOR:
+      return GL_ONE_MINUS_DST_COLOR;
+    case ALLEGRO_CONST_COLOR:
+      return GL_CONSTANT_COLOR;
+    case ALLEGRO_INVERSE_CONST_COLOR:
+      return GL_ONE_MINUS_CONSTANT_COLOR;
+    default:
+      return GL_ONE;
   }
 }
 
 GLenum BlendEquation(int op) {
   switch (op) {
-    case ALLEGRO_SRC_MINUS_DEST: return GL_FUNC_SUBTRACT;
-    case ALLEGRO_DEST_MINUS_SRC: return GL_FUNC_REVERSE_SUBTRACT;
-    default: return GL_FUNC_ADD;
+    case ALLEGRO_SRC_MINUS_DEST:
+      return GL_FUNC_SUBTRACT;
+    case ALLEGRO_DEST_MINUS_SRC:
+      return GL_FUNC_REVERSE_SUBTRACT;
+    default:
+      return GL_FUNC_ADD;
   }
 }
 
@@ -206,8 +220,8 @@ void GLDrawTintedScaledRotatedRegion(ALLEGRO_BITMAP* bitmap, float r, float g, f
 
 void GLDrawTintedRegion(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, float sx, float sy, float sw,
                         float sh, float dx, float dy, int flags) {
-  GLDrawTintedScaledRotatedRegion(bitmap, tint.r, tint.g, tint.b, tint.a, 0, 0, 0, 1, 1, sx, sy,
-                                  sw, sh, dx, dy, flags);
+  GLDrawTintedScaledRotatedRegion(bitmap, tint.r, tint.g, tint.b, tint.a, 0, 0, 0, 1, 1, sx, sy, sw,
+                                  sh, dx, dy, flags);
 }
 
 void GLDrawTinted(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, float dx, float dy, int flags) {
@@ -230,8 +244,8 @@ void GLDrawTintedScaledRegion(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, float 
                               int flags) {
   // A region of no size has no scale; drawing it would divide by zero.
   if (sw == 0 || sh == 0) return;
-  GLDrawTintedScaledRotatedRegion(bitmap, tint.r, tint.g, tint.b, tint.a, 0, 0, 0, dw / sw,
-                                  dh / sh, sx, sy, sw, sh, dx, dy, flags);
+  GLDrawTintedScaledRotatedRegion(bitmap, tint.r, tint.g, tint.b, tint.a, 0, 0, 0, dw / sw, dh / sh,
+                                  sx, sy, sw, sh, dx, dy, flags);
 }
 
 void GLDrawScaledBitmap(ALLEGRO_BITMAP* bitmap, float sx, float sy, float sw, float sh, float dx,

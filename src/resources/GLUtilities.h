@@ -41,7 +41,8 @@ void GLDrawBitmapRegion(ALLEGRO_BITMAP* bitmap, float sx, float sy, float sw, fl
                         float dy, int flags);
 // Draws the region stretched to dw x dh; a region of no width or height draws nothing.
 void GLDrawTintedScaledRegion(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, float sx, float sy,
-                              float sw, float sh, float dx, float dy, float dw, float dh, int flags);
+                              float sw, float sh, float dx, float dy, float dw, float dh,
+                              int flags);
 void GLDrawScaledBitmap(ALLEGRO_BITMAP* bitmap, float sx, float sy, float sw, float sh, float dx,
                         float dy, float dw, float dh, int flags);
 void GLDrawTintedScaledRotated(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, float cx, float cy,

@@ -18,7 +18,8 @@ class OpenGLRoad final : public ImageRoad {
   }
   void DrawRegion(ALLEGRO_BITMAP* bitmap, float sx, float sy, float sw, float sh, float dx,
                   float dy, int flags) const override {
-    if (!GLCanDraw(bitmap)) return AllegroImageRoad().DrawRegion(bitmap, sx, sy, sw, sh, dx, dy, flags);
+    if (!GLCanDraw(bitmap))
+      return AllegroImageRoad().DrawRegion(bitmap, sx, sy, sw, sh, dx, dy, flags);
     GLDrawBitmapRegion(bitmap, sx, sy, sw, sh, dx, dy, flags);
   }
   void DrawScaled(ALLEGRO_BITMAP* bitmap, float sx, float sy, float sw, float sh, float dx,

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <gtest/gtest.h>
 #include <allegro5/allegro.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <numbers>
@@ -29,9 +29,8 @@ class DisplayFixture : public ::testing::Test {
     canvas = al_create_bitmap(160, 120);
     al_set_new_bitmap_flags(0);
     ASSERT_NE(canvas, nullptr);
-    // Allegro loads its own matrices only when the target changes; passing through another target
-    // undoes whatever GL matrices an earlier test left behind.
-    al_set_target_bitmap(canvas);
+    // Setting a target makes Allegro load its own projection and transform again, undoing whatever
+    // an earlier test left in those matrices (Allegro never loads the texture matrix).
     al_set_target_backbuffer(display);
     gGLQuadDepth = 0;
   }
@@ -54,4 +53,3 @@ class DisplayFixture : public ::testing::Test {
   ALLEGRO_BITMAP* pattern = nullptr;
   ALLEGRO_BITMAP* canvas = nullptr;
 };
-

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "core/Globals.h"
-#include "resources/GLUtilities.h"
 #include "display/resources/DisplayFixture.h"
+#include "resources/GLUtilities.h"
 #include "support/GLDisplay.h"
 
 namespace {
@@ -92,10 +92,10 @@ TEST_F(GLUtilitiesTest, SubBitmapAndMemoryBitmapDrawLikeAllegro) {
   ASSERT_FALSE(GLCanDraw(memoryCopy));
 
   for (ALLEGRO_BITMAP* target : Targets()) {
-    EXPECT_EQ(ComparePixels(Render(target, [&] { al_draw_bitmap_region(sub, 2, 1, 15, 7, 9, 8, 1); }),
-                            Render(target, [&] { GLDrawBitmapRegion(sub, 2, 1, 15, 7, 9, 8, 1); }),
-                            2),
-              "")
+    EXPECT_EQ(
+        ComparePixels(Render(target, [&] { al_draw_bitmap_region(sub, 2, 1, 15, 7, 9, 8, 1); }),
+                      Render(target, [&] { GLDrawBitmapRegion(sub, 2, 1, 15, 7, 9, 8, 1); }), 2),
+        "")
         << "sub-bitmap";
     EXPECT_EQ(ComparePixels(Render(target, [&] { al_draw_bitmap(memoryCopy, 10, 20, 2); }),
                             Render(target, [&] { GLDrawBitmap(memoryCopy, 10, 20, 2); }), 2),
@@ -103,10 +103,11 @@ TEST_F(GLUtilitiesTest, SubBitmapAndMemoryBitmapDrawLikeAllegro) {
         << "memory bitmap";
   }
   // Onto a memory target OpenGL cannot draw at all: Allegro draws instead.
-  EXPECT_EQ(ComparePixels(Render(memoryTarget, [&] { al_draw_rotated_bitmap(pattern, 3, 4, 30, 20, kPi / 2, 1); }),
-                          Render(memoryTarget, [&] { GLDrawRotatedBitmap(pattern, 3, 4, 30, 20, 90, 1); }),
-                          2, 1),
-            "");
+  EXPECT_EQ(
+      ComparePixels(
+          Render(memoryTarget, [&] { al_draw_rotated_bitmap(pattern, 3, 4, 30, 20, kPi / 2, 1); }),
+          Render(memoryTarget, [&] { GLDrawRotatedBitmap(pattern, 3, 4, 30, 20, 90, 1); }), 2, 1),
+      "");
   al_set_target_backbuffer(display);
   al_destroy_bitmap(sub);
   al_destroy_bitmap(memoryCopy);
@@ -131,15 +132,17 @@ TEST_F(GLUtilitiesTest, RegionsAreClippedToTheBitmap) {
       {"below the bottom, flipped", 0, 10, 10, 10, 2, 0, 10, 10, 7, 50, 43},
   };
   for (const Clip& c : clips) {
-    const PixelImage expected =
-        Render(target, [&] { al_draw_bitmap_region(pattern, c.ex, c.ey, c.ew, c.eh, c.edx, c.edy, c.flags); });
-    const PixelImage actual =
-        Render(target, [&] { GLDrawBitmapRegion(pattern, c.sx, c.sy, c.sw, c.sh, 50, 40, c.flags); });
+    const PixelImage expected = Render(target, [&] {
+      al_draw_bitmap_region(pattern, c.ex, c.ey, c.ew, c.eh, c.edx, c.edy, c.flags);
+    });
+    const PixelImage actual = Render(
+        target, [&] { GLDrawBitmapRegion(pattern, c.sx, c.sy, c.sw, c.sh, 50, 40, c.flags); });
     EXPECT_EQ(ComparePixels(expected, actual, 2), "") << c.name;
   }
   // 32 pixels wide from 20 with 20: 12 columns drawn.
   ALLEGRO_BITMAP* narrow = MakePatternBitmap(32, 8);
-  const PixelImage drawn = Render(target, [&] { GLDrawBitmapRegion(narrow, 20, 0, 20, 8, 0, 0, 0); });
+  const PixelImage drawn =
+      Render(target, [&] { GLDrawBitmapRegion(narrow, 20, 0, 20, 8, 0, 0, 0); });
   int columns = 0;
   for (int x = 0; x < 40; ++x) {
     const uint8_t* p = drawn.At(x, 5);
@@ -234,8 +237,6 @@ TEST_F(GLUtilitiesTest, QuadsPutTheMatricesBack) {
   glLoadIdentity();
   glMatrixMode(GL_MODELVIEW);
 
-  // A target change makes Allegro load its own matrices again.
-  al_set_target_bitmap(canvas);
   ALLEGRO_BITMAP* target = al_get_backbuffer(display);
   const PixelImage expected = Render(target, [&] { al_draw_bitmap(pattern, 10, 10, 0); });
   const PixelImage actual = Render(target, [&] {
@@ -247,13 +248,21 @@ TEST_F(GLUtilitiesTest, QuadsPutTheMatricesBack) {
 }
 
 TEST_F(GLUtilitiesTest, FillRectTakesTopThenLeft) {
-  for (ALLEGRO_BITMAP* target : Targets()) {
+  al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
+  ALLEGRO_BITMAP* memoryTarget = al_create_bitmap(64, 32);
+  al_set_new_bitmap_flags(0);
+  std::vector<ALLEGRO_BITMAP*> targets = Targets();
+  targets.push_back(memoryTarget);
+  for (ALLEGRO_BITMAP* target : targets) {
     const PixelImage expected = Render(target, [] {
       al_draw_filled_rectangle(20, 10, 50, 15, al_map_rgba_f(0.8f, 0.4f, 0.2f, 1));
     });
-    const PixelImage actual = Render(target, [] { GLFillRect(10, 20, 30, 5, 0.8f, 0.4f, 0.2f, 1); });
+    const PixelImage actual =
+        Render(target, [] { GLFillRect(10, 20, 30, 5, 0.8f, 0.4f, 0.2f, 1); });
     EXPECT_EQ(ComparePixels(expected, actual, 1), "");
   }
+  al_set_target_backbuffer(display);
+  al_destroy_bitmap(memoryTarget);
 }
 
 TEST_F(GLUtilitiesTest, CheckGLErrorReportsOnStandardOutput) {

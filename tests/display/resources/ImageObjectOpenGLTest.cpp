@@ -55,14 +55,16 @@ TEST_F(ImageObjectOpenGLTest, BothRoadsGiveTheSamePixels) {
       {"scaled region h-flip",
        [&](const ImageObject& i) { i.DrawScaled(3, 1, 12, 9, 20, 30, 36, 18, h); }, 0},
       {"rotated", [](const ImageObject& i) { i.DrawRotated(5, 9, 80, 60, 0.5f, 0); }, 1},
-      {"rotated 90 v-flip",
-       [&](const ImageObject& i) { i.DrawRotated(5, 9, 80, 60, kPi / 2, v); }, 1},
+      {"rotated 90 v-flip", [&](const ImageObject& i) { i.DrawRotated(5, 9, 80, 60, kPi / 2, v); },
+       1},
       {"rotated about centre",
        [](const ImageObject& i) { i.DrawRotatedAboutCentre(80, 60, -2.0f, 0); }, 1},
   };
   for (ALLEGRO_BITMAP* target : Targets()) {
     for (const DrawCase& c : cases) {
-      EXPECT_EQ(CompareRoads(target, [&] { c.draw(image); }, c.slack), "")
+      EXPECT_EQ(CompareRoads(
+                    target, [&] { c.draw(image); }, c.slack),
+                "")
           << c.name << (target == canvas ? " on a video bitmap" : " on the back buffer");
     }
   }
@@ -84,10 +86,12 @@ TEST_F(ImageObjectOpenGLTest, MemoryBitmapsFallBackToAllegro) {
   ImageObject memoryImage;
   memoryImage.Wrap(memoryPattern, &openGL);
 
-  EXPECT_EQ(CompareRoads(al_get_backbuffer(display),
-                         [&] { memoryImage.DrawRotated(5, 9, 80, 60, 0.5f, 1); }, 1),
-            "");
-  EXPECT_EQ(CompareRoads(memoryTarget, [&] { image.DrawScaled(0, 0, 33, 17, 5, 6, 50, 40, 2); }, 0),
+  EXPECT_EQ(
+      CompareRoads(
+          al_get_backbuffer(display), [&] { memoryImage.DrawRotated(5, 9, 80, 60, 0.5f, 1); }, 1),
+      "");
+  EXPECT_EQ(CompareRoads(
+                memoryTarget, [&] { image.DrawScaled(0, 0, 33, 17, 5, 6, 50, 40, 2); }, 0),
             "");
   EXPECT_EQ(gGLQuadDepth, 0.0f);
   al_set_target_backbuffer(display);
@@ -126,8 +130,8 @@ TEST_F(ImageObjectOpenGLTest, ClearsFillTheImageAndKeepTheTarget) {
     for (int i = 0; i < 24 * 12; ++i) {
       const uint8_t* p = &cleared.rgba[static_cast<size_t>(i) * 4];
       ASSERT_TRUE(p[0] == c.r && p[1] == c.g && p[2] == c.b && p[3] == c.a)
-          << c.name << " pixel " << i << ": " << int{p[0]} << "," << int{p[1]} << ","
-          << int{p[2]} << "," << int{p[3]};
+          << c.name << " pixel " << i << ": " << int{p[0]} << "," << int{p[1]} << "," << int{p[2]}
+          << "," << int{p[3]};
     }
     const uint8_t* corner = drawn.At(4, 4);  // inside the sprite
     EXPECT_TRUE(corner[0] == 255 && corner[1] == 255 && corner[2] == 255) << c.name;
