@@ -127,12 +127,14 @@ int32_t Init() {
   SetGlobalPaletteNumber(0);
 
   if (!StartAllegro()) return -1;
-  const float start = static_cast<float>(WallClock());
+  const double start = WallClock();
   for (const StartupStep& step : kStartupSequence) {
     if (!RunStep(step)) return -1;
   }
-  const float end = static_cast<float>(WallClock());
-  Log("Initialization Sequence completed!  Took %f seconds.\n", end - start);
+  // Subtracted before narrowing: the clock's origin is far in the past, where a float reading
+  // would be off by hundredths of a second.
+  const float took = static_cast<float>(WallClock() - start);
+  Log("Initialization Sequence completed!  Took %f seconds.\n", took);
   gInitialising = false;
   return 0;
 }
