@@ -22,7 +22,8 @@
 
 namespace {
 
-// One step of the start-up sequence: a step to run (false ends start-up) or a start-up script.
+// One step of the start-up sequence: a function to run (false ends start-up; a captureless lambda
+// will do) or a start-up script.
 struct StartupStep {
   bool (*run)();
   const char* script;
@@ -44,11 +45,6 @@ bool CreateDisplay() {
   return gDisplay != nullptr;
 }
 
-bool RegisterProgramEventSources() {
-  RegisterEventSources(gEventQueue);
-  return true;
-}
-
 // The start-up sequence, in order. A manager that lands adds its row in its place; the full order
 // is: Lua manager, display, data library, entity registry, path manager, "Paths.lua", image
 // container manager, property router, global script variables, music manager, camera manager
@@ -67,7 +63,10 @@ const StartupStep kStartupSequence[] = {
     Step(Create<gKeyboardManager>),
     Script("Configuration.lua"),
     Step(Create<gTimerManager>),
-    Step(RegisterProgramEventSources),
+    Step([] {
+      RegisterEventSources(gEventQueue);
+      return true;
+    }),
     Script("Data/Scripts/System/Loading/Routing.lua"),
     Script("Data/Scripts/System/GlobalVariables.lua"),
     Script("Data/Scripts/System/ScriptExecution.lua"),
