@@ -7,6 +7,7 @@ std::string gLocalPath;
 bool gQuit = false;
 bool gInitialising = false;
 float gFramesPerSecond = 60.0f;
+float gGLQuadDepth = 0.0f;
 
 ALLEGRO_DISPLAY* gDisplay = nullptr;
 ALLEGRO_EVENT_QUEUE* gEventQueue = nullptr;
@@ -47,6 +48,8 @@ void SetGlobalPaletteNumber(int32_t number) {
 
 int32_t GetGlobalPaletteNumber() { return paletteNumber; }
 
+const int32_t* GlobalPaletteNumberAddress() { return &paletteNumber; }
+
 void ResetGlobals() {
   gScreenWidth = 800;
   gScreenHeight = 600;
@@ -55,6 +58,7 @@ void ResetGlobals() {
   gQuit = false;
   gInitialising = false;
   gFramesPerSecond = 60.0f;
+  gGLQuadDepth = 0.0f;
   gDisplay = nullptr;
   gEventQueue = nullptr;
   gTimer = nullptr;

@@ -40,6 +40,9 @@ extern std::string gLocalPath; // the executable's folder, with its trailing sep
 extern bool gQuit;             // the game loop ends when set
 extern bool gInitialising;     // true while Init runs
 extern float gFramesPerSecond;
+// Depth of the last OpenGL quad drawn: each quad lies one step deeper than the one before, and the
+// game loop puts it back to 0 before every frame.
+extern float gGLQuadDepth;
 
 extern ALLEGRO_DISPLAY* gDisplay;
 extern ALLEGRO_EVENT_QUEUE* gEventQueue;
@@ -73,6 +76,8 @@ extern DeferredCallList* gDeferredCallList;
 // The palette row that paletted images draw with. A negative number leaves it unchanged.
 void SetGlobalPaletteNumber(int32_t number);
 int32_t GetGlobalPaletteNumber();
+// Where the number lives, for paletted images that read it at every draw.
+const int32_t* GlobalPaletteNumberAddress();
 
 // Puts every global back to its start value without destroying anything (the tests own what they
 // create). Only tests call it.

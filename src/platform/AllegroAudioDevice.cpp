@@ -3,6 +3,8 @@
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_acodec.h>
 #include <allegro5/allegro_audio.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -29,6 +31,31 @@ bool CanOpen(const char* path) {
   return true;
 }
 
+// Standard error is the game's log. While it lives, what the sound libraries behind Allegro
+// (OpenAL, ALSA, the sound server's client) write there goes nowhere: without a device they
+// complain at length while the driver is looked for.
+class QuietStandardError {
+ public:
+  QuietStandardError() {
+    std::fflush(stderr);
+    saved = dup(STDERR_FILENO);
+    const int nowhere = open("/dev/null", O_WRONLY);
+    if (saved >= 0 && nowhere >= 0) dup2(nowhere, STDERR_FILENO);
+    if (nowhere >= 0) close(nowhere);
+  }
+  ~QuietStandardError() {
+    std::fflush(stderr);
+    if (saved < 0) return;
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+  }
+  QuietStandardError(const QuietStandardError&) = delete;
+  QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+ private:
+  int saved;
+};
+
 }  // namespace
 
 AllegroAudioDevice::~AllegroAudioDevice() { Close(); }
@@ -47,6 +74,7 @@ bool AllegroAudioDevice::Open(int32_t frequency) {
   if (mixer != nullptr) return Answer(true);
   lastError = kAudioNotOpen;
   if (!al_is_system_installed() || frequency <= 0) return false;
+  const QuietStandardError quiet;
   if (!al_is_audio_installed()) {
     if (!al_install_audio()) return false;
     installedAudio = true;

@@ -6,6 +6,7 @@
 #include "core/Log.h"
 #include "core/MusicManager.h"
 #include "core/script/ScriptRegistrars.h"
+#include "resources/PathManager.h"
 
 LuaManager::LuaManager() : state(luaL_newstate()) {
   luaL_openlibs(state);
@@ -13,6 +14,7 @@ LuaManager::LuaManager() : state(luaL_newstate()) {
   // call per family, in this order: own, cameras, dialogue, GUI, NPCs, paths, triggers, music,
   // objects, script variables, chat.
   RegisterLuaManagerFunctions(state);
+  RegisterPathFunctions(state);
   RegisterMusicFunctions(state);
   RegisterScriptVariableFunctions(state);
 }

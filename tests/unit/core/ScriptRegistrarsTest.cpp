@@ -22,10 +22,12 @@
 #include <string>
 #include <vector>
 
+#include "core/KeyboardManager.h"
 #include "core/TimerManager.h"
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptRegistrars.h"
+#include "resources/PathManager.h"
 #include "support/LuaFixture.h"
 
 namespace {
@@ -33,6 +35,7 @@ namespace {
 // The families whose registrar the Lua manager's constructor calls today.
 const ScriptFamily kLuaManagerFamilies[] = {
     ScriptFamily::LuaManager,
+    ScriptFamily::Paths,
     ScriptFamily::Music,
     ScriptFamily::ScriptVariables,
 };
@@ -46,6 +49,8 @@ struct RegistrarCase {
 const RegistrarCase kRegistrars[] = {
     {ScriptRegistrar::PropertyManager, [] { return std::make_shared<PropertyManager>(); }},
     {ScriptRegistrar::TimerManager, [] { return std::make_shared<TimerManager>(); }},
+    {ScriptRegistrar::PathManager, [] { return std::make_shared<PathManager>(); }},
+    {ScriptRegistrar::KeyboardManager, [] { return std::make_shared<KeyboardManager>(); }},
 };
 
 std::set<std::string> Rows(const std::function<bool(const ScriptRegistration&)>& take) {

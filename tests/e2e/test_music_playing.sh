@@ -1,0 +1,29 @@
+# The same with a sound device that really plays: ALSA's default device writes into /dev/null,
+# OpenAL plays into it, so the song and the sound have live streams when the window is closed.
+# Cleanup must free them before Allegro shuts down; twenty runs in a row exit cleanly.
+source "$QM_E2E_DIR/harness.sh"
+
+[ -f "$QM_SAMPLE_DIR/Data/Music/Theme.wav" ] || fail "no sample music in $QM_SAMPLE_DIR"
+config="$(mktemp "${TMPDIR:-/tmp}/quillmere-alsa.XXXXXX")"
+trap 'rm -f "$config"; cleanup' EXIT
+cat >"$config" <<'CONF'
+pcm.!default {
+  type file
+  slave.pcm "null"
+  file "/dev/null"
+  format "raw"
+}
+CONF
+export ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$config"
+export ALSOFT_DRIVERS=alsa
+
+for run in $(seq 1 20); do
+  make_game_folder "$QM_SAMPLE_DIR"
+  start_game
+  wait_for_line "Begin primary game loop"
+  close_game_window
+  wait_for_exit 0
+  expect_line "== Cleanup Completed =="
+  expect_no_text "Failed"
+done
+pass
