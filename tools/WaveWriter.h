@@ -66,7 +66,8 @@ inline void AddNote(Sound& sound, double startSeconds, double seconds, double fr
     double gain = amplitude;
     if (fade > 0 && i < fade) gain *= static_cast<double>(i) / fade;
     if (fade > 0 && length - i <= fade) gain *= static_cast<double>(length - i - 1) / fade;
-    const double value = gain * std::sin(2.0 * pi * frequency * static_cast<double>(i) / sound.rate);
+    const double value =
+        gain * std::sin(2.0 * pi * frequency * static_cast<double>(i) / sound.rate);
     for (int16_t c = 0; c < sound.channels; ++c) {
       int16_t& sample = sound.samples[(start + i) * static_cast<size_t>(sound.channels) + c];
       const double mixed = sample + value * 32767.0;

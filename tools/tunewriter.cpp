@@ -15,8 +15,8 @@ double Pitch(int semitones) { return 440.0 * std::pow(2.0, semitones / 12.0); }
 
 wave::Sound Song() {
   // Melody over a bass line, eighth notes at 120 beats per minute; semitones from A4.
-  const int melody[] = {-9, -5, -2, 3, 2, -2, -5, -2, -7, -4, 0, 3, 0, -4, -7, -4,
-                        -9, -5, -2, 3, 5, 3, -2, -5, -4, -7, -5, -9, -5, -2, -9, -9};
+  const int melody[] = {-9, -5, -2, 3, 2, -2, -5, -2, -7, -4, 0,  3,  0,  -4, -7, -4,
+                        -9, -5, -2, 3, 5, 3,  -2, -5, -4, -7, -5, -9, -5, -2, -9, -9};
   const int bass[] = {-21, -21, -26, -26, -21, -19, -26, -21};
   const double eighth = 0.2;
   wave::Sound sound;

@@ -15,7 +15,7 @@ namespace {
 
 // What the codec add-on of the installed Allegro decodes; it picks the decoder by extension.
 constexpr const char* kDecodedExtensions[] = {".wav", ".flac", ".ogg", ".opus",
-                                              ".voc", ".mod", ".s3m"};
+                                              ".voc", ".mod",  ".s3m"};
 
 // Buffers a stream keeps decoded ahead: enough to ride out a busy frame, short enough that a
 // restart is heard at once.

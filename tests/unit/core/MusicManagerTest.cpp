@@ -111,8 +111,8 @@ TEST_F(MusicManagerTest, SetActiveSongWithAnUnknownNameKeepsTheActiveSong) {
     SetActiveSong("A")
   )"));
   EXPECT_EQ(log.Lines(), (std::vector<std::string>{"Sound s Loaded from s.wav\n",
-                                                    "Failed to load s from the Sound List\n",
-                                                    "Failed to load A from the Sound List\n"}));
+                                                   "Failed to load s from the Sound List\n",
+                                                   "Failed to load A from the Sound List\n"}));
   EXPECT_EQ(music->GetActiveSong(), kFirst);
 }
 
@@ -125,10 +125,10 @@ TEST_F(MusicManagerTest, SoundsNeverBecomeOrChangeTheActiveSong) {
     MM_EditSound("step", 0.1, 1)
     MM_PlaySound("step")
   )"));
-  EXPECT_EQ(log.Lines(), (std::vector<std::string>{
-                             "Sound step Loaded from step.wav\n",
-                             "Something tried to play a null song.  Aborting\n",
-                             "Sound bell Loaded from bell.wav\n"}));
+  EXPECT_EQ(log.Lines(),
+            (std::vector<std::string>{"Sound step Loaded from step.wav\n",
+                                      "Something tried to play a null song.  Aborting\n",
+                                      "Sound bell Loaded from bell.wav\n"}));
   EXPECT_EQ(music->GetActiveSong(), kFirst + 1);
   // The sound of the name was edited and played; the song of the same name was not.
   EXPECT_TRUE(audio->Find(kFirst)->looping);
@@ -162,12 +162,11 @@ TEST_F(MusicManagerTest, NamesNotInTheirListLogTheirLines) {
     MM_PlaySound("song")
   )"));
   music->StopSound("song");
-  EXPECT_EQ(log.Lines(), (std::vector<std::string>{
-                             "Sound sound Loaded from sound.wav\n",
-                             "EditMusic:  Failed, music sound was null\n",
-                             "EditSound:  Failed, sound song was null\n",
-                             "PlaySound:  Failed, sound song was null\n",
-                             "StopSound:  Failed, sound song was null\n"}));
+  EXPECT_EQ(log.Lines(), (std::vector<std::string>{"Sound sound Loaded from sound.wav\n",
+                                                   "EditMusic:  Failed, music sound was null\n",
+                                                   "EditSound:  Failed, sound song was null\n",
+                                                   "PlaySound:  Failed, sound song was null\n",
+                                                   "StopSound:  Failed, sound song was null\n"}));
   for (const FakeAudioDevice::Stream& stream : audio->streams) {
     EXPECT_FALSE(stream.looping) << stream.path;
     EXPECT_EQ(stream.plays, 0) << stream.path;
@@ -186,11 +185,11 @@ TEST_F(MusicManagerTest, AFileThatDoesNotLoadIsKeptAsHandle0AndItsPlaysAreRefuse
     PlayActiveSong()
   )"));
   // The failed song replaced the active song with 0 and stays reachable by its name.
-  EXPECT_EQ(log.Lines(), (std::vector<std::string>{
-                             "Something tried to play a null song.  Aborting\n",
-                             "LoadSound:  Failed, sound gone could not be loaded from "
-                             "missing.wav -Code: 2-\n",
-                             "Bass reported an error during PlaySound:  -Code: 5-\n"}));
+  EXPECT_EQ(log.Lines(),
+            (std::vector<std::string>{"Something tried to play a null song.  Aborting\n",
+                                      "LoadSound:  Failed, sound gone could not be loaded from "
+                                      "missing.wav -Code: 2-\n",
+                                      "Bass reported an error during PlaySound:  -Code: 5-\n"}));
   EXPECT_EQ(audio->Find(kFirst)->plays, 1);
   log.Clear();
   ASSERT_TRUE(Run(R"(SetActiveSong("gone") PlayActiveSong())"));

@@ -90,11 +90,11 @@ TEST(AllegroAudioDevice_IsDecodable, GoesByTheExtensionWhateverItsCase) {
     const char* path;
     bool decodable;
   } cases[] = {
-      {"a.wav", true},         {"a.WAV", true},      {"Music/Theme.Ogg", true},
-      {"x.flac", true},        {"x.opus", true},     {"x.voc", true},
-      {"x.mod", true},         {"x.s3m", true},      {"x.mp3", false},
-      {"x.wav.txt", false},    {"wav", false},       {"dir.wav/file", false},
-      {"dir.ogg\\file", false}, {"", false},         {".wav", true},
+      {"a.wav", true},          {"a.WAV", true},  {"Music/Theme.Ogg", true},
+      {"x.flac", true},         {"x.opus", true}, {"x.voc", true},
+      {"x.mod", true},          {"x.s3m", true},  {"x.mp3", false},
+      {"x.wav.txt", false},     {"wav", false},   {"dir.wav/file", false},
+      {"dir.ogg\\file", false}, {"", false},      {".wav", true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(AllegroAudioDevice::IsDecodable(c.path), c.decodable) << c.path;

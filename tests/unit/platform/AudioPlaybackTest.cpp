@@ -1,6 +1,6 @@
-// The music functions played through the real back end (Allegro's audio, through OpenAL on ALSA) on a machine
-// without a sound card: ALSA's default device is pointed at its file plugin, which writes what it
-// is given as a WAV stream into a pipe that the test reads and listens to.
+// The music functions played through the real back end (Allegro's audio, through OpenAL on ALSA) on
+// a machine without a sound card: ALSA's default device is pointed at its file plugin, which writes
+// what it is given as a WAV stream into a pipe that the test reads and listens to.
 //
 // The null device behind the file plugin takes samples as fast as they come, so the output has no
 // timeline (a stream that cannot keep up leaves gaps of silence). What the tests count is how many
@@ -75,9 +75,11 @@ class AlsaPipeOutput {
       fd = open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
       // The file plugin labels every 32-bit format as integer PCM, floats included; a plug in
       // front of it converts to 16-bit integers, which the label describes truly.
-      text = "pcm.!default {\n  type plug\n  slave {\n    format S16_LE\n    pcm {\n"
-             "      type file\n      slave.pcm \"null\"\n      format \"wav\"\n"
-             "      file \"" + pipe.string() + "\"\n    }\n  }\n}\n";
+      text =
+          "pcm.!default {\n  type plug\n  slave {\n    format S16_LE\n    pcm {\n"
+          "      type file\n      slave.pcm \"null\"\n      format \"wav\"\n"
+          "      file \"" +
+          pipe.string() + "\"\n    }\n  }\n}\n";
     } else {
       text = "pcm.!default {\n  type hw\n  card 99\n}\n";
     }
@@ -85,8 +87,7 @@ class AlsaPipeOutput {
     std::fputs(text.c_str(), out);
     std::fclose(out);
     EXPECT_TRUE(std::filesystem::exists(kSystemAlsaConfig)) << "ALSA is not installed";
-    setenv("ALSA_CONFIG_PATH", (std::string(kSystemAlsaConfig) + ":" + config.string()).c_str(),
-           1);
+    setenv("ALSA_CONFIG_PATH", (std::string(kSystemAlsaConfig) + ":" + config.string()).c_str(), 1);
     setenv("ALSOFT_DRIVERS", "alsa", 1);
     if (fd >= 0) reader = std::thread([this] { Listen(); });
   }
