@@ -17,8 +17,7 @@ namespace {
 constexpr const char* kDecodedExtensions[] = {".wav", ".flac", ".ogg", ".opus",
                                               ".voc", ".mod",  ".s3m"};
 
-// Buffers a stream keeps decoded ahead: enough to ride out a busy frame, short enough that a
-// restart is heard at once.
+// What a stream keeps decoded ahead of the mixer (about 90 ms): enough to ride out a busy frame.
 constexpr size_t kStreamBuffers = 4;
 constexpr unsigned int kStreamBufferFrames = 1024;
 
