@@ -21,9 +21,10 @@ struct InflateStream {
 }  // namespace
 
 int ZLibDecompressor::Inflate(FILE* in, FILE* out) {
-  // On the heap: two chunks would take a whole default thread stack.
-  const std::unique_ptr<unsigned char[]> input(new unsigned char[kChunk]);
-  const std::unique_ptr<unsigned char[]> output(new unsigned char[kChunk]);
+  // On the heap, as two chunks would take a whole default thread stack, and kept from one call
+  // to the next.
+  thread_local const std::unique_ptr<unsigned char[]> input(new unsigned char[kChunk]);
+  thread_local const std::unique_ptr<unsigned char[]> output(new unsigned char[kChunk]);
 
   InflateStream z;
   int ret = inflateInit(&z.stream);
