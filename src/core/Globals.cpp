@@ -47,6 +47,8 @@ void SetGlobalPaletteNumber(int32_t number) {
 
 int32_t GetGlobalPaletteNumber() { return paletteNumber; }
 
+const int32_t* GlobalPaletteNumberAddress() { return &paletteNumber; }
+
 void ResetGlobals() {
   gScreenWidth = 800;
   gScreenHeight = 600;

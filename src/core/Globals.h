@@ -73,6 +73,8 @@ extern DeferredCallList* gDeferredCallList;
 // The palette row that paletted images draw with. A negative number leaves it unchanged.
 void SetGlobalPaletteNumber(int32_t number);
 int32_t GetGlobalPaletteNumber();
+// Where the number lives, for paletted images that read it at every draw.
+const int32_t* GlobalPaletteNumberAddress();
 
 // Puts every global back to its start value without destroying anything (the tests own what they
 // create). Only tests call it.

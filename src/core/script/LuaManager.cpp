@@ -5,6 +5,7 @@
 #include "core/Convert.h"
 #include "core/Log.h"
 #include "core/script/ScriptRegistrars.h"
+#include "resources/PathManager.h"
 
 LuaManager::LuaManager() : state(luaL_newstate()) {
   luaL_openlibs(state);
@@ -12,6 +13,7 @@ LuaManager::LuaManager() : state(luaL_newstate()) {
   // call per family, in this order: own, cameras, dialogue, GUI, NPCs, paths, triggers, music,
   // objects, script variables, chat.
   RegisterLuaManagerFunctions(state);
+  RegisterPathFunctions(state);
   RegisterScriptVariableFunctions(state);
 }
 

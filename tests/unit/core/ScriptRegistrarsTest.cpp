@@ -26,6 +26,7 @@
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptRegistrars.h"
+#include "resources/PathManager.h"
 #include "support/LuaFixture.h"
 
 namespace {
@@ -33,6 +34,7 @@ namespace {
 // The families whose registrar the Lua manager's constructor calls today.
 const ScriptFamily kLuaManagerFamilies[] = {
     ScriptFamily::LuaManager,
+    ScriptFamily::Paths,
     ScriptFamily::ScriptVariables,
 };
 
@@ -45,6 +47,7 @@ struct RegistrarCase {
 const RegistrarCase kRegistrars[] = {
     {ScriptRegistrar::PropertyManager, [] { return std::make_shared<PropertyManager>(); }},
     {ScriptRegistrar::TimerManager, [] { return std::make_shared<TimerManager>(); }},
+    {ScriptRegistrar::PathManager, [] { return std::make_shared<PathManager>(); }},
 };
 
 std::set<std::string> Rows(const std::function<bool(const ScriptRegistration&)>& take) {

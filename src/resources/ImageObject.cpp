@@ -1,0 +1,383 @@
+#include "resources/ImageObject.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+
+#include "resources/ImageRoad.h"
+#include "resources/PaletteSet.h"
+
+namespace {
+
+// Script and file numbers reach the draws unchecked, so sums are taken wide.
+float Sum(int32_t a, int32_t b) { return static_cast<float>(int64_t{a} + b); }
+
+class AllegroRoad final : public ImageRoad {
+ public:
+  void Draw(ALLEGRO_BITMAP* bitmap, float dx, float dy, int flags) const override {
+    al_draw_bitmap(bitmap, dx, dy, flags);
+  }
+  void DrawRegion(ALLEGRO_BITMAP* bitmap, float sx, float sy, float sw, float sh, float dx,
+                  float dy, int flags) const override {
+    al_draw_bitmap_region(bitmap, sx, sy, sw, sh, dx, dy, flags);
+  }
+  void DrawScaled(ALLEGRO_BITMAP* bitmap, float sx, float sy, float sw, float sh, float dx,
+                  float dy, float dw, float dh, int flags) const override {
+    al_draw_scaled_bitmap(bitmap, sx, sy, sw, sh, dx, dy, dw, dh, flags);
+  }
+  void DrawRotated(ALLEGRO_BITMAP* bitmap, float cx, float cy, float dx, float dy, float angle,
+                   int flags) const override {
+    al_draw_rotated_bitmap(bitmap, cx, cy, dx, dy, angle, flags);
+  }
+  void Clear(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR colour) const override {
+    al_set_target_bitmap(bitmap);
+    al_clear_to_color(colour);
+  }
+};
+
+// Locks a region unless the bitmap is locked already (then the caller's lock serves and stays).
+class RegionLock {
+ public:
+  RegionLock(ALLEGRO_BITMAP* bitmap, int x, int y, int w, int h, int mode)
+      : bitmap(w <= 0 || h <= 0 || al_is_bitmap_locked(bitmap)
+                   ? nullptr
+                   : (al_lock_bitmap_region(bitmap, x, y, w, h, ALLEGRO_PIXEL_FORMAT_ANY, mode)
+                          ? bitmap
+                          : nullptr)) {}
+  ~RegionLock() {
+    if (bitmap != nullptr) al_unlock_bitmap(bitmap);
+  }
+  RegionLock(const RegionLock&) = delete;
+  RegionLock& operator=(const RegionLock&) = delete;
+
+ private:
+  ALLEGRO_BITMAP* bitmap;
+};
+
+}  // namespace
+
+const ImageRoad& AllegroImageRoad() {
+  static const AllegroRoad road;
+  return road;
+}
+
+void ImageObject::Create(int32_t newWidth, int32_t newHeight, const bool* mode) {
+  Destroy();
+  wrapped = false;
+  offsetX = 0;
+  offsetY = 0;
+  width = newWidth;
+  height = newHeight;
+  renderMode = mode;
+  defaultFlags = 0;
+  bitmap = (newWidth >= 0 && newHeight >= 0) ? al_create_bitmap(newWidth, newHeight) : nullptr;
+}
+
+void ImageObject::Wrap(ALLEGRO_BITMAP* borrowed, const bool* mode) {
+  if (borrowed == nullptr) return;
+  Destroy();
+  wrapped = true;
+  offsetX = 0;
+  offsetY = 0;
+  width = al_get_bitmap_width(borrowed);
+  height = al_get_bitmap_height(borrowed);
+  renderMode = mode;
+  defaultFlags = 0;
+  bitmap = borrowed;
+}
+
+void ImageObject::Destroy() {
+  if (bitmap != nullptr && !wrapped) al_destroy_bitmap(bitmap);
+  bitmap = nullptr;
+  ClearPalette();
+}
+
+void ImageObject::SetAsTarget() const {
+  if (bitmap != nullptr) al_set_target_bitmap(bitmap);
+}
+
+ALLEGRO_LOCKED_REGION* ImageObject::Lock(int format, int mode) const {
+  if (bitmap == nullptr || al_is_bitmap_locked(bitmap)) return nullptr;
+  return al_lock_bitmap(bitmap, format, mode);
+}
+
+void ImageObject::Unlock() const {
+  if (bitmap != nullptr && al_is_bitmap_locked(bitmap)) al_unlock_bitmap(bitmap);
+}
+
+void ImageObject::Recreate(int32_t newWidth, int32_t newHeight) {
+  if (wrapped) return;
+  ClearPalette();
+  if (bitmap != nullptr) al_destroy_bitmap(bitmap);
+  width = newWidth;
+  height = newHeight;
+  bitmap = (newWidth >= 0 && newHeight >= 0) ? al_create_bitmap(newWidth, newHeight) : nullptr;
+  ClearToTransparent();
+}
+
+// A bitmap that cannot be made leaves the old one and its size in place, so nothing is lost.
+void ImageObject::Resize(int32_t newWidth, int32_t newHeight) {
+  if (wrapped) return;
+  ClearPalette();
+  ALLEGRO_BITMAP* resized =
+      (newWidth >= 0 && newHeight >= 0) ? al_create_bitmap(newWidth, newHeight) : nullptr;
+  if (resized == nullptr) return;
+  const ImageRoad& allegro = AllegroImageRoad();
+  allegro.Clear(resized, al_map_rgba(0, 0, 0, 0));
+  if (bitmap != nullptr) {
+    allegro.Draw(bitmap, 0.0f, 0.0f, 0);
+    al_destroy_bitmap(bitmap);
+  }
+  bitmap = resized;
+  width = newWidth;
+  height = newHeight;
+}
+
+void ImageObject::Clear(ALLEGRO_COLOR colour) {
+  if (bitmap != nullptr) Road().Clear(bitmap, colour);
+}
+
+void ImageObject::ClearToBlack() { Clear(al_map_rgba(0, 0, 0, 255)); }
+
+void ImageObject::ClearToTransparent() { Clear(al_map_rgba(0, 0, 0, 0)); }
+
+void ImageObject::ClearToColor(int r, int g, int b, int a) {
+  Clear(al_map_rgba(static_cast<unsigned char>(r), static_cast<unsigned char>(g),
+                    static_cast<unsigned char>(b), static_cast<unsigned char>(a)));
+}
+
+void ImageObject::BuildPaletteIndex(const PaletteSet* set, const int32_t* selector) {
+  if (set == nullptr || selector == nullptr || bitmap == nullptr || paletteMode) return;
+  if (set->GetPaletteCount() < 1 || set->GetColourCount() < 1) return;
+  paletteMode = true;
+  palette = set;
+  paletteSelector = selector;
+  const int32_t columns = std::max(width, 0);
+  const int32_t rows = std::max(height, 0);
+  paletteIndex.assign(static_cast<size_t>(columns) * static_cast<size_t>(rows), 0);
+  const RegionLock lock(bitmap, 0, 0, columns, rows, ALLEGRO_LOCK_READONLY);
+  const int32_t colours = set->GetColourCount();
+  for (int32_t x = 0; x < columns; ++x) {
+    for (int32_t y = 0; y < rows; ++y) {
+      const ALLEGRO_COLOR pixel = al_get_pixel(bitmap, x, y);
+      for (int32_t c = 0; c < colours; ++c) {
+        if (ColorsEqual(pixel, set->GetColour(0, c))) {
+          paletteIndex[static_cast<size_t>(x) * rows + y] = c + 1;
+          break;
+        }
+      }
+    }
+  }
+}
+
+void ImageObject::ClearPalette() {
+  paletteIndex.clear();
+  paletteIndex.shrink_to_fit();
+  paletteMode = false;
+  palette = nullptr;
+}
+
+const ImageRoad& ImageObject::Road() const {
+  if (InOpenGLMode() && bitmap != nullptr &&
+      (al_get_bitmap_flags(bitmap) & ALLEGRO_MEMORY_BITMAP) == 0) {
+    return OpenGLImageRoad();
+  }
+  return AllegroImageRoad();
+}
+
+void ImageObject::DrawAt(int32_t x, int32_t y, int32_t flags) const {
+  if (bitmap == nullptr) return;
+  if (paletteMode && palette != nullptr) {
+    DrawPaletted(x, y);
+    return;
+  }
+  Road().Draw(bitmap, Sum(x, offsetX), Sum(y, offsetY), flags);
+}
+
+// Only the indexed pixels are written, so the target is locked read-write over the part the image
+// covers: a write-only lock would lose the target's other pixels on video bitmaps.
+void ImageObject::DrawPaletted(int32_t x, int32_t y) const {
+  ALLEGRO_BITMAP* target = al_get_target_bitmap();
+  if (target == nullptr || paletteSelector == nullptr) return;
+  int32_t row = *paletteSelector;
+  if (row < 0 || row >= palette->GetPaletteCount()) row = 0;
+
+  const int64_t left = int64_t{x} + offsetX;
+  const int64_t top = int64_t{y} + offsetY;
+  const int64_t x0 = std::max<int64_t>(left, 0);
+  const int64_t y0 = std::max<int64_t>(top, 0);
+  const int64_t x1 = std::min<int64_t>(left + std::max(width, 0), al_get_bitmap_width(target));
+  const int64_t y1 = std::min<int64_t>(top + std::max(height, 0), al_get_bitmap_height(target));
+  if (x0 >= x1 || y0 >= y1) return;
+
+  const RegionLock lock(target, static_cast<int>(x0), static_cast<int>(y0),
+                        static_cast<int>(x1 - x0), static_cast<int>(y1 - y0),
+                        ALLEGRO_LOCK_READWRITE);
+  for (int64_t tx = x0; tx < x1; ++tx) {
+    const size_t column = static_cast<size_t>(tx - left) * static_cast<size_t>(height);
+    for (int64_t ty = y0; ty < y1; ++ty) {
+      const int32_t n = paletteIndex[column + static_cast<size_t>(ty - top)];
+      if (n > 0) {
+        al_put_pixel(static_cast<int>(tx), static_cast<int>(ty), palette->GetColour(row, n - 1));
+      }
+    }
+  }
+}
+
+void ImageObject::DrawRegion(int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dx,
+                             int32_t dy, int32_t flags) const {
+  if (bitmap == nullptr) return;
+  Road().DrawRegion(bitmap, static_cast<float>(sx), static_cast<float>(sy),
+                    static_cast<float>(sw), static_cast<float>(sh), Sum(dx, offsetX),
+                    Sum(dy, offsetY), flags);
+}
+
+void ImageObject::DrawScaled(int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dx,
+                             int32_t dy, int32_t dw, int32_t dh, int32_t flags) const {
+  if (bitmap == nullptr) return;
+  Road().DrawScaled(bitmap, static_cast<float>(sx), static_cast<float>(sy),
+                    static_cast<float>(sw), static_cast<float>(sh), Sum(dx, offsetX),
+                    Sum(dy, offsetY), static_cast<float>(dw), static_cast<float>(dh), flags);
+}
+
+void ImageObject::DrawRotated(int32_t cx, int32_t cy, int32_t dx, int32_t dy, float angle,
+                              int32_t flags) const {
+  if (bitmap == nullptr) return;
+  Road().DrawRotated(bitmap, static_cast<float>(cx), static_cast<float>(cy), Sum(dx, offsetX),
+                     Sum(dy, offsetY), angle, flags);
+}
+
+void ImageObject::DrawOnto(ALLEGRO_BITMAP* target, int32_t x, int32_t y, int32_t flags) const {
+  if (target == nullptr) return;
+  if (!InOpenGLMode()) al_set_target_bitmap(target);
+  DrawAt(x, y, flags);
+}
+
+void ImageObject::DrawRegionOnto(ALLEGRO_BITMAP* target, int32_t sx, int32_t sy, int32_t sw,
+                                 int32_t sh, int32_t dx, int32_t dy, int32_t flags) const {
+  if (target == nullptr || bitmap == nullptr) return;
+  if (InOpenGLMode()) {
+    DrawRegion(sx, sy, sw, sh, dx, dy, flags);
+    return;
+  }
+  al_set_target_bitmap(target);
+  AllegroImageRoad().DrawRegion(bitmap, static_cast<float>(sx), static_cast<float>(sy),
+                                static_cast<float>(sw), static_cast<float>(sh),
+                                static_cast<float>(dx), static_cast<float>(dy), flags);
+}
+
+void ImageObject::DrawScaledOnto(ALLEGRO_BITMAP* target, int32_t sx, int32_t sy, int32_t sw,
+                                 int32_t sh, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
+                                 int32_t flags) const {
+  if (target == nullptr || bitmap == nullptr) return;
+  if (InOpenGLMode()) {
+    DrawScaled(sx, sy, sw, sh, dx, dy, dw, dh, flags);
+    return;
+  }
+  al_set_target_bitmap(target);
+  AllegroImageRoad().DrawScaled(bitmap, static_cast<float>(sx), static_cast<float>(sy),
+                                static_cast<float>(sw), static_cast<float>(sh),
+                                static_cast<float>(dx), static_cast<float>(dy),
+                                static_cast<float>(dw), static_cast<float>(dh), flags);
+}
+
+void ImageObject::DrawRotatedOnto(ALLEGRO_BITMAP* target, int32_t cx, int32_t cy, int32_t dx,
+                                  int32_t dy, float angle, int32_t flags) const {
+  if (target == nullptr || bitmap == nullptr) return;
+  if (InOpenGLMode()) {
+    DrawRotated(cx, cy, dx, dy, angle, flags);
+    return;
+  }
+  al_set_target_bitmap(target);
+  AllegroImageRoad().DrawRotated(bitmap, static_cast<float>(cx), static_cast<float>(cy),
+                                 static_cast<float>(dx), static_cast<float>(dy), angle, flags);
+}
+
+bool ColorsEqual(ALLEGRO_COLOR a, ALLEGRO_COLOR b) {
+  return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
+}
+
+namespace {
+
+// The part [first, last) of 0..length-1 whose source position start + i lies inside the source
+// and whose destination (at + i, or at + length - 1 - i when mirrored) lies inside the target.
+struct AxisSpan {
+  int64_t first = 0;
+  int64_t last = 0;
+  bool Empty() const { return first >= last; }
+};
+
+AxisSpan ClipAxis(int32_t start, int32_t length, int32_t sourceSize, int32_t at,
+                  int32_t targetSize, bool mirrored) {
+  AxisSpan span{std::max<int64_t>(0, -int64_t{start}),
+                std::min<int64_t>(length, int64_t{sourceSize} - start)};
+  if (mirrored) {
+    span.first = std::max<int64_t>(span.first, int64_t{at} + length - targetSize);
+    span.last = std::min<int64_t>(span.last, int64_t{at} + length);
+  } else {
+    span.first = std::max<int64_t>(span.first, -int64_t{at});
+    span.last = std::min<int64_t>(span.last, int64_t{targetSize} - at);
+  }
+  return span;
+}
+
+void CopyMirrored(ALLEGRO_BITMAP* src, ALLEGRO_BITMAP* dst, int32_t sx, int32_t sy, int32_t w,
+                  int32_t h, int32_t dx, int32_t dy, int32_t mode, bool lock) {
+  if (src == nullptr || dst == nullptr || mode < 0 || mode > 3) return;
+  if (src == dst) {
+    // Reading and writing one bitmap would read pixels already overwritten.
+    ALLEGRO_BITMAP* copy = al_clone_bitmap(src);
+    if (copy == nullptr) return;
+    CopyMirrored(copy, dst, sx, sy, w, h, dx, dy, mode, lock);
+    al_destroy_bitmap(copy);
+    return;
+  }
+  const bool mirrorX = (mode & 1) != 0;
+  const bool mirrorY = (mode & 2) != 0;
+  const AxisSpan is = ClipAxis(sx, w, al_get_bitmap_width(src), dx, al_get_bitmap_width(dst),
+                               mirrorX);
+  const AxisSpan js = ClipAxis(sy, h, al_get_bitmap_height(src), dy, al_get_bitmap_height(dst),
+                               mirrorY);
+  al_set_target_bitmap(dst);
+  if (is.Empty() || js.Empty()) return;
+
+  // Every pixel of the destination span is written, so a write-only lock of it loses nothing.
+  const int64_t dx0 = mirrorX ? int64_t{dx} + w - is.last : int64_t{dx} + is.first;
+  const int64_t dy0 = mirrorY ? int64_t{dy} + h - js.last : int64_t{dy} + js.first;
+  const int spanW = static_cast<int>(is.last - is.first);
+  const int spanH = static_cast<int>(js.last - js.first);
+  std::optional<RegionLock> sourceLock;
+  std::optional<RegionLock> targetLock;
+  if (lock) {
+    sourceLock.emplace(src, static_cast<int>(sx + is.first), static_cast<int>(sy + js.first),
+                       spanW, spanH, ALLEGRO_LOCK_READONLY);
+    targetLock.emplace(dst, static_cast<int>(dx0), static_cast<int>(dy0), spanW, spanH,
+                       ALLEGRO_LOCK_WRITEONLY);
+  }
+  for (int64_t i = is.first; i < is.last; ++i) {
+    const int64_t tx = mirrorX ? int64_t{dx} + w - 1 - i : int64_t{dx} + i;
+    for (int64_t j = js.first; j < js.last; ++j) {
+      const int64_t ty = mirrorY ? int64_t{dy} + h - 1 - j : int64_t{dy} + j;
+      al_put_pixel(static_cast<int>(tx), static_cast<int>(ty),
+                   al_get_pixel(src, static_cast<int>(sx + i), static_cast<int>(sy + j)));
+    }
+  }
+}
+
+}  // namespace
+
+void CopyBitmapMirrored(ALLEGRO_BITMAP* src, ALLEGRO_BITMAP* dst, int32_t sx, int32_t sy,
+                        int32_t w, int32_t h, int32_t mode) {
+  CopyMirrored(src, dst, sx, sy, w, h, 0, 0, mode, true);
+}
+
+void CopyBitmapRegionMirroredLocked(ALLEGRO_BITMAP* src, ALLEGRO_BITMAP* dst, int32_t sx,
+                                    int32_t sy, int32_t w, int32_t h, int32_t dx, int32_t dy,
+                                    int32_t mode) {
+  CopyMirrored(src, dst, sx, sy, w, h, dx, dy, mode, true);
+}
+
+void CopyBitmapRegionMirrored(ALLEGRO_BITMAP* src, ALLEGRO_BITMAP* dst, int32_t sx, int32_t sy,
+                              int32_t w, int32_t h, int32_t dx, int32_t dy, int32_t mode) {
+  CopyMirrored(src, dst, sx, sy, w, h, dx, dy, mode, false);
+}
