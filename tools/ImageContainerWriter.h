@@ -65,7 +65,7 @@ inline void PutPixelsColumnMajor(Bytes& out, int32_t w, int32_t h,
 }
 
 // An uncropped image of width x height; pixels row after row.
-inline Bytes ImageRecord(int32_t width, int32_t height, const std::vector<Colour>& pixels,
+inline Bytes ImageRecordBytes(int32_t width, int32_t height, const std::vector<Colour>& pixels,
                          uint8_t cropFlag = 0) {
   Bytes out = ImageHeaderBytes({width, height, cropFlag});
   PutPixelsColumnMajor(out, width, height, pixels);
@@ -73,7 +73,7 @@ inline Bytes ImageRecord(int32_t width, int32_t height, const std::vector<Colour
 }
 
 // A cropped image: the full size, the crop rectangle, and the crop's w x h pixels row after row.
-inline Bytes CroppedImageRecord(int32_t width, int32_t height, int32_t x0, int32_t y0, int32_t w,
+inline Bytes CroppedImageRecordBytes(int32_t width, int32_t height, int32_t x0, int32_t y0, int32_t w,
                                 int32_t h, const std::vector<Colour>& pixels) {
   Bytes out = ImageHeaderBytes({width, height, 1, x0, y0, w, h});
   PutPixelsColumnMajor(out, w, h, pixels);
@@ -81,7 +81,7 @@ inline Bytes CroppedImageRecord(int32_t width, int32_t height, int32_t x0, int32
 }
 
 // A palette set of P rows of K colours, given row after row; stored A B G R per colour.
-inline Bytes PaletteRecord(int32_t paletteCount, int32_t colourCount,
+inline Bytes PaletteRecordBytes(int32_t paletteCount, int32_t colourCount,
                            const std::vector<Colour>& colours) {
   Bytes out;
   PutInt32(out, paletteCount);

@@ -74,13 +74,13 @@ void AddLine(ContainerWriter& writer, const std::filesystem::path& folder, const
   if (!(in >> file)) throw std::runtime_error(kind + " " + name + " needs a file");
   const Picture picture = LoadPicture(folder / file);
   if (kind == "palette") {
-    writer.Add(name, PaletteRecord(picture.height, picture.width, picture.pixels));
+    writer.Add(name, PaletteRecordBytes(picture.height, picture.width, picture.pixels));
     return;
   }
   if (kind != "image") throw std::runtime_error("unknown line kind " + kind);
   std::string crop;
   if (!(in >> crop)) {
-    writer.Add(name, ImageRecord(picture.width, picture.height, picture.pixels));
+    writer.Add(name, ImageRecordBytes(picture.width, picture.height, picture.pixels));
     return;
   }
   if (crop != "crop") throw std::runtime_error("unknown image option " + crop);
@@ -91,7 +91,7 @@ void AddLine(ContainerWriter& writer, const std::filesystem::path& folder, const
              box.x0 + box.w > picture.width || box.y0 + box.h > picture.height) {
     throw std::runtime_error("crop rectangle of " + name + " lies outside the picture");
   }
-  writer.Add(name, CroppedImageRecord(picture.width, picture.height, box.x0, box.y0, box.w, box.h,
+  writer.Add(name, CroppedImageRecordBytes(picture.width, picture.height, box.x0, box.y0, box.w, box.h,
                                       SubImage(picture.width, picture.pixels, box)));
 }
 

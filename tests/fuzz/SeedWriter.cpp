@@ -31,9 +31,9 @@ int main(int argc, char** argv) {
   if (argc != 2) return 2;
   const std::filesystem::path folder = argv[1];
 
-  const Bytes plainImage = ImageRecord(3, 2, Pixels(6));
-  const Bytes croppedImage = CroppedImageRecord(10, 10, 2, 3, 2, 2, Pixels(4));
-  const Bytes palette = PaletteRecord(2, 3, Pixels(6));
+  const Bytes plainImage = ImageRecordBytes(3, 2, Pixels(6));
+  const Bytes croppedImage = CroppedImageRecordBytes(10, 10, 2, 3, 2, 2, Pixels(4));
+  const Bytes palette = PaletteRecordBytes(2, 3, Pixels(6));
 
   ContainerWriter writer;
   writer.Add("plain", plainImage);
@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
 
   Seed(folder, "fuzz_image_record", "plain", plainImage);
   Seed(folder, "fuzz_image_record", "cropped", croppedImage);
-  Seed(folder, "fuzz_image_record", "flag2", ImageRecord(2, 2, Pixels(4), 2));
+  Seed(folder, "fuzz_image_record", "flag2", ImageRecordBytes(2, 2, Pixels(4), 2));
   Seed(folder, "fuzz_palette_record", "palette", palette);
 
   Seed(folder, "fuzz_inflate", "container", writer.Compressed());
