@@ -26,6 +26,7 @@
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptRegistrars.h"
+#include "resources/ExternalImageManager.h"
 #include "resources/PathManager.h"
 #include "support/LuaFixture.h"
 
@@ -47,6 +48,8 @@ struct RegistrarCase {
 const RegistrarCase kRegistrars[] = {
     {ScriptRegistrar::PropertyManager, [] { return std::make_shared<PropertyManager>(); }},
     {ScriptRegistrar::TimerManager, [] { return std::make_shared<TimerManager>(); }},
+    {ScriptRegistrar::ExternalImageManager,
+     [] { return std::make_shared<ExternalImageManager>(); }},
     {ScriptRegistrar::PathManager, [] { return std::make_shared<PathManager>(); }},
 };
 
