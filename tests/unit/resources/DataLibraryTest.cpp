@@ -126,14 +126,14 @@ TEST_F(DataLibraryTest, RepeatedNamesReachTheFirstAndTheActiveListsAreTheNewest)
 }
 
 TEST_F(DataLibraryTest, RegistrationRefusesNoneAndMissingLevels) {
-  EXPECT_FALSE(library.RegisterInActiveHeading("x", Record("before any heading")));  // silent
+  TextureFileRecord unregistered{"u"};  // refused, so it stays the caller's
+  EXPECT_FALSE(library.RegisterInActiveHeading("x", &unregistered));  // silent before any heading
   EXPECT_EQ(log.Text(), "");
   library.AddSection("S");
   library.AddCatalogue("S", "C");
   library.AddHeading("S", "C", "H");
   EXPECT_FALSE(library.Register("S", "C", "H", "Empty", static_cast<ImageObject*>(nullptr)));
   EXPECT_FALSE(library.RegisterInActiveHeading("Empty", static_cast<PaletteSet*>(nullptr)));
-  TextureFileRecord unregistered{"u"};
   EXPECT_FALSE(library.Register("S", "X", "H", "Lost", &unregistered));
   EXPECT_EQ(log.Text(),
             "DataLibrary - Register:  Warning, Pointer Empty did not exist when registered\n"
