@@ -19,6 +19,8 @@
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptVariableStore.h"
+#include "resources/DataLibrary.h"
+#include "resources/PathManager.h"
 
 namespace {
 
@@ -56,7 +58,9 @@ bool CreateDisplay() {
 const StartupStep kStartupSequence[] = {
     Step(Create<gLuaManager>),
     Step(CreateDisplay),
+    Step(Create<gDataLibrary>),
     Step(Create<gEntityManager>),
+    Step(Create<gPathManager>),
     Script("Paths.lua"),
     Step(Create<gPropertyManager>),
     Step(Create<gGlobalVariables>),
