@@ -20,6 +20,7 @@
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptVariableStore.h"
 #include "resources/DataLibrary.h"
+#include "resources/ExternalImageManager.h"
 #include "resources/PathManager.h"
 
 namespace {
@@ -62,6 +63,7 @@ const StartupStep kStartupSequence[] = {
     Step(Create<gEntityManager>),
     Step(Create<gPathManager>),
     Script("Paths.lua"),
+    Step(Create<gExternalImageManager>),
     Step(Create<gPropertyManager>),
     Step(Create<gGlobalVariables>),
     Step(Create<gKeyboardManager>),
