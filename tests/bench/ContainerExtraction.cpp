@@ -109,7 +109,8 @@ int main() {
       manager.OpenFile("bench.sif");
       const double opened = Seconds(start);
       std::vector<ImageObject*> images;
-      for (const std::string& name : names) images.push_back(manager.GetBitmapFromActiveFile(name.c_str()));
+      for (const std::string& name : names)
+        images.push_back(manager.GetBitmapFromActiveFile(name.c_str()));
       manager.CloseFile();
       const double total = Seconds(start);
       bestOpen = std::min(bestOpen, opened);

@@ -34,7 +34,8 @@ inline ExternalImageManager& OpenPlain(const std::vector<uint8_t>& bytes) {
   std::remove("fuzz_input.sif");
   FILE* out = std::fopen("fuzz_input.sif", "wb");
   if (out == nullptr) std::abort();
-  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size()) std::abort();
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size())
+    std::abort();
   std::fclose(out);
   manager.OpenFileUncompressed("fuzz_input.sif");
   return manager;
