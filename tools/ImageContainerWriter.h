@@ -66,15 +66,15 @@ inline void PutPixelsColumnMajor(Bytes& out, int32_t w, int32_t h,
 
 // An uncropped image of width x height; pixels row after row.
 inline Bytes ImageRecordBytes(int32_t width, int32_t height, const std::vector<Colour>& pixels,
-                         uint8_t cropFlag = 0) {
+                              uint8_t cropFlag = 0) {
   Bytes out = ImageHeaderBytes({width, height, cropFlag});
   PutPixelsColumnMajor(out, width, height, pixels);
   return out;
 }
 
 // A cropped image: the full size, the crop rectangle, and the crop's w x h pixels row after row.
-inline Bytes CroppedImageRecordBytes(int32_t width, int32_t height, int32_t x0, int32_t y0, int32_t w,
-                                int32_t h, const std::vector<Colour>& pixels) {
+inline Bytes CroppedImageRecordBytes(int32_t width, int32_t height, int32_t x0, int32_t y0,
+                                     int32_t w, int32_t h, const std::vector<Colour>& pixels) {
   Bytes out = ImageHeaderBytes({width, height, 1, x0, y0, w, h});
   PutPixelsColumnMajor(out, w, h, pixels);
   return out;
@@ -82,7 +82,7 @@ inline Bytes CroppedImageRecordBytes(int32_t width, int32_t height, int32_t x0, 
 
 // A palette set of P rows of K colours, given row after row; stored A B G R per colour.
 inline Bytes PaletteRecordBytes(int32_t paletteCount, int32_t colourCount,
-                           const std::vector<Colour>& colours) {
+                                const std::vector<Colour>& colours) {
   Bytes out;
   PutInt32(out, paletteCount);
   PutInt32(out, colourCount);
@@ -140,7 +140,9 @@ class ContainerWriter {
   }
 
   // The absolute offset that the entry of that position gets in a layout with this header size.
-  uint32_t OffsetOf(size_t entry, int64_t headerSize) const { return Layout(headerSize).second[entry]; }
+  uint32_t OffsetOf(size_t entry, int64_t headerSize) const {
+    return Layout(headerSize).second[entry];
+  }
 
   Bytes Plain() const { return Layout(19).first; }
   // The bytes that a compressed container inflates to.
@@ -150,8 +152,7 @@ class ContainerWriter {
   static Bytes Compress(const Bytes& data, int level = Z_DEFAULT_COMPRESSION) {
     uLongf size = compressBound(static_cast<uLong>(data.size()));
     Bytes out(size);
-    if (compress2(out.data(), &size, data.data(), static_cast<uLong>(data.size()), level) !=
-        Z_OK) {
+    if (compress2(out.data(), &size, data.data(), static_cast<uLong>(data.size()), level) != Z_OK) {
       throw std::runtime_error("compress2 failed");
     }
     out.resize(size);
@@ -160,7 +161,8 @@ class ContainerWriter {
 
   static void WriteFile(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) throw std::runtime_error("cannot write " + path);
   }
 

@@ -52,7 +52,8 @@ Picture LoadPicture(const std::filesystem::path& path) {
   return picture;
 }
 
-void AddLine(ContainerWriter& writer, const std::filesystem::path& folder, const std::string& line) {
+void AddLine(ContainerWriter& writer, const std::filesystem::path& folder,
+             const std::string& line) {
   std::istringstream in(line);
   std::string kind, name;
   in >> kind;
@@ -87,12 +88,12 @@ void AddLine(ContainerWriter& writer, const std::filesystem::path& folder, const
   Box box{};
   if (!(in >> box.x0 >> box.y0 >> box.w >> box.h)) {
     box = OpaqueBounds(picture.width, picture.height, picture.pixels);
-  } else if (box.x0 < 0 || box.y0 < 0 || box.w < 1 || box.h < 1 ||
-             box.x0 + box.w > picture.width || box.y0 + box.h > picture.height) {
+  } else if (box.x0 < 0 || box.y0 < 0 || box.w < 1 || box.h < 1 || box.x0 + box.w > picture.width ||
+             box.y0 + box.h > picture.height) {
     throw std::runtime_error("crop rectangle of " + name + " lies outside the picture");
   }
-  writer.Add(name, CroppedImageRecordBytes(picture.width, picture.height, box.x0, box.y0, box.w, box.h,
-                                      SubImage(picture.width, picture.pixels, box)));
+  writer.Add(name, CroppedImageRecordBytes(picture.width, picture.height, box.x0, box.y0, box.w,
+                                           box.h, SubImage(picture.width, picture.pixels, box)));
 }
 
 }  // namespace

@@ -57,13 +57,12 @@ void WritePixels(const ALLEGRO_LOCKED_REGION& region, const ChannelShifts& s,
     const int32_t x1 = std::min(record.width, x0 + kBand);
     for (int32_t y = 0; y < record.height; ++y) {
       auto* row = static_cast<uint8_t*>(region.data) + static_cast<ptrdiff_t>(y) * region.pitch;
-      const uint8_t* in = record.pixels.data() + static_cast<size_t>(x0) * columnBytes +
-                          static_cast<size_t>(y) * 4;
+      const uint8_t* in =
+          record.pixels.data() + static_cast<size_t>(x0) * columnBytes + static_cast<size_t>(y) * 4;
       for (int32_t x = x0; x < x1; ++x, in += columnBytes) {
-        const uint32_t word = static_cast<uint32_t>(in[0]) << s.r |
-                              static_cast<uint32_t>(in[1]) << s.g |
-                              static_cast<uint32_t>(in[2]) << s.b |
-                              static_cast<uint32_t>(in[3]) << s.a;
+        const uint32_t word =
+            static_cast<uint32_t>(in[0]) << s.r | static_cast<uint32_t>(in[1]) << s.g |
+            static_cast<uint32_t>(in[2]) << s.b | static_cast<uint32_t>(in[3]) << s.a;
         std::memcpy(row + static_cast<size_t>(x) * 4, &word, 4);
       }
     }

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <lua.hpp>
-
 #include <cstdint>
 #include <cstdio>
+#include <lua.hpp>
 #include <string>
 #include <vector>
 

@@ -29,9 +29,9 @@ class Reader {
   bool Int32(int32_t& out) {
     uint8_t b[4];
     if (!Bytes(b, 4)) return false;
-    out = static_cast<int32_t>(static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
-                               static_cast<uint32_t>(b[2]) << 16 |
-                               static_cast<uint32_t>(b[3]) << 24);
+    out =
+        static_cast<int32_t>(static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
+                             static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24);
     return true;
   }
   bool UInt32(uint32_t& out) {

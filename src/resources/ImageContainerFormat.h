@@ -26,9 +26,9 @@ struct DirectoryEntry {
 
 // An image record, checked: width * height pixels lie in the file.
 struct ImageRecord {
-  int32_t x0 = 0, y0 = 0;          // the crop rectangle's corner; the image's draw offset
-  int32_t width = 0, height = 0;   // the image's size: the crop's, or the record's own
-  std::vector<uint8_t> pixels;     // width * height pixels, column-major, R G B A each
+  int32_t x0 = 0, y0 = 0;         // the crop rectangle's corner; the image's draw offset
+  int32_t width = 0, height = 0;  // the image's size: the crop's, or the record's own
+  std::vector<uint8_t> pixels;    // width * height pixels, column-major, R G B A each
 };
 
 // A palette record, checked: P and K are at least 1 and every colour lies in the file.

@@ -1,5 +1,3 @@
-#include "resources/ExternalImageManager.h"
-
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -12,6 +10,7 @@
 
 #include "ImageContainerWriter.h"
 #include "core/Globals.h"
+#include "resources/ExternalImageManager.h"
 #include "resources/ImageObject.h"
 #include "resources/PaletteSet.h"
 #include "support/AllegroHeadless.h"
@@ -358,7 +357,8 @@ TEST_F(ExternalImageManagerTest, DamagedRecordsAreRefused) {
        "pixels past the end (3 x 3)"},
       {"huge size", image({INT32_MAX, INT32_MAX}, 64), false,
        "pixels past the end (2147483647 x 2147483647)"},
-      {"size past 32 bits", image({65536, 65536}, 64), false, "pixels past the end (65536 x 65536)"},
+      {"size past 32 bits", image({65536, 65536}, 64), false,
+       "pixels past the end (65536 x 65536)"},
       {"negative size", image({-3, 2}, 64), false, "negative size -3 x 2"},
       {"negative crop", image({4, 4, 1, 0, 0, 2, -1}, 64), false, "negative size 2 x -1"},
       {"no pixels", image({0, 5}, 64), false, "no pixels"},

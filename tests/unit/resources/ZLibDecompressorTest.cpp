@@ -1,16 +1,14 @@
-#include "resources/ZLibDecompressor.h"
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
-
-#include <algorithm>
 #include <vector>
 
 #include "ImageContainerWriter.h"
+#include "resources/ZLibDecompressor.h"
 
 namespace {
 
