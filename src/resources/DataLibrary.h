@@ -150,7 +150,8 @@ class DataLibrary {
     return found;
   }
 
-  // Registers the resource at the path; the library then owns it. A none resource logs
+  // Registers the resource at the path; the library then owns it (so a resource is registered
+  // once). A none resource logs
   // "DataLibrary - Register:  Warning, Pointer <name> did not exist when registered"; a missing
   // level logs its line. Answers whether it was registered (the caller keeps it otherwise).
   bool Register(std::string_view section, std::string_view catalogue, std::string_view heading,
