@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "core/ContentFile.h"
+
 namespace {
 
 // What the codec add-on of the installed Allegro decodes; it picks the decoder by extension.
@@ -98,17 +100,18 @@ bool AllegroAudioDevice::Open(int32_t frequency) {
 }
 
 AudioHandle AllegroAudioDevice::CreateStream(const char* path) {
-  if (path == nullptr || !CanOpen(path)) {
+  const std::string file = path != nullptr ? ContentPath(path) : std::string();
+  if (path == nullptr || !CanOpen(file.c_str())) {
     lastError = kAudioFileOpen;
     return 0;
   }
-  if (!IsDecodable(path)) {
+  if (!IsDecodable(file)) {
     lastError = kAudioBadFormat;
     return 0;
   }
   ALLEGRO_AUDIO_STREAM* stream = nullptr;
   if (mixer != nullptr) {
-    stream = al_load_audio_stream(path, kStreamBuffers, kStreamBufferFrames);
+    stream = al_load_audio_stream(file.c_str(), kStreamBuffers, kStreamBufferFrames);
     if (stream == nullptr) {
       lastError = kAudioBadFormat;
       return 0;

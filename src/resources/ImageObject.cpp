@@ -141,9 +141,10 @@ void ImageObject::ClearToBlack() { Clear(al_map_rgba(0, 0, 0, 255)); }
 
 void ImageObject::ClearToTransparent() { Clear(al_map_rgba(0, 0, 0, 0)); }
 
+// Components outside 0..255 are held at the nearer end rather than wrapped.
 void ImageObject::ClearToColor(int r, int g, int b, int a) {
-  Clear(al_map_rgba(static_cast<unsigned char>(r), static_cast<unsigned char>(g),
-                    static_cast<unsigned char>(b), static_cast<unsigned char>(a)));
+  const auto byte = [](int v) { return static_cast<unsigned char>(std::clamp(v, 0, 255)); };
+  Clear(al_map_rgba(byte(r), byte(g), byte(b), byte(a)));
 }
 
 void ImageObject::BuildPaletteIndex(const PaletteSet* set, const int32_t* selector) {

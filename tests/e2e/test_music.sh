@@ -20,7 +20,7 @@ Set Local Path to <bin>/
 == Begin Init ==
 Something tried to play a null song.  Aborting
 Failed to load Nothing from the Sound List
-Sound Blip Loaded from Data/Sounds/Blip.wav
+Sound Blip Loaded from Data\Sounds\Blip.wav
 LoadSound:  Failed, sound Gone could not be loaded from Data/Sounds/Gone.wav -Code: 2-
 Bass reported an error during PlaySound:  -Code: 5-
 PlaySound:  Failed, sound Theme was null

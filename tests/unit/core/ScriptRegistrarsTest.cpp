@@ -27,6 +27,8 @@
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptRegistrars.h"
+#include "resources/DataLibrary.h"
+#include "resources/ExternalImageManager.h"
 #include "resources/PathManager.h"
 #include "support/LuaFixture.h"
 
@@ -49,7 +51,10 @@ struct RegistrarCase {
 const RegistrarCase kRegistrars[] = {
     {ScriptRegistrar::PropertyManager, [] { return std::make_shared<PropertyManager>(); }},
     {ScriptRegistrar::TimerManager, [] { return std::make_shared<TimerManager>(); }},
+    {ScriptRegistrar::ExternalImageManager,
+     [] { return std::make_shared<ExternalImageManager>(); }},
     {ScriptRegistrar::PathManager, [] { return std::make_shared<PathManager>(); }},
+    {ScriptRegistrar::DataLibrary, [] { return std::make_shared<DataLibrary>(); }},
     {ScriptRegistrar::KeyboardManager, [] { return std::make_shared<KeyboardManager>(); }},
 };
 

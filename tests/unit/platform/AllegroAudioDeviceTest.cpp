@@ -7,7 +7,7 @@
 
 #include "platform/AllegroAudioDevice.h"
 #include "support/TempDir.h"
-#include "tools/WaveWriter.h"
+#include "WaveWriter.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ TEST_F(SilentAudioDeviceTest, FilesThatLoadGetNewHandlesEachTime) {
   device.Open(44100);
   const AudioHandle first = device.CreateStream("tone.wav");
   const AudioHandle again = device.CreateStream("tone.wav");
-  const AudioHandle upper = device.CreateStream("Music/Tone.WAV");
+  const AudioHandle upper = device.CreateStream("Music\\Tone.WAV");
   EXPECT_EQ(device.LastError(), kAudioOk);
   EXPECT_NE(first, 0u);
   EXPECT_NE(again, 0u);

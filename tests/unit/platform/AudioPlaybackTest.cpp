@@ -30,7 +30,7 @@
 #include "core/MusicManager.h"
 #include "platform/AllegroAudioDevice.h"
 #include "support/LuaFixture.h"
-#include "tools/WaveWriter.h"
+#include "WaveWriter.h"
 
 namespace {
 

@@ -154,6 +154,8 @@ TEST_F(ImageObjectTest, ClearsFillTheImageAndLeaveItTheTarget) {
   image->ClearToColor(1, 2, 3, 4);
   EXPECT_EQ(PixelAt(image->GetBitmap(), 1, 0), (Rgba{1, 2, 3, 4}));
   EXPECT_EQ(al_get_target_bitmap(), image->GetBitmap());
+  image->ClearToColor(-5, 300, 128, 255);
+  EXPECT_EQ(PixelAt(image->GetBitmap(), 0, 0), (Rgba{0, 255, 128, 255}));
   image->ClearToBlack();
   EXPECT_EQ(PixelAt(image->GetBitmap(), 0, 0), (Rgba{0, 0, 0, 255}));
   image->ClearToTransparent();

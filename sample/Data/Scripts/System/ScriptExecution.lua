@@ -4,8 +4,8 @@
 TimerManager_AddTimer("PlayTime", 0)
 
 -- The theme plays from the start and loops; the blip sounds once to say the game is ready.
-LoadSong("Theme", "Data/Music/Theme.wav")
+LoadSong("Theme", Path_GetPath("Music") .. "Theme.wav")
 MM_EditMusic("Theme", 0.35, 1)
 PlayActiveSong()
-MM_LoadSound("Blip", "Data/Sounds/Blip.wav")
+MM_LoadSound("Blip", Path_GetPath("Sounds") .. "Blip.wav")
 MM_PlaySound("Blip")

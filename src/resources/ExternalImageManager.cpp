@@ -1,0 +1,242 @@
+#include "resources/ExternalImageManager.h"
+
+#include <allegro5/allegro.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+#include "core/ContentFile.h"
+#include "core/Globals.h"
+#include "core/Log.h"
+#include "core/script/LuaManager.h"
+#include "resources/ImageObject.h"
+#include "resources/PaletteSet.h"
+#include "resources/ZLibDecompressor.h"
+
+namespace {
+
+constexpr const char* kTemporaryFile = "ActiveImageFile.tmp";
+
+// Where each component of a pixel sits in the 32-bit word of a locked format.
+struct ChannelShifts {
+  int r, g, b, a;
+};
+
+// Images are locked in the bitmap's own format when it is a 32-bit one with alpha, so that the
+// unlock has nothing to convert; any other bitmap is locked as RGBA_8888.
+ALLEGRO_PIXEL_FORMAT LockFormatFor(ALLEGRO_BITMAP* bitmap, ChannelShifts& shifts) {
+  const auto format = static_cast<ALLEGRO_PIXEL_FORMAT>(al_get_bitmap_format(bitmap));
+  switch (format) {
+    case ALLEGRO_PIXEL_FORMAT_ARGB_8888:
+      shifts = {16, 8, 0, 24};
+      return format;
+    case ALLEGRO_PIXEL_FORMAT_ABGR_8888:
+      shifts = {0, 8, 16, 24};
+      return format;
+    case ALLEGRO_PIXEL_FORMAT_ABGR_8888_LE:
+      if constexpr (std::endian::native == std::endian::little) {
+        shifts = {0, 8, 16, 24};
+        return format;
+      }
+      break;
+    default:
+      break;
+  }
+  shifts = {24, 16, 8, 0};
+  return ALLEGRO_PIXEL_FORMAT_RGBA_8888;
+}
+
+// Writes the record's column-major pixels into the whole locked bitmap, a band of columns at a
+// time so that both the reads and the writes stay close together.
+void WritePixels(const ALLEGRO_LOCKED_REGION& region, const ChannelShifts& s,
+                 const ImageRecord& record) {
+  constexpr int32_t kBand = 16;
+  const size_t columnBytes = static_cast<size_t>(record.height) * 4;
+  for (int32_t x0 = 0; x0 < record.width; x0 += kBand) {
+    const int32_t x1 = std::min(record.width, x0 + kBand);
+    for (int32_t y = 0; y < record.height; ++y) {
+      auto* row = static_cast<uint8_t*>(region.data) + static_cast<ptrdiff_t>(y) * region.pitch;
+      const uint8_t* in =
+          record.pixels.data() + static_cast<size_t>(x0) * columnBytes + static_cast<size_t>(y) * 4;
+      for (int32_t x = x0; x < x1; ++x, in += columnBytes) {
+        const uint32_t word =
+            static_cast<uint32_t>(in[0]) << s.r | static_cast<uint32_t>(in[1]) << s.g |
+            static_cast<uint32_t>(in[2]) << s.b | static_cast<uint32_t>(in[3]) << s.a;
+        std::memcpy(row + static_cast<size_t>(x) * 4, &word, 4);
+      }
+    }
+  }
+}
+
+void Discard(ImageObject* image) {
+  image->Destroy();
+  delete image;
+}
+
+}  // namespace
+
+ExternalImageManager::ExternalImageManager() {
+  if (gLuaManager != nullptr) RegisterExternalImageManagerFunctions(gLuaManager->GetState());
+}
+
+ExternalImageManager::~ExternalImageManager() { CloseFile(); }
+
+void ExternalImageManager::OpenFile(const char* path) {
+  CloseFile();
+  FILE* source = OpenContentFile(path, "rb");
+  if (source == nullptr) {
+    Log("ExternalImageManager::OpenFile - Warning, could not open %s\n", path ? path : "(none)");
+    return;
+  }
+  file = std::fopen(kTemporaryFile, "wb+");
+  if (file == nullptr) {
+    std::fclose(source);
+    Log("ExternalImageManager::OpenFile - Warning, could not create %s\n", kTemporaryFile);
+    return;
+  }
+  isTemporary = true;
+  const int result = ZLibDecompressor::Inflate(source, file);
+  std::fclose(source);
+  if (result != 0) {
+    // What was inflated stays: the whole records in it can still be read.
+    Log("ExternalImageManager::OpenFile - Warning, %s did not inflate whole (zlib error %i)\n",
+        path, result);
+  }
+  std::fflush(file);
+  std::rewind(file);
+  ReadOpenedDirectory("OpenFile", path, kCompressedHeaderSize);
+}
+
+void ExternalImageManager::OpenFileUncompressed(const char* path) {
+  CloseFile();
+  // Nothing is ever written to a container, so a read-only one opens too.
+  file = OpenContentFile(path, "rb");
+  if (file == nullptr) {
+    Log("ExternalImageManager::OpenFileUncompressed - Warning, could not open %s\n",
+        path ? path : "(none)");
+    return;
+  }
+  isTemporary = false;
+  ReadOpenedDirectory("OpenFileUncompressed", path, kPlainHeaderSize);
+}
+
+void ExternalImageManager::ReadOpenedDirectory(const char* operation, const char* path,
+                                               int64_t headerSize) {
+  fileSize = FileSize(file);
+  const std::string reason = fileSize < 0 ? std::string("its size cannot be told")
+                                          : ReadDirectory(file, fileSize, headerSize, entries);
+  if (!reason.empty()) {
+    Log("ExternalImageManager::%s - Warning, %s has a damaged directory: %s\n", operation, path,
+        reason.c_str());
+    CloseFile();
+  }
+}
+
+void ExternalImageManager::CloseFile() {
+  if (file != nullptr) {
+    std::fclose(file);
+    if (isTemporary) std::remove(kTemporaryFile);
+  }
+  file = nullptr;
+  isTemporary = false;
+  fileSize = 0;
+  entries.clear();
+  entries.shrink_to_fit();
+  record.pixels = {};
+}
+
+const DirectoryEntry* ExternalImageManager::FindEntry(const char* name) const {
+  if (name == nullptr) return nullptr;
+  for (const DirectoryEntry& entry : entries) {
+    if (std::strcmp(entry.name.c_str(), name) == 0) return &entry;
+  }
+  return nullptr;
+}
+
+ImageObject* ExternalImageManager::GetBitmapFromActiveFile(const char* name) {
+  if (file == nullptr) {
+    Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, no file is open\n");
+    return nullptr;
+  }
+  const DirectoryEntry* entry = FindEntry(name);
+  if (entry == nullptr) {
+    Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, %s not found\n",
+        name ? name : "(null)");
+    return nullptr;
+  }
+  return LoadImage(*entry);
+}
+
+ImageObject* ExternalImageManager::GetBitmapFromActiveFile(int32_t offset) {
+  if (file == nullptr) {
+    Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, no file is open\n");
+    return nullptr;
+  }
+  const auto wanted = static_cast<uint32_t>(offset);
+  for (const DirectoryEntry& entry : entries) {
+    // The record at the entry's own offset, even when an earlier entry has the same name.
+    if (entry.offset == wanted) return LoadImage(entry);
+  }
+  Log("ExternalImageManager::GetBitmapFromActiveFile(L) - Warning, %i not found\n", offset);
+  return nullptr;
+}
+
+ImageObject* ExternalImageManager::LoadImage(const DirectoryEntry& entry) {
+  const std::string reason = ReadImageRecord(file, fileSize, entry.offset, record);
+  if (!reason.empty()) {
+    Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, %s is damaged: %s\n",
+        entry.name.c_str(), reason.c_str());
+    return nullptr;
+  }
+  auto* image = new ImageObject();
+  image->Create(record.width, record.height, &gOpenGLMode);
+  ALLEGRO_BITMAP* bitmap = image->GetBitmap();
+  if (bitmap == nullptr) {
+    Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, no bitmap of %i by %i for %s\n",
+        record.width, record.height, entry.name.c_str());
+    Discard(image);
+    return nullptr;
+  }
+  image->SetDrawOffset(record.x0, record.y0);
+  // Every pixel is written below, so the bitmap needs no clearing and a write-only lock keeps
+  // nothing from being lost.
+  al_set_target_bitmap(bitmap);
+  ChannelShifts shifts;
+  const ALLEGRO_PIXEL_FORMAT format = LockFormatFor(bitmap, shifts);
+  ALLEGRO_LOCKED_REGION* region = al_lock_bitmap(bitmap, format, ALLEGRO_LOCK_WRITEONLY);
+  if (region == nullptr) {
+    Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, %s could not be locked\n",
+        entry.name.c_str());
+    Discard(image);
+    return nullptr;
+  }
+  WritePixels(*region, shifts, record);
+  al_unlock_bitmap(bitmap);
+  return image;
+}
+
+PaletteSet* ExternalImageManager::GetPaletteFromActiveFile(const char* name) {
+  if (file == nullptr) return nullptr;
+  const DirectoryEntry* entry = FindEntry(name);
+  if (entry == nullptr) {
+    Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, %s not found\n",
+        name ? name : "(null)");
+    return nullptr;
+  }
+  PaletteRecord palette;
+  const std::string reason = ReadPaletteRecord(file, fileSize, entry->offset, palette);
+  if (!reason.empty()) {
+    Log("ExternalImageManager::GetPaletteFromActiveFile - Warning, %s is damaged: %s\n",
+        entry->name.c_str(), reason.c_str());
+    return nullptr;
+  }
+  auto* set = new PaletteSet(palette.paletteCount, palette.colourCount);
+  const uint8_t* c = palette.colours.data();
+  for (int32_t p = 0; p < palette.paletteCount; ++p) {
+    for (int32_t k = 0; k < palette.colourCount; ++k, c += 4) {
+      set->SetColour(p, k, al_map_rgba(c[3], c[2], c[1], c[0]));  // stored A B G R
+    }
+  }
+  return set;
+}

@@ -1,0 +1,45 @@
+// The image container manager's script functions.
+
+#include "core/Globals.h"
+#include "core/script/ScriptCall.h"
+#include "resources/ExternalImageManager.h"
+
+namespace {
+
+// Both open functions take exactly the container's path.
+template <void (ExternalImageManager::*Open)(const char*)>
+int OpenContainer(lua_State* state, const char* name) {
+  ScriptCall call(state, name);
+  const char* path;
+  if (!call.Exactly(1) || !call.RequireText(1, path)) return 0;
+  if (ExternalImageManager* manager = call.Require(gExternalImageManager)) (manager->*Open)(path);
+  return 0;
+}
+
+int EIM_OpenFile(lua_State* state) {
+  return OpenContainer<&ExternalImageManager::OpenFile>(state, "EIM_OpenFile");
+}
+
+int EIM_OpenFileUncompressed(lua_State* state) {
+  return OpenContainer<&ExternalImageManager::OpenFileUncompressed>(state,
+                                                                    "EIM_OpenFileUncompressed");
+}
+
+// Takes any arguments and ignores them.
+int EIM_CloseFile(lua_State* state) {
+  ScriptCall call(state, "EIM_CloseFile");
+  if (ExternalImageManager* manager = call.Require(gExternalImageManager)) manager->CloseFile();
+  return 0;
+}
+
+const ScriptFunction kExternalImageManagerFunctions[] = {
+    ScriptEntry<EIM_OpenFile>("EIM_OpenFile"),
+    ScriptEntry<EIM_OpenFileUncompressed>("EIM_OpenFileUncompressed"),
+    ScriptEntry<EIM_CloseFile>("EIM_CloseFile"),
+};
+
+}  // namespace
+
+void RegisterExternalImageManagerFunctions(lua_State* state) {
+  RegisterScriptFunctions(state, kExternalImageManagerFunctions);
+}
