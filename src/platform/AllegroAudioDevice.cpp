@@ -99,43 +99,51 @@ bool AllegroAudioDevice::Open(int32_t frequency) {
   return Answer(true);
 }
 
+ALLEGRO_AUDIO_STREAM* AllegroAudioDevice::LoadStopped(const Stream& record) {
+  ALLEGRO_AUDIO_STREAM* stream =
+      al_load_audio_stream(record.file.c_str(), kStreamBuffers, kStreamBufferFrames);
+  if (stream == nullptr) {
+    lastError = kAudioBadFormat;
+    return nullptr;
+  }
+  // A loaded stream starts out playing; it waits for its play here.
+  al_set_audio_stream_playing(stream, false);
+  al_set_audio_stream_gain(stream, record.volume);
+  if (record.looping) al_set_audio_stream_playmode(stream, ALLEGRO_PLAYMODE_LOOP);
+  if (!al_attach_audio_stream_to_mixer(stream, mixer)) {
+    al_destroy_audio_stream(stream);
+    lastError = kAudioUnknown;
+    return nullptr;
+  }
+  return stream;
+}
+
 AudioHandle AllegroAudioDevice::CreateStream(const char* path) {
-  const std::string file = path != nullptr ? ContentPath(path) : std::string();
-  if (path == nullptr || !CanOpen(file.c_str())) {
+  Stream record;
+  record.file = path != nullptr ? ContentPath(path) : std::string();
+  if (path == nullptr || !CanOpen(record.file.c_str())) {
     lastError = kAudioFileOpen;
     return 0;
   }
-  if (!IsDecodable(file)) {
+  if (!IsDecodable(record.file)) {
     lastError = kAudioBadFormat;
     return 0;
   }
-  ALLEGRO_AUDIO_STREAM* stream = nullptr;
   if (mixer != nullptr) {
-    stream = al_load_audio_stream(file.c_str(), kStreamBuffers, kStreamBufferFrames);
-    if (stream == nullptr) {
-      lastError = kAudioBadFormat;
-      return 0;
-    }
-    // A loaded stream starts out playing; a new handle waits for its first play.
-    al_set_audio_stream_playing(stream, false);
-    if (!al_attach_audio_stream_to_mixer(stream, mixer)) {
-      al_destroy_audio_stream(stream);
-      lastError = kAudioUnknown;
-      return 0;
-    }
+    record.stream = LoadStopped(record);
+    if (record.stream == nullptr) return 0;
   }
-  streams.push_back(stream);
+  streams.push_back(std::move(record));
   lastError = kAudioOk;
   return static_cast<AudioHandle>(streams.size());
 }
 
-bool AllegroAudioDevice::Find(AudioHandle handle, ALLEGRO_AUDIO_STREAM*& stream) {
+AllegroAudioDevice::Stream* AllegroAudioDevice::Find(AudioHandle handle) {
   if (handle == 0 || handle > streams.size()) {
     lastError = kAudioBadHandle;
-    return false;
+    return nullptr;
   }
-  stream = streams[handle - 1];
-  return true;
+  return &streams[handle - 1];
 }
 
 bool AllegroAudioDevice::Answer(bool done) {
@@ -144,49 +152,53 @@ bool AllegroAudioDevice::Answer(bool done) {
 }
 
 bool AllegroAudioDevice::SetVolume(AudioHandle handle, float volume) {
-  ALLEGRO_AUDIO_STREAM* stream;
-  if (!Find(handle, stream)) return false;
-  return Answer(stream == nullptr || al_set_audio_stream_gain(stream, volume));
+  Stream* record = Find(handle);
+  if (record == nullptr) return false;
+  record->volume = volume;
+  return Answer(record->stream == nullptr || al_set_audio_stream_gain(record->stream, volume));
 }
 
 bool AllegroAudioDevice::EnableLoop(AudioHandle handle) {
-  ALLEGRO_AUDIO_STREAM* stream;
-  if (!Find(handle, stream)) return false;
-  return Answer(stream == nullptr || al_set_audio_stream_playmode(stream, ALLEGRO_PLAYMODE_LOOP));
+  Stream* record = Find(handle);
+  if (record == nullptr) return false;
+  record->looping = true;
+  return Answer(record->stream == nullptr ||
+                al_set_audio_stream_playmode(record->stream, ALLEGRO_PLAYMODE_LOOP));
 }
 
 bool AllegroAudioDevice::PlayFromStart(AudioHandle handle) {
-  ALLEGRO_AUDIO_STREAM* stream;
-  if (!Find(handle, stream)) return false;
-  if (stream == nullptr) return Answer(true);
-  // Stopping first lets the rewound start follow at once, not after the buffer in play.
-  al_set_audio_stream_playing(stream, false);
-  return Answer(al_rewind_audio_stream(stream) && al_set_audio_stream_playing(stream, true));
+  Stream* record = Find(handle);
+  if (record == nullptr) return false;
+  if (record->stream == nullptr) return Answer(true);
+  if (record->played) {
+    // A rewound stream would first play out what it had decoded ahead, from wherever it was:
+    // a fresh stream of the file starts exactly at its beginning.
+    ALLEGRO_AUDIO_STREAM* fresh = LoadStopped(*record);
+    if (fresh == nullptr) return false;
+    al_destroy_audio_stream(record->stream);
+    record->stream = fresh;
+  }
+  record->played = true;
+  return Answer(al_set_audio_stream_playing(record->stream, true));
 }
 
 bool AllegroAudioDevice::Stop(AudioHandle handle) {
-  ALLEGRO_AUDIO_STREAM* stream;
-  if (!Find(handle, stream)) return false;
-  return Answer(stream == nullptr || al_set_audio_stream_playing(stream, false));
+  Stream* record = Find(handle);
+  if (record == nullptr) return false;
+  return Answer(record->stream == nullptr || al_set_audio_stream_playing(record->stream, false));
 }
 
 void AllegroAudioDevice::Close() {
-  if (!al_is_system_installed()) {
-    // Allegro's shutdown has already destroyed every audio object.
-    std::fill(streams.begin(), streams.end(), nullptr);
-    mixer = nullptr;
-    voice = nullptr;
-    installedAudio = false;
-    return;
+  // Once Allegro has shut down, its shutdown has destroyed every audio object already.
+  const bool alive = al_is_system_installed();
+  for (Stream& record : streams) {
+    if (alive && record.stream != nullptr) al_destroy_audio_stream(record.stream);
+    record.stream = nullptr;
   }
-  for (ALLEGRO_AUDIO_STREAM*& stream : streams) {
-    if (stream != nullptr) al_destroy_audio_stream(stream);
-    stream = nullptr;
-  }
-  if (mixer != nullptr) al_destroy_mixer(mixer);
-  if (voice != nullptr) al_destroy_voice(voice);
+  if (alive && mixer != nullptr) al_destroy_mixer(mixer);
+  if (alive && voice != nullptr) al_destroy_voice(voice);
   mixer = nullptr;
   voice = nullptr;
-  if (installedAudio) al_uninstall_audio();
+  if (alive && installedAudio) al_uninstall_audio();
   installedAudio = false;
 }

@@ -10,7 +10,8 @@ struct ALLEGRO_MIXER;
 struct ALLEGRO_VOICE;
 
 // The audio device on Allegro's audio and codec add-ons: one voice, one mixer, one stream per
-// handle (decoded from its file while it plays).
+// handle (decoded from its file while it plays; a play after the first starts a new stream of the
+// file, with the handle's volume and loop switch).
 //
 // Without a sound device (or before Allegro is started) the device is silent and makes no call
 // into the audio add-ons at all (they assert on misuse): a file gets a handle when it opens and
@@ -38,13 +39,24 @@ class AllegroAudioDevice : public AudioDevice {
   static bool IsDecodable(const std::string& path);
 
  private:
-  // The stream of a known handle (none while silent), or false with kAudioBadHandle.
-  bool Find(AudioHandle handle, ALLEGRO_AUDIO_STREAM*& stream);
+  struct Stream {
+    std::string file;
+    ALLEGRO_AUDIO_STREAM* stream = nullptr;  // none while silent
+    float volume = 1.0f;
+    bool looping = false;
+    bool played = false;
+  };
+
+  // The record of a known handle, or none with kAudioBadHandle.
+  Stream* Find(AudioHandle handle);
+  // A stream of the record's file with its volume and loop switch, stopped and attached to the
+  // mixer; none with the reason in lastError.
+  ALLEGRO_AUDIO_STREAM* LoadStopped(const Stream& record);
   bool Answer(bool done);
 
   ALLEGRO_VOICE* voice = nullptr;
   ALLEGRO_MIXER* mixer = nullptr;
   bool installedAudio = false;
-  std::vector<ALLEGRO_AUDIO_STREAM*> streams;  // handle n is entry n-1; none while silent
+  std::vector<Stream> streams;  // handle n is entry n-1
   int32_t lastError = kAudioOk;
 };
