@@ -1,1 +1,15 @@
-int main() { return 0; }
+#include <cstdio>
+
+#include "core/CommandLine.h"
+#include "core/ProgramLoop.h"
+#include "core/Startup.h"
+
+int main(int argc, char** argv) {
+  ParseCommandLine(argc, argv);
+  if (Init() != 0) return 1;
+  RunPrimaryGameLoop();
+  Cleanup();
+  // A chunked level's temporary file; removing it when no level was loaded is harmless.
+  std::remove("ActiveChunks.pcf");
+  return 0;
+}

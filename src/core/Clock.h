@@ -2,8 +2,9 @@
 
 #include <functional>
 
-// Wall-clock seconds. Allegro's clock once Allegro runs, a steady clock before; tests swap in a
-// fake so that time-budgeted code can be driven tick by tick.
+// Wall-clock seconds on one monotonic time line, the same before, while and after Allegro runs;
+// only differences between two readings mean anything. Tests swap in a fake so that
+// time-budgeted code can be driven tick by tick.
 double WallClock();
 
 using ClockSource = std::function<double()>;

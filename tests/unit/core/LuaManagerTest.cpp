@@ -267,6 +267,12 @@ TEST_F(LuaManagerTest, FunctionsWithoutTheirManagerSayItIsNotCreated) {
 
 // A nil name must never reach the loader, which would read the program's standard input.
 TEST_F(LuaManagerTest, NilScriptNameReturnsAtOnceWithoutReadingStandardInput) {
+  // A run without standard input (fd 0 closed) gets /dev/null in its place, so that the pipe
+  // below cannot take fd 0 itself; it is closed again at the end.
+  const bool hadInput = fcntl(STDIN_FILENO, F_GETFD) != -1;
+  if (!hadInput) {
+    ASSERT_EQ(open("/dev/null", O_RDONLY), STDIN_FILENO);
+  }
   const int savedInput = dup(STDIN_FILENO);
   ASSERT_GE(savedInput, 0);
   int pipeEnds[2];
@@ -286,6 +292,7 @@ TEST_F(LuaManagerTest, NilScriptNameReturnsAtOnceWithoutReadingStandardInput) {
 
   dup2(savedInput, STDIN_FILENO);
   close(savedInput);
+  if (!hadInput) close(STDIN_FILENO);
   clearerr(stdin);
 
   EXPECT_TRUE(ran);

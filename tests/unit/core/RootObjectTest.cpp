@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "core/Dimensions.h"
 #include "core/RootEntity.h"
 #include "core/RootObject.h"
@@ -24,6 +26,19 @@ TEST(RootObject_SerialIds, EveryObjectTakesTheNextIdWhateverItsClass) {
   EXPECT_EQ(third.GetID(), first.GetID() + 2);
   EXPECT_EQ(first.GetType(), 2000);
   EXPECT_EQ(second.GetType(), 0);
+}
+
+// Checked in a fresh process of its own: the "threadsafe" style starts the test binary again and
+// runs only this test, so no other test's objects come first.
+TEST(RootObject_SerialIds, FirstObjectOfTheProcessGetsOne) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        PlainEntity first;
+        PlainObject second;
+        std::exit(first.GetID() == 1 && second.GetID() == 2 ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST(RootObject_SerialIds, IdsAreNeverReusedAfterDestruction) {

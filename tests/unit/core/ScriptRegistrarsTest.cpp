@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "core/KeyboardManager.h"
 #include "core/TimerManager.h"
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyManager.h"
@@ -51,6 +52,7 @@ const RegistrarCase kRegistrars[] = {
     {ScriptRegistrar::ExternalImageManager,
      [] { return std::make_shared<ExternalImageManager>(); }},
     {ScriptRegistrar::PathManager, [] { return std::make_shared<PathManager>(); }},
+    {ScriptRegistrar::KeyboardManager, [] { return std::make_shared<KeyboardManager>(); }},
 };
 
 std::set<std::string> Rows(const std::function<bool(const ScriptRegistration&)>& take) {

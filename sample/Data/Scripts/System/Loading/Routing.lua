@@ -1,0 +1,4 @@
+-- Quillmere sample game: the first system script, run once every manager exists.
+--
+-- The game's resources (image containers, fonts, portraits) are registered in the data library
+-- from here.

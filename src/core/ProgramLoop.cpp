@@ -1,0 +1,81 @@
+#include "core/ProgramLoop.h"
+
+#include <allegro5/allegro.h>
+#include <allegro5/allegro_opengl.h>
+
+#include "core/DeferredCallList.h"
+#include "core/DisplayManager.h"
+#include "core/EntityManager.h"
+#include "core/Globals.h"
+#include "core/KeyboardManager.h"
+#include "core/Log.h"
+#include "core/TimerManager.h"
+
+namespace {
+
+// A stage that acts on one manager, skipped while the manager does not exist.
+template <class Manager, class Step>
+TickStage Stage(const char* name, Manager*& manager, Step step) {
+  return {name, [&manager, step](const TickTime& time) {
+            if (manager != nullptr) step(*manager, time);
+          }};
+}
+
+}  // namespace
+
+std::vector<TickStage> ProgramTickStages() {
+  // One row per stage, in tick order. A manager that lands adds its row in its place:
+  //   keyboard actions, timers, background, shooter mini-game, player, triggers (0.0), objects,
+  //   entities, AI, GUI mouse (-1), chat, map (-1, -1, -1), deferred calls.
+  return {
+      Stage("KeyboardManager::UpdateActions", gKeyboardManager,
+            [](KeyboardManager& keyboard, const TickTime&) {
+              keyboard.UpdateActions(gKeyboardState);
+            }),
+      Stage("TimerManager::Tick", gTimerManager,
+            [](TimerManager& timers, const TickTime&) { timers.Tick(); }),
+      Stage("EntityManager::Update", gEntityManager,
+            [](EntityManager& entities, const TickTime&) { entities.Update(); }),
+      // The rest of the tick's time goes to the deferred calls; at least one runs every tick.
+      Stage("DeferredCallList::Run", gDeferredCallList,
+            [](DeferredCallList& calls, const TickTime& time) { calls.Run(time.Budget(), true); }),
+  };
+}
+
+// The OpenGL quad depth of the drawing utilities starts at 0 on every pass, once they exist.
+void ProgramHandlers::BeginPass() {}
+
+void ProgramHandlers::ReadKeyboard() { al_get_keyboard_state(&gKeyboardState); }
+
+void ProgramHandlers::UpdateKeys() {
+  if (gKeyboardManager != nullptr) gKeyboardManager->UpdateKeys(gKeyboardState);
+}
+
+// The GUI manager's focused input box, mouse position and mouse dispatch, and the map manager's
+// event handling, are reached here once those managers exist. Until then no GUI object takes a
+// press and nothing receives it.
+void ProgramHandlers::FocusedInput(int32_t) {}
+void ProgramHandlers::SetMousePosition(float, float) {}
+bool ProgramHandlers::DispatchMouse(int32_t) { return false; }
+float ProgramHandlers::GetMouseX() { return 0.0f; }
+float ProgramHandlers::GetMouseY() { return 0.0f; }
+void ProgramHandlers::MapEvent(int32_t, int32_t, int32_t) {}
+
+void ProgramHandlers::DrawFrame() {
+  if (gDisplayManager != nullptr) gDisplayManager->DrawFrame();
+}
+
+void RunPrimaryGameLoop() {
+  gQuit = false;
+  al_start_timer(gTimer);
+  Log("Begin primary game loop\n");
+  if (gOpenGLMode) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, gScreenWidth, 0.0, gScreenHeight, 0.0, 1280.0);
+  }
+  AllegroEventSource events(gEventQueue);
+  ProgramHandlers handlers;
+  GameLoop loop(events, handlers, ProgramTickStages());
+  loop.Run();
+}

@@ -1,0 +1,162 @@
+# Helpers for the end-to-end tests. A test script runs under xvfb-run (DISPLAY is set) with
+#   QM_PROGRAM       the built quillmere
+#   QM_CLOSE_WINDOW  the tool that sends WM_DELETE_WINDOW to a window
+#   QM_E2E_DIR       this folder (fixtures under fixtures/)
+#   QM_SAMPLE_DIR    the sample game in the build tree
+# and looks like this:
+#
+#   source "$QM_E2E_DIR/harness.sh"
+#   make_game_folder startup              # copies fixtures/startup into a fresh folder
+#   touch "$GAME/ActiveChunks.pcf"
+#   start_game -w 640 -h 480              # runs quillmere there, log in $GAME_LOG
+#   wait_for_line "Begin primary game loop"
+#   close_game_window                     # or: press_key Escape
+#   wait_for_exit 0                       # the exit status
+#   expect_log <<'LOG'                    # the whole log, normalised (see normalised_log)
+#   ...
+#   LOG
+#   pass
+#
+# Every helper fails the test (exit 1, with the log shown) when its check fails; a game still
+# running when the script ends is killed and the folder removed.
+
+set -uo pipefail
+
+GAME=""
+GAME_PID=""
+GAME_LOG=""
+GAME_STATUS=""
+TIMEOUT_SECONDS=${TIMEOUT_SECONDS:-20}
+
+cleanup() {
+  if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
+    kill "$GAME_PID" 2>/dev/null
+    wait "$GAME_PID" 2>/dev/null
+  fi
+  GAME_PID=""
+  if [ -n "$GAME" ]; then rm -rf "$GAME"; fi
+  GAME=""
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -n "$GAME_LOG" ] && [ -f "$GAME_LOG" ]; then
+    echo "---- game log" >&2
+    cat "$GAME_LOG" >&2
+    echo "----" >&2
+  fi
+  exit 1
+}
+
+pass() {
+  echo "PASS: $(basename "$0")"
+  exit 0
+}
+
+# A fresh game folder holding the files of each fixture given (a fixtures/ name or a path), later
+# ones over earlier ones. None gives an empty folder. The previous game and folder are gone.
+make_game_folder() {
+  cleanup
+  GAME="$(mktemp -d "${TMPDIR:-/tmp}/quillmere-e2e.XXXXXX")"
+  local fixture source
+  for fixture in "$@"; do
+    source="$fixture"
+    [ -d "$source" ] || source="$QM_E2E_DIR/fixtures/$fixture"
+    [ -d "$source" ] || fail "no fixture $fixture"
+    cp -R "$source/." "$GAME/"
+  done
+  GAME_LOG="$GAME/stderr.log"
+}
+
+# Starts the program in the game folder with these arguments; its log goes to $GAME_LOG.
+start_game() {
+  [ -n "$GAME" ] || fail "start_game before make_game_folder"
+  (cd "$GAME" && exec "$QM_PROGRAM" "$@" >"$GAME/stdout.log" 2>"$GAME_LOG") &
+  GAME_PID=$!
+}
+
+game_running() { [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; }
+
+# Waits until the log holds this exact line (without its "\n").
+wait_for_line() {
+  local line="$1" waited=0
+  while ! grep -qxF -- "$line" "$GAME_LOG" 2>/dev/null; do
+    game_running || fail "the game ended before logging: $line"
+    sleep 0.1
+    waited=$((waited + 1))
+    [ "$waited" -lt $((TIMEOUT_SECONDS * 10)) ] || fail "timed out waiting for: $line"
+  done
+}
+
+# Prints the id of the game's window, found by its title.
+game_window() {
+  local id waited=0
+  while :; do
+    id="$(xdotool search --name '^Quillmere-Online$' 2>/dev/null | head -n 1)"
+    [ -n "$id" ] && break
+    sleep 0.1
+    waited=$((waited + 1))
+    [ "$waited" -lt $((TIMEOUT_SECONDS * 10)) ] || fail "no window titled Quillmere-Online"
+  done
+  echo "$id"
+}
+
+# Width x height of the game's window, e.g. "800x600".
+window_size() {
+  xdotool getwindowgeometry "$(game_window)" | sed -n 's/^ *Geometry: *//p'
+}
+
+# Asks the window to close, as the window manager's close button does.
+close_game_window() {
+  "$QM_CLOSE_WINDOW" "$(game_window)" || fail "could not send WM_DELETE_WINDOW"
+}
+
+# Holds the key (an X key name: Escape, q, space) long enough for a few ticks, then lets it go
+# (the window may be gone by then, when the key ended the game).
+press_key() {
+  local window
+  window="$(game_window)"
+  xdotool keydown --window "$window" "$1" || fail "xdotool could not press $1"
+  sleep 0.2
+  xdotool keyup --window "$window" "$1" 2>/dev/null
+}
+
+# Waits for the program to end and checks its exit status.
+wait_for_exit() {
+  local expected="$1" waited=0
+  while game_running; do
+    sleep 0.1
+    waited=$((waited + 1))
+    [ "$waited" -lt $((TIMEOUT_SECONDS * 10)) ] || fail "the game did not end"
+  done
+  wait "$GAME_PID"
+  GAME_STATUS=$?
+  GAME_PID=""
+  [ "$GAME_STATUS" = "$expected" ] || fail "exit status $GAME_STATUS, expected $expected"
+}
+
+# The log with what changes from run to run replaced: the start-up time by "<seconds>" and the
+# program's folder by "<bin>/".
+normalised_log() {
+  local bin
+  bin="$(dirname "$QM_PROGRAM")/"
+  sed -e 's/Took [0-9.]* seconds/Took <seconds> seconds/' -e "s|Set Local Path to $bin\$|Set Local Path to <bin>/|" "$GAME_LOG"
+}
+
+# Compares the whole normalised log with standard input.
+expect_log() {
+  local expected
+  expected="$(cat)"
+  if [ "$(normalised_log)" != "$expected" ]; then
+    echo "---- expected log" >&2
+    echo "$expected" >&2
+    echo "---- diff (expected, got)" >&2
+    diff <(echo "$expected") <(normalised_log) >&2
+    fail "the log differs"
+  fi
+}
+
+expect_line() { grep -qxF -- "$1" "$GAME_LOG" || fail "missing line: $1"; }
+expect_no_line() { ! grep -qxF -- "$1" "$GAME_LOG" || fail "unexpected line: $1"; }
+expect_no_text() { ! grep -qF -- "$1" "$GAME_LOG" || fail "unexpected text: $1"; }

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/Clock.h"
+#include "core/DeferredCallList.h"
+#include "core/EntityManager.h"
+#include "core/Globals.h"
+#include "core/KeyboardManager.h"
+#include "core/ProgramLoop.h"
+#include "core/RootEntity.h"
+#include "core/TimerManager.h"
+#include "support/GlobalsFixture.h"
+#include "support/KeyState.h"
+
+namespace {
+
+// The program's tick runs with the managers that exist; each records what it can see of the
+// stages before it.
+class ProgramLoopTest : public GlobalsFixture {
+ protected:
+  ProgramLoopTest() {
+    gKeyboardManager = &keyboard;
+    gTimerManager = &timers;
+    gEntityManager = &entities;
+    gDeferredCallList = &calls;
+    previousClock = SetClockSource([this] { return now; });
+  }
+  ~ProgramLoopTest() override { SetClockSource(previousClock); }
+
+  void RunTick() {
+    for (const TickStage& stage : ProgramTickStages()) stage.run(TickTime{takenAt});
+  }
+
+  KeyboardManager keyboard;
+  TimerManager timers;
+  EntityManager entities;
+  DeferredCallList calls;
+  double now = 50.0;
+  double takenAt = 50.0;
+  ClockSource previousClock;
+  std::vector<std::string> journal;
+};
+
+class WatchingEntity : public RootEntity {
+ public:
+  explicit WatchingEntity(std::vector<std::string>& journal) : journal(journal) {}
+  void Update() override {
+    journal.push_back("entity sees Jump down " +
+                      std::to_string(gKeyboardManager->FindAction("Jump")->down) + ", timer " +
+                      std::to_string(gTimerManager->GetTimer("t")));
+  }
+  std::vector<std::string>& journal;
+};
+
+void RecordCall(void* user, int32_t a, int32_t) {
+  static_cast<std::vector<std::string>*>(user)->push_back("deferred call " + std::to_string(a));
+}
+
+TEST_F(ProgramLoopTest, ProgramTick_RunsKeysTimersEntitiesThenDeferredCalls) {
+  gKeyboardState = KeysHeld({ALLEGRO_KEY_SPACE});
+  timers.AddTimer("t", 0);
+  entities.RegisterPointer("NPC", "watcher", new WatchingEntity(journal));
+  calls.Push(0.0f, RecordCall, &journal, 1, 0);
+  calls.Push(0.0f, RecordCall, &journal, 2, 0);
+
+  RunTick();
+  EXPECT_EQ(journal, (std::vector<std::string>{"entity sees Jump down 1, timer 1",
+                                               "deferred call 1", "deferred call 2"}));
+}
+
+// At least one deferred call runs on a tick whose time is already spent.
+TEST_F(ProgramLoopTest, ProgramTick_RunsOneDeferredCallWhenTheTickIsSpent) {
+  calls.Push(0.0f, RecordCall, &journal, 1, 0);
+  calls.Push(0.0f, RecordCall, &journal, 2, 0);
+  now = takenAt + 0.02;
+  RunTick();
+  EXPECT_EQ(journal, (std::vector<std::string>{"deferred call 1"}));
+  RunTick();
+  EXPECT_EQ(journal, (std::vector<std::string>{"deferred call 1", "deferred call 2"}));
+}
+
+TEST_F(ProgramLoopTest, ProgramTick_EscapeHeldQuitsAtTheNextTick) {
+  gKeyboardState = KeysHeld({ALLEGRO_KEY_ESCAPE});
+  RunTick();
+  EXPECT_FALSE(gQuit);
+  gKeyboardState = KeysHeld({});
+  RunTick();
+  EXPECT_TRUE(gQuit);
+}
+
+TEST_F(ProgramLoopTest, ProgramTick_SkipsManagersThatDoNotExist) {
+  timers.AddTimer("t", 0);
+  gKeyboardManager = nullptr;
+  gEntityManager = nullptr;
+  gDeferredCallList = nullptr;
+  RunTick();
+  EXPECT_EQ(timers.GetTimer("t"), 1);
+}
+
+TEST_F(ProgramLoopTest, ProgramHandlers_KeyEventsReachTheKeyboardManager) {
+  gKeyboardState = KeysHeld({ALLEGRO_KEY_B});
+  ProgramHandlers handlers;
+  handlers.UpdateKeys();
+  EXPECT_EQ(keyboard.FindKey("B")->down, 1);
+  EXPECT_EQ(keyboard.FindAction("Left")->down, 0);
+  EXPECT_FALSE(handlers.DispatchMouse(0));
+}
+
+}  // namespace
