@@ -7,6 +7,7 @@ std::string gLocalPath;
 bool gQuit = false;
 bool gInitialising = false;
 float gFramesPerSecond = 60.0f;
+float gGLQuadDepth = 0.0f;
 
 ALLEGRO_DISPLAY* gDisplay = nullptr;
 ALLEGRO_EVENT_QUEUE* gEventQueue = nullptr;
@@ -57,6 +58,7 @@ void ResetGlobals() {
   gQuit = false;
   gInitialising = false;
   gFramesPerSecond = 60.0f;
+  gGLQuadDepth = 0.0f;
   gDisplay = nullptr;
   gEventQueue = nullptr;
   gTimer = nullptr;

@@ -40,6 +40,9 @@ extern std::string gLocalPath; // the executable's folder, with its trailing sep
 extern bool gQuit;             // the game loop ends when set
 extern bool gInitialising;     // true while Init runs
 extern float gFramesPerSecond;
+// Depth of the last OpenGL quad drawn: each quad lies one step deeper than the one before, and the
+// game loop puts it back to 0 before every frame.
+extern float gGLQuadDepth;
 
 extern ALLEGRO_DISPLAY* gDisplay;
 extern ALLEGRO_EVENT_QUEUE* gEventQueue;

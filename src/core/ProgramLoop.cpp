@@ -42,8 +42,8 @@ std::vector<TickStage> ProgramTickStages() {
   };
 }
 
-// The OpenGL quad depth of the drawing utilities starts at 0 on every pass, once they exist.
-void ProgramHandlers::BeginPass() {}
+// The OpenGL quads of a frame lie at growing depths from 0, so the depth starts again every pass.
+void ProgramHandlers::BeginPass() { gGLQuadDepth = 0.0f; }
 
 void ProgramHandlers::ReadKeyboard() { al_get_keyboard_state(&gKeyboardState); }
 

@@ -19,7 +19,9 @@
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptVariableStore.h"
+#include "resources/DataLibrary.h"
 #include "resources/ExternalImageManager.h"
+#include "resources/PathManager.h"
 
 namespace {
 
@@ -57,7 +59,9 @@ bool CreateDisplay() {
 const StartupStep kStartupSequence[] = {
     Step(Create<gLuaManager>),
     Step(CreateDisplay),
+    Step(Create<gDataLibrary>),
     Step(Create<gEntityManager>),
+    Step(Create<gPathManager>),
     Script("Paths.lua"),
     Step(Create<gExternalImageManager>),
     Step(Create<gPropertyManager>),

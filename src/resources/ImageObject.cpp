@@ -141,14 +141,15 @@ void ImageObject::ClearToBlack() { Clear(al_map_rgba(0, 0, 0, 255)); }
 
 void ImageObject::ClearToTransparent() { Clear(al_map_rgba(0, 0, 0, 0)); }
 
+// Components outside 0..255 are held at the nearer end rather than wrapped.
 void ImageObject::ClearToColor(int r, int g, int b, int a) {
-  Clear(al_map_rgba(static_cast<unsigned char>(r), static_cast<unsigned char>(g),
-                    static_cast<unsigned char>(b), static_cast<unsigned char>(a)));
+  const auto byte = [](int v) { return static_cast<unsigned char>(std::clamp(v, 0, 255)); };
+  Clear(al_map_rgba(byte(r), byte(g), byte(b), byte(a)));
 }
 
 void ImageObject::BuildPaletteIndex(const PaletteSet* set, const int32_t* selector) {
   if (set == nullptr || selector == nullptr || bitmap == nullptr || paletteMode) return;
-  if (set->GetPaletteCount() < 1 || set->GetColourCount() < 1) return;
+  if (set->GetRow(0) == nullptr) return;
   paletteMode = true;
   palette = set;
   paletteSelector = selector;
@@ -157,11 +158,12 @@ void ImageObject::BuildPaletteIndex(const PaletteSet* set, const int32_t* select
   paletteIndex.assign(static_cast<size_t>(columns) * static_cast<size_t>(rows), 0);
   const RegionLock lock(bitmap, 0, 0, columns, rows, ALLEGRO_LOCK_READONLY);
   const int32_t colours = set->GetColourCount();
+  const ALLEGRO_COLOR* first = set->GetRow(0);
   for (int32_t x = 0; x < columns; ++x) {
     for (int32_t y = 0; y < rows; ++y) {
       const ALLEGRO_COLOR pixel = al_get_pixel(bitmap, x, y);
       for (int32_t c = 0; c < colours; ++c) {
-        if (ColorsEqual(pixel, set->GetColour(0, c))) {
+        if (ColorsEqual(pixel, first[c])) {
           paletteIndex[static_cast<size_t>(x) * rows + y] = c + 1;
           break;
         }
@@ -199,8 +201,8 @@ void ImageObject::DrawAt(int32_t x, int32_t y, int32_t flags) const {
 void ImageObject::DrawPaletted(int32_t x, int32_t y) const {
   ALLEGRO_BITMAP* target = al_get_target_bitmap();
   if (target == nullptr || paletteSelector == nullptr) return;
-  int32_t row = *paletteSelector;
-  if (row < 0 || row >= palette->GetPaletteCount()) row = 0;
+  const ALLEGRO_COLOR* colours = palette->GetRow(*paletteSelector);
+  if (colours == nullptr) colours = palette->GetRow(0);
 
   const int64_t left = int64_t{x} + offsetX;
   const int64_t top = int64_t{y} + offsetY;
@@ -218,26 +220,25 @@ void ImageObject::DrawPaletted(int32_t x, int32_t y) const {
     for (int64_t ty = y0; ty < y1; ++ty) {
       const int32_t n = paletteIndex[column + static_cast<size_t>(ty - top)];
       if (n > 0) {
-        al_put_pixel(static_cast<int>(tx), static_cast<int>(ty), palette->GetColour(row, n - 1));
+        al_put_pixel(static_cast<int>(tx), static_cast<int>(ty), colours[n - 1]);
       }
     }
   }
 }
 
-void ImageObject::DrawRegion(int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dx,
-                             int32_t dy, int32_t flags) const {
+void ImageObject::DrawRegion(int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dx, int32_t dy,
+                             int32_t flags) const {
   if (bitmap == nullptr) return;
-  Road().DrawRegion(bitmap, static_cast<float>(sx), static_cast<float>(sy),
-                    static_cast<float>(sw), static_cast<float>(sh), Sum(dx, offsetX),
-                    Sum(dy, offsetY), flags);
+  Road().DrawRegion(bitmap, static_cast<float>(sx), static_cast<float>(sy), static_cast<float>(sw),
+                    static_cast<float>(sh), Sum(dx, offsetX), Sum(dy, offsetY), flags);
 }
 
-void ImageObject::DrawScaled(int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dx,
-                             int32_t dy, int32_t dw, int32_t dh, int32_t flags) const {
+void ImageObject::DrawScaled(int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dx, int32_t dy,
+                             int32_t dw, int32_t dh, int32_t flags) const {
   if (bitmap == nullptr) return;
-  Road().DrawScaled(bitmap, static_cast<float>(sx), static_cast<float>(sy),
-                    static_cast<float>(sw), static_cast<float>(sh), Sum(dx, offsetX),
-                    Sum(dy, offsetY), static_cast<float>(dw), static_cast<float>(dh), flags);
+  Road().DrawScaled(bitmap, static_cast<float>(sx), static_cast<float>(sy), static_cast<float>(sw),
+                    static_cast<float>(sh), Sum(dx, offsetX), Sum(dy, offsetY),
+                    static_cast<float>(dw), static_cast<float>(dh), flags);
 }
 
 void ImageObject::DrawRotated(int32_t cx, int32_t cy, int32_t dx, int32_t dy, float angle,
@@ -307,8 +308,8 @@ struct AxisSpan {
   bool Empty() const { return first >= last; }
 };
 
-AxisSpan ClipAxis(int32_t start, int32_t length, int32_t sourceSize, int32_t at,
-                  int32_t targetSize, bool mirrored) {
+AxisSpan ClipAxis(int32_t start, int32_t length, int32_t sourceSize, int32_t at, int32_t targetSize,
+                  bool mirrored) {
   AxisSpan span{std::max<int64_t>(0, -int64_t{start}),
                 std::min<int64_t>(length, int64_t{sourceSize} - start)};
   if (mirrored) {
@@ -334,10 +335,10 @@ void CopyMirrored(ALLEGRO_BITMAP* src, ALLEGRO_BITMAP* dst, int32_t sx, int32_t 
   }
   const bool mirrorX = (mode & 1) != 0;
   const bool mirrorY = (mode & 2) != 0;
-  const AxisSpan is = ClipAxis(sx, w, al_get_bitmap_width(src), dx, al_get_bitmap_width(dst),
-                               mirrorX);
-  const AxisSpan js = ClipAxis(sy, h, al_get_bitmap_height(src), dy, al_get_bitmap_height(dst),
-                               mirrorY);
+  const AxisSpan is =
+      ClipAxis(sx, w, al_get_bitmap_width(src), dx, al_get_bitmap_width(dst), mirrorX);
+  const AxisSpan js =
+      ClipAxis(sy, h, al_get_bitmap_height(src), dy, al_get_bitmap_height(dst), mirrorY);
   al_set_target_bitmap(dst);
   if (is.Empty() || js.Empty()) return;
 
@@ -349,8 +350,8 @@ void CopyMirrored(ALLEGRO_BITMAP* src, ALLEGRO_BITMAP* dst, int32_t sx, int32_t 
   std::optional<RegionLock> sourceLock;
   std::optional<RegionLock> targetLock;
   if (lock) {
-    sourceLock.emplace(src, static_cast<int>(sx + is.first), static_cast<int>(sy + js.first),
-                       spanW, spanH, ALLEGRO_LOCK_READONLY);
+    sourceLock.emplace(src, static_cast<int>(sx + is.first), static_cast<int>(sy + js.first), spanW,
+                       spanH, ALLEGRO_LOCK_READONLY);
     targetLock.emplace(dst, static_cast<int>(dx0), static_cast<int>(dy0), spanW, spanH,
                        ALLEGRO_LOCK_WRITEONLY);
   }
@@ -366,8 +367,8 @@ void CopyMirrored(ALLEGRO_BITMAP* src, ALLEGRO_BITMAP* dst, int32_t sx, int32_t 
 
 }  // namespace
 
-void CopyBitmapMirrored(ALLEGRO_BITMAP* src, ALLEGRO_BITMAP* dst, int32_t sx, int32_t sy,
-                        int32_t w, int32_t h, int32_t mode) {
+void CopyBitmapMirrored(ALLEGRO_BITMAP* src, ALLEGRO_BITMAP* dst, int32_t sx, int32_t sy, int32_t w,
+                        int32_t h, int32_t mode) {
   CopyMirrored(src, dst, sx, sy, w, h, 0, 0, mode, true);
 }
 

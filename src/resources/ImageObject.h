@@ -171,8 +171,8 @@ bool ColorsEqual(ALLEGRO_COLOR a, ALLEGRO_COLOR b);
 //
 // The Locked forms lock the part of each bitmap they touch (unless it is locked already, when
 // they use the caller's lock and leave it); CopyBitmapRegionMirrored locks nothing.
-void CopyBitmapMirrored(ALLEGRO_BITMAP* src, ALLEGRO_BITMAP* dst, int32_t sx, int32_t sy,
-                        int32_t w, int32_t h, int32_t mode);
+void CopyBitmapMirrored(ALLEGRO_BITMAP* src, ALLEGRO_BITMAP* dst, int32_t sx, int32_t sy, int32_t w,
+                        int32_t h, int32_t mode);
 void CopyBitmapRegionMirroredLocked(ALLEGRO_BITMAP* src, ALLEGRO_BITMAP* dst, int32_t sx,
                                     int32_t sy, int32_t w, int32_t h, int32_t dx, int32_t dy,
                                     int32_t mode);

@@ -5,30 +5,30 @@
 #include <cstdint>
 #include <vector>
 
-// Rows of colours that paletted images draw with: row p, colour c is what an image pixel of index
-// c + 1 becomes while row p is selected. Every row holds the same number of colours.
+// The palettes of one palette record: P rows of K colours each. Row p, colour c is what a paletted
+// image draws for its index c + 1 while row p is selected. A set always has at least one row of at
+// least one colour (the container reader refuses anything smaller).
 class PaletteSet {
  public:
-  // Every colour starts transparent black; a negative count is taken as 0.
+  // Every colour starts transparent black. Counts below 1 are raised to 1.
   PaletteSet(int32_t paletteCount, int32_t colourCount);
 
   int32_t GetPaletteCount() const { return paletteCount; }
   int32_t GetColourCount() const { return colourCount; }
+
+  // Row p's K colours, or none when p lies outside 0..P-1.
+  const ALLEGRO_COLOR* GetRow(int32_t row) const;
+  // Colour c of row p; transparent black outside the set.
+  ALLEGRO_COLOR GetColour(int32_t row, int32_t colour) const;
+  // Ignored outside the set.
+  void SetColour(int32_t row, int32_t colour, ALLEGRO_COLOR value);
+
+ private:
   bool Contains(int32_t row, int32_t colour) const {
     return row >= 0 && row < paletteCount && colour >= 0 && colour < colourCount;
   }
-  // Transparent black outside the set.
-  ALLEGRO_COLOR GetColour(int32_t row, int32_t colour) const {
-    if (!Contains(row, colour)) return ALLEGRO_COLOR{0.0f, 0.0f, 0.0f, 0.0f};
-    return rows[static_cast<size_t>(row)][static_cast<size_t>(colour)];
-  }
-  // Nothing outside the set.
-  void SetColour(int32_t row, int32_t colour, ALLEGRO_COLOR value) {
-    if (Contains(row, colour)) rows[static_cast<size_t>(row)][static_cast<size_t>(colour)] = value;
-  }
 
- private:
   int32_t paletteCount;
   int32_t colourCount;
-  std::vector<std::vector<ALLEGRO_COLOR>> rows;
+  std::vector<ALLEGRO_COLOR> rows;  // row after row, K colours each
 };

@@ -1,6 +1,7 @@
 # Helpers for the end-to-end tests. A test script runs under xvfb-run (DISPLAY is set) with
 #   QM_PROGRAM       the built quillmere
 #   QM_CLOSE_WINDOW  the tool that sends WM_DELETE_WINDOW to a window
+#   QM_IMAGECONTAINER the image container writer (tools/imagecontainer)
 #   QM_E2E_DIR       this folder (fixtures under fixtures/)
 #   QM_SAMPLE_DIR    the sample game in the build tree
 # and looks like this:

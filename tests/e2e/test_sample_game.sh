@@ -8,6 +8,7 @@ wait_for_line "Begin primary game loop"
 [ "$(window_size)" = "800x600" ] || fail "window is $(window_size), not 800x600"
 expect_no_text "Lua Error"
 expect_no_text "Failed"
+expect_no_text "Warning"
 press_key Escape
 wait_for_exit 0
 expect_line "== Cleanup Completed =="

@@ -108,4 +108,11 @@ TEST_F(ProgramLoopTest, ProgramHandlers_KeyEventsReachTheKeyboardManager) {
   EXPECT_FALSE(handlers.DispatchMouse(0));
 }
 
+TEST_F(ProgramLoopTest, EveryPassStartsTheQuadDepthAgain) {
+  gGLQuadDepth = 12.5f;
+  ProgramHandlers handlers;
+  handlers.BeginPass();
+  EXPECT_EQ(gGLQuadDepth, 0.0f);
+}
+
 }  // namespace

@@ -27,6 +27,7 @@
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptRegistrars.h"
+#include "resources/DataLibrary.h"
 #include "resources/ExternalImageManager.h"
 #include "resources/PathManager.h"
 #include "support/LuaFixture.h"
@@ -52,6 +53,7 @@ const RegistrarCase kRegistrars[] = {
     {ScriptRegistrar::ExternalImageManager,
      [] { return std::make_shared<ExternalImageManager>(); }},
     {ScriptRegistrar::PathManager, [] { return std::make_shared<PathManager>(); }},
+    {ScriptRegistrar::DataLibrary, [] { return std::make_shared<DataLibrary>(); }},
     {ScriptRegistrar::KeyboardManager, [] { return std::make_shared<KeyboardManager>(); }},
 };
 

@@ -94,8 +94,9 @@ TEST_F(ImageObjectTest, RegionScaledAndRotatedDrawsLandAtTheOffsetDestination) {
   image->DrawRegion(1, 0, 2, 1, 0, 0);
   EXPECT_EQ(Region(1, 1, 3, 1), (Pixels{{kGreen, kBlue, kGrey}}));
   image->DrawScaled(0, 0, 1, 1, 10, 10, 3, 2);
-  EXPECT_EQ(Region(11, 11, 4, 3),
-            (Pixels{{kRed, kRed, kRed, kGrey}, {kRed, kRed, kRed, kGrey}, {kGrey, kGrey, kGrey, kGrey}}));
+  EXPECT_EQ(
+      Region(11, 11, 4, 3),
+      (Pixels{{kRed, kRed, kRed, kGrey}, {kRed, kRed, kRed, kGrey}, {kGrey, kGrey, kGrey, kGrey}}));
   image->DrawRotated(1, 1, 20, 20, 0.0f);
   EXPECT_EQ(Region(20, 20, 3, 2), (Pixels{{kRed, kGreen, kBlue}, {kWhite, kRed, kGreen}}));
 }
@@ -153,6 +154,8 @@ TEST_F(ImageObjectTest, ClearsFillTheImageAndLeaveItTheTarget) {
   image->ClearToColor(1, 2, 3, 4);
   EXPECT_EQ(PixelAt(image->GetBitmap(), 1, 0), (Rgba{1, 2, 3, 4}));
   EXPECT_EQ(al_get_target_bitmap(), image->GetBitmap());
+  image->ClearToColor(-5, 300, 128, 255);
+  EXPECT_EQ(PixelAt(image->GetBitmap(), 0, 0), (Rgba{0, 255, 128, 255}));
   image->ClearToBlack();
   EXPECT_EQ(PixelAt(image->GetBitmap(), 0, 0), (Rgba{0, 0, 0, 255}));
   image->ClearToTransparent();
@@ -265,9 +268,8 @@ TEST_F(PalettedImageTest, APalettedDrawPastTheTargetEdgesIsClipped) {
 
 TEST_F(PalettedImageTest, TheIndexIsBuiltOnceAndOnlyFromAUsableSet) {
   ImageObject* image = Image({{kGreen}});
-  PaletteSet empty(0, 3);
   PaletteSet other(1, 1);
-  image->BuildPaletteIndex(&empty, GlobalPaletteNumberAddress());
+  image->BuildPaletteIndex(nullptr, GlobalPaletteNumberAddress());
   image->BuildPaletteIndex(&palette, nullptr);
   EXPECT_FALSE(image->IsPaletted());
   image->BuildPaletteIndex(&palette, GlobalPaletteNumberAddress());
@@ -320,7 +322,8 @@ TEST_F(ImageObjectTest, MirroredCopiesPlacePixelsByModeAndKeepTheRest) {
   }
   al_set_target_bitmap(target);
   al_clear_to_color(kGrey.Colour());
-  for (const int mode : {-1, 4}) CopyBitmapRegionMirroredLocked(src, target, 1, 1, 3, 2, 0, 0, mode);
+  for (const int mode : {-1, 4})
+    CopyBitmapRegionMirroredLocked(src, target, 1, 1, 3, 2, 0, 0, mode);
   CopyBitmapMirrored(nullptr, target, 0, 0, 2, 2, 0);
   CopyBitmapMirrored(src, nullptr, 0, 0, 2, 2, 0);
   EXPECT_EQ(CountNot(kGrey), 0);

@@ -1,0 +1,221 @@
+// The data library's script functions: building the tree, choosing the active object and the
+// loaders that register images, palettes, fonts, portraits and texture files.
+
+#include <allegro5/allegro_ttf.h>
+
+#include <cstdio>
+
+#include "core/ContentFile.h"
+#include "core/Globals.h"
+#include "core/script/ScriptCall.h"
+#include "resources/DataLibrary.h"
+#include "resources/ExternalImageManager.h"
+#include "resources/ImageObject.h"
+#include "resources/PaletteSet.h"
+#include "resources/PortraitHolder.h"
+#include "resources/TextureFileRecord.h"
+
+namespace {
+
+// Reads the first `count` arguments as required texts after checking that exactly `count` were
+// given; answers false (with the invalid-argument line) otherwise.
+template <size_t N>
+bool ReadTexts(ScriptCall& call, const char* (&texts)[N], int first = 1) {
+  for (size_t i = 0; i < N; ++i) {
+    if (!call.RequireText(first + static_cast<int>(i), texts[i])) return false;
+  }
+  return true;
+}
+
+template <size_t N>
+DataLibrary* ReadCall(ScriptCall& call, const char* (&texts)[N]) {
+  if (!call.Exactly(static_cast<int>(N)) || !ReadTexts(call, texts)) return nullptr;
+  return call.Require(gDataLibrary);
+}
+
+// Registers at the path the texts name (from index `at`), destroying what could not be registered.
+void RegisterAt(DataLibrary& library, const char* const* path, DataValue value) {
+  if (!library.Register(path[0], path[1], path[2], path[3], value)) DestroyDataValue(value);
+}
+
+void RegisterInActiveHeading(DataLibrary& library, const char* name, DataValue value) {
+  if (!library.RegisterInActiveHeading(name, value)) DestroyDataValue(value);
+}
+
+int DL_AddSection(lua_State* state) {
+  ScriptCall call(state, "DL_AddSection");
+  const char* texts[1];
+  if (DataLibrary* library = ReadCall(call, texts)) library->AddSection(texts[0]);
+  return 0;
+}
+
+int DL_AddCatalogue(lua_State* state) {
+  ScriptCall call(state, "DL_AddCatalogue");
+  const char* texts[2];
+  if (DataLibrary* library = ReadCall(call, texts)) library->AddCatalogue(texts[0], texts[1]);
+  return 0;
+}
+
+int DL_AddHeading(lua_State* state) {
+  ScriptCall call(state, "DL_AddHeading");
+  const char* texts[3];
+  if (DataLibrary* library = ReadCall(call, texts)) {
+    library->AddHeading(texts[0], texts[1], texts[2]);
+  }
+  return 0;
+}
+
+int DL_SetActiveObject(lua_State* state) {
+  ScriptCall call(state, "DL_SetActiveObject");
+  const char* texts[4];
+  if (DataLibrary* library = ReadCall(call, texts)) {
+    library->SetActiveObject(texts[0], texts[1], texts[2], texts[3]);
+  }
+  return 0;
+}
+
+// Section, catalogue, heading, name, then the file's path.
+int DL_RegisterTextureFile(lua_State* state) {
+  ScriptCall call(state, "DL_RegisterTextureFile");
+  const char* texts[5];
+  DataLibrary* library = ReadCall(call, texts);
+  if (library == nullptr) return 0;
+  FILE* file = OpenContentFile(texts[4], "rb");
+  if (file == nullptr) {
+    Log("DL_RegisterTextureFile:  Failed, file %s not found\n", texts[4]);
+    return 0;
+  }
+  std::fclose(file);
+  RegisterAt(*library, texts, new TextureFileRecord{texts[4]});
+  return 0;
+}
+
+// The loaders that read the open image container need both managers.
+struct ContainerCall {
+  DataLibrary* library = nullptr;
+  ExternalImageManager* images = nullptr;
+  explicit operator bool() const { return library != nullptr && images != nullptr; }
+};
+
+ContainerCall RequireManagers(ScriptCall& call) {
+  ContainerCall managers;
+  managers.library = call.Require(gDataLibrary);
+  if (managers.library != nullptr) managers.images = call.Require(gExternalImageManager);
+  return managers;
+}
+
+// Image name and entry name (active heading), or image name and the four parts of the path.
+int DL_ExtractBitmap(lua_State* state) {
+  ScriptCall call(state, "DL_ExtractBitmap");
+  if (call.Count() != 2 && call.Count() != 5) return call.FailInvalid();
+  const char* texts[5];
+  for (int i = 0; i < call.Count(); ++i) {
+    if (!call.RequireText(i + 1, texts[i])) return 0;
+  }
+  const ContainerCall managers = RequireManagers(call);
+  if (!managers) return 0;
+  ImageObject* image = managers.images->GetBitmapFromActiveFile(texts[0]);
+  if (image == nullptr) {
+    Log("DL_ExtractBitmap:  Failed, no Bitmap named %s found\n", texts[0]);
+    return 0;
+  }
+  if (call.Count() == 2) {
+    RegisterInActiveHeading(*managers.library, texts[1], image);
+  } else {
+    RegisterAt(*managers.library, texts + 1, image);
+  }
+  return 0;
+}
+
+// Image name and entry name: the palette is the active object. Image name, the entry's four path
+// parts and the palette's four path parts: the palette is that entry.
+int DL_ExtractBitmapWithPalette(lua_State* state) {
+  ScriptCall call(state, "DL_ExtractBitmapWithPalette");
+  if (call.Count() != 2 && call.Count() != 9) return call.FailInvalid();
+  const char* texts[9];
+  for (int i = 0; i < call.Count(); ++i) {
+    if (!call.RequireText(i + 1, texts[i])) return 0;
+  }
+  const ContainerCall managers = RequireManagers(call);
+  if (!managers) return 0;
+  ImageObject* image = managers.images->GetBitmapFromActiveFile(texts[0]);
+  if (image == nullptr) {
+    Log("DL_ExtractBitmapWithPalette:  Failed, no Bitmap named %s found\n", texts[0]);
+    return 0;
+  }
+  DataLibrary& library = *managers.library;
+  if (call.Count() == 2) {
+    const std::optional<DataValue>& active = library.GetActiveObject();
+    const PaletteSet* palette = active ? As<PaletteSet>(*active) : nullptr;
+    if (palette == nullptr) {
+      Log("DL_ExtractBitmapWithPalette:  Failed, no active Object to cast into a Palette\n");
+      DestroyDataValue(image);
+      return 0;
+    }
+    image->BuildPaletteIndex(palette, GlobalPaletteNumberAddress());
+    RegisterInActiveHeading(library, texts[1], image);
+    return 0;
+  }
+  const PaletteSet* palette = library.GetEntry<PaletteSet>(texts[5], texts[6], texts[7], texts[8]);
+  image->BuildPaletteIndex(palette, GlobalPaletteNumberAddress());
+  RegisterAt(library, texts + 1, image);
+  return 0;
+}
+
+// Palette name, then the entry's path.
+int DL_ExtractPalette(lua_State* state) {
+  ScriptCall call(state, "DL_ExtractPalette");
+  const char* texts[5];
+  if (!call.Exactly(5) || !ReadTexts(call, texts)) return 0;
+  const ContainerCall managers = RequireManagers(call);
+  if (!managers) return 0;
+  RegisterAt(*managers.library, texts + 1, managers.images->GetPaletteFromActiveFile(texts[0]));
+  return 0;
+}
+
+// Font file path, then the entry's path.
+int DL_RegisterFont(lua_State* state) {
+  ScriptCall call(state, "DL_RegisterFont");
+  const char* texts[5];
+  DataLibrary* library = ReadCall(call, texts);
+  if (library == nullptr) return 0;
+  ALLEGRO_FONT* font = al_load_ttf_font(ContentPath(texts[0]).c_str(), 16, 0);
+  RegisterAt(*library, texts + 1, font);
+  return 0;
+}
+
+// Image name, then the entry's path. The holder is registered even when the image is missing.
+int DL_ExtractPortrait(lua_State* state) {
+  ScriptCall call(state, "DL_ExtractPortrait");
+  const char* texts[5];
+  if (!call.Exactly(5) || !ReadTexts(call, texts)) return 0;
+  const ContainerCall managers = RequireManagers(call);
+  if (!managers) return 0;
+  auto* portrait = new PortraitHolder;
+  portrait->LoadFromContainer(texts[0]);
+  RegisterAt(*managers.library, texts + 1, portrait);
+  return 0;
+}
+
+const ScriptFunction kTreeFunctions[] = {
+    ScriptEntry<DL_AddSection>("DL_AddSection"),
+    ScriptEntry<DL_AddCatalogue>("DL_AddCatalogue"),
+    ScriptEntry<DL_AddHeading>("DL_AddHeading"),
+    ScriptEntry<DL_SetActiveObject>("DL_SetActiveObject"),
+};
+
+const ScriptFunction kLoaderFunctions[] = {
+    ScriptEntry<DL_RegisterTextureFile>("DL_RegisterTextureFile"),
+    ScriptEntry<DL_ExtractBitmap>("DL_ExtractBitmap"),
+    ScriptEntry<DL_ExtractBitmapWithPalette>("DL_ExtractBitmapWithPalette"),
+    ScriptEntry<DL_ExtractPalette>("DL_ExtractPalette"),
+    ScriptEntry<DL_RegisterFont>("DL_RegisterFont"),
+    ScriptEntry<DL_ExtractPortrait>("DL_ExtractPortrait"),
+};
+
+}  // namespace
+
+void RegisterDataLibraryFunctions(lua_State* state) {
+  RegisterScriptFunctions(state, kTreeFunctions);
+  RegisterScriptFunctions(state, kLoaderFunctions);
+}
