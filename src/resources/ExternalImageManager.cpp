@@ -18,54 +18,74 @@ namespace {
 
 constexpr const char* kTemporaryFile = "ActiveImageFile.tmp";
 
-// Where each component of a pixel sits in the 32-bit word of a locked format.
-struct ChannelShifts {
-  int r, g, b, a;
-};
+// The stored bytes red, green, blue, alpha, read as one little-endian word, hold red in the low
+// byte: the word of ABGR_8888. Each lock format takes that word as it is, with red and blue
+// swapped, or reversed.
+enum class Swizzle { kSame, kSwapRedBlue, kReverse };
 
 // Images are locked in the bitmap's own format when it is a 32-bit one with alpha, so that the
 // unlock has nothing to convert; any other bitmap is locked as RGBA_8888.
-ALLEGRO_PIXEL_FORMAT LockFormatFor(ALLEGRO_BITMAP* bitmap, ChannelShifts& shifts) {
+ALLEGRO_PIXEL_FORMAT LockFormatFor(ALLEGRO_BITMAP* bitmap, Swizzle& swizzle) {
+  constexpr bool kLittle = std::endian::native == std::endian::little;
   const auto format = static_cast<ALLEGRO_PIXEL_FORMAT>(al_get_bitmap_format(bitmap));
   switch (format) {
     case ALLEGRO_PIXEL_FORMAT_ARGB_8888:
-      shifts = {16, 8, 0, 24};
+      swizzle = Swizzle::kSwapRedBlue;
       return format;
     case ALLEGRO_PIXEL_FORMAT_ABGR_8888:
-      shifts = {0, 8, 16, 24};
+      swizzle = Swizzle::kSame;
       return format;
-    case ALLEGRO_PIXEL_FORMAT_ABGR_8888_LE:
-      if constexpr (std::endian::native == std::endian::little) {
-        shifts = {0, 8, 16, 24};
-        return format;
-      }
-      break;
+    case ALLEGRO_PIXEL_FORMAT_ABGR_8888_LE:  // the bytes R G B A in memory
+      swizzle = kLittle ? Swizzle::kSame : Swizzle::kReverse;
+      return format;
     default:
-      break;
+      swizzle = Swizzle::kReverse;
+      return ALLEGRO_PIXEL_FORMAT_RGBA_8888;
   }
-  shifts = {24, 16, 8, 0};
-  return ALLEGRO_PIXEL_FORMAT_RGBA_8888;
+}
+
+template <Swizzle S>
+uint32_t PixelWord(const uint8_t* in) {
+  uint32_t word;
+  std::memcpy(&word, in, 4);
+  if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap32(word);
+  if constexpr (S == Swizzle::kSwapRedBlue) {
+    word = (word & 0xFF00FF00u) | (word & 0xFFu) << 16 | (word >> 16 & 0xFFu);
+  } else if constexpr (S == Swizzle::kReverse) {
+    word = __builtin_bswap32(word);
+  }
+  return word;
 }
 
 // Writes the record's column-major pixels into the whole locked bitmap, a band of columns at a
 // time so that both the reads and the writes stay close together.
-void WritePixels(const ALLEGRO_LOCKED_REGION& region, const ChannelShifts& s,
-                 const ImageRecord& record) {
+template <Swizzle S>
+void WritePixels(const ALLEGRO_LOCKED_REGION& region, const ImageRecord& record) {
   constexpr int32_t kBand = 16;
   const size_t columnBytes = static_cast<size_t>(record.height) * 4;
   for (int32_t x0 = 0; x0 < record.width; x0 += kBand) {
     const int32_t x1 = std::min(record.width, x0 + kBand);
     for (int32_t y = 0; y < record.height; ++y) {
-      auto* row = static_cast<uint8_t*>(region.data) + static_cast<ptrdiff_t>(y) * region.pitch;
+      auto* out = static_cast<uint8_t*>(region.data) + static_cast<ptrdiff_t>(y) * region.pitch +
+                  static_cast<size_t>(x0) * 4;
       const uint8_t* in =
           record.pixels.data() + static_cast<size_t>(x0) * columnBytes + static_cast<size_t>(y) * 4;
-      for (int32_t x = x0; x < x1; ++x, in += columnBytes) {
-        const uint32_t word =
-            static_cast<uint32_t>(in[0]) << s.r | static_cast<uint32_t>(in[1]) << s.g |
-            static_cast<uint32_t>(in[2]) << s.b | static_cast<uint32_t>(in[3]) << s.a;
-        std::memcpy(row + static_cast<size_t>(x) * 4, &word, 4);
+      for (int32_t x = x0; x < x1; ++x, in += columnBytes, out += 4) {
+        const uint32_t word = PixelWord<S>(in);
+        std::memcpy(out, &word, 4);
       }
     }
+  }
+}
+
+void WritePixels(const ALLEGRO_LOCKED_REGION& region, Swizzle swizzle, const ImageRecord& record) {
+  switch (swizzle) {
+    case Swizzle::kSame:
+      return WritePixels<Swizzle::kSame>(region, record);
+    case Swizzle::kSwapRedBlue:
+      return WritePixels<Swizzle::kSwapRedBlue>(region, record);
+    case Swizzle::kReverse:
+      return WritePixels<Swizzle::kReverse>(region, record);
   }
 }
 
@@ -202,8 +222,8 @@ ImageObject* ExternalImageManager::LoadImage(const DirectoryEntry& entry) {
   // Every pixel is written below, so the bitmap needs no clearing and a write-only lock keeps
   // nothing from being lost.
   al_set_target_bitmap(bitmap);
-  ChannelShifts shifts;
-  const ALLEGRO_PIXEL_FORMAT format = LockFormatFor(bitmap, shifts);
+  Swizzle swizzle;
+  const ALLEGRO_PIXEL_FORMAT format = LockFormatFor(bitmap, swizzle);
   ALLEGRO_LOCKED_REGION* region = al_lock_bitmap(bitmap, format, ALLEGRO_LOCK_WRITEONLY);
   if (region == nullptr) {
     Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, %s could not be locked\n",
@@ -211,7 +231,7 @@ ImageObject* ExternalImageManager::LoadImage(const DirectoryEntry& entry) {
     Discard(image);
     return nullptr;
   }
-  WritePixels(*region, shifts, record);
+  WritePixels(*region, swizzle, record);
   al_unlock_bitmap(bitmap);
   return image;
 }

@@ -89,9 +89,9 @@ std::string ReadDirectory(FILE* file, int64_t fileSize, int64_t headerSize,
   return {};
 }
 
-std::string ReadImageRecord(FILE* file, int64_t fileSize, uint32_t offset, ImageRecord& out) {
-  out.width = out.height = out.x0 = out.y0 = 0;
-  out.pixels.clear();
+namespace {
+
+std::string ReadImageRecordInto(FILE* file, int64_t fileSize, uint32_t offset, ImageRecord& out) {
   Reader in(file, fileSize);
   int32_t width, height;
   uint8_t crop;
@@ -117,15 +117,23 @@ std::string ReadImageRecord(FILE* file, int64_t fileSize, uint32_t offset, Image
     return Text("pixels past the end (", width, " x " + std::to_string(height) + ")");
   }
   out.pixels.resize(pixelCount * 4);
-  if (!in.Bytes(out.pixels.data(), out.pixels.size())) {
-    out.pixels.clear();
-    return "pixels could not be read";
-  }
+  if (!in.Bytes(out.pixels.data(), out.pixels.size())) return "pixels could not be read";
   out.x0 = x0;
   out.y0 = y0;
   out.width = width;
   out.height = height;
   return {};
+}
+
+}  // namespace
+
+std::string ReadImageRecord(FILE* file, int64_t fileSize, uint32_t offset, ImageRecord& out) {
+  out.width = out.height = out.x0 = out.y0 = 0;
+  // The pixel buffer is refilled in place, so that a record of the size of the last costs no
+  // clearing; a refused record empties it.
+  const std::string reason = ReadImageRecordInto(file, fileSize, offset, out);
+  if (!reason.empty()) out.pixels.clear();
+  return reason;
 }
 
 std::string ReadPaletteRecord(FILE* file, int64_t fileSize, uint32_t offset, PaletteRecord& out) {
