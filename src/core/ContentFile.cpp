@@ -1,5 +1,7 @@
 #include "core/ContentFile.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 std::string ContentPath(std::string_view path) {
@@ -8,7 +10,14 @@ std::string ContentPath(std::string_view path) {
   return out;
 }
 
+bool IsSpecialFile(const std::string& path) {
+  struct stat status;
+  return stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode);
+}
+
 FILE* OpenContentFile(const char* path, const char* mode) {
   if (path == nullptr) return nullptr;
-  return std::fopen(ContentPath(path).c_str(), mode);
+  const std::string content = ContentPath(path);
+  if (IsSpecialFile(content)) return nullptr;
+  return std::fopen(content.c_str(), mode);
 }

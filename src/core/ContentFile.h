@@ -10,5 +10,10 @@
 // The path with every "\" turned into "/".
 std::string ContentPath(std::string_view path);
 
-// fopen of the content path; none for a missing path.
+// Whether the path (taken as it is) names something that exists but is not a regular file: a
+// folder, a FIFO, a device. Opening a FIFO blocks until a writer comes and a device such as
+// /dev/zero never ends, so such paths are refused wherever a script or a data file names a file.
+bool IsSpecialFile(const std::string& path);
+
+// fopen of the content path; none for a missing path and for one that IsSpecialFile refuses.
 FILE* OpenContentFile(const char* path, const char* mode);

@@ -4,6 +4,7 @@
 #include <allegro5/allegro_ttf.h>
 
 #include <cstdio>
+#include <string>
 
 #include "core/ContentFile.h"
 #include "core/Globals.h"
@@ -179,7 +180,9 @@ int DL_RegisterFont(lua_State* state) {
   const char* texts[5];
   DataLibrary* library = ReadCall(call, texts);
   if (library == nullptr) return 0;
-  ALLEGRO_FONT* font = al_load_ttf_font(ContentPath(texts[0]).c_str(), 16, 0);
+  // A FIFO would block the font loader's open; it is refused like a missing file.
+  const std::string path = ContentPath(texts[0]);
+  ALLEGRO_FONT* font = IsSpecialFile(path) ? nullptr : al_load_ttf_font(path.c_str(), 16, 0);
   RegisterAt(*library, texts + 1, font);
   return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/ContentFile.h"
 #include "core/Convert.h"
 #include "core/Log.h"
 #include "core/MusicManager.h"
@@ -37,6 +38,10 @@ bool LuaManager::ExecuteScript(const char* name, int32_t code) {
   const int top = lua_gettop(state);
   const std::string path = basePath ? *basePath + name : std::string(name);
 
+  if (IsSpecialFile(path)) {
+    Log("Lua Error during Loading: cannot open %s: not a regular file\n", path.c_str());
+    return false;
+  }
   if (luaL_loadfile(state, path.c_str()) != 0) {
     LogError("Lua Error during Loading: %s\n");
     lua_settop(state, top);

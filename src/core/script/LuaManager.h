@@ -24,8 +24,9 @@ class LuaManager {
 
   // Loads and runs base path + name (plain concatenation) with the given script code. A load error
   // logs "Lua Error during Loading: %s\n" and leaves the script code as it was; a run error logs
-  // "Lua Error during Execution: %s\n". The Lua stack top is the same afterwards on every path.
-  // None for a name does nothing and answers false.
+  // "Lua Error during Execution: %s\n". A folder, FIFO or device is never read: it is a load
+  // error, "cannot open <path>: not a regular file". The Lua stack top is the same afterwards on
+  // every path. None for a name does nothing and answers false.
   bool ExecuteScript(const char* name, int32_t code);
 
   // The exact text "NULL" removes the base path; none is ignored.
