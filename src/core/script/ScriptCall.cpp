@@ -76,8 +76,11 @@ int ScriptCall::PushNil() {
 
 void RegisterScriptFunctions(lua_State* state, std::span<const ScriptFunction> functions) {
   if (state == nullptr) return;
+  // Set raw: a script may have guarded the globals table with metamethods, and an error raised
+  // here, outside any protected call, would end the program.
   for (const ScriptFunction& function : functions) {
+    lua_pushstring(state, function.name);
     lua_pushcclosure(state, function.function, 0);
-    lua_setfield(state, LUA_GLOBALSINDEX, function.name);
+    lua_rawset(state, LUA_GLOBALSINDEX);
   }
 }

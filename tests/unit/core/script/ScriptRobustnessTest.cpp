@@ -84,6 +84,7 @@ const char* const kHostile[] = {
     "''",
     "' '",
     "string.rep('x', 100 * 1024)",
+    "string.rep('AN', 5000)",
     "'fmt%s%n%x%p%%'",
     "'fmt%%only'",
     "'a\\0b'",
@@ -95,6 +96,8 @@ const char* const kHostile[] = {
     "'../../etc/passwd'",
     "'/dev/zero'",
     "'/dev/stdin'",
+    "'/proc/self/fd/0'",
+    "'/proc/self/mem'",
     "'fifo'",
     "'folder'",
     "'folder/'",
@@ -266,8 +269,11 @@ class Watchdog {
 // S/C/H holding the active palette, the plain container open, a song, a sound, two global
 // variables, a timer and a stand-in player for the router.
 struct World {
-  World() {
+  // A start-up script, when given, runs as soon as the Lua manager exists: every later manager
+  // registers its family on a state that the script has shaped.
+  explicit World(const char* startupScript = nullptr) {
     gLuaManager = lua.get();
+    if (startupScript != nullptr) luaL_dostring(lua->GetState(), startupScript);
     gDataLibrary = (library = std::make_unique<DataLibrary>()).get();
     gEntityManager = (entities = std::make_unique<EntityManager>()).get();
     gPathManager = (paths = std::make_unique<PathManager>()).get();
@@ -321,9 +327,9 @@ class ScriptRobustnessTest : public GlobalsFixture {
 
   // A fresh world, so that what one function's sweep left behind (a path key or a variable of a
   // hostile name) hides nothing from the next.
-  void StartUp() {
+  void StartUp(const char* startupScript = nullptr) {
     world.reset();
-    world = std::make_unique<World>();
+    world = std::make_unique<World>(startupScript);
     PrepareValues();
   }
 
@@ -573,4 +579,19 @@ TEST_F(ScriptRobustnessTest, SpecialFilesFailAsMissingFilesDo) {
   }
   // A refused script leaves the script code of the last run.
   EXPECT_EQ(world->lua->GetScriptCode(), 7);
+}
+
+// A script may guard the globals table (a strict mode); the managers created after it still
+// register their families, where an assignment through the guard would end the program.
+TEST_F(ScriptRobustnessTest, GuardedGlobalsDoNotStopLaterManagersRegistering) {
+  StartUp();
+  const size_t unguarded = RegisteredFunctions().size();
+  StartUp("setmetatable(_G, {__newindex = function() error('no new globals') end})");
+  EXPECT_EQ(RegisteredFunctions().size(), unguarded);
+  log.Clear();
+  lua_State* state = world->lua->GetState();
+  ASSERT_EQ(luaL_dostring(state, "TimerManager_AddTimer('t', 3) return TimerManager_GetTimer('t')"),
+            0);
+  EXPECT_EQ(lua_tonumber(state, -1), 3);
+  EXPECT_EQ(log.Text(), "");
 }
