@@ -179,6 +179,13 @@ void ImageObject::ClearPalette() {
   palette = nullptr;
 }
 
+// Allegro aborts on a draw with no target, which is what destroying the current target leaves
+// (an image extracted from a container is the target, and one that cannot be registered is
+// destroyed again).
+bool ImageObject::CanDraw() const {
+  return bitmap != nullptr && al_get_target_bitmap() != nullptr;
+}
+
 const ImageRoad& ImageObject::Road() const {
   if (InOpenGLMode() && bitmap != nullptr &&
       (al_get_bitmap_flags(bitmap) & ALLEGRO_MEMORY_BITMAP) == 0) {
@@ -188,7 +195,7 @@ const ImageRoad& ImageObject::Road() const {
 }
 
 void ImageObject::DrawAt(int32_t x, int32_t y, int32_t flags) const {
-  if (bitmap == nullptr) return;
+  if (!CanDraw()) return;
   if (paletteMode && palette != nullptr) {
     DrawPaletted(x, y);
     return;
@@ -228,14 +235,14 @@ void ImageObject::DrawPaletted(int32_t x, int32_t y) const {
 
 void ImageObject::DrawRegion(int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dx, int32_t dy,
                              int32_t flags) const {
-  if (bitmap == nullptr) return;
+  if (!CanDraw()) return;
   Road().DrawRegion(bitmap, static_cast<float>(sx), static_cast<float>(sy), static_cast<float>(sw),
                     static_cast<float>(sh), Sum(dx, offsetX), Sum(dy, offsetY), flags);
 }
 
 void ImageObject::DrawScaled(int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dx, int32_t dy,
                              int32_t dw, int32_t dh, int32_t flags) const {
-  if (bitmap == nullptr) return;
+  if (!CanDraw()) return;
   Road().DrawScaled(bitmap, static_cast<float>(sx), static_cast<float>(sy), static_cast<float>(sw),
                     static_cast<float>(sh), Sum(dx, offsetX), Sum(dy, offsetY),
                     static_cast<float>(dw), static_cast<float>(dh), flags);
@@ -243,7 +250,7 @@ void ImageObject::DrawScaled(int32_t sx, int32_t sy, int32_t sw, int32_t sh, int
 
 void ImageObject::DrawRotated(int32_t cx, int32_t cy, int32_t dx, int32_t dy, float angle,
                               int32_t flags) const {
-  if (bitmap == nullptr) return;
+  if (!CanDraw()) return;
   Road().DrawRotated(bitmap, static_cast<float>(cx), static_cast<float>(cy), Sum(dx, offsetX),
                      Sum(dy, offsetY), angle, flags);
 }

@@ -17,7 +17,8 @@ class PaletteSet;
 // shared render-mode flag the image points at; no flag means the Allegro road.
 //
 // An image without a bitmap (never created, or al_create_bitmap failed) draws, clears, locks and
-// copies nothing; its width and height keep the size that was asked for.
+// copies nothing; its width and height keep the size that was asked for. With no drawing target
+// (the target bitmap was destroyed) the draws onto the current target draw nothing.
 class ImageObject {
  public:
   ImageObject() = default;
@@ -142,6 +143,7 @@ class ImageObject {
   const ImageRoad& Road() const;
 
  private:
+  bool CanDraw() const;
   void Clear(ALLEGRO_COLOR colour);
   void DrawPaletted(int32_t x, int32_t y) const;
 
