@@ -1,8 +1,12 @@
 #include "resources/ImageObject.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
 #include <cstdint>
 #include <optional>
+#include <unordered_map>
 
 #include "resources/ImageRoad.h"
 #include "resources/PaletteSet.h"
@@ -52,6 +56,28 @@ class RegionLock {
 
  private:
   ALLEGRO_BITMAP* bitmap;
+};
+
+// A colour's components as bits, with both zeros alike, so that equal bits mean equal colours
+// (ColorsEqual). None for a colour with a NaN component, which equals no colour.
+using ColourBits = std::array<uint32_t, 4>;
+
+std::optional<ColourBits> BitsOf(ALLEGRO_COLOR colour) {
+  ColourBits bits;
+  const float components[4] = {colour.r, colour.g, colour.b, colour.a};
+  for (size_t i = 0; i < 4; ++i) {
+    if (std::isnan(components[i])) return std::nullopt;
+    bits[i] = std::bit_cast<uint32_t>(components[i] == 0.0f ? 0.0f : components[i]);
+  }
+  return bits;
+}
+
+struct ColourBitsHash {
+  size_t operator()(const ColourBits& bits) const noexcept {
+    uint64_t hash = 0;
+    for (const uint32_t b : bits) hash = (hash ^ b) * 0x100000001B3ull;
+    return static_cast<size_t>(hash ^ hash >> 29);
+  }
 };
 
 }  // namespace
@@ -157,16 +183,20 @@ void ImageObject::BuildPaletteIndex(const PaletteSet* set, const int32_t* select
   const int32_t rows = std::max(height, 0);
   paletteIndex.assign(static_cast<size_t>(columns) * static_cast<size_t>(rows), 0);
   const RegionLock lock(bitmap, 0, 0, columns, rows, ALLEGRO_LOCK_READONLY);
+  // Row 0 by colour, each colour to its first position: a long row read against a large image
+  // pixel by pixel would take hours.
+  std::unordered_map<ColourBits, int32_t, ColourBitsHash> positions;
   const int32_t colours = set->GetColourCount();
   const ALLEGRO_COLOR* first = set->GetRow(0);
+  for (int32_t c = 0; c < colours; ++c) {
+    if (const std::optional<ColourBits> bits = BitsOf(first[c])) positions.emplace(*bits, c + 1);
+  }
   for (int32_t x = 0; x < columns; ++x) {
     for (int32_t y = 0; y < rows; ++y) {
-      const ALLEGRO_COLOR pixel = al_get_pixel(bitmap, x, y);
-      for (int32_t c = 0; c < colours; ++c) {
-        if (ColorsEqual(pixel, first[c])) {
-          paletteIndex[static_cast<size_t>(x) * rows + y] = c + 1;
-          break;
-        }
+      const std::optional<ColourBits> bits = BitsOf(al_get_pixel(bitmap, x, y));
+      const auto found = bits ? positions.find(*bits) : positions.end();
+      if (found != positions.end()) {
+        paletteIndex[static_cast<size_t>(x) * rows + y] = found->second;
       }
     }
   }
