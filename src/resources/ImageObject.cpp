@@ -141,13 +141,14 @@ void ImageObject::Recreate(int32_t newWidth, int32_t newHeight) {
   ClearToTransparent();
 }
 
-// A bitmap that cannot be made leaves the old one and its size in place, so nothing is lost.
+// A bitmap that cannot be made leaves the old one, its size and its palette index in place, so
+// nothing is lost.
 void ImageObject::Resize(int32_t newWidth, int32_t newHeight) {
   if (wrapped) return;
-  ClearPalette();
   ALLEGRO_BITMAP* resized =
       (newWidth >= 0 && newHeight >= 0) ? al_create_bitmap(newWidth, newHeight) : nullptr;
   if (resized == nullptr) return;
+  ClearPalette();
   const ImageRoad& allegro = AllegroImageRoad();
   allegro.Clear(resized, al_map_rgba(0, 0, 0, 0));
   if (bitmap != nullptr) {

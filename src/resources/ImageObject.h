@@ -58,7 +58,8 @@ class ImageObject {
   void Unlock() const;
 
   // Owned images only (nothing on a wrapped one): a new bitmap of the new size, cleared
-  // transparent, leaving palette mode. Recreate loses the old contents; Resize draws them at 0,0.
+  // transparent, leaving palette mode. Recreate loses the old contents; Resize draws them at 0,0,
+  // and changes nothing when the new bitmap cannot be made.
   void Recreate(int32_t width, int32_t height);
   void Resize(int32_t width, int32_t height);
 

@@ -275,7 +275,9 @@ TEST_F(PalettedImageTest, TheIndexIsBuiltOnceAndOnlyFromAUsableSet) {
   image->BuildPaletteIndex(&palette, GlobalPaletteNumberAddress());
   image->BuildPaletteIndex(&other, GlobalPaletteNumberAddress());
   EXPECT_EQ(image->GetPalette(), &palette);
-  image->ClearPalette();
+  image->Resize(-1, 1);  // no such bitmap: the image stays as it was
+  EXPECT_TRUE(image->IsPaletted());
+  image->Resize(2, 1);
   EXPECT_FALSE(image->IsPaletted());
   al_set_target_bitmap(target);
   image->Draw(0, 0);  // a plain draw again
