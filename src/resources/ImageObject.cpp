@@ -213,9 +213,7 @@ void ImageObject::ClearPalette() {
 // Allegro aborts on a draw with no target, which is what destroying the current target leaves
 // (an image extracted from a container is the target, and one that cannot be registered is
 // destroyed again).
-bool ImageObject::CanDraw() const {
-  return bitmap != nullptr && al_get_target_bitmap() != nullptr;
-}
+bool ImageObject::CanDraw() const { return bitmap != nullptr && al_get_target_bitmap() != nullptr; }
 
 const ImageRoad& ImageObject::Road() const {
   if (InOpenGLMode() && bitmap != nullptr &&
