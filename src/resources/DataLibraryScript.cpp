@@ -132,12 +132,12 @@ Extraction ExtractImage(ScriptCall& call, const char* (&texts)[N]) {
 int DL_ExtractBitmap(lua_State* state) {
   ScriptCall call(state, "DL_ExtractBitmap");
   const char* texts[5];
-  const Extraction extracted = ExtractImage(call, texts);
-  if (extracted.image == nullptr) return 0;
+  const auto [library, image] = ExtractImage(call, texts);
+  if (image == nullptr) return 0;
   if (call.Count() == 2) {
-    RegisterInActiveHeading(*extracted.library, texts[1], extracted.image);
+    RegisterInActiveHeading(*library, texts[1], image);
   } else {
-    RegisterAt(*extracted.library, texts + 1, extracted.image);
+    RegisterAt(*library, texts + 1, image);
   }
   return 0;
 }
