@@ -36,7 +36,8 @@ void LuaManager::LogError(const char* format) {
 bool LuaManager::ExecuteScript(const char* name, int32_t code) {
   if (name == nullptr) return false;
   const int top = lua_gettop(state);
-  const std::string path = basePath ? *basePath + name : std::string(name);
+  // Content written for Windows names script folders with "\".
+  const std::string path = ContentPath(basePath ? *basePath + name : std::string(name));
 
   if (IsSpecialFile(path)) {
     Log("Lua Error during Loading: cannot open %s: not a regular file\n", path.c_str());
