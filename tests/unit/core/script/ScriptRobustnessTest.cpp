@@ -3,14 +3,14 @@
 // Lua error, crash, hang or trip a sanitizer, and a script's text never acts as a log format.
 //
 // The names come from the registration table, so a family that lands is swept as soon as its
-// registrar runs here. When your family lands: create its manager in the fixture (start-up order)
-// and, if a valid call needs a world (a name that exists, an open file), add seed rows to kSeeds;
-// each seed is swept again with every hostile value in each position in turn.
+// registrar runs here. When your family lands: create its manager in World (start-up order), add
+// its registrar to kCreated and, when a valid call needs something to exist (a name, an open
+// file), add it to World and seed rows to kSeeds; each seed is swept again with every hostile
+// value in each position in turn.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -273,7 +273,10 @@ struct World {
   // registers its family on a state that the script has shaped.
   explicit World(const char* startupScript = nullptr) {
     gLuaManager = lua.get();
-    if (startupScript != nullptr) luaL_dostring(lua->GetState(), startupScript);
+    if (startupScript != nullptr) {
+      luaL_dostring(lua->GetState(), startupScript);
+      lua_settop(lua->GetState(), 0);
+    }
     gDataLibrary = (library = std::make_unique<DataLibrary>()).get();
     gEntityManager = (entities = std::make_unique<EntityManager>()).get();
     gPathManager = (paths = std::make_unique<PathManager>()).get();
@@ -408,7 +411,8 @@ class ScriptRobustnessTest : public GlobalsFixture {
     watchdog.Enter(function);
     log.Clear();
     const int top = lua_gettop(state);
-    ASSERT_TRUE(lua_checkstack(state, count + 2));
+    // The callee, its arguments and the two slots a push uses on the way.
+    ASSERT_TRUE(lua_checkstack(state, count + 4));
     if (inCoroutine) lua_rawgeti(state, LUA_REGISTRYINDEX, coroutineRef);
     lua_getglobal(state, function.c_str());
     for (int i = 0; i < count; ++i) push(i);
