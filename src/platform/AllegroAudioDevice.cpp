@@ -96,7 +96,9 @@ bool AllegroAudioDevice::Open(int32_t frequency) {
     if (!al_install_audio()) return false;
     installedAudio = true;
   }
-  if (!al_is_acodec_addon_initialized()) al_init_acodec_addon();
+  // Always: the add-on's flag outlives an Allegro restart in the same process, its decoders do
+  // not, and registering them again is harmless.
+  al_init_acodec_addon();
 
   const auto rate = static_cast<unsigned int>(frequency);
   voice = al_create_voice(rate, ALLEGRO_AUDIO_DEPTH_INT16, ALLEGRO_CHANNEL_CONF_2);
