@@ -1,7 +1,12 @@
--- Quillmere sample game: key configuration.
+-- Quillmere sample game: Configuration.lua, the second start-up script.
 --
--- Each action takes up to two keys by name ("NONE" for none). These are the defaults, spelled out
--- so that a player can change them here.
+-- It runs once the keyboard manager exists, so it is the place for the player's key settings.
+-- Each of the 17 actions takes up to two keys by name ("NONE" for none); docs/script-api.md lists
+-- every key name. A misspelt name is logged ("CFG_SetKey:  Failed, no key space found") and that
+-- action keeps its keys. These are the defaults, spelled out so that a player can change them
+-- here.
+--
+-- Today only "Menu" does something; the player reads the other actions once it exists.
 
 CFG_SetKey("Up", "ARROW_UP", "W")
 CFG_SetKey("Down", "ARROW_DOWN", "S")
@@ -20,5 +25,5 @@ CFG_SetKey("Weapon3", "3", "NONE")
 CFG_SetKey("Weapon4", "4", "NONE")
 CFG_SetKey("Weapon5", "5", "NONE")
 
--- Escape opens nothing yet: it ends the game.
+-- Escape opens no menu yet: it ends the game.
 CFG_SetKey("Menu", "ESCAPE", "NONE")

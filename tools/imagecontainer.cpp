@@ -7,7 +7,8 @@
 //   palette NAME FILE.png                one palette per pixel row, one colour per pixel column
 //   entry NAME OFFSET                    an entry pointing at a fixed offset (for damaged files)
 //   count N                              writes N as the entry count, whatever the entries are
-// Blank lines and lines starting with "#" are skipped; files are relative to the manifest.
+// Blank lines and lines starting with "#" are skipped; files are relative to the manifest. Pixels
+// and palette colours are stored premultiplied by their alpha.
 
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_image.h>
@@ -31,8 +32,11 @@ struct Picture {
   std::vector<Colour> pixels;  // row after row
 };
 
+// The pixels with their colour multiplied by their alpha, as Allegro loads pictures: the game
+// draws container images with Allegro's default blending, which expects them so (a transparent
+// pixel that kept its colour would be added onto what lies below it).
 Picture LoadPicture(const std::filesystem::path& path) {
-  ALLEGRO_BITMAP* bitmap = al_load_bitmap_flags(path.c_str(), ALLEGRO_NO_PREMULTIPLIED_ALPHA);
+  ALLEGRO_BITMAP* bitmap = al_load_bitmap(path.c_str());
   if (bitmap == nullptr) throw std::runtime_error("cannot load " + path.string());
   Picture picture;
   picture.width = al_get_bitmap_width(bitmap);

@@ -15,6 +15,19 @@ namespace {
 // Log arguments are C strings; names are views.
 std::string Text(std::string_view view) { return std::string(view); }
 
+// The first child of that name in the level; none silently when there is no level, and none with
+// "DataLibrary - <operation>:  Failed, <name> not found" when the name is missing.
+template <class Level>
+auto FindLogged(const Level* level, std::string_view name, const char* operation)
+    -> decltype(level->Find(name)) {
+  if (level == nullptr) return nullptr;
+  const auto found = level->Find(name);
+  if (found == nullptr) {
+    Log("DataLibrary - %s:  Failed, %s not found\n", operation, Text(name).c_str());
+  }
+  return found;
+}
+
 }  // namespace
 
 DataKind KindOf(const DataValue& value) { return static_cast<DataKind>(value.index()); }
@@ -87,51 +100,24 @@ void DataLibrary::AddHeading(std::string_view section, std::string_view catalogu
 }
 
 DataSection* DataLibrary::GetSection(std::string_view name) const {
-  DataSection* section = root.Find(name);
-  if (section == nullptr)
-    Log("DataLibrary - GetSection(N):  Failed, %s not found\n", Text(name).c_str());
-  return section;
+  return FindLogged(&root, name, "GetSection(N)");
 }
 
 DataCatalogue* DataLibrary::GetCatalogue(std::string_view section, std::string_view name) const {
-  const DataSection* parent = GetSection(section);
-  if (parent == nullptr) return nullptr;
-  DataCatalogue* catalogue = parent->Find(name);
-  if (catalogue == nullptr) {
-    Log("DataLibrary - GetCatalogue(N):  Failed, %s not found\n", Text(name).c_str());
-  }
-  return catalogue;
+  return FindLogged(GetSection(section), name, "GetCatalogue(N)");
 }
 
 DataHeading* DataLibrary::GetHeading(std::string_view section, std::string_view catalogue,
                                      std::string_view name) const {
-  const DataSection* grandparent = GetSection(section);
-  if (grandparent == nullptr) return nullptr;
-  const DataCatalogue* parent = GetCatalogue(grandparent, catalogue);
-  if (parent == nullptr) return nullptr;
-  DataHeading* heading = parent->Find(name);
-  if (heading == nullptr) {
-    Log("DataLibrary - GetHeading(N):  Failed, %s not found\n", Text(name).c_str());
-  }
-  return heading;
+  return FindLogged(GetCatalogue(GetSection(section), catalogue), name, "GetHeading(N)");
 }
 
 DataCatalogue* DataLibrary::GetCatalogue(const DataSection* section, std::string_view name) const {
-  if (section == nullptr) return nullptr;
-  DataCatalogue* catalogue = section->Find(name);
-  if (catalogue == nullptr) {
-    Log("DataLibrary - GetCatalogue(B):  Failed, %s not found\n", Text(name).c_str());
-  }
-  return catalogue;
+  return FindLogged(section, name, "GetCatalogue(B)");
 }
 
 DataHeading* DataLibrary::GetHeading(const DataCatalogue* catalogue, std::string_view name) const {
-  if (catalogue == nullptr) return nullptr;
-  DataHeading* heading = catalogue->Find(name);
-  if (heading == nullptr) {
-    Log("DataLibrary - GetHeading(B):  Failed, %s not found\n", Text(name).c_str());
-  }
-  return heading;
+  return FindLogged(catalogue, name, "GetHeading(B)");
 }
 
 DataCatalogue* DataLibrary::GetCatalogue(std::string_view name) const {

@@ -4,6 +4,7 @@
 #include <allegro5/allegro_ttf.h>
 
 #include <cstdio>
+#include <string>
 
 #include "core/ContentFile.h"
 #include "core/Globals.h"
@@ -17,23 +18,27 @@
 
 namespace {
 
-// Reads the first `count` arguments as required texts after checking that exactly `count` were
-// given; answers false (with the invalid-argument line) otherwise.
+// Reads every argument as a required text when the call has N of them (or `otherCount`); false
+// after the invalid-argument line otherwise.
 template <size_t N>
-bool ReadTexts(ScriptCall& call, const char* (&texts)[N], int first = 1) {
-  for (size_t i = 0; i < N; ++i) {
-    if (!call.RequireText(first + static_cast<int>(i), texts[i])) return false;
+bool ReadTexts(ScriptCall& call, const char* (&texts)[N], int otherCount = static_cast<int>(N)) {
+  if (call.Count() != static_cast<int>(N) && call.Count() != otherCount) {
+    call.FailInvalid();
+    return false;
+  }
+  for (int i = 0; i < call.Count(); ++i) {
+    if (!call.RequireText(i + 1, texts[i])) return false;
   }
   return true;
 }
 
 template <size_t N>
 DataLibrary* ReadCall(ScriptCall& call, const char* (&texts)[N]) {
-  if (!call.Exactly(static_cast<int>(N)) || !ReadTexts(call, texts)) return nullptr;
+  if (!ReadTexts(call, texts)) return nullptr;
   return call.Require(gDataLibrary);
 }
 
-// Registers at the path the texts name (from index `at`), destroying what could not be registered.
+// Registers at the path the texts name, destroying what could not be registered.
 void RegisterAt(DataLibrary& library, const char* const* path, DataValue value) {
   if (!library.Register(path[0], path[1], path[2], path[3], value)) DestroyDataValue(value);
 }
@@ -97,32 +102,42 @@ struct ContainerCall {
   explicit operator bool() const { return library != nullptr && images != nullptr; }
 };
 
-ContainerCall RequireManagers(ScriptCall& call) {
+template <size_t N>
+ContainerCall ReadContainerCall(ScriptCall& call, const char* (&texts)[N],
+                                int otherCount = static_cast<int>(N)) {
   ContainerCall managers;
+  if (!ReadTexts(call, texts, otherCount)) return managers;
   managers.library = call.Require(gDataLibrary);
   if (managers.library != nullptr) managers.images = call.Require(gExternalImageManager);
   return managers;
 }
 
+// The two image loaders: the image's name, then the entry's name alone (registered under the
+// active heading) or a longer form. Answers no image after the line that says why.
+struct Extraction {
+  DataLibrary* library = nullptr;
+  ImageObject* image = nullptr;
+};
+
+template <size_t N>
+Extraction ExtractImage(ScriptCall& call, const char* (&texts)[N]) {
+  const ContainerCall managers = ReadContainerCall(call, texts, 2);
+  if (!managers) return {};
+  ImageObject* image = managers.images->GetBitmapFromActiveFile(texts[0]);
+  if (image == nullptr) call.Fail(("no Bitmap named " + std::string(texts[0]) + " found").c_str());
+  return {managers.library, image};
+}
+
 // Image name and entry name (active heading), or image name and the four parts of the path.
 int DL_ExtractBitmap(lua_State* state) {
   ScriptCall call(state, "DL_ExtractBitmap");
-  if (call.Count() != 2 && call.Count() != 5) return call.FailInvalid();
   const char* texts[5];
-  for (int i = 0; i < call.Count(); ++i) {
-    if (!call.RequireText(i + 1, texts[i])) return 0;
-  }
-  const ContainerCall managers = RequireManagers(call);
-  if (!managers) return 0;
-  ImageObject* image = managers.images->GetBitmapFromActiveFile(texts[0]);
-  if (image == nullptr) {
-    Log("DL_ExtractBitmap:  Failed, no Bitmap named %s found\n", texts[0]);
-    return 0;
-  }
+  const auto [library, image] = ExtractImage(call, texts);
+  if (image == nullptr) return 0;
   if (call.Count() == 2) {
-    RegisterInActiveHeading(*managers.library, texts[1], image);
+    RegisterInActiveHeading(*library, texts[1], image);
   } else {
-    RegisterAt(*managers.library, texts + 1, image);
+    RegisterAt(*library, texts + 1, image);
   }
   return 0;
 }
@@ -131,34 +146,24 @@ int DL_ExtractBitmap(lua_State* state) {
 // parts and the palette's four path parts: the palette is that entry.
 int DL_ExtractBitmapWithPalette(lua_State* state) {
   ScriptCall call(state, "DL_ExtractBitmapWithPalette");
-  if (call.Count() != 2 && call.Count() != 9) return call.FailInvalid();
   const char* texts[9];
-  for (int i = 0; i < call.Count(); ++i) {
-    if (!call.RequireText(i + 1, texts[i])) return 0;
-  }
-  const ContainerCall managers = RequireManagers(call);
-  if (!managers) return 0;
-  ImageObject* image = managers.images->GetBitmapFromActiveFile(texts[0]);
-  if (image == nullptr) {
-    Log("DL_ExtractBitmapWithPalette:  Failed, no Bitmap named %s found\n", texts[0]);
-    return 0;
-  }
-  DataLibrary& library = *managers.library;
+  const auto [library, image] = ExtractImage(call, texts);
+  if (image == nullptr) return 0;
   if (call.Count() == 2) {
-    const std::optional<DataValue>& active = library.GetActiveObject();
+    const std::optional<DataValue>& active = library->GetActiveObject();
     const PaletteSet* palette = active ? As<PaletteSet>(*active) : nullptr;
     if (palette == nullptr) {
-      Log("DL_ExtractBitmapWithPalette:  Failed, no active Object to cast into a Palette\n");
+      call.Fail("no active Object to cast into a Palette");
       DestroyDataValue(image);
       return 0;
     }
     image->BuildPaletteIndex(palette, GlobalPaletteNumberAddress());
-    RegisterInActiveHeading(library, texts[1], image);
+    RegisterInActiveHeading(*library, texts[1], image);
     return 0;
   }
-  const PaletteSet* palette = library.GetEntry<PaletteSet>(texts[5], texts[6], texts[7], texts[8]);
+  const PaletteSet* palette = library->GetEntry<PaletteSet>(texts[5], texts[6], texts[7], texts[8]);
   image->BuildPaletteIndex(palette, GlobalPaletteNumberAddress());
-  RegisterAt(library, texts + 1, image);
+  RegisterAt(*library, texts + 1, image);
   return 0;
 }
 
@@ -166,8 +171,7 @@ int DL_ExtractBitmapWithPalette(lua_State* state) {
 int DL_ExtractPalette(lua_State* state) {
   ScriptCall call(state, "DL_ExtractPalette");
   const char* texts[5];
-  if (!call.Exactly(5) || !ReadTexts(call, texts)) return 0;
-  const ContainerCall managers = RequireManagers(call);
+  const ContainerCall managers = ReadContainerCall(call, texts);
   if (!managers) return 0;
   RegisterAt(*managers.library, texts + 1, managers.images->GetPaletteFromActiveFile(texts[0]));
   return 0;
@@ -188,8 +192,7 @@ int DL_RegisterFont(lua_State* state) {
 int DL_ExtractPortrait(lua_State* state) {
   ScriptCall call(state, "DL_ExtractPortrait");
   const char* texts[5];
-  if (!call.Exactly(5) || !ReadTexts(call, texts)) return 0;
-  const ContainerCall managers = RequireManagers(call);
+  const ContainerCall managers = ReadContainerCall(call, texts);
   if (!managers) return 0;
   auto* portrait = new PortraitHolder;
   portrait->LoadFromContainer(texts[0]);

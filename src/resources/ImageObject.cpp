@@ -1,8 +1,12 @@
 #include "resources/ImageObject.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
 #include <cstdint>
 #include <optional>
+#include <unordered_map>
 
 #include "resources/ImageRoad.h"
 #include "resources/PaletteSet.h"
@@ -52,6 +56,28 @@ class RegionLock {
 
  private:
   ALLEGRO_BITMAP* bitmap;
+};
+
+// A colour's components as bits, with both zeros alike, so that equal bits mean equal colours
+// (ColorsEqual). None for a colour with a NaN component, which equals no colour.
+using ColourBits = std::array<uint32_t, 4>;
+
+std::optional<ColourBits> BitsOf(ALLEGRO_COLOR colour) {
+  ColourBits bits;
+  const float components[4] = {colour.r, colour.g, colour.b, colour.a};
+  for (size_t i = 0; i < 4; ++i) {
+    if (std::isnan(components[i])) return std::nullopt;
+    bits[i] = std::bit_cast<uint32_t>(components[i] == 0.0f ? 0.0f : components[i]);
+  }
+  return bits;
+}
+
+struct ColourBitsHash {
+  size_t operator()(const ColourBits& bits) const noexcept {
+    uint64_t hash = 0;
+    for (const uint32_t b : bits) hash = (hash ^ b) * 0x100000001B3ull;
+    return static_cast<size_t>(hash ^ hash >> 29);
+  }
 };
 
 }  // namespace
@@ -115,13 +141,14 @@ void ImageObject::Recreate(int32_t newWidth, int32_t newHeight) {
   ClearToTransparent();
 }
 
-// A bitmap that cannot be made leaves the old one and its size in place, so nothing is lost.
+// A bitmap that cannot be made leaves the old one, its size and its palette index in place, so
+// nothing is lost.
 void ImageObject::Resize(int32_t newWidth, int32_t newHeight) {
   if (wrapped) return;
-  ClearPalette();
   ALLEGRO_BITMAP* resized =
       (newWidth >= 0 && newHeight >= 0) ? al_create_bitmap(newWidth, newHeight) : nullptr;
   if (resized == nullptr) return;
+  ClearPalette();
   const ImageRoad& allegro = AllegroImageRoad();
   allegro.Clear(resized, al_map_rgba(0, 0, 0, 0));
   if (bitmap != nullptr) {
@@ -157,16 +184,20 @@ void ImageObject::BuildPaletteIndex(const PaletteSet* set, const int32_t* select
   const int32_t rows = std::max(height, 0);
   paletteIndex.assign(static_cast<size_t>(columns) * static_cast<size_t>(rows), 0);
   const RegionLock lock(bitmap, 0, 0, columns, rows, ALLEGRO_LOCK_READONLY);
+  // Row 0 by colour, each colour to its first position: a long row read against a large image
+  // pixel by pixel would take hours.
+  std::unordered_map<ColourBits, int32_t, ColourBitsHash> positions;
   const int32_t colours = set->GetColourCount();
   const ALLEGRO_COLOR* first = set->GetRow(0);
+  for (int32_t c = 0; c < colours; ++c) {
+    if (const std::optional<ColourBits> bits = BitsOf(first[c])) positions.emplace(*bits, c + 1);
+  }
   for (int32_t x = 0; x < columns; ++x) {
     for (int32_t y = 0; y < rows; ++y) {
-      const ALLEGRO_COLOR pixel = al_get_pixel(bitmap, x, y);
-      for (int32_t c = 0; c < colours; ++c) {
-        if (ColorsEqual(pixel, first[c])) {
-          paletteIndex[static_cast<size_t>(x) * rows + y] = c + 1;
-          break;
-        }
+      const std::optional<ColourBits> bits = BitsOf(al_get_pixel(bitmap, x, y));
+      const auto found = bits ? positions.find(*bits) : positions.end();
+      if (found != positions.end()) {
+        paletteIndex[static_cast<size_t>(x) * rows + y] = found->second;
       }
     }
   }
@@ -179,6 +210,11 @@ void ImageObject::ClearPalette() {
   palette = nullptr;
 }
 
+// Allegro aborts on a draw with no target, which is what destroying the current target leaves
+// (an image extracted from a container is the target, and one that cannot be registered is
+// destroyed again).
+bool ImageObject::CanDraw() const { return bitmap != nullptr && al_get_target_bitmap() != nullptr; }
+
 const ImageRoad& ImageObject::Road() const {
   if (InOpenGLMode() && bitmap != nullptr &&
       (al_get_bitmap_flags(bitmap) & ALLEGRO_MEMORY_BITMAP) == 0) {
@@ -188,7 +224,7 @@ const ImageRoad& ImageObject::Road() const {
 }
 
 void ImageObject::DrawAt(int32_t x, int32_t y, int32_t flags) const {
-  if (bitmap == nullptr) return;
+  if (!CanDraw()) return;
   if (paletteMode && palette != nullptr) {
     DrawPaletted(x, y);
     return;
@@ -228,14 +264,14 @@ void ImageObject::DrawPaletted(int32_t x, int32_t y) const {
 
 void ImageObject::DrawRegion(int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dx, int32_t dy,
                              int32_t flags) const {
-  if (bitmap == nullptr) return;
+  if (!CanDraw()) return;
   Road().DrawRegion(bitmap, static_cast<float>(sx), static_cast<float>(sy), static_cast<float>(sw),
                     static_cast<float>(sh), Sum(dx, offsetX), Sum(dy, offsetY), flags);
 }
 
 void ImageObject::DrawScaled(int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dx, int32_t dy,
                              int32_t dw, int32_t dh, int32_t flags) const {
-  if (bitmap == nullptr) return;
+  if (!CanDraw()) return;
   Road().DrawScaled(bitmap, static_cast<float>(sx), static_cast<float>(sy), static_cast<float>(sw),
                     static_cast<float>(sh), Sum(dx, offsetX), Sum(dy, offsetY),
                     static_cast<float>(dw), static_cast<float>(dh), flags);
@@ -243,7 +279,7 @@ void ImageObject::DrawScaled(int32_t sx, int32_t sy, int32_t sw, int32_t sh, int
 
 void ImageObject::DrawRotated(int32_t cx, int32_t cy, int32_t dx, int32_t dy, float angle,
                               int32_t flags) const {
-  if (bitmap == nullptr) return;
+  if (!CanDraw()) return;
   Road().DrawRotated(bitmap, static_cast<float>(cx), static_cast<float>(cy), Sum(dx, offsetX),
                      Sum(dy, offsetY), angle, flags);
 }

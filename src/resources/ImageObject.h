@@ -17,7 +17,8 @@ class PaletteSet;
 // shared render-mode flag the image points at; no flag means the Allegro road.
 //
 // An image without a bitmap (never created, or al_create_bitmap failed) draws, clears, locks and
-// copies nothing; its width and height keep the size that was asked for.
+// copies nothing; its width and height keep the size that was asked for. With no drawing target
+// (the target bitmap was destroyed) the draws onto the current target draw nothing.
 class ImageObject {
  public:
   ImageObject() = default;
@@ -57,7 +58,8 @@ class ImageObject {
   void Unlock() const;
 
   // Owned images only (nothing on a wrapped one): a new bitmap of the new size, cleared
-  // transparent, leaving palette mode. Recreate loses the old contents; Resize draws them at 0,0.
+  // transparent, leaving palette mode. Recreate loses the old contents; Resize draws them at 0,0,
+  // and changes nothing when the new bitmap cannot be made.
   void Recreate(int32_t width, int32_t height);
   void Resize(int32_t width, int32_t height);
 
@@ -142,6 +144,7 @@ class ImageObject {
   const ImageRoad& Road() const;
 
  private:
+  bool CanDraw() const;
   void Clear(ALLEGRO_COLOR colour);
   void DrawPaletted(int32_t x, int32_t y) const;
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/Convert.h"
+#include "core/ContentFile.h"
 #include "core/Log.h"
 #include "core/MusicManager.h"
 #include "core/script/ScriptRegistrars.h"
@@ -35,7 +36,8 @@ void LuaManager::LogError(const char* format) {
 bool LuaManager::ExecuteScript(const char* name, int32_t code) {
   if (name == nullptr) return false;
   const int top = lua_gettop(state);
-  const std::string path = basePath ? *basePath + name : std::string(name);
+  // Content written for Windows names script folders with "\".
+  const std::string path = ContentPath(basePath ? *basePath + name : std::string(name));
 
   if (luaL_loadfile(state, path.c_str()) != 0) {
     LogError("Lua Error during Loading: %s\n");

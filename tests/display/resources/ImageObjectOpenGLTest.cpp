@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "core/Globals.h"
 #include "display/resources/DisplayFixture.h"
 #include "resources/ImageObject.h"
+#include "resources/PaletteSet.h"
 #include "support/GLDisplay.h"
 
 namespace {
@@ -148,6 +150,60 @@ TEST_F(ImageObjectOpenGLTest, ClearsFillTheImageAndKeepTheTarget) {
   openGL = false;
   owned.Destroy();
   sprite.Destroy();
+}
+
+// On a video bitmap a write-only lock loses every pixel it does not write: the paletted draw and
+// the mirrored copies must leave the rest of the target as it was, on either road.
+TEST_F(ImageObjectOpenGLTest, PalettedDrawsAndMirroredCopiesKeepTheTargetsOtherPixels) {
+  const auto expectBackgroundBut = [&](const PixelImage& drawn, int x0, int y0, int w, int h,
+                                       const std::string& what) {
+    int changed = 0;
+    for (int y = 0; y < drawn.height; ++y) {
+      for (int x = 0; x < drawn.width; ++x) {
+        if (x >= x0 && x < x0 + w && y >= y0 && y < y0 + h) continue;
+        const uint8_t* p = drawn.At(x, y);
+        changed += (p[0] == 25 && p[1] == 50 && p[2] == 75) ? 0 : 1;
+      }
+    }
+    EXPECT_EQ(changed, 0) << what;
+  };
+
+  PaletteSet palette(2, 2);
+  palette.SetColour(0, 0, al_map_rgba(255, 0, 0, 255));
+  palette.SetColour(0, 1, al_map_rgba(0, 255, 0, 255));
+  palette.SetColour(1, 0, al_map_rgba(0, 0, 255, 255));
+  palette.SetColour(1, 1, al_map_rgba(255, 255, 255, 255));
+  ImageObject sprite;
+  al_set_new_bitmap_flags(ALLEGRO_VIDEO_BITMAP);
+  sprite.Create(3, 1, &openGL);
+  al_set_new_bitmap_flags(0);
+  sprite.SetAsTarget();
+  al_put_pixel(0, 0, al_map_rgba(255, 0, 0, 255));
+  al_put_pixel(1, 0, al_map_rgba(0, 255, 0, 255));
+  al_put_pixel(2, 0, al_map_rgba(9, 9, 9, 255));  // in no row: not drawn
+  sprite.BuildPaletteIndex(&palette, GlobalPaletteNumberAddress());
+  ASSERT_TRUE(sprite.IsPaletted());
+  SetGlobalPaletteNumber(1);
+  for (const bool road : {false, true}) {
+    openGL = road;
+    const PixelImage drawn = Render(canvas, [&] { sprite.Draw(10, 20); });
+    const std::string what = road ? "paletted, OpenGL mode" : "paletted";
+    EXPECT_TRUE(drawn.At(10, 20)[2] == 255 && drawn.At(10, 20)[0] == 0) << what;
+    EXPECT_TRUE(drawn.At(11, 20)[0] == 255 && drawn.At(11, 20)[1] == 255) << what;
+    expectBackgroundBut(drawn, 10, 20, 2, 1, what);
+  }
+  openGL = false;
+  SetGlobalPaletteNumber(0);
+  sprite.Destroy();
+
+  const PixelImage copied = Render(
+      canvas, [&] { CopyBitmapRegionMirroredLocked(pattern, canvas, 4, 2, 12, 9, 30, 40, 3); });
+  expectBackgroundBut(copied, 30, 40, 12, 9, "mirrored copy");
+  // The copy itself: source (4, 2) lands at the far corner.
+  const PixelImage source = ReadPixels(pattern);
+  EXPECT_TRUE(std::equal(source.At(4, 2), source.At(4, 2) + 4, copied.At(41, 48)));
+  expectBackgroundBut(Render(canvas, [&] { CopyBitmapMirrored(pattern, canvas, 0, 0, 5, 5, 1); }),
+                      0, 0, 5, 5, "mirrored copy at the corner");
 }
 
 }  // namespace

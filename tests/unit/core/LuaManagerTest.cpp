@@ -36,6 +36,16 @@ TEST_F(LuaManagerTest, BasePathIsPrefixedPlainlyAndOnlyExactNULLRemovesIt) {
   EXPECT_EQ(log.Text(), "");
 }
 
+TEST_F(LuaManagerTest, BackslashesInTheBasePathAndNameSeparateFolders) {
+  WriteScript("Data/Scripts/x.lua", "where = 'found'");
+  ASSERT_TRUE(Run(R"(
+    LM_SetBasePath("Data\\")
+    LM_ExecuteScript("Scripts\\x.lua")
+  )"));
+  EXPECT_EQ(Text("where"), "found");
+  EXPECT_EQ(log.Text(), "");
+}
+
 TEST_F(LuaManagerTest, MissingFileLogsLoadingErrorAndKeepsScriptCode) {
   ASSERT_TRUE(Run(R"(
     LM_ExecuteScript("missing.lua", 9)

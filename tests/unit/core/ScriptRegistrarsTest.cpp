@@ -15,7 +15,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <set>
@@ -194,6 +197,32 @@ TEST_F(ScriptRegistrarsTest, EachConstructedRegistrarRegistersExactlyItsRows) {
         before.Changed(),
         Rows([&](const ScriptRegistration& row) { return row.registrar == c.registrar; }), name);
   }
+}
+
+// Content authors read docs/script-api.md: every function of a landed registrar has its entry
+// there, named in backticks.
+TEST(ScriptRegistrars_Docs, EveryLandedFunctionHasAnEntry) {
+  const std::filesystem::path docs =
+      std::filesystem::path(__FILE__).parent_path() / "../../../docs/script-api.md";
+  std::ifstream in(docs);
+  ASSERT_TRUE(in) << "cannot read " << docs;
+  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+
+  const std::set<ScriptFamily> families(std::begin(kLuaManagerFamilies),
+                                        std::end(kLuaManagerFamilies));
+  std::set<ScriptRegistrar> registrars;
+  for (const RegistrarCase& c : kRegistrars) registrars.insert(c.registrar);
+  std::set<std::string> missing;
+  for (const ScriptRegistration& row : ScriptRegistrations()) {
+    const bool byLuaManager =
+        row.registrar == ScriptRegistrar::LuaManager || row.registrar == ScriptRegistrar::GUI;
+    const bool landed =
+        byLuaManager ? families.count(row.family) > 0 : registrars.count(row.registrar) > 0;
+    if (landed && text.find("`" + std::string(row.name) + "`") == std::string::npos) {
+      missing.insert(row.name);
+    }
+  }
+  EXPECT_EQ(missing, std::set<std::string>()) << "no entry in " << docs;
 }
 
 }  // namespace

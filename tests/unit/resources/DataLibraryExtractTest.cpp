@@ -167,6 +167,28 @@ TEST_F(DataLibraryExtractTest, TwoArgumentExtractsBeforeAnyHeadingRegisterNothin
   EXPECT_EQ(library.FindByName("Face"), nullptr);
 }
 
+// An extracted image is the drawing target; one that cannot be registered is destroyed again and
+// leaves no target at all. Drawing onto the current target then draws nothing instead of aborting.
+TEST_F(DataLibraryExtractTest, AnImageDroppedUnregisteredLeavesDrawsHarmless) {
+  ASSERT_TRUE(Run(R"(
+    EIM_OpenFile("images.sif")
+    DL_AddSection("S") DL_AddCatalogue("S", "C") DL_AddHeading("S", "C", "H")
+    DL_ExtractBitmap("Face", "Face")
+    DL_ExtractBitmapWithPalette("Sprite", "Dropped")
+  )"));
+  EXPECT_EQ(al_get_target_bitmap(), nullptr);
+  const ImageObject* face = library.FindByName<ImageObject>("Face");
+  ASSERT_NE(face, nullptr);
+  face->Draw(0, 0);
+  face->DrawRegion(0, 0, 1, 1, 0, 0);
+  face->DrawScaled(0, 0, 1, 1, 0, 0, 2, 2);
+  face->DrawRotatedAboutCentre(0, 0, 1.0f);
+  EXPECT_EQ(al_get_target_bitmap(), nullptr);
+  // The Onto forms name their target and still draw.
+  face->DrawOnto(target, 3, 3);
+  EXPECT_EQ(PixelAt(target, 3, 3), AsRgba(kYellow));
+}
+
 TEST_F(DataLibraryExtractTest, LoadersNeedTheContainerManager) {
   gExternalImageManager = nullptr;
   ASSERT_TRUE(Run("DL_AddSection('S') DL_AddCatalogue('S', 'C') DL_AddHeading('S', 'C', 'H')"));

@@ -219,6 +219,22 @@ TEST_F(ExternalImageManagerTest, FailedOpenLeavesNoDirectoryFromBefore) {
             "ExternalImageManager::GetBitmapFromActiveFile - Warning, no file is open\n");
 }
 
+// The temporary file cannot be made (here a folder holds its name): the open stops with its line,
+// the earlier container closed and nothing removed that the manager did not make.
+TEST_F(ExternalImageManagerTest, TemporaryFileThatCannotBeMadeLeavesTheManagerClosed) {
+  const ContainerWriter writer = OneImage();
+  manager.OpenFileUncompressed(Write("good.sif", writer.Plain()).c_str());
+  Write("images.z", writer.Compressed());
+  std::filesystem::create_directory(kTemporary);
+  manager.OpenFile("images.z");
+  EXPECT_FALSE(manager.IsOpen());
+  EXPECT_EQ(manager.GetEntryCount(), 0);
+  EXPECT_EQ(log.Text(),
+            "ExternalImageManager::OpenFile - Warning, could not create ActiveImageFile.tmp\n");
+  manager.CloseFile();
+  EXPECT_TRUE(std::filesystem::is_directory(kTemporary));
+}
+
 TEST_F(ExternalImageManagerTest, PlainContainerOpensReadOnly) {
   const ContainerWriter writer = OneImage();
   const std::string path = Write("readonly.sif", writer.Plain());

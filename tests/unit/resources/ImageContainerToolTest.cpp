@@ -27,11 +27,18 @@ class ImageContainerToolTest : public GlobalsFixture {
     al_init_image_addon();
   }
 
-  // Pixel (x, y) of the picture: opaque only in the 2 x 3 block at (1, 2).
+  // Pixel (x, y) of the picture: opaque only in the 2 x 3 block at (1, 2), except for its
+  // half-transparent middle row; the transparent pixels keep a colour.
   static Rgba Source(int x, int y) {
     const bool opaque = x >= 1 && x < 3 && y >= 2 && y < 5;
-    return {static_cast<unsigned char>(10 * x), static_cast<unsigned char>(20 * y), 99,
-            static_cast<unsigned char>(opaque ? 255 : 0)};
+    const unsigned char alpha = opaque ? (y == 3 ? 51 : 255) : 0;
+    return {static_cast<unsigned char>(10 * x), static_cast<unsigned char>(20 * y), 150, alpha};
+  }
+  // What the container holds for it: the colour multiplied by the alpha, as Allegro blends.
+  static Rgba Stored(int x, int y) {
+    const Rgba p = Source(x, y);
+    const auto times = [&](unsigned char c) { return static_cast<unsigned char>(c * p.a / 255); };
+    return {times(p.r), times(p.g), times(p.b), p.a};
   }
 
   void ExpectImage(const char* name, int w, int h, int x0, int y0) {
@@ -43,7 +50,7 @@ class ImageContainerToolTest : public GlobalsFixture {
     EXPECT_EQ(image->GetOffsetY(), y0) << name;
     for (int y = 0; y < h; ++y) {
       for (int x = 0; x < w; ++x) {
-        EXPECT_EQ(PixelAt(image->GetBitmap(), x, y), Source(x0 + x, y0 + y))
+        EXPECT_EQ(PixelAt(image->GetBitmap(), x, y), Stored(x0 + x, y0 + y))
             << name << " at " << x << ", " << y;
       }
     }
@@ -86,7 +93,8 @@ TEST_F(ImageContainerToolTest, WritesPicturesCropsAndPalettesFromAManifest) {
     ASSERT_TRUE(palette);
     EXPECT_EQ(palette->GetPaletteCount(), 5) << "one palette per pixel row";
     EXPECT_EQ(palette->GetColourCount(), 6) << "one colour per pixel column";
-    EXPECT_TRUE(ColorsEqual(palette->GetColour(4, 5), Source(5, 4).Colour()));
+    EXPECT_TRUE(ColorsEqual(palette->GetColour(4, 5), Stored(5, 4).Colour()));
+    EXPECT_TRUE(ColorsEqual(palette->GetColour(3, 1), Stored(1, 3).Colour()));
     EXPECT_EQ(log.Text(), "");
     manager.CloseFile();
   }

@@ -275,11 +275,34 @@ TEST_F(PalettedImageTest, TheIndexIsBuiltOnceAndOnlyFromAUsableSet) {
   image->BuildPaletteIndex(&palette, GlobalPaletteNumberAddress());
   image->BuildPaletteIndex(&other, GlobalPaletteNumberAddress());
   EXPECT_EQ(image->GetPalette(), &palette);
-  image->ClearPalette();
+  image->Resize(-1, 1);  // no such bitmap: the image stays as it was
+  EXPECT_TRUE(image->IsPaletted());
+  image->Resize(2, 1);
   EXPECT_FALSE(image->IsPaletted());
   al_set_target_bitmap(target);
   image->Draw(0, 0);  // a plain draw again
   EXPECT_EQ(PixelAt(target, 0, 0), kGreen);
+}
+
+// A long palette row: each pixel takes the first position of its colour, wherever it lies.
+TEST_F(ImageObjectTest, ALongPaletteRowIndexesEveryPixelByItsFirstPosition) {
+  constexpr int32_t kColours = 4096;
+  const auto colour = [](int32_t c, unsigned char blue) {
+    return Rgba{static_cast<unsigned char>(c % 256), static_cast<unsigned char>(c / 256), blue, 255};
+  };
+  PaletteSet palette(2, kColours);
+  for (int32_t c = 0; c < kColours; ++c) {
+    palette.SetColour(0, c, colour(c, 0).Colour());
+    palette.SetColour(1, c, colour(c, 200).Colour());
+  }
+  palette.SetColour(0, kColours - 1, colour(100, 0).Colour());  // position 100 again
+  ImageObject* image = Image({{colour(4000, 0), colour(100, 0), colour(0, 0), kWhite}});
+  image->BuildPaletteIndex(&palette, GlobalPaletteNumberAddress());
+  SetGlobalPaletteNumber(1);
+  al_set_target_bitmap(target);
+  image->Draw(0, 0);
+  EXPECT_EQ(Region(0, 0, 4, 1),
+            (Pixels{{colour(4000, 200), colour(100, 200), colour(0, 200), kGrey}}));
 }
 
 // Source 3 x 2 region copied with each mirror mode: where (0,0) = R, (1,0) = G, (2,0) = B,

@@ -1,5 +1,12 @@
--- Quillmere sample game: the variables every script can read, kept for the whole run.
+-- Quillmere sample game: Data/Scripts/System/GlobalVariables.lua, the second system script.
+--
+-- Global script variables are kept for the whole run and every script can read and change them:
+-- a number (the "I" functions) or a text (the "A" functions) under a name. Reading a name that
+-- was never added gives -100 for a number and nil for a text, without a log line.
 
 Global_AddScriptVariableA("PlayerName", "Wren")
 Global_AddScriptVariableI("Gold", 0)
 Global_AddScriptVariableI("QuestStage", 0)
+
+-- Later, for example in a quest script:
+--   Global_SetScriptVariableI("Gold", Global_GetScriptVariableI("Gold") + 10)

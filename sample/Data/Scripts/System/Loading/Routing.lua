@@ -1,22 +1,37 @@
--- Quillmere sample game: the first system script, run once every manager exists.
+-- Quillmere sample game: Data/Scripts/System/Loading/Routing.lua, the first system script.
 --
--- The game's resources (image containers, fonts, portraits) are registered in the data library
--- from here.
+-- The three system scripts run after every manager of the start-up sequence exists. This one
+-- fills the data library with the game's resources: images and palettes from an image container,
+-- a portrait, and fonts. Nothing draws them yet (that comes with the GUI and the world); other
+-- parts of the game will find them by their data-library path.
 
-local images = Path_GetPath("Images")
-EIM_OpenFile(images .. "SampleImages.sif")
+-- The image container. The build writes Data/SampleImages.sif from sample/images/ (the manifest
+-- there says which picture becomes which image or palette). It is compressed: while it is open
+-- it is inflated into ActiveImageFile.tmp in the game's folder, which is removed when it closes.
+-- One container is open at a time; the extract functions below read from it.
+EIM_OpenFile(Path_GetPath("Images") .. "SampleImages.sif")
 
+-- The data library is a tree: Root / section / catalogue / heading / name. Each level is added
+-- under its parent by name, and the newest section, catalogue and heading become the active ones.
 DL_AddSection("Images")
 DL_AddCatalogue("Images", "Misc")
+
+-- A palette: the container's "gems" record holds two rows of four colours (one row per pixel row
+-- of images/palette.png). The five-argument extract functions take the container's name first,
+-- then the full path to register it under.
 DL_AddHeading("Images", "Misc", "Palettes")
 DL_ExtractPalette("gems", "Images", "Misc", "Palettes", "Gems")
 
--- The gem is stored in the first row's colours; it is drawn in the row the global palette number
--- selects.
+-- A paletted image. The gem is stored in the colours of the palette's first row; it is drawn in
+-- the colours of the row that the global palette number selects, so one picture gives gems of
+-- every colour. The two-argument form takes its palette from the active object and registers the
+-- image under the active heading (here Images/Misc/Items/Gem).
 DL_AddHeading("Images", "Misc", "Items")
 DL_SetActiveObject("Images", "Misc", "Palettes", "Gems")
 DL_ExtractBitmapWithPalette("gem", "Gem")
 
+-- Plain images, registered under the active heading. The hero was cropped to its visible pixels
+-- when the container was written; the image keeps where the crop sat as its drawing offset.
 DL_AddCatalogue("Images", "Characters")
 DL_AddHeading("Images", "Characters", "Hero")
 DL_ExtractBitmap("hero", "Standing")
@@ -25,12 +40,16 @@ DL_AddCatalogue("Images", "Background")
 DL_AddHeading("Images", "Background", "Scenery")
 DL_ExtractBitmap("grass", "Grass")
 
+-- A portrait, for the dialogue window: Images/Portraits/Corvella/Neutral.
 DL_AddCatalogue("Images", "Portraits")
 DL_AddHeading("Images", "Portraits", "Corvella")
 DL_ExtractPortrait("portrait", "Images", "Portraits", "Corvella", "Neutral")
 
+-- Everything needed is in the library now; closing removes the temporary file.
 EIM_CloseFile()
 
+-- Fonts are TrueType files, loaded at size 16 and registered at a path. The build copies DejaVu
+-- Sans into Data/Fonts/. The same file serves the system text and the dialogue.
 DL_AddSection("Fonts")
 DL_AddCatalogue("Fonts", "General")
 DL_AddHeading("Fonts", "General", "System")
