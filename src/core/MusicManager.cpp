@@ -26,21 +26,14 @@ MusicManager::MusicManager(std::unique_ptr<AudioDevice> device) : device(std::mo
 
 MusicManager::~MusicManager() { CloseAudio(); }
 
-const MusicManager::Entry* MusicManager::Find(const std::vector<Entry>& list,
-                                              std::string_view name) {
-  const auto found =
-      std::find_if(list.begin(), list.end(), [&](const Entry& e) { return e.name == name; });
-  return found != list.end() ? &*found : nullptr;
-}
-
 const MusicManager::Entry* MusicManager::FindOrLog(const std::vector<Entry>& list,
                                                    std::string_view name, const char* missing) {
-  const Entry* entry = Find(list, name);
-  if (entry == nullptr) {
-    const std::string text(name);
-    Log(missing, text.c_str());
-  }
-  return entry;
+  const auto found =
+      std::find_if(list.begin(), list.end(), [&](const Entry& e) { return e.name == name; });
+  if (found != list.end()) return &*found;
+  const std::string text(name);
+  Log(missing, text.c_str());
+  return nullptr;
 }
 
 void MusicManager::Edit(const Entry* entry, float volume, bool loop) {
@@ -54,13 +47,8 @@ void MusicManager::LoadSong(std::string_view name, const char* path) {
 }
 
 void MusicManager::SetActiveSong(std::string_view name) {
-  const Entry* song = Find(songs, name);
-  if (song == nullptr) {
-    const std::string text(name);
-    Log("Failed to load %s from the Sound List\n", text.c_str());
-    return;
-  }
-  activeSong = song->handle;
+  const Entry* song = FindOrLog(songs, name, "Failed to load %s from the Sound List\n");
+  if (song != nullptr) activeSong = song->handle;
 }
 
 void MusicManager::PlayActiveSong() {

@@ -57,8 +57,7 @@ class MusicManager {
     AudioHandle handle;
   };
 
-  static const Entry* Find(const std::vector<Entry>& list, std::string_view name);
-  // The entry, or none after logging the line with the name.
+  // The oldest entry of the name, or none after logging the line (a format) with the name.
   static const Entry* FindOrLog(const std::vector<Entry>& list, std::string_view name,
                                 const char* missing);
   void Edit(const Entry* entry, float volume, bool loop);

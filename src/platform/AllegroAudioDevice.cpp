@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 #include "core/ContentFile.h"
 
@@ -57,6 +59,20 @@ class QuietStandardError {
   int saved;
 };
 
+// Devices with live audio objects. A program that ends through exit() without Cleanup (a script's
+// os.exit) must not leave them to Allegro's exit-time shutdown, which hangs or crashes on them:
+// they are closed by an exit handler registered after Allegro's own, so it runs first.
+// (Never destroyed: exit handlers and static destructors run in one interleaved order.)
+std::vector<AllegroAudioDevice*>& LiveDevices() {
+  static auto* devices = new std::vector<AllegroAudioDevice*>;
+  return *devices;
+}
+
+void CloseLiveDevicesAtExit() {
+  // Close takes each device off the list.
+  while (!LiveDevices().empty()) LiveDevices().back()->Close();
+}
+
 }  // namespace
 
 AllegroAudioDevice::~AllegroAudioDevice() { Close(); }
@@ -80,7 +96,9 @@ bool AllegroAudioDevice::Open(int32_t frequency) {
     if (!al_install_audio()) return false;
     installedAudio = true;
   }
-  if (!al_is_acodec_addon_initialized()) al_init_acodec_addon();
+  // Always: the add-on's flag outlives an Allegro restart in the same process, its decoders do
+  // not, and registering them again is harmless.
+  al_init_acodec_addon();
 
   const auto rate = static_cast<unsigned int>(frequency);
   voice = al_create_voice(rate, ALLEGRO_AUDIO_DEPTH_INT16, ALLEGRO_CHANNEL_CONF_2);
@@ -96,6 +114,9 @@ bool AllegroAudioDevice::Open(int32_t frequency) {
     lastError = kAudioNotOpen;
     return false;
   }
+  static const bool exitHandler = std::atexit(CloseLiveDevicesAtExit) == 0;
+  (void)exitHandler;
+  LiveDevices().push_back(this);
   return Answer(true);
 }
 
@@ -189,6 +210,7 @@ bool AllegroAudioDevice::Stop(AudioHandle handle) {
 }
 
 void AllegroAudioDevice::Close() {
+  std::erase(LiveDevices(), this);
   // Once Allegro has shut down, its shutdown has destroyed every audio object already.
   const bool alive = al_is_system_installed();
   for (Stream& record : streams) {

@@ -16,6 +16,9 @@ struct ALLEGRO_VOICE;
 // Without a sound device (or before Allegro is started) the device is silent and makes no call
 // into the audio add-ons at all (they assert on misuse): a file gets a handle when it opens and
 // its name ends in a format the codecs decode, and every play "succeeds" into nothing.
+//
+// A device that is still open when the process exits (exit() called without Cleanup) is closed
+// before Allegro shuts down.
 class AllegroAudioDevice : public AudioDevice {
  public:
   AllegroAudioDevice() = default;

@@ -11,7 +11,7 @@
 #   touch "$GAME/ActiveChunks.pcf"
 #   start_game -w 640 -h 480              # runs quillmere there, log in $GAME_LOG
 #   wait_for_line "Begin primary game loop"
-#   close_game_window                     # or: press_key Escape
+#   close_game_window                     # or: press_key_to_quit Escape
 #   wait_for_exit 0                       # the exit status
 #   expect_log <<'LOG'                    # the whole log, normalised (see normalised_log)
 #   ...
@@ -27,7 +27,9 @@ GAME=""
 GAME_PID=""
 GAME_LOG=""
 GAME_STATUS=""
-TIMEOUT_SECONDS=${TIMEOUT_SECONDS:-20}
+# How long one wait may take: far longer than a run takes on a loaded machine, so that only a hang
+# fails a test.
+TIMEOUT_SECONDS=${TIMEOUT_SECONDS:-60}
 
 cleanup() {
   if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
@@ -113,13 +115,27 @@ close_game_window() {
   "$QM_CLOSE_WINDOW" "$(game_window)" || fail "could not send WM_DELETE_WINDOW"
 }
 
-# Holds the key (an X key name: Escape, q, space) long enough for a few ticks, then lets it go
-# (the window may be gone by then, when the key ended the game).
+# Holds the key (an X key name: Escape, q, space) for half a second, then lets it go.
 press_key() {
   local window
   window="$(game_window)"
   xdotool keydown --window "$window" "$1" || fail "xdotool could not press $1"
-  sleep 0.2
+  sleep 0.5
+  xdotool keyup --window "$window" "$1" 2>/dev/null
+}
+
+# Holds the key until the game has ended, then lets it go (the window is gone by then). The game
+# reads the keyboard's state, not the key event, when it takes the event off its queue; a game
+# that lags behind the X server would see a briefly held key already up and never quit.
+press_key_to_quit() {
+  local window waited=0
+  window="$(game_window)"
+  xdotool keydown --window "$window" "$1" || fail "xdotool could not press $1"
+  while game_running; do
+    sleep 0.1
+    waited=$((waited + 1))
+    [ "$waited" -lt $((TIMEOUT_SECONDS * 10)) ] || break
+  done
   xdotool keyup --window "$window" "$1" 2>/dev/null
 }
 

@@ -4,7 +4,7 @@ source "$QM_E2E_DIR/harness.sh"
 make_game_folder startup
 start_game
 wait_for_line "Begin primary game loop"
-press_key Escape
+press_key_to_quit Escape
 wait_for_exit 0
 expect_line "== Cleanup Completed =="
 
@@ -15,7 +15,7 @@ wait_for_line "Begin primary game loop"
 press_key Escape
 sleep 0.5
 game_running || fail "Escape ended the game although Menu is bound to Q"
-press_key q
+press_key_to_quit q
 wait_for_exit 0
 expect_line "== Cleanup Completed =="
 pass

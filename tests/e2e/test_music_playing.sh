@@ -26,4 +26,12 @@ for run in $(seq 1 20); do
   expect_line "== Cleanup Completed =="
   expect_no_text "Failed"
 done
+
+# A script that ends the program itself, while the song plays, skips Cleanup: the audio is freed
+# on the way out all the same, and the program ends with the script's status.
+make_game_folder "$QM_SAMPLE_DIR"
+echo 'os.exit(3)' >>"$GAME/Data/Scripts/System/ScriptExecution.lua"
+start_game
+wait_for_exit 3
+expect_no_line "Begin primary game loop"
 pass

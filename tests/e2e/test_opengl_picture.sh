@@ -15,7 +15,7 @@ screenshot_game() {
   wait_for_line "Begin primary game loop"
   sleep 1
   import -window "$(game_window)" "$SHOTS/$name.png" || fail "no screenshot of the $name window"
-  press_key Escape
+  press_key_to_quit Escape
   wait_for_exit 0
   expect_no_text "Lua Error"
   expect_no_text "OpenGL Error"

@@ -9,7 +9,7 @@ wait_for_line "Begin primary game loop"
 expect_no_text "Lua Error"
 expect_no_text "Failed"
 expect_no_text "Warning"
-press_key Escape
+press_key_to_quit Escape
 wait_for_exit 0
 expect_line "== Cleanup Completed =="
 pass

@@ -265,24 +265,25 @@ class AudioPlaybackTest : public LuaFixture {
 
 // The path from Allegro's mixer to the device has a level of its own (OpenAL pans a stereo
 // source), so the song's level is measured against the same file played as a sound at volume 1.
+// The counts run on across both plays: under load the last frames of one play can come after a
+// pause long enough to pass for its end.
 TEST_F(AudioPlaybackTest, ASongReachesTheDeviceOnceAtVolume035) {
   ASSERT_TRUE(device->HasOutput()) << "the ALSA file device did not open";
-  ASSERT_TRUE(Run(R"(
-    MM_LoadSound("reference", "tone.wav")
-    MM_PlaySound("reference")
-  )"));
-  ASSERT_TRUE(PlaysOnce(LoudFrames(tone, 1.0)));
-  const double reference = output.Now().peak;
-  output.Restart();
-
   ASSERT_TRUE(Run(R"(
     LoadSong("tone", "tone.wav")
     PlayActiveSong()
   )"));
-  ASSERT_TRUE(PlaysOnce(LoudFrames(tone, 0.35)));
+  const size_t song = LoudFrames(tone, 0.35);
+  ASSERT_TRUE(PlaysOnce(song));
   const Heard heard = output.Now();
   EXPECT_EQ(heard.rate, 44100);
-  EXPECT_NEAR(heard.peak / reference, 0.35, 0.01);
+
+  ASSERT_TRUE(Run(R"(
+    MM_LoadSound("reference", "tone.wav")
+    MM_PlaySound("reference")
+  )"));
+  ASSERT_TRUE(PlaysOnce(song + LoudFrames(tone, 1.0)));
+  EXPECT_NEAR(heard.peak / output.Now().peak, 0.35, 0.01);
   EXPECT_EQ(log.Text(), "Sound reference Loaded from tone.wav\n");
 }
 
@@ -312,9 +313,9 @@ TEST_F(AudioPlaybackTest, ASoundPlayedAgainAfterItsEndPlaysWholeAgain) {
   )"));
   const size_t expected = LoudFrames(tone, 1.0);
   ASSERT_TRUE(PlaysOnce(expected));
-  output.Restart();
+  // Counted on from the first play (see above).
   ASSERT_TRUE(Run(R"(MM_PlaySound("blip"))"));
-  ASSERT_TRUE(PlaysOnce(expected));
+  ASSERT_TRUE(PlaysOnce(2 * expected));
   EXPECT_EQ(log.Text(), "Sound blip Loaded from tone.wav\n");
 }
 
@@ -339,6 +340,21 @@ TEST_F(AudioPlaybackTest, ASoundPlayedWhilePlayingStartsAgainFromTheBeginning) {
       << output.Now().loud << " loud frames, " << least << " expected";
   output.WaitForQuiet(0.3);
   EXPECT_LE(output.Now().loud, afterRestart + expected + expected / 10);
+}
+
+// The codec add-on says it is initialised after Allegro has shut down, but its decoders went with
+// Allegro: a device opened after a restart must register them again.
+TEST_F(AudioPlaybackTest, ADeviceOpenedAfterAllegroRestartedStillDecodes) {
+  ASSERT_TRUE(device->HasOutput()) << "the ALSA file device did not open";
+  music->CloseAudio();
+  al_uninstall_system();
+  al_install_system(ALLEGRO_VERSION_INT, nullptr);
+  al_set_config_value(al_get_system_config(), "audio", "driver", "openal");
+  AllegroAudioDevice again;
+  ASSERT_TRUE(again.Open(44100));
+  EXPECT_NE(again.CreateStream("tone.wav"), 0u);
+  EXPECT_EQ(again.LastError(), kAudioOk);
+  again.Close();
 }
 
 class NoAudioDeviceTest : public AudioPlaybackTest {
