@@ -21,3 +21,10 @@ FILE* OpenContentFile(const char* path, const char* mode) {
   if (IsSpecialFile(content)) return nullptr;
   return std::fopen(content.c_str(), mode);
 }
+
+bool CanOpenContentFile(const char* path) {
+  FILE* file = OpenContentFile(path, "rb");
+  if (file == nullptr) return false;
+  std::fclose(file);
+  return true;
+}

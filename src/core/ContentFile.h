@@ -17,3 +17,6 @@ bool IsSpecialFile(const std::string& path);
 
 // fopen of the content path; none for a missing path and for one that IsSpecialFile refuses.
 FILE* OpenContentFile(const char* path, const char* mode);
+
+// Whether OpenContentFile would open the path for reading.
+bool CanOpenContentFile(const char* path);

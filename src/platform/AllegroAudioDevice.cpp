@@ -10,7 +10,6 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <vector>
 
 #include "core/ContentFile.h"
@@ -24,15 +23,6 @@ constexpr const char* kDecodedExtensions[] = {".wav", ".flac", ".ogg", ".opus",
 // What a stream keeps decoded ahead of the mixer (about 90 ms): enough to ride out a busy frame.
 constexpr size_t kStreamBuffers = 4;
 constexpr unsigned int kStreamBufferFrames = 1024;
-
-bool CanOpen(const char* path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return false;
-  FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return false;
-  std::fclose(file);
-  return true;
-}
 
 // Standard error is the game's log. While it lives, what the sound libraries behind Allegro
 // (OpenAL, ALSA, the sound server's client) write there goes nowhere: without a device they
@@ -142,7 +132,7 @@ ALLEGRO_AUDIO_STREAM* AllegroAudioDevice::LoadStopped(const Stream& record) {
 AudioHandle AllegroAudioDevice::CreateStream(const char* path) {
   Stream record;
   record.file = path != nullptr ? ContentPath(path) : std::string();
-  if (path == nullptr || !CanOpen(record.file.c_str())) {
+  if (path == nullptr || !CanOpenContentFile(record.file.c_str())) {
     lastError = kAudioFileOpen;
     return 0;
   }

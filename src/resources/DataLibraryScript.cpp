@@ -3,7 +3,6 @@
 
 #include <allegro5/allegro_ttf.h>
 
-#include <cstdio>
 #include <string>
 
 #include "core/ContentFile.h"
@@ -85,12 +84,10 @@ int DL_RegisterTextureFile(lua_State* state) {
   const char* texts[5];
   DataLibrary* library = ReadCall(call, texts);
   if (library == nullptr) return 0;
-  FILE* file = OpenContentFile(texts[4], "rb");
-  if (file == nullptr) {
+  if (!CanOpenContentFile(texts[4])) {
     Log("DL_RegisterTextureFile:  Failed, file %s not found\n", texts[4]);
     return 0;
   }
-  std::fclose(file);
   RegisterAt(*library, texts, new TextureFileRecord{texts[4]});
   return 0;
 }

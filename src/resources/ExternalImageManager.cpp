@@ -171,6 +171,8 @@ const DirectoryEntry* ExternalImageManager::FindEntry(const char* name) const {
   for (const DirectoryEntry& entry : entries) {
     if (std::strcmp(entry.name.c_str(), name) == 0) return &entry;
   }
+  Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, %s not found\n",
+      name ? name : "(null)");
   return nullptr;
 }
 
@@ -180,12 +182,7 @@ ImageObject* ExternalImageManager::GetBitmapFromActiveFile(const char* name) {
     return nullptr;
   }
   const DirectoryEntry* entry = FindEntry(name);
-  if (entry == nullptr) {
-    Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, %s not found\n",
-        name ? name : "(null)");
-    return nullptr;
-  }
-  return LoadImage(*entry);
+  return entry != nullptr ? LoadImage(*entry) : nullptr;
 }
 
 ImageObject* ExternalImageManager::GetBitmapFromActiveFile(int32_t offset) {
@@ -239,11 +236,7 @@ ImageObject* ExternalImageManager::LoadImage(const DirectoryEntry& entry) {
 PaletteSet* ExternalImageManager::GetPaletteFromActiveFile(const char* name) {
   if (file == nullptr) return nullptr;
   const DirectoryEntry* entry = FindEntry(name);
-  if (entry == nullptr) {
-    Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, %s not found\n",
-        name ? name : "(null)");
-    return nullptr;
-  }
+  if (entry == nullptr) return nullptr;
   PaletteRecord palette;
   const std::string reason = ReadPaletteRecord(file, fileSize, entry->offset, palette);
   if (!reason.empty()) {

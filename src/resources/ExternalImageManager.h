@@ -53,6 +53,7 @@ class ExternalImageManager {
  private:
   // Takes the opened file and reads its directory; closes everything when it does not fit.
   void ReadOpenedDirectory(const char* operation, const char* path, int64_t headerSize);
+  // The first entry of that name; none after the "not found" warning.
   const DirectoryEntry* FindEntry(const char* name) const;
   ImageObject* LoadImage(const DirectoryEntry& entry);
 
