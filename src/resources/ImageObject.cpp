@@ -16,6 +16,11 @@ namespace {
 // Script and file numbers reach the draws unchecked, so sums are taken wide.
 float Sum(int32_t a, int32_t b) { return static_cast<float>(int64_t{a} + b); }
 
+// None for a negative size, which Allegro cannot make.
+ALLEGRO_BITMAP* NewBitmap(int32_t width, int32_t height) {
+  return width >= 0 && height >= 0 ? al_create_bitmap(width, height) : nullptr;
+}
+
 class AllegroRoad final : public ImageRoad {
  public:
   void Draw(ALLEGRO_BITMAP* bitmap, float dx, float dy, int flags) const override {
@@ -96,7 +101,7 @@ void ImageObject::Create(int32_t newWidth, int32_t newHeight, const bool* mode) 
   height = newHeight;
   renderMode = mode;
   defaultFlags = 0;
-  bitmap = (newWidth >= 0 && newHeight >= 0) ? al_create_bitmap(newWidth, newHeight) : nullptr;
+  bitmap = NewBitmap(newWidth, newHeight);
 }
 
 void ImageObject::Wrap(ALLEGRO_BITMAP* borrowed, const bool* mode) {
@@ -137,7 +142,7 @@ void ImageObject::Recreate(int32_t newWidth, int32_t newHeight) {
   if (bitmap != nullptr) al_destroy_bitmap(bitmap);
   width = newWidth;
   height = newHeight;
-  bitmap = (newWidth >= 0 && newHeight >= 0) ? al_create_bitmap(newWidth, newHeight) : nullptr;
+  bitmap = NewBitmap(newWidth, newHeight);
   ClearToTransparent();
 }
 
@@ -145,8 +150,7 @@ void ImageObject::Recreate(int32_t newWidth, int32_t newHeight) {
 // nothing is lost.
 void ImageObject::Resize(int32_t newWidth, int32_t newHeight) {
   if (wrapped) return;
-  ALLEGRO_BITMAP* resized =
-      (newWidth >= 0 && newHeight >= 0) ? al_create_bitmap(newWidth, newHeight) : nullptr;
+  ALLEGRO_BITMAP* resized = NewBitmap(newWidth, newHeight);
   if (resized == nullptr) return;
   ClearPalette();
   const ImageRoad& allegro = AllegroImageRoad();
