@@ -19,7 +19,7 @@
 #   pass
 #
 # Every helper fails the test (exit 1, with the log shown) when its check fails; a game still
-# running when the script ends is killed and the folder removed.
+# running when the script ends is killed and the folder removed, and so is the scratch folder.
 
 set -uo pipefail
 
@@ -27,6 +27,8 @@ GAME=""
 GAME_PID=""
 GAME_LOG=""
 GAME_STATUS=""
+SCRATCH=""
+WINDOW_ID=""
 # How long one wait may take: far longer than a run takes on a loaded machine, so that only a hang
 # fails a test.
 TIMEOUT_SECONDS=${TIMEOUT_SECONDS:-60}
@@ -40,7 +42,23 @@ cleanup() {
   if [ -n "$GAME" ]; then rm -rf "$GAME"; fi
   GAME=""
 }
-trap cleanup EXIT
+trap 'cleanup; [ -z "$SCRATCH" ] || rm -rf "$SCRATCH"' EXIT
+
+# A folder for the test's own files outside the game folder, kept across games, in $SCRATCH.
+make_scratch_folder() {
+  [ -n "$SCRATCH" ] || SCRATCH="$(mktemp -d "${TMPDIR:-/tmp}/quillmere-e2e-scratch.XXXXXX")"
+}
+
+# Runs the command every tenth of a second until it succeeds; fails (status 1) once
+# TIMEOUT_SECONDS have passed.
+poll_until() {
+  local waited=0
+  until "$@"; do
+    sleep 0.1
+    waited=$((waited + 1))
+    [ "$waited" -lt $((TIMEOUT_SECONDS * 10)) ] || return 1
+  done
+}
 
 fail() {
   echo "FAIL: $*" >&2
@@ -80,34 +98,36 @@ start_game() {
 }
 
 game_running() { [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; }
+game_ended() { ! game_running; }
+
+# Whether the log holds this exact line; fails the test when the game has ended without it.
+logged_while_running() {
+  grep -qxF -- "$1" "$GAME_LOG" 2>/dev/null && return 0
+  game_running || fail "the game ended before logging: $1"
+  return 1
+}
 
 # Waits until the log holds this exact line (without its "\n").
 wait_for_line() {
-  local line="$1" waited=0
-  while ! grep -qxF -- "$line" "$GAME_LOG" 2>/dev/null; do
-    game_running || fail "the game ended before logging: $line"
-    sleep 0.1
-    waited=$((waited + 1))
-    [ "$waited" -lt $((TIMEOUT_SECONDS * 10)) ] || fail "timed out waiting for: $line"
-  done
+  poll_until logged_while_running "$1" || fail "timed out waiting for: $1"
+}
+
+window_found() {
+  WINDOW_ID="$(xdotool search --name '^Quillmere-Online$' 2>/dev/null | head -n 1)"
+  [ -n "$WINDOW_ID" ]
 }
 
 # Prints the id of the game's window, found by its title.
 game_window() {
-  local id waited=0
-  while :; do
-    id="$(xdotool search --name '^Quillmere-Online$' 2>/dev/null | head -n 1)"
-    [ -n "$id" ] && break
-    sleep 0.1
-    waited=$((waited + 1))
-    [ "$waited" -lt $((TIMEOUT_SECONDS * 10)) ] || fail "no window titled Quillmere-Online"
-  done
-  echo "$id"
+  poll_until window_found || fail "no window titled Quillmere-Online"
+  echo "$WINDOW_ID"
 }
 
-# Width x height of the game's window, e.g. "800x600".
-window_size() {
-  xdotool getwindowgeometry "$(game_window)" | sed -n 's/^ *Geometry: *//p'
+# Checks the width x height of the game's window, e.g. expect_window_size 800x600.
+expect_window_size() {
+  local size
+  size="$(xdotool getwindowgeometry "$(game_window)" | sed -n 's/^ *Geometry: *//p')"
+  [ "$size" = "$1" ] || fail "window is $size, not $1"
 }
 
 # Asks the window to close, as the window manager's close button does.
@@ -128,25 +148,17 @@ press_key() {
 # reads the keyboard's state, not the key event, when it takes the event off its queue; a game
 # that lags behind the X server would see a briefly held key already up and never quit.
 press_key_to_quit() {
-  local window waited=0
+  local window
   window="$(game_window)"
   xdotool keydown --window "$window" "$1" || fail "xdotool could not press $1"
-  while game_running; do
-    sleep 0.1
-    waited=$((waited + 1))
-    [ "$waited" -lt $((TIMEOUT_SECONDS * 10)) ] || break
-  done
+  poll_until game_ended
   xdotool keyup --window "$window" "$1" 2>/dev/null
 }
 
 # Waits for the program to end and checks its exit status.
 wait_for_exit() {
-  local expected="$1" waited=0
-  while game_running; do
-    sleep 0.1
-    waited=$((waited + 1))
-    [ "$waited" -lt $((TIMEOUT_SECONDS * 10)) ] || fail "the game did not end"
-  done
+  local expected="$1"
+  poll_until game_ended || fail "the game did not end"
   wait "$GAME_PID"
   GAME_STATUS=$?
   GAME_PID=""

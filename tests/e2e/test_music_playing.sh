@@ -4,8 +4,8 @@
 source "$QM_E2E_DIR/harness.sh"
 
 [ -f "$QM_SAMPLE_DIR/Data/Music/Theme.wav" ] || fail "no sample music in $QM_SAMPLE_DIR"
-config="$(mktemp "${TMPDIR:-/tmp}/quillmere-alsa.XXXXXX")"
-trap 'rm -f "$config"; cleanup' EXIT
+make_scratch_folder
+config="$SCRATCH/alsa.conf"
 cat >"$config" <<'CONF'
 pcm.!default {
   type file

@@ -4,7 +4,7 @@ source "$QM_E2E_DIR/harness.sh"
 make_game_folder
 start_game -ogl -w 1024 -h 768
 wait_for_line "Begin primary game loop"
-[ "$(window_size)" = "1024x768" ] || fail "window is $(window_size), not 1024x768"
+expect_window_size 1024x768
 sleep 0.5
 close_game_window
 wait_for_exit 0

@@ -3,8 +3,8 @@
 source "$QM_E2E_DIR/harness.sh"
 
 [ -f "$QM_SAMPLE_DIR/Configuration.lua" ] || fail "no sample game in $QM_SAMPLE_DIR"
-SHOTS="$(mktemp -d "${TMPDIR:-/tmp}/quillmere-shots.XXXXXX")"
-trap 'cleanup; rm -rf "$SHOTS"' EXIT
+make_scratch_folder
+SHOTS="$SCRATCH"
 
 # Runs the sample game with these arguments and saves its window as $SHOTS/<name>.png.
 screenshot_game() {

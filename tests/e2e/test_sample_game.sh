@@ -5,7 +5,7 @@ source "$QM_E2E_DIR/harness.sh"
 make_game_folder "$QM_SAMPLE_DIR"
 start_game
 wait_for_line "Begin primary game loop"
-[ "$(window_size)" = "800x600" ] || fail "window is $(window_size), not 800x600"
+expect_window_size 800x600
 expect_no_text "Lua Error"
 expect_no_text "Failed"
 expect_no_text "Warning"

@@ -6,7 +6,7 @@ make_game_folder startup
 echo "stale" >"$GAME/ActiveChunks.pcf"
 start_game
 wait_for_line "Begin primary game loop"
-[ "$(window_size)" = "800x600" ] || fail "window is $(window_size), not 800x600"
+expect_window_size 800x600
 close_game_window
 wait_for_exit 0
 [ ! -e "$GAME/ActiveChunks.pcf" ] || fail "ActiveChunks.pcf was not removed"
