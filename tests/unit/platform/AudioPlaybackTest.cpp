@@ -31,6 +31,7 @@
 #include "core/MusicManager.h"
 #include "platform/AllegroAudioDevice.h"
 #include "support/LuaFixture.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -65,9 +66,8 @@ size_t LoudFrames(const wave::Sound& sound, double gain) {
 class AlsaPipeOutput {
  public:
   // default device: a file device writing into a pipe in dir; or, with none, no device at all.
-  AlsaPipeOutput(const std::filesystem::path& dir, bool withDevice) {
-    const std::filesystem::path pipe = dir / "output.wav";
-    const std::filesystem::path config = dir / "alsa-output.conf";
+  AlsaPipeOutput(const TempDir& dir, bool withDevice) {
+    const std::filesystem::path pipe = dir.Path() / "output.wav";
     std::string text;
     if (withDevice) {
       if (mkfifo(pipe.c_str(), 0600) != 0) ADD_FAILURE() << "mkfifo: " << std::strerror(errno);
@@ -83,9 +83,7 @@ class AlsaPipeOutput {
     } else {
       text = "pcm.!default {\n  type hw\n  card 99\n}\n";
     }
-    FILE* out = std::fopen(config.c_str(), "w");
-    std::fputs(text.c_str(), out);
-    std::fclose(out);
+    const std::filesystem::path config = dir.Write("alsa-output.conf", text);
     EXPECT_TRUE(std::filesystem::exists(kSystemAlsaConfig)) << "ALSA is not installed";
     setenv("ALSA_CONFIG_PATH", (std::string(kSystemAlsaConfig) + ":" + config.string()).c_str(), 1);
     setenv("ALSOFT_DRIVERS", "alsa", 1);
@@ -222,14 +220,19 @@ class AlsaPipeOutput {
   Heard heard;
 };
 
+// Starts Allegro with its audio through OpenAL. Debian's Allegro plays through OpenAL (which plays
+// through ALSA) or a sound server; a desktop's sound server must not take the place of the device
+// under test.
+void StartAllegroOnOpenAL() {
+  al_install_system(ALLEGRO_VERSION_INT, nullptr);
+  al_set_config_value(al_get_system_config(), "audio", "driver", "openal");
+}
+
 class AudioPlaybackTest : public LuaFixture {
  protected:
-  explicit AudioPlaybackTest(bool withDevice = true) : output(dir.Path(), withDevice) {
+  explicit AudioPlaybackTest(bool withDevice = true) : output(dir, withDevice) {
     std::signal(SIGPIPE, SIG_IGN);
-    al_install_system(ALLEGRO_VERSION_INT, nullptr);
-    // Debian's Allegro plays through OpenAL (which plays through ALSA) or a sound server; a
-    // desktop's sound server must not take the place of the device under test.
-    al_set_config_value(al_get_system_config(), "audio", "driver", "openal");
+    StartAllegroOnOpenAL();
     auto real = std::make_unique<AllegroAudioDevice>();
     device = real.get();
     music = std::make_unique<MusicManager>(std::move(real));
@@ -348,8 +351,7 @@ TEST_F(AudioPlaybackTest, ADeviceOpenedAfterAllegroRestartedStillDecodes) {
   ASSERT_TRUE(device->HasOutput()) << "the ALSA file device did not open";
   music->CloseAudio();
   al_uninstall_system();
-  al_install_system(ALLEGRO_VERSION_INT, nullptr);
-  al_set_config_value(al_get_system_config(), "audio", "driver", "openal");
+  StartAllegroOnOpenAL();
   AllegroAudioDevice again;
   ASSERT_TRUE(again.Open(44100));
   EXPECT_NE(again.CreateStream("tone.wav"), 0u);

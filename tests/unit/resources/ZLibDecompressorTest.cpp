@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -9,6 +8,7 @@
 
 #include "ImageContainerWriter.h"
 #include "resources/ZLibDecompressor.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -111,12 +111,9 @@ TEST(ZLibDecompressor, StreamNeedingADictionaryIsADataError) {
 }
 
 TEST(ZLibDecompressor, ReadAndWriteErrorsAnswerErrno) {
-  const Bytes stream = ContainerWriter::Compress(Pattern(1000));
-  char name[] = "/tmp/quillmere-inflate-XXXXXX";
-  const int fd = mkstemp(name);
-  ASSERT_GE(fd, 0);
-  close(fd);
-  ContainerWriter::WriteFile(name, stream);
+  const TempDir dir;
+  const char* const name = "stream.z";
+  ContainerWriter::WriteFile(name, ContainerWriter::Compress(Pattern(1000)));
 
   // Input that cannot be read: a stream opened for writing only.
   FILE* writeOnly = std::fopen(name, "ab");
@@ -131,7 +128,6 @@ TEST(ZLibDecompressor, ReadAndWriteErrorsAnswerErrno) {
   EXPECT_EQ(ZLibDecompressor::Inflate(source, readOnly), Z_ERRNO);
   std::fclose(source);
   std::fclose(readOnly);
-  std::remove(name);
 }
 
 }  // namespace
