@@ -41,6 +41,15 @@ inline ExternalImageManager& OpenPlain(const std::vector<uint8_t>& bytes) {
   return manager;
 }
 
+// Opens the bytes as the one record of a container whose entry has the one-letter name: the 19-byte
+// header, count 1, the name, the record's offset 29, then the record.
+inline ExternalImageManager& OpenAsOnlyRecord(char name, const uint8_t* data, size_t size) {
+  std::vector<uint8_t> file(19, 0);
+  file.insert(file.end(), {1, 0, 0, 0, 1, static_cast<uint8_t>(name), 29, 0, 0, 0});
+  file.insert(file.end(), data, data + size);
+  return OpenPlain(file);
+}
+
 // Extracts the entry both ways, as the records carry no kind; whatever comes out is checked
 // against the sizes the reader promised and then released.
 inline void ExtractBothWays(ExternalImageManager& manager, const DirectoryEntry& entry) {

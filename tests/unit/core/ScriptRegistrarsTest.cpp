@@ -61,6 +61,18 @@ const RegistrarCase kRegistrars[] = {
     {ScriptRegistrar::KeyboardManager, [] { return std::make_shared<KeyboardManager>(); }},
 };
 
+// Whether the row is registered today: by the Lua manager's constructor (its own and the GUI's rows
+// of a landed family) or by constructing a registrar of kRegistrars.
+bool LandedInLuaManager(const ScriptRegistration& row) {
+  return (row.registrar == ScriptRegistrar::LuaManager || row.registrar == ScriptRegistrar::GUI) &&
+         std::find(std::begin(kLuaManagerFamilies), std::end(kLuaManagerFamilies), row.family) !=
+             std::end(kLuaManagerFamilies);
+}
+bool LandedByConstruction(const ScriptRegistration& row) {
+  return std::any_of(std::begin(kRegistrars), std::end(kRegistrars),
+                     [&](const RegistrarCase& c) { return c.registrar == row.registrar; });
+}
+
 std::set<std::string> Rows(const std::function<bool(const ScriptRegistration&)>& take) {
   std::set<std::string> names;
   for (const ScriptRegistration& row : ScriptRegistrations()) {
@@ -177,14 +189,7 @@ TEST_F(ScriptRegistrarsTest, LuaManagerConstructorRegistersItsLandedFamilies) {
   const std::vector<std::string> registered = Difference(GlobalNames(State()), GlobalNames(plain));
   lua_close(plain);
 
-  const std::set<ScriptFamily> landed(std::begin(kLuaManagerFamilies),
-                                      std::end(kLuaManagerFamilies));
-  const std::set<std::string> rows = Rows([&](const ScriptRegistration& row) {
-    return (row.registrar == ScriptRegistrar::LuaManager ||
-            row.registrar == ScriptRegistrar::GUI) &&
-           landed.count(row.family) > 0;
-  });
-  ExpectSameNames({registered.begin(), registered.end()}, rows, "LuaManager");
+  ExpectSameNames({registered.begin(), registered.end()}, Rows(LandedInLuaManager), "LuaManager");
   EXPECT_EQ(log.Text(), "");
 }
 
@@ -208,16 +213,9 @@ TEST(ScriptRegistrars_Docs, EveryLandedFunctionHasAnEntry) {
   ASSERT_TRUE(in) << "cannot read " << docs;
   const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 
-  const std::set<ScriptFamily> families(std::begin(kLuaManagerFamilies),
-                                        std::end(kLuaManagerFamilies));
-  std::set<ScriptRegistrar> registrars;
-  for (const RegistrarCase& c : kRegistrars) registrars.insert(c.registrar);
   std::set<std::string> missing;
   for (const ScriptRegistration& row : ScriptRegistrations()) {
-    const bool byLuaManager =
-        row.registrar == ScriptRegistrar::LuaManager || row.registrar == ScriptRegistrar::GUI;
-    const bool landed =
-        byLuaManager ? families.count(row.family) > 0 : registrars.count(row.registrar) > 0;
+    const bool landed = LandedInLuaManager(row) || LandedByConstruction(row);
     if (landed && text.find("`" + std::string(row.name) + "`") == std::string::npos) {
       missing.insert(row.name);
     }
