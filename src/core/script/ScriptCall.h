@@ -60,6 +60,14 @@ struct Arity {
 struct SkipArgument {};
 inline constexpr SkipArgument kSkipArgument{};
 
+// For Begin: an object the function needs whose absence has a reason of its own ("Active NPC not
+// set") in place of "manager not created".
+template <class T>
+struct Needed {
+  T* object;
+  const char* reason;
+};
+
 template <class T>
 concept TextSlot = std::same_as<T, const char*> || std::same_as<T, const SkipArgument>;
 
@@ -78,14 +86,22 @@ class ScriptCall {
   // manager not created\n") and Begin answers none; otherwise it answers the manager.
   template <class Manager, TextSlot... Texts>
   Manager* Begin(Arity arity, Manager* manager, Texts&... texts) {
+    return Begin(arity, Needed<Manager>{manager, kNotCreated}, texts...);
+  }
+  template <class Manager, TextSlot... Texts>
+  Manager* Begin(Arity arity, Needed<Manager> needed, Texts&... texts) {
     if (!Arguments(arity, texts...)) return nullptr;
-    return Require(manager);
+    return Require(needed);
   }
   // The same checks with the manager first, for the functions that look at it before anything.
   template <class Manager, TextSlot... Texts>
   Manager* BeginManagerFirst(Arity arity, Manager* manager, Texts&... texts) {
-    if (Require(manager) == nullptr) return nullptr;
-    return Arguments(arity, texts...) ? manager : nullptr;
+    return BeginManagerFirst(arity, Needed<Manager>{manager, kNotCreated}, texts...);
+  }
+  template <class Manager, TextSlot... Texts>
+  Manager* BeginManagerFirst(Arity arity, Needed<Manager> needed, Texts&... texts) {
+    if (Require(needed) == nullptr) return nullptr;
+    return Arguments(arity, texts...) ? needed.object : nullptr;
   }
   // Count and texts alone, for functions that act on no manager.
   template <TextSlot... Texts>
@@ -101,8 +117,12 @@ class ScriptCall {
   // The manager a function acts on; logs "<name>:  Failed, manager not created\n" when absent.
   template <class Manager>
   Manager* Require(Manager* manager) {
-    if (manager == nullptr) Fail("manager not created");
-    return manager;
+    return Require(Needed<Manager>{manager, kNotCreated});
+  }
+  template <class Manager>
+  Manager* Require(Needed<Manager> needed) {
+    if (needed.object == nullptr) Fail("%s", needed.reason);
+    return needed.object;
   }
 
   // The older checks, one at a time (Begin is these in its order).
@@ -136,6 +156,8 @@ class ScriptCall {
   int Results() const { return results; }
 
  private:
+  static constexpr const char* kNotCreated = "manager not created";
+
   bool ReadSlot(int index, const char*& out) { return RequireText(index, out); }
   bool ReadSlot(int, const SkipArgument&) { return true; }
 
