@@ -5,6 +5,7 @@
 
 #include "core/Convert.h"
 #include "core/Globals.h"
+#include "core/Graveyard.h"
 #include "core/Log.h"
 #include "core/script/PropertyManager.h"
 #include "gui/GUIBaseObject.h"
@@ -35,6 +36,8 @@ GUIManager::~GUIManager() {
 }
 
 bool GUIManager::DispatchMouse(int32_t event) {
+  // Widgets' scripts may destroy what other walks hold; that waits for the end of this one.
+  const Graveyard::Walk walk;
   if (event == GUIBaseObject::kTick) {
     if (draggedObject != nullptr) {
       draggedObject->HandleInput(GUIBaseObject::kDragStep, ToInt32(mouseX), ToInt32(mouseY));
@@ -66,6 +69,7 @@ void GUIManager::EndEveryPress() {
 }
 
 void GUIManager::DispatchKey(int32_t event) {
+  const Graveyard::Walk walk;
   if (focusedInputBox != nullptr && focusedInputBox->IsShown()) {
     focusedInputBox->HandleInput(event, 0, 0);
   }

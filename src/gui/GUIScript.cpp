@@ -5,7 +5,7 @@
 
 #include "gui/GUIScript.h"
 
-#include <string>
+#include <memory>
 #include <string_view>
 
 #include "core/Globals.h"
@@ -33,19 +33,17 @@ constexpr const char* kClassName<GUIScrollableWindow> = "GUIScrollableWindow";
 template <>
 constexpr const char* kClassName<GUIResizeWindow> = "GUIResizeWindow";
 
-// The active object as the family's widget, after the manager, active-object and type checks.
+// The active object as the family's widget, after the active-object and type checks.
 template <class Widget>
-Widget* ActiveWidget(ScriptCall& call) {
-  GUIManager* gui = call.Require(gGUIManager);
-  if (gui == nullptr) return nullptr;
-  GUIBaseObject* active = gui->GetActiveObject();
+Widget* ActiveWidget(ScriptCall& call, const GUIManager& gui) {
+  GUIBaseObject* active = gui.GetActiveObject();
   if (active == nullptr) {
     call.Fail("Active Object not set");
     return nullptr;
   }
   if constexpr (kClassName<Widget> != nullptr) {
     if (active->GetType() != Widget::kTypeCode) {
-      call.Fail((std::string("Active Object is not a ") + kClassName<Widget>).c_str());
+      call.Fail("Active Object is not a %s", kClassName<Widget>);
       return nullptr;
     }
   }
@@ -55,17 +53,26 @@ Widget* ActiveWidget(ScriptCall& call) {
 constexpr int kUncounted = -1;
 
 // A function on the active widget of one family: Count arguments (any for kUncounted), the first
-// a text when Texts says so, then Act.
+// Texts of them texts, then Act.
 template <const char* Label, class Widget, int Count, int Texts,
           void (*Act)(Widget&, const ScriptCall&)>
 int WidgetFunction(lua_State* state) {
+  static_assert(Texts == 0 || Texts == 1 || Texts == 3);
   ScriptCall call(state, Label);
-  if (Count != kUncounted && !call.Exactly(Count)) return 0;
-  for (int i = 1; i <= Texts; ++i) {
-    const char* text;
-    if (!call.RequireText(i, text)) return 0;
+  const Arity arity = Count == kUncounted ? Arity::Any() : Arity(Count);
+  const char* first;
+  const char* second;
+  const char* third;
+  GUIManager* gui;
+  if constexpr (Texts == 0) {
+    gui = call.Begin(arity, gGUIManager);
+  } else if constexpr (Texts == 1) {
+    gui = call.Begin(arity, gGUIManager, first);
+  } else {
+    gui = call.Begin(arity, gGUIManager, first, second, third);
   }
-  if (Widget* widget = ActiveWidget<Widget>(call)) Act(*widget, call);
+  if (gui == nullptr) return 0;
+  if (Widget* widget = ActiveWidget<Widget>(call, *gui)) Act(*widget, call);
   return 0;
 }
 
@@ -116,30 +123,26 @@ void SetWindowBorderWidth(Widget& window, const ScriptCall& call) {
 
 int HideAllObjects(lua_State* state) {
   ScriptCall call(state, "GUI HideAllObjects");
-  if (GUIManager* gui = call.Require(gGUIManager)) gui->HideAllObjects();
+  if (GUIManager* gui = call.Begin(Arity::Any(), gGUIManager)) gui->HideAllObjects();
   return 0;
 }
 
 int SetActiveObject(lua_State* state) {
   ScriptCall call(state, "GUI SetActiveObject");
   const char* name;
-  if (!call.Exactly(1) || !call.RequireText(1, name)) return 0;
-  GUIManager* gui = call.Require(gGUIManager);
+  GUIManager* gui = call.Begin(1, gGUIManager, name);
   if (gui == nullptr) return 0;
   if (gui->GetActiveList() == nullptr) return call.Fail("Active Object List was not set");
-  if (!gui->SetActiveObjectByName(name)) {
-    call.Warn((std::string("Object ") + name + " not found").c_str());
-  }
+  if (!gui->SetActiveObjectByName(name)) call.Warn("Object %s not found", name);
   return 0;
 }
 
 int SetActiveObjectList(lua_State* state) {
   ScriptCall call(state, "GUI SetActiveObjectList");
   const char* name;
-  if (!call.Exactly(1) || !call.RequireText(1, name)) return 0;
-  GUIManager* gui = call.Require(gGUIManager);
+  GUIManager* gui = call.Begin(1, gGUIManager, name);
   if (gui != nullptr && !gui->SetActiveObjectList(name)) {
-    call.Warn((std::string("list owner ") + name + " not found").c_str());
+    call.Warn("list owner %s not found", name);
   }
   return 0;
 }
@@ -149,16 +152,14 @@ int AddObject(lua_State* state) {
                   "GUIOL AddObject:  Failed, not enough args to determine type\n");
   const char* name;
   const char* typeName;
-  if (!call.AtLeast(2) || !call.RequireText(1, name) || !call.RequireText(2, typeName)) return 0;
-  GUIManager* gui = call.Require(gGUIManager);
+  GUIManager* gui = call.Begin(Arity::AtLeast(2), gGUIManager, name, typeName);
   if (gui == nullptr) return 0;
   if (gui->GetActiveList() == nullptr) {
     Log("GUIOL AddObject: Failed, Active Object List not set\n");
     return 0;
   }
   std::unique_ptr<GUIBaseObject> object = CreateGUIObject(typeName);
-  if (object == nullptr)
-    return call.Fail((std::string("could not discern type ") + typeName).c_str());
+  if (object == nullptr) return call.Fail("could not discern type %s", typeName);
   gui->AddToActiveList(name, object.release());
   return 0;
 }
@@ -166,10 +167,9 @@ int AddObject(lua_State* state) {
 int SetActiveObjectAndListFromBase(lua_State* state) {
   ScriptCall call(state, "GUI SetActiveObjectAndListFromBase");
   const char* name;
-  if (!call.Exactly(1) || !call.RequireText(1, name)) return 0;
-  GUIManager* gui = call.Require(gGUIManager);
+  GUIManager* gui = call.Begin(1, gGUIManager, name);
   if (gui != nullptr && !gui->SetActiveObjectAndListFromBase(name)) {
-    call.Warn((std::string("object ") + name + " not found").c_str());
+    call.Warn("object %s not found", name);
   }
   return 0;
 }
