@@ -5,6 +5,8 @@
 
 #include "core/Globals.h"
 #include "core/Log.h"
+#include "gui/GUIManager.h"
+#include "resources/ImageObject.h"
 
 DisplayManager::DisplayManager(int32_t width, int32_t height)
     : width(width), height(height) {
@@ -32,6 +34,12 @@ void DisplayManager::DrawFrame() {
   }
   // The GUI manager draws the frame once it exists; until then a frame is black.
   al_set_target_backbuffer(gDisplay);
-  al_clear_to_color(al_map_rgb(0, 0, 0));
+  if (gGUIManager != nullptr) {
+    ImageObject frame;
+    frame.Wrap(al_get_backbuffer(gDisplay), &gOpenGLMode);
+    gGUIManager->Draw(frame);
+  } else {
+    al_clear_to_color(al_map_rgb(0, 0, 0));
+  }
   al_flip_display();
 }

@@ -10,6 +10,8 @@
 #include "core/KeyboardManager.h"
 #include "core/Log.h"
 #include "core/TimerManager.h"
+#include "gui/GUIBaseObject.h"
+#include "gui/GUIManager.h"
 
 namespace {
 
@@ -36,6 +38,8 @@ std::vector<TickStage> ProgramTickStages() {
             [](TimerManager& timers, const TickTime&) { timers.Tick(); }),
       Stage("EntityManager::Update", gEntityManager,
             [](EntityManager& entities, const TickTime&) { entities.Update(); }),
+      Stage("GUIManager::DispatchMouse", gGUIManager,
+            [](GUIManager& gui, const TickTime&) { gui.DispatchMouse(GUIBaseObject::kTick); }),
       // The rest of the tick's time goes to the deferred calls; at least one runs every tick.
       Stage("DeferredCallList::Run", gDeferredCallList,
             [](DeferredCallList& calls, const TickTime& time) { calls.Run(time.Budget(), true); }),
@@ -51,14 +55,20 @@ void ProgramHandlers::UpdateKeys() {
   if (gKeyboardManager != nullptr) gKeyboardManager->UpdateKeys(gKeyboardState);
 }
 
-// The GUI manager's focused input box, mouse position and mouse dispatch, and the map manager's
-// event handling, are reached here once those managers exist. Until then no GUI object takes a
-// press and nothing receives it.
-void ProgramHandlers::FocusedInput(int32_t) {}
-void ProgramHandlers::SetMousePosition(float, float) {}
-bool ProgramHandlers::DispatchMouse(int32_t) { return false; }
-float ProgramHandlers::GetMouseX() { return 0.0f; }
-float ProgramHandlers::GetMouseY() { return 0.0f; }
+// The GUI manager's focused input box, mouse position and mouse dispatch are reached once it
+// exists; until then no GUI object takes a press. The map manager's event handling is reached
+// here once it exists.
+void ProgramHandlers::FocusedInput(int32_t inputEvent) {
+  if (gGUIManager != nullptr) gGUIManager->DispatchKey(inputEvent);
+}
+void ProgramHandlers::SetMousePosition(float x, float y) {
+  if (gGUIManager != nullptr) gGUIManager->SetMousePosition(x, y);
+}
+bool ProgramHandlers::DispatchMouse(int32_t mode) {
+  return gGUIManager != nullptr && gGUIManager->DispatchMouse(mode);
+}
+float ProgramHandlers::GetMouseX() { return gGUIManager != nullptr ? gGUIManager->GetMouseX() : 0.0f; }
+float ProgramHandlers::GetMouseY() { return gGUIManager != nullptr ? gGUIManager->GetMouseY() : 0.0f; }
 void ProgramHandlers::MapEvent(int32_t, int32_t, int32_t) {}
 
 void ProgramHandlers::DrawFrame() {

@@ -20,6 +20,7 @@
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptVariableStore.h"
+#include "gui/GUIManager.h"
 #include "resources/DataLibrary.h"
 #include "resources/ExternalImageManager.h"
 #include "resources/PathManager.h"
@@ -71,6 +72,7 @@ const StartupStep kStartupSequence[] = {
     Step(Create<gKeyboardManager>),
     Script("Configuration.lua"),
     Step(Create<gTimerManager>),
+    Step(Create<gGUIManager>),
     Step([] {
       RegisterEventSources(gEventQueue);
       return true;

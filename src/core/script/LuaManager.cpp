@@ -7,6 +7,7 @@
 #include "core/Log.h"
 #include "core/MusicManager.h"
 #include "core/script/ScriptRegistrars.h"
+#include "gui/GUIScript.h"
 #include "resources/PathManager.h"
 
 LuaManager::LuaManager() : state(luaL_newstate()) {
@@ -15,6 +16,7 @@ LuaManager::LuaManager() : state(luaL_newstate()) {
   // call per family, in this order: own, cameras, dialogue, GUI, NPCs, paths, triggers, music,
   // objects, script variables, chat.
   RegisterLuaManagerFunctions(state);
+  RegisterGUIBindings(state);
   RegisterPathFunctions(state);
   RegisterMusicFunctions(state);
   RegisterScriptVariableFunctions(state);

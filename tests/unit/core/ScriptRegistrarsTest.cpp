@@ -40,6 +40,8 @@ namespace {
 // The families whose registrar the Lua manager's constructor calls today.
 const ScriptFamily kLuaManagerFamilies[] = {
     ScriptFamily::LuaManager,
+    ScriptFamily::GUI,
+    ScriptFamily::GUIWindows,
     ScriptFamily::Paths,
     ScriptFamily::Music,
     ScriptFamily::ScriptVariables,

@@ -35,8 +35,11 @@
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptRegistrars.h"
 #include "core/script/ScriptVariableStore.h"
+#include "gui/GUIManager.h"
+#include "gui/GUIResizeWindow.h"
 #include "resources/DataLibrary.h"
 #include "resources/ExternalImageManager.h"
+#include "resources/ImageObject.h"
 #include "resources/PathManager.h"
 #include "support/AllegroHeadless.h"
 #include "support/FakeAudioDevice.h"
@@ -178,6 +181,23 @@ const Seed kSeeds[] = {
     {"TimerManager_AddTimer", "'timer', 5"},
     {"TimerManager_GetTimer", "'timer'"},
     {"TimerManager_DelTimer", "'timer'"},
+    {"GUI_HideAllObjects", ""},
+    {"GUI_SetActiveObject", "'Resize'"},
+    {"GUI_SetActiveObjectList", "'Base'"},
+    {"GUI_SetActiveObjectList", "'Resize'"},
+    {"GUIOL_AddObject", "'W', 'GUIWindow'"},
+    {"GUIOL_AddObject", "'S', 'GUIScrollableWindow', 'extra'"},
+    {"GUI_SetActiveObjectAndListFromBase", "'Resize'"},
+    {"GUIG_Show", ""},
+    {"GUIG_Hide", ""},
+    {"GUIG_Flip", ""},
+    {"GUIG_SetLock", "0"},
+    {"GUIG_SetDimensions", "0, 0, 8, 8"},
+    {"GUIG_SetBorderImages", "'corner', 'edge', 'edge'"},
+    {"GUIRSW_SetBackgroundPic", "'picture'"},
+    {"GUIRSW_SetWindowDimensions", "1, 2, 8, 8"},
+    {"GUIRSW_SetPictureDimensions", "-1, -1, 4, 4"},
+    {"GUIRSW_SetWindowBorderWidth", "3"},
 };
 
 // Functions that act on no manager: with the managers absent a valid call of theirs is silent.
@@ -192,7 +212,7 @@ const ScriptRegistrar kCreated[] = {
     ScriptRegistrar::LuaManager,      ScriptRegistrar::DataLibrary,
     ScriptRegistrar::PathManager,     ScriptRegistrar::ExternalImageManager,
     ScriptRegistrar::PropertyManager, ScriptRegistrar::KeyboardManager,
-    ScriptRegistrar::TimerManager,
+    ScriptRegistrar::TimerManager,    ScriptRegistrar::GUI,
 };
 
 // Counts of plain arguments swept for every function: none, the counts every function takes and
@@ -267,7 +287,8 @@ class Watchdog {
 // The managers that exist today, created in start-up's order (each constructor registers its
 // family on gLuaManager's state), with what the seeds name: a "Scripts" path key, the heading
 // S/C/H holding the active palette, the plain container open, a song, a sound, two global
-// variables, a timer and a stand-in player for the router.
+// variables, a timer, a stand-in player for the router, window images under Images/GUI/Windows and
+// a top-level resize window "Resize" as the GUI's active object.
 struct World {
   // A start-up script, when given, runs as soon as the Lua manager exists: every later manager
   // registers its family on a state that the script has shaped.
@@ -287,6 +308,7 @@ struct World {
         (music = std::make_unique<MusicManager>(std::make_unique<FakeAudioDevice>())).get();
     gKeyboardManager = (keyboard = std::make_unique<KeyboardManager>()).get();
     gTimerManager = (timers = std::make_unique<TimerManager>()).get();
+    gGUIManager = (gui = std::make_unique<GUIManager>()).get();
 
     router->SetOwner(PropertyOwner::Player, [this](const char*) { return &player; });
     paths->AddPath("Scripts", "");
@@ -301,6 +323,17 @@ struct World {
     variables->AddNumber("number", 1.0f);
     variables->AddString("text", "value");
     timers->AddTimer("timer", 5);
+    library->AddSection("Images");
+    library->AddCatalogue("Images", "GUI");
+    library->AddHeading("Images", "GUI", "Windows");
+    for (const char* name : {"corner", "edge", "picture"}) {
+      auto* image = new ImageObject();
+      image->Create(4, 4, nullptr);
+      library->Register("Images", "GUI", "Windows", name, image);
+    }
+    gui->SetActiveObjectList("Base");
+    gui->AddToActiveList("Resize", new GUIResizeWindow());
+    gui->GetActiveObject()->SetDimensions(0, 0, 16, 16);
   }
   ~World() {
     ResetGlobals();
@@ -319,6 +352,7 @@ struct World {
   std::unique_ptr<MusicManager> music;
   std::unique_ptr<KeyboardManager> keyboard;
   std::unique_ptr<TimerManager> timers;
+  std::unique_ptr<GUIManager> gui;
 };
 
 class ScriptRobustnessTest : public GlobalsFixture {
