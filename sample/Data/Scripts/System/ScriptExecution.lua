@@ -28,8 +28,9 @@ MM_PlaySound("Blip")
 GUI_SetActiveObjectList("Base")
 
 -- The portrait in a resize window with the frame: drag its right or bottom border to resize it,
--- its top border to move it, inside it to pan. The view starts 16 pixels before the picture's
--- corner, so the 64 x 64 portrait sits in the middle of the 96 x 96 window.
+-- inside it to pan. Dragged by its top border the window moves over the picture, which stays where
+-- it is on the screen. The view starts 16 pixels before the picture's corner, so the 64 x 64
+-- portrait sits in the middle of the 96 x 96 window.
 GUIOL_AddObject("Portrait", "GUIResizeWindow")
 GUIRSW_SetWindowDimensions(440, 220, 96, 96)
 GUIG_SetBorderImages("FrameCorner", "FrameTop", "FrameSide")
