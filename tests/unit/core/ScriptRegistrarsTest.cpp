@@ -3,8 +3,8 @@
 //
 // When your family lands, add ONE line here:
 // - a family the Lua manager's constructor registers (cameras, dialogue, GUI, NPCs, paths,
-//   triggers, music, objects, chat): add its ScriptFamily to kLuaManagerFamilies, after calling
-//   its registrar in the LuaManager constructor;
+//   triggers, music, objects, chat): nothing here; its row in the program's family list
+//   (src/program/ProgramScriptFamilies.cpp) is what this test reads;
 // - a manager that registers its own family in its constructor (AI manager, data library, image
 //   containers, path manager, property router, keyboard, player, background, shooter mini-game,
 //   map manager, clip map): add a row to kRegistrars that constructs it, e.g.
@@ -30,20 +30,13 @@
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptRegistrars.h"
+#include "program/ProgramScriptFamilies.h"
 #include "resources/DataLibrary.h"
 #include "resources/ExternalImageManager.h"
 #include "resources/PathManager.h"
 #include "support/LuaFixture.h"
 
 namespace {
-
-// The families whose registrar the Lua manager's constructor calls today.
-const ScriptFamily kLuaManagerFamilies[] = {
-    ScriptFamily::LuaManager,
-    ScriptFamily::Paths,
-    ScriptFamily::Music,
-    ScriptFamily::ScriptVariables,
-};
 
 struct RegistrarCase {
   ScriptRegistrar registrar;
@@ -64,9 +57,10 @@ const RegistrarCase kRegistrars[] = {
 // Whether the row is registered today: by the Lua manager's constructor (its own and the GUI's rows
 // of a landed family) or by constructing a registrar of kRegistrars.
 bool LandedInLuaManager(const ScriptRegistration& row) {
+  const std::span<const LuaManagerFamily> families = ProgramScriptFamilies();
   return (row.registrar == ScriptRegistrar::LuaManager || row.registrar == ScriptRegistrar::GUI) &&
-         std::find(std::begin(kLuaManagerFamilies), std::end(kLuaManagerFamilies), row.family) !=
-             std::end(kLuaManagerFamilies);
+         std::any_of(families.begin(), families.end(),
+                     [&](const LuaManagerFamily& f) { return f.family == row.family; });
 }
 bool LandedByConstruction(const ScriptRegistration& row) {
   return std::any_of(std::begin(kRegistrars), std::end(kRegistrars),

@@ -13,6 +13,7 @@
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyHolder.h"
 #include "core/script/PropertyManager.h"
+#include "program/ProgramScriptFamilies.h"
 #include "support/GlobalsFixture.h"
 #include "support/LogCapture.h"
 
@@ -107,7 +108,7 @@ class PropertyManagerTest : public GlobalsFixture {
     }
   }
 
-  LuaManager lua;
+  LuaManager lua{ProgramScriptFamilies()};
   EntityManager registry;
   std::unique_ptr<PropertyManager> router;
   FakeOwner owner;
@@ -329,7 +330,7 @@ TEST_F(PropertyManagerTest, PropertyManager_ObjectKindsCarryTheirTypeAndNeverAPr
 }
 
 TEST_F(PropertyManagerTest, PropertyManager_FunctionsExistOnceTheRouterIsCreated) {
-  LuaManager fresh;
+  LuaManager fresh{ProgramScriptFamilies()};
   gLuaManager = &fresh;
   lua_State* state = fresh.GetState();
   for (const char* name : {"PM_GetValue", "PM_SetValue", "PM_GetPropertyPointerInteger",

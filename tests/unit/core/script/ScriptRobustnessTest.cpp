@@ -35,6 +35,7 @@
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptRegistrars.h"
 #include "core/script/ScriptVariableStore.h"
+#include "program/ProgramScriptFamilies.h"
 #include "resources/DataLibrary.h"
 #include "resources/ExternalImageManager.h"
 #include "resources/PathManager.h"
@@ -280,6 +281,7 @@ struct World {
     gDataLibrary = (library = std::make_unique<DataLibrary>()).get();
     gEntityManager = (entities = std::make_unique<EntityManager>()).get();
     gPathManager = (paths = std::make_unique<PathManager>()).get();
+    lua->SetPathSource(paths.get());
     gExternalImageManager = (images = std::make_unique<ExternalImageManager>()).get();
     gPropertyManager = (router = std::make_unique<PropertyManager>()).get();
     gGlobalVariables = (variables = std::make_unique<ScriptVariableStore>()).get();
@@ -309,7 +311,7 @@ struct World {
   }
 
   PlayerStandIn player;
-  std::unique_ptr<LuaManager> lua = std::make_unique<LuaManager>();
+  std::unique_ptr<LuaManager> lua = std::make_unique<LuaManager>(ProgramScriptFamilies());
   std::unique_ptr<DataLibrary> library;
   std::unique_ptr<EntityManager> entities;
   std::unique_ptr<PathManager> paths;
