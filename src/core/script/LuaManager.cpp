@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "core/ContentFile.h"
 #include "core/Convert.h"
 #include "core/Log.h"
+#include "platform/ContentFile.h"
 
 LuaManager::LuaManager(std::span<const LuaManagerFamily> families) : state(luaL_newstate()) {
   luaL_openlibs(state);
