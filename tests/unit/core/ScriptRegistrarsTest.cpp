@@ -15,8 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <iterator>
 #include <map>
@@ -35,6 +33,7 @@
 #include "resources/ExternalImageManager.h"
 #include "resources/PathManager.h"
 #include "support/LuaFixture.h"
+#include "support/ScriptReference.h"
 
 namespace {
 
@@ -201,11 +200,7 @@ TEST_F(ScriptRegistrarsTest, EachConstructedRegistrarRegistersExactlyItsRows) {
 // Content authors read docs/script-api.md: every function of a landed registrar has its entry
 // there, named in backticks.
 TEST(ScriptRegistrars_Docs, EveryLandedFunctionHasAnEntry) {
-  const std::filesystem::path docs =
-      std::filesystem::path(__FILE__).parent_path() / "../../../docs/script-api.md";
-  std::ifstream in(docs);
-  ASSERT_TRUE(in) << "cannot read " << docs;
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string text = ReadScriptReference();
 
   std::set<std::string> missing;
   for (const ScriptRegistration& row : ScriptRegistrations()) {
@@ -214,7 +209,7 @@ TEST(ScriptRegistrars_Docs, EveryLandedFunctionHasAnEntry) {
       missing.insert(row.name);
     }
   }
-  EXPECT_EQ(missing, std::set<std::string>()) << "no entry in " << docs;
+  EXPECT_EQ(missing, std::set<std::string>()) << "no entry in the script reference";
 }
 
 }  // namespace
