@@ -1,11 +1,11 @@
 #pragma once
 
 #include <cstdint>
-
 #include <functional>
 
 #include "core/Graveyard.h"
 #include "core/RLL.h"
+#include "core/script/PropertyManager.h"
 
 class RootEntity;
 class ImageObject;
@@ -78,4 +78,6 @@ class EntityManager {
   RootEntity* dialogueNPC = nullptr;
   int32_t clickMode = -1;
   Graveyard graveyard;
+  // The router's "NPC" owner is the active NPC, for as long as the registry lives.
+  PropertyOwnerSlot npcSlot;
 };

@@ -207,14 +207,14 @@ const int kArgumentCounts[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 250};
 class PlayerStandIn : public PropertyHolder {
  public:
   PropertyRef GetPropertyAddress(const char*, const char* property) override {
-    const std::string name = property;
-    const LifetimeToken token = lifetime.Token();
-    if (name == "Flag") return PropertyRef::Byte(flag, token);
-    if (name == "Integer") return PropertyRef::Integer(integer, token);
-    if (name == "Speed") return PropertyRef::Float(speed, token);
-    if (name == "Precise") return PropertyRef::Double(precise, token);
-    if (name == "Name") return PropertyRef::Text(text, token);
-    return PropertyRef();
+    static constexpr PropertyField<PlayerStandIn> kFields[] = {
+        FieldOf<&PlayerStandIn::flag, PropertyRef::Byte>("Flag"),
+        FieldOf<&PlayerStandIn::integer, PropertyRef::Integer>("Integer"),
+        FieldOf<&PlayerStandIn::speed, PropertyRef::Float>("Speed"),
+        FieldOf<&PlayerStandIn::precise, PropertyRef::Double>("Precise"),
+        FieldOf<&PlayerStandIn::text, PropertyRef::Text>("Name"),
+    };
+    return AnswerFromFields(kFields, *this, property, lifetime.Token());
   }
 
  private:
@@ -327,7 +327,6 @@ struct World {
       builder->second();
     }
 
-    router->SetOwner(PropertyOwner::Player, [this](const char*) { return &player; });
     paths->AddPath("Scripts", "");
     library->AddSection("S");
     library->AddCatalogue("S", "C");
@@ -348,6 +347,7 @@ struct World {
   }
 
   PlayerStandIn player;
+  PropertyOwnerSlot playerSlot{PropertyOwner::Player, [this](const char*) { return &player; }};
   std::unique_ptr<LuaManager> lua = std::make_unique<LuaManager>(ProgramScriptFamilies());
   std::unique_ptr<DataLibrary> library;
   std::unique_ptr<EntityManager> entities;
