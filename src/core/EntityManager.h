@@ -44,6 +44,8 @@ class EntityManager {
     activeEntity = GetEntity(listName, name);
   }
   void ClearActiveEntity() { activeEntity = nullptr; }
+  // Does nothing; nothing calls it.
+  void Reserved() {}
   RootEntity* GetDialogueNPC() const { return dialogueNPC; }
   void SetDialogueNPC(RootEntity* entity) { dialogueNPC = entity; }
   int32_t GetClickMode() const { return clickMode; }

@@ -34,6 +34,9 @@ class PathManager final : public ScriptPathSource {
   std::string BuildPath(std::string_view key, std::string_view file) const override;
   // The prefix of the key, none when absent (logs nothing).
   std::optional<std::string> Find(std::string_view key) const;
+  // Forgets every key, "Root" included: later look-ups miss as for any absent key, and keys may be
+  // added again. Nothing in the program calls it.
+  void Destroy();
 
  private:
   struct Entry {
