@@ -21,16 +21,11 @@ std::vector<GUIBaseObject*> Widgets(const RLL& list) {
 
 }  // namespace
 
-GUIManager::GUIManager() {
-  if (gPropertyManager != nullptr) {
-    gPropertyManager->SetOwner(PropertyOwner::GUI, [this](const char* object) -> PropertyHolder* {
-      return FindQuietly(object);
-    });
-  }
-}
+GUIManager::GUIManager()
+    : routerSlot(PropertyOwner::GUI,
+                 [this](const char* object) -> PropertyHolder* { return FindQuietly(object); }) {}
 
 GUIManager::~GUIManager() {
-  if (gPropertyManager != nullptr) gPropertyManager->SetOwner(PropertyOwner::GUI, nullptr);
   for (GUIBaseObject* object : Widgets(topLevel)) delete object;
   topLevel.Clear();
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/RLL.h"
+#include "core/script/PropertyManager.h"
 
 class GUIBaseObject;
 class ImageObject;
@@ -13,9 +14,9 @@ class ImageObject;
 // Mouse events and ticks go through the tree front to back; the frame is drawn back to front.
 class GUIManager {
  public:
-  // Fills the property router's "GUI" slot, when there is a router.
+  // Fills the property router's "GUI" slot for as long as it lives.
   GUIManager();
-  // Empties the router's slot and destroys every widget.
+  // Destroys every widget.
   ~GUIManager();
   GUIManager(const GUIManager&) = delete;
   GUIManager& operator=(const GUIManager&) = delete;
@@ -84,6 +85,7 @@ class GUIManager {
  private:
   void EndEveryPress();
 
+  PropertyOwnerSlot routerSlot;
   RLL topLevel;
   bool mouseButtonHeld = false;
   float mouseX = 320.0f;

@@ -233,12 +233,23 @@ const ScriptFunction kGUIFunctions[] = {
 
 }  // namespace
 
-void RegisterGUIBindings(lua_State* state) {
+namespace {
+
+// Registers the family's functions in the order of the registration table.
+void RegisterFamily(lua_State* state, ScriptFamily family) {
   for (const ScriptRegistration& row : ScriptRegistrations()) {
-    if (row.registrar != ScriptRegistrar::GUI) continue;
+    if (row.registrar != ScriptRegistrar::GUI || row.family != family) continue;
     for (const ScriptFunction& function : kGUIFunctions) {
       if (std::string_view(function.name) == row.name)
         RegisterScriptFunctions(state, {&function, 1});
     }
   }
+}
+
+}  // namespace
+
+void RegisterGUIBindings(lua_State* state) { RegisterFamily(state, ScriptFamily::GUI); }
+
+void RegisterGUIWindowBindings(lua_State* state) {
+  RegisterFamily(state, ScriptFamily::GUIWindows);
 }

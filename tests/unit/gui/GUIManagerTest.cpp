@@ -199,6 +199,7 @@ TEST_F(GUIManagerTest, KeysReachTheFocusedBoxOnlyWhileItAndItsAncestorsAreShown)
 }
 
 TEST_F(GUIManagerTest, FillsTheRoutersGuiSlotWithTheQuietSearch) {
+  gui.reset();
   PropertyManager router;
   gPropertyManager = &router;
   {
@@ -217,7 +218,7 @@ TEST_F(GUIManagerTest, FillsTheRoutersGuiSlotWithTheQuietSearch) {
   }
   EXPECT_EQ(router.Route("GUI", "W", "Draws").GetType(), 0);
   gPropertyManager = nullptr;
-  gGUIManager = gui.get();
+  gGUIManager = (gui = std::make_unique<GUIManager>()).get();
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include "gui/GUIManager.h"
 #include "gui/GUIResizeWindow.h"
-#include "gui/GUIScript.h"
 #include "gui/GUIScrollableWindow.h"
 #include "gui/GUIWindow.h"
 #include "resources/DataLibrary.h"
@@ -19,7 +18,6 @@ class GUIScriptTest : public LuaFixture {
   GUIScriptTest() {
     StartAllegroHeadless();
     al_init_primitives_addon();
-    RegisterGUIBindings(State());
   }
   ~GUIScriptTest() override {
     gui.reset();

@@ -1,4 +1,4 @@
-#include "core/ProgramLoop.h"
+#include "program/ProgramLoop.h"
 
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_opengl.h>
@@ -12,6 +12,7 @@
 #include "core/TimerManager.h"
 #include "gui/GUIBaseObject.h"
 #include "gui/GUIManager.h"
+#include "resources/ImageObject.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ TickStage Stage(const char* name, Manager*& manager, Step step) {
 }  // namespace
 
 std::vector<TickStage> ProgramTickStages() {
-  // One row per stage, in tick order. A manager that lands adds its row in its place:
+  // One row per stage, in tick order, each later stage in its place:
   //   keyboard actions, timers, background, shooter mini-game, player, triggers (0.0), objects,
   //   entities, AI, GUI mouse (-1), chat, map (-1, -1, -1), deferred calls.
   return {
@@ -43,6 +44,24 @@ std::vector<TickStage> ProgramTickStages() {
       // The rest of the tick's time goes to the deferred calls; at least one runs every tick.
       Stage("DeferredCallList::Run", gDeferredCallList,
             [](DeferredCallList& calls, const TickTime& time) { calls.Run(time.Budget(), true); }),
+  };
+}
+
+std::vector<DrawStage> ProgramDrawStages() {
+  // One row per stage, in drawing order. The whole frame is the GUI manager's draw, which clears
+  // the back buffer to black and brings the world in through the environment window; the wrapper
+  // of the back buffer lives for this frame only.
+  return {
+      {"GUIManager::Draw",
+       [] {
+         if (gGUIManager == nullptr) {
+           al_clear_to_color(al_map_rgb(0, 0, 0));
+           return;
+         }
+         ImageObject frame;
+         frame.Wrap(al_get_backbuffer(gDisplay), &gOpenGLMode);
+         gGUIManager->Draw(frame);
+       }},
   };
 }
 
@@ -67,12 +86,16 @@ void ProgramHandlers::SetMousePosition(float x, float y) {
 bool ProgramHandlers::DispatchMouse(int32_t mode) {
   return gGUIManager != nullptr && gGUIManager->DispatchMouse(mode);
 }
-float ProgramHandlers::GetMouseX() { return gGUIManager != nullptr ? gGUIManager->GetMouseX() : 0.0f; }
-float ProgramHandlers::GetMouseY() { return gGUIManager != nullptr ? gGUIManager->GetMouseY() : 0.0f; }
+float ProgramHandlers::GetMouseX() {
+  return gGUIManager != nullptr ? gGUIManager->GetMouseX() : 0.0f;
+}
+float ProgramHandlers::GetMouseY() {
+  return gGUIManager != nullptr ? gGUIManager->GetMouseY() : 0.0f;
+}
 void ProgramHandlers::MapEvent(int32_t, int32_t, int32_t) {}
 
 void ProgramHandlers::DrawFrame() {
-  if (gDisplayManager != nullptr) gDisplayManager->DrawFrame();
+  if (gDisplayManager != nullptr) gDisplayManager->DrawFrame(drawStages);
 }
 
 void RunPrimaryGameLoop() {

@@ -1,0 +1,22 @@
+#include "program/ProgramScriptFamilies.h"
+
+#include "core/MusicManager.h"
+#include "gui/GUIScript.h"
+#include "resources/PathManager.h"
+
+namespace {
+
+// One row per family, each later family in its place of the order above.
+const LuaManagerFamily kFamilies[] = {
+    {ScriptFamily::LuaManager, RegisterLuaManagerFunctions},
+    // The GUI's families in the order of its registration; each widget kind's comes in its place.
+    {ScriptFamily::GUI, RegisterGUIBindings},
+    {ScriptFamily::GUIWindows, RegisterGUIWindowBindings},
+    {ScriptFamily::Paths, RegisterPathFunctions},
+    {ScriptFamily::Music, RegisterMusicFunctions},
+    {ScriptFamily::ScriptVariables, RegisterScriptVariableFunctions},
+};
+
+}  // namespace
+
+std::span<const LuaManagerFamily> ProgramScriptFamilies() { return kFamilies; }
