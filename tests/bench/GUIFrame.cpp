@@ -1,6 +1,7 @@
 // One frame drawn through the GUI: 500 bordered windows of 64 x 64 nested three deep (125
 // top-level windows, each holding one window that holds two), redrawn every frame as windows are.
-// Beside it, in the same run, the same 500 bitmaps of 64 x 64 drawn plainly at the same places.
+// Beside it, in the same run, the same windows without borders, and the same 500 bitmaps of 64 x 64
+// drawn plainly at the same places.
 // Each on the Allegro road and the OpenGL road. Needs an X display with OpenGL; under Xvfb:
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/tests/bench/bench_GUIFrame [seconds per round]
 // The figures depend on the renderer (Mesa's software renderer under Xvfb); compare side by side.
@@ -72,33 +73,47 @@ int main(int argc, char** argv) {
   std::unique_ptr<ImageObject> down(Solid(8, 4, al_map_rgb(0, 0, 200)));
   std::unique_ptr<ImageObject> plain(Solid(kSize, kSize, al_map_rgb(90, 90, 90)));
 
-  GUIManager gui;
-  gGUIManager = &gui;
-  std::srand(1);
   std::vector<Place> places;
-  const auto add = [&](const std::string& name, int x, int y) {
-    auto* window = new GUIWindow();
-    gui.AddToActiveList(name.c_str(), window);
-    window->SetDimensions(x, y, kSize, kSize);
-    window->SetBackgroundColor(90, 90, 90);
-    window->SetBorderImages(corner.get(), across.get(), down.get());
+  // The tree; each widget's buffer is drawn once onto its parent's: four bitmaps at the window's
+  // place.
+  const auto build = [&](GUIManager& gui, bool bordered) {
+    gGUIManager = &gui;
+    std::srand(1);
+    places.clear();
+    const auto add = [&](const std::string& name, int x, int y) {
+      auto* window = new GUIWindow();
+      gui.AddToActiveList(name.c_str(), window);
+      window->SetDimensions(x, y, kSize, kSize);
+      window->SetBackgroundColor(90, 90, 90);
+      if (bordered) window->SetBorderImages(corner.get(), across.get(), down.get());
+    };
+    for (int i = 0; i < kTopLevel; ++i) {
+      const std::string top = "Top" + std::to_string(i);
+      const std::string middle = "Middle" + std::to_string(i);
+      const Place place{std::rand() % (kWidth - kSize), std::rand() % (kHeight - kSize)};
+      gui.SetActiveObjectList("Base");
+      add(top, place.x, place.y);
+      gui.SetActiveObjectAndListFromBase(top.c_str());
+      add(middle, 0, 0);
+      gui.SetActiveObjectAndListFromBase(middle.c_str());
+      add(middle + "a", 0, 0);
+      add(middle + "b", 0, 0);
+      for (int k = 0; k < 4; ++k) places.push_back(place);
+    }
   };
-  for (int i = 0; i < kTopLevel; ++i) {
-    const std::string top = "Top" + std::to_string(i);
-    const std::string middle = "Middle" + std::to_string(i);
-    const Place place{std::rand() % (kWidth - kSize), std::rand() % (kHeight - kSize)};
-    gui.SetActiveObjectList("Base");
-    add(top, place.x, place.y);
-    gui.SetActiveObjectAndListFromBase(top.c_str());
-    add(middle, 0, 0);
-    gui.SetActiveObjectAndListFromBase(middle.c_str());
-    add(middle + "a", 0, 0);
-    add(middle + "b", 0, 0);
-    // Each widget's buffer is drawn once onto its parent's: four bitmaps at the window's place.
-    for (int k = 0; k < 4; ++k) places.push_back(place);
-  }
+  GUIManager plainGUI;
+  build(plainGUI, false);
+  GUIManager gui;
+  build(gui, true);
 
-  const auto drawGUI = [&](ImageObject& frame) { gui.Draw(frame); };
+  const auto drawGUI = [&](ImageObject& frame) {
+    gGUIManager = &gui;
+    gui.Draw(frame);
+  };
+  const auto drawUnbordered = [&](ImageObject& frame) {
+    gGUIManager = &plainGUI;
+    plainGUI.Draw(frame);
+  };
   const auto drawPlain = [&](ImageObject& frame) {
     frame.SetAsTarget();
     frame.ClearToBlack();
@@ -107,22 +122,26 @@ int main(int argc, char** argv) {
   };
 
   // Two rounds each, interleaved, so a warming cache or a busy machine hits every case alike.
-  double guiAllegro = 0, guiOpenGL = 0, plainAllegro = 0, plainOpenGL = 0;
+  struct Figures {
+    double gui = 0, unbordered = 0, plain = 0;
+  } roads[2];
   for (int round = 0; round < 2; ++round) {
-    gOpenGLMode = false;
-    guiAllegro += MillisecondsPerFrame(drawGUI, seconds) / 2;
-    plainAllegro += MillisecondsPerFrame(drawPlain, seconds) / 2;
-    gOpenGLMode = true;
-    guiOpenGL += MillisecondsPerFrame(drawGUI, seconds) / 2;
-    plainOpenGL += MillisecondsPerFrame(drawPlain, seconds) / 2;
+    for (int road = 0; road < 2; ++road) {
+      gOpenGLMode = road == 1;
+      roads[road].gui += MillisecondsPerFrame(drawGUI, seconds) / 2;
+      roads[road].unbordered += MillisecondsPerFrame(drawUnbordered, seconds) / 2;
+      roads[road].plain += MillisecondsPerFrame(drawPlain, seconds) / 2;
+    }
   }
-  std::printf("%zu bordered windows of %d x %d nested three deep, %d x %d back buffer\n",
+  std::printf("%zu windows of %d x %d nested three deep, %d x %d back buffer, ms per frame\n",
               places.size(), kSize, kSize, kWidth, kHeight);
-  std::printf("%-14s %12s %16s %8s\n", "road", "GUI ms/frame", "plain ms/frame", "ratio");
-  std::printf("%-14s %12.3f %16.3f %8.2f\n", "Allegro", guiAllegro, plainAllegro,
-              guiAllegro / plainAllegro);
-  std::printf("%-14s %12.3f %16.3f %8.2f\n", "OpenGL", guiOpenGL, plainOpenGL,
-              guiOpenGL / plainOpenGL);
+  std::printf("%-8s %14s %14s %14s %10s\n", "road", "GUI bordered", "GUI no border",
+              "plain bitmaps", "bordered/plain");
+  for (int road = 0; road < 2; ++road) {
+    const Figures& f = roads[road];
+    std::printf("%-8s %14.3f %14.3f %14.3f %10.2f\n", road == 1 ? "OpenGL" : "Allegro", f.gui,
+                f.unbordered, f.plain, f.gui / f.plain);
+  }
   gGUIManager = nullptr;
   return 0;
 }
