@@ -202,8 +202,14 @@ std::string AudioFileCheck::Extension(const std::string& path) {
 }
 
 bool AudioFileCheck::Accepts(const std::string& path, FILE* file) {
+  // The decoders also go by what a file starts with when its extension's decoder refuses it.
+  unsigned char magic[4] = {};
+  const bool read = ReadExactly(file, magic, sizeof magic);
+  if (std::fseek(file, 0, SEEK_SET) != 0) return false;
   const std::string extension = Extension(path);
-  if (extension == ".wav") return WavIsSane(file);
-  if (extension == ".flac") return FlacIsSane(file);
+  if (extension == ".wav" || (read && std::equal(magic, magic + 4, "RIFF"))) return WavIsSane(file);
+  if (extension == ".flac" || (read && std::equal(magic, magic + 4, "fLaC"))) {
+    return FlacIsSane(file);
+  }
   return true;
 }

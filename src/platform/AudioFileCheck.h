@@ -10,8 +10,8 @@
 // there crashes it). Other formats pass: their libraries check their own framing.
 class AudioFileCheck {
  public:
-  // Whether the file's headers are sane for its format (chosen by the extension, as the decoders
-  // choose); a file that cannot be read is not.
+  // Whether the file's headers are sane for its format (chosen by the extension, or by the
+  // signature it starts with, as the decoders choose); a file that cannot be read is not.
   static bool Accepts(const std::string& path);
 
   // The same for an open file (read from its start; its position is left anywhere).

@@ -93,6 +93,12 @@ TEST(AudioFileCheck, FlacStreamInformationMustAgreeWithTheFrames) {
 
 TEST(AudioFileCheck, OtherFormatsAreLeftToTheirDecoders) {
   TempDir dir;
+  // Unless they start as a WAV or a FLAC does: the decoders try those by their signature too.
+  std::string absurd = audiofiles::AbsurdRateWav();
+  EXPECT_FALSE(Accepts(dir, "absurd.ogg", absurd));
+  const std::string flac = audiofiles::Flac(wave::Tone(0.05, 440.0, 0.5));
+  EXPECT_TRUE(Accepts(dir, "flac.opus", flac));
+  EXPECT_FALSE(Accepts(dir, "cut.opus", flac.substr(0, 45)));
   EXPECT_TRUE(Accepts(dir, "noise.ogg", "not really a stream"));
   EXPECT_TRUE(Accepts(dir, "noise.s3m", ""));
 }
