@@ -36,6 +36,7 @@ TimerManager* gTimerManager = nullptr;
 ShooterMiniGameManager* gShooterMiniGameManager = nullptr;
 GUIManager* gGUIManager = nullptr;
 MapManager* gMapManager = nullptr;
+ScriptVariableStore* gEnvironmentVariables = nullptr;
 DeferredCallList* gDeferredCallList = nullptr;
 
 namespace {
@@ -85,6 +86,7 @@ void ResetGlobals() {
   gShooterMiniGameManager = nullptr;
   gGUIManager = nullptr;
   gMapManager = nullptr;
+  gEnvironmentVariables = nullptr;
   gDeferredCallList = nullptr;
   paletteNumber = 0;
 }

@@ -52,10 +52,6 @@ constexpr OperationEntry kOperations[] = {
 constexpr size_t kScopeCount = std::size(kScopes);
 constexpr size_t kOperationCount = std::size(kOperations);
 
-// The map manager holds the environment scope (MapManager::GetEnvironmentVariables); until the map
-// manager is built this answers none and the "Env_" functions report it as not created.
-ScriptVariableStore* EnvironmentVariables() { return nullptr; }
-
 // The scope's store, or none after logging why there is none.
 ScriptVariableStore* FindStore(ScriptCall& call, Scope scope) {
   switch (scope) {
@@ -66,7 +62,7 @@ ScriptVariableStore* FindStore(ScriptCall& call, Scope scope) {
       return store;
     }
     case Scope::Environment:
-      return call.Require(EnvironmentVariables());
+      return call.Require(gEnvironmentVariables);
     case Scope::Global:
       return call.Require(gGlobalVariables);
   }
