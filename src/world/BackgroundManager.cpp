@@ -6,23 +6,22 @@
 #include "core/Convert.h"
 #include "core/Globals.h"
 #include "core/Log.h"
-#include "core/script/LuaManager.h"
-#include "core/script/PropertyManager.h"
+#include "core/script/ScriptCall.h"
 #include "resources/DataLibrary.h"
 #include "resources/ImageObject.h"
 #include "world/BackgroundObject.h"
 #include "world/Camera.h"
 
+const PropertyField<BackgroundManager> BackgroundManager::kFields[2] = {
+    FieldOf<&BackgroundManager::fixedOffsetX, PropertyRef::Integer>("FixedOffsetX"),
+    FieldOf<&BackgroundManager::fixedOffsetY, PropertyRef::Integer>("FixedOffsetY"),
+};
+
 BackgroundManager::BackgroundManager() : fillColor(al_map_rgba(0, 0, 0, 255)) {
-  if (gLuaManager != nullptr) RegisterBackgroundFunctions(gLuaManager->GetState());
-  if (gPropertyManager != nullptr) {
-    gPropertyManager->SetOwner(PropertyOwner::BackgroundManager,
-                               [this](const char*) { return this; });
-  }
+  RegisterWithLuaManager(RegisterBackgroundFunctions);
 }
 
 BackgroundManager::~BackgroundManager() {
-  if (gPropertyManager != nullptr) gPropertyManager->SetOwner(PropertyOwner::BackgroundManager, {});
   for (void* object : objects.Values()) delete static_cast<BackgroundObject*>(object);
   objects.Clear();
 }
@@ -76,12 +75,8 @@ PropertyRef BackgroundManager::GetPropertyAddress(const char* object, const char
   if (object == nullptr || property == nullptr || std::strcmp(object, "Base") != 0) {
     return PropertyRef();
   }
-  if (std::strcmp(property, "FixedOffsetX") == 0) {
-    return PropertyRef::Integer(fixedOffsetX, lifetime.Token());
-  }
-  if (std::strcmp(property, "FixedOffsetY") == 0) {
-    return PropertyRef::Integer(fixedOffsetY, lifetime.Token());
-  }
+  PropertyRef field = AnswerFromFields(kFields, *this, property, lifetime.Token());
+  if (field.GetType() != PropertyRef::kNone) return field;
   Log("Warning:  Property %s not found in BackgroundManager\n", property);
   return PropertyRef();
 }

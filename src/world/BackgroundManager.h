@@ -8,6 +8,7 @@
 #include "core/Lifetime.h"
 #include "core/RLL.h"
 #include "core/script/PropertyHolder.h"
+#include "core/script/PropertyManager.h"
 
 class BackgroundObject;
 class Camera;
@@ -62,6 +63,9 @@ class BackgroundManager : public PropertyHolder {
   ALLEGRO_COLOR fillColor;
   BackgroundObject* active = nullptr;
   Lifetime lifetime;
+  PropertyOwnerSlot routing{PropertyOwner::BackgroundManager, [this](const char*) { return this; }};
+
+  static const PropertyField<BackgroundManager> kFields[2];
 };
 
 // "BackgroundManager_SpawnObject", "BackgroundManager_SetFillColor",

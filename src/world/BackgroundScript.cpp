@@ -10,8 +10,7 @@ namespace {
 int BackgroundManager_SpawnObject(lua_State* state) {
   ScriptCall call(state, "BackgroundManager SpawnObject");
   const char *name, *image;
-  if (!call.Exactly(7) || !call.RequireText(1, name) || !call.RequireText(2, image)) return 0;
-  if (BackgroundManager* scenery = call.Require(gBackgroundManager)) {
+  if (BackgroundManager* scenery = call.Begin(7, gBackgroundManager, name, image)) {
     scenery->SpawnObject(name, image, call.Integer(3), call.Integer(4), call.Float(5),
                          call.Float(6), call.Integer(7));
   }
@@ -20,8 +19,7 @@ int BackgroundManager_SpawnObject(lua_State* state) {
 
 int BackgroundManager_SetFillColor(lua_State* state) {
   ScriptCall call(state, "BackgroundManager SetFillColor");
-  if (!call.Exactly(3)) return 0;
-  if (BackgroundManager* scenery = call.Require(gBackgroundManager)) {
+  if (BackgroundManager* scenery = call.Begin(3, gBackgroundManager)) {
     scenery->SetFillColor(call.Integer(1), call.Integer(2), call.Integer(3));
   }
   return 0;
@@ -29,13 +27,15 @@ int BackgroundManager_SetFillColor(lua_State* state) {
 
 int BackgroundManager_DisableFill(lua_State* state) {
   ScriptCall call(state, "BackgroundManager DisableFill");
-  if (BackgroundManager* scenery = call.Require(gBackgroundManager)) scenery->DisableFill();
+  if (BackgroundManager* scenery = call.Begin(Arity::Any(), gBackgroundManager)) {
+    scenery->DisableFill();
+  }
   return 0;
 }
 
 // The active object after the count check; logs "no active object" when there is none.
-BackgroundObject* ActiveObject(ScriptCall& call) {
-  BackgroundManager* scenery = call.Require(gBackgroundManager);
+BackgroundObject* ActiveObject(ScriptCall& call, Arity arity) {
+  BackgroundManager* scenery = call.Begin(arity, gBackgroundManager);
   if (scenery == nullptr) return nullptr;
   BackgroundObject* object = scenery->GetActiveObject();
   if (object == nullptr) call.Fail("no active object");
@@ -44,8 +44,7 @@ BackgroundObject* ActiveObject(ScriptCall& call) {
 
 int BackgroundObject_SetSpeed(lua_State* state) {
   ScriptCall call(state, "BackgroundObject SetSpeed");
-  if (!call.Exactly(2)) return 0;
-  if (BackgroundObject* object = ActiveObject(call)) {
+  if (BackgroundObject* object = ActiveObject(call, 2)) {
     object->SetSpeed(call.Integer(1), call.Integer(2));
   }
   return 0;
@@ -53,7 +52,7 @@ int BackgroundObject_SetSpeed(lua_State* state) {
 
 int BackgroundObject_SetModuloMode(lua_State* state) {
   ScriptCall call(state, "BackgroundObject SetModuloMode");
-  if (BackgroundObject* object = ActiveObject(call)) object->SetModuloMode(true);
+  if (BackgroundObject* object = ActiveObject(call, Arity::Any())) object->SetModuloMode(true);
   return 0;
 }
 

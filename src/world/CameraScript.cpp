@@ -12,45 +12,38 @@ namespace {
 int CM_AddCamera(lua_State* state) {
   ScriptCall call(state, "CM AddCamera");
   const char* name;
-  if (!call.Exactly(5) || !call.RequireText(1, name)) return 0;
-  CameraManager* cameras = call.Require(gCameraManager);
-  if (cameras == nullptr) return 0;
-  cameras->AddCamera(name, call.Integer(2), call.Integer(3), call.Integer(4), call.Integer(5));
+  if (CameraManager* cameras = call.Begin(5, gCameraManager, name)) {
+    cameras->AddCamera(name, call.Integer(2), call.Integer(3), call.Integer(4), call.Integer(5));
+  }
   return 0;
 }
 
 int CM_RemoveCamera(lua_State* state) {
   ScriptCall call(state, "CM RemoveCamera");
   const char* name;
-  if (!call.Exactly(1) || !call.RequireText(1, name)) return 0;
+  if (!call.Arguments(1, name)) return 0;
   if (std::strcmp(name, "Default") == 0) {
     Log("CM RemoveCamera:  Cannot remove the Default Camera\n");
     return 0;
   }
-  CameraManager* cameras = call.Require(gCameraManager);
-  if (cameras != nullptr) cameras->RemoveCamera(name);
+  if (CameraManager* cameras = call.Require(gCameraManager)) cameras->RemoveCamera(name);
   return 0;
 }
 
 int CM_SetActiveCamera(lua_State* state) {
   ScriptCall call(state, "CM SetActiveCamera");
   const char* name;
-  if (!call.Exactly(1) || !call.RequireText(1, name)) return 0;
-  CameraManager* cameras = call.Require(gCameraManager);
+  CameraManager* cameras = call.Begin(1, gCameraManager, name);
   if (cameras == nullptr) return 0;
   Camera* camera = cameras->FindCamera(name);
-  if (camera == nullptr) {
-    Log("CM SetActiveCamera:  Failed, could not find camera %s\n", name);
-    return 0;
-  }
+  if (camera == nullptr) return call.Fail("could not find camera %s", name);
   cameras->SetActiveCamera(camera);
   return 0;
 }
 
 int Cam_SetBoundaries(lua_State* state) {
   ScriptCall call(state, "Cam SetBoundaries");
-  if (!call.Exactly(4)) return 0;
-  CameraManager* cameras = call.Require(gCameraManager);
+  CameraManager* cameras = call.Begin(4, gCameraManager);
   if (cameras == nullptr) return 0;
   Camera* camera = cameras->GetActiveCamera();
   if (camera == nullptr) return call.Fail("Active Camera not set");

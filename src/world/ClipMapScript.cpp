@@ -8,23 +8,22 @@
 
 namespace {
 
-DefinedMap* LoadedClipMap(ScriptCall& call) {
+// The count check, then the loaded clip map.
+DefinedMap* LoadedClipMap(ScriptCall& call, Arity arity) {
   DefinedMap* map = gMapManager != nullptr ? gMapManager->GetDefinedMap() : nullptr;
-  if (map == nullptr) call.Fail("map is not created, or in the wrong mode");
-  return map;
+  return call.Begin(arity, Needed<DefinedMap>{map, "map is not created, or in the wrong mode"});
 }
 
 int DefinedMap_SetDimensions(lua_State* state) {
   ScriptCall call(state, "DefinedMap SetDimensions");
-  if (!call.Exactly(2)) return 0;
-  if (DefinedMap* map = LoadedClipMap(call)) map->SetDimensions(call.Integer(1), call.Integer(2));
+  if (DefinedMap* map = LoadedClipMap(call, 2))
+    map->SetDimensions(call.Integer(1), call.Integer(2));
   return 0;
 }
 
 int DefinedMap_ClipArea(lua_State* state) {
   ScriptCall call(state, "DefinedMap ClipArea");
-  if (!call.Exactly(5)) return 0;
-  if (DefinedMap* map = LoadedClipMap(call)) {
+  if (DefinedMap* map = LoadedClipMap(call, 5)) {
     map->ClipArea(call.Number(1) != 0 ? 1 : 0, call.Integer(2), call.Integer(3), call.Integer(4),
                   call.Integer(5));
   }
@@ -33,7 +32,7 @@ int DefinedMap_ClipArea(lua_State* state) {
 
 int DefinedMap_ClearClipping(lua_State* state) {
   ScriptCall call(state, "DefinedMap ClearClipping");
-  if (DefinedMap* map = LoadedClipMap(call)) map->ClearClipping();
+  if (DefinedMap* map = LoadedClipMap(call, Arity::Any())) map->ClearClipping();
   return 0;
 }
 

@@ -7,7 +7,7 @@
 
 #include "core/Globals.h"
 #include "core/Log.h"
-#include "core/script/LuaManager.h"
+#include "core/script/ScriptCall.h"
 #include "world/Camera.h"
 #include "world/CameraManager.h"
 
@@ -19,9 +19,7 @@ constexpr int64_t kMaxCells = int64_t{1} << 28;
 
 }  // namespace
 
-DefinedMap::DefinedMap() {
-  if (gLuaManager != nullptr) RegisterClipMapFunctions(gLuaManager->GetState());
-}
+DefinedMap::DefinedMap() { RegisterWithLuaManager(RegisterClipMapFunctions); }
 
 uint8_t DefinedMap::GetCell(int32_t x, int32_t y) const {
   if (x < 0 || y < 0 || x >= columns || y >= rows) return 1;

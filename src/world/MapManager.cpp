@@ -2,13 +2,14 @@
 
 #include <cstdio>
 
-#include "core/ContentFile.h"
 #include "core/EntityManager.h"
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyHolder.h"
+#include "core/script/ScriptCall.h"
 #include "core/script/ScriptVariableStore.h"
+#include "platform/ContentFile.h"
 #include "resources/DataLibrary.h"
 #include "resources/PathManager.h"
 #include "resources/TextureFileRecord.h"
@@ -59,13 +60,10 @@ MapManager::MapManager(Readers given)
     : readers(std::move(given)), environment(std::make_unique<ScriptVariableStore>()) {
   if (!readers.isoMap) readers.isoMap = [] { return std::make_unique<IsoMap>(); };
   if (!readers.chunkLoader) readers.chunkLoader = [] { return std::make_unique<ChunkLoader>(); };
-  gEnvironmentVariables = environment.get();
-  if (gLuaManager != nullptr) RegisterMapFunctions(gLuaManager->GetState());
+  RegisterWithLuaManager(RegisterMapFunctions);
 }
 
-MapManager::~MapManager() {
-  if (gEnvironmentVariables == environment.get()) gEnvironmentVariables = nullptr;
-}
+MapManager::~MapManager() = default;
 
 void MapManager::SetMapLoadTarget(const char* name) {
   if (name != nullptr) loadTarget = name;

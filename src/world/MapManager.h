@@ -35,8 +35,7 @@ class MapManager {
     std::function<std::unique_ptr<ChunkLoader>()> chunkLoader;
   };
 
-  // Creates the environment store (and publishes it for the "Env_" functions) and registers the
-  // map script functions.
+  // Creates the environment store and registers the map script functions.
   explicit MapManager(Readers readers = {});
   ~MapManager();
   MapManager(const MapManager&) = delete;

@@ -8,45 +8,40 @@
 
 namespace {
 
-// The count check comes first, then the manager.
-MapManager* ReadMapCall(ScriptCall& call, int arguments) {
-  if (!call.Exactly(arguments)) return nullptr;
-  return call.Require(gMapManager);
-}
-
 int MapM_SetBackgroundDisplayState(lua_State* state) {
   ScriptCall call(state, "MapM SetBackgroundDisplayState");
-  if (MapManager* map = ReadMapCall(call, 1)) map->SetBackgroundDisplayState(call.Number(1) != 0);
+  if (MapManager* map = call.Begin(1, gMapManager))
+    map->SetBackgroundDisplayState(call.Number(1) != 0);
   return 0;
 }
 
 int MapM_SetMapDisplayState(lua_State* state) {
   ScriptCall call(state, "MapM SetMapDisplayState");
-  if (MapManager* map = ReadMapCall(call, 1)) map->SetMapDisplayState(call.Number(1) != 0);
+  if (MapManager* map = call.Begin(1, gMapManager)) map->SetMapDisplayState(call.Number(1) != 0);
   return 0;
 }
 
 int MapM_TransitionMap(lua_State* state) {
   ScriptCall call(state, "MapM TransitionMap");
   const char* name;
-  if (!call.Exactly(1) || !call.RequireText(1, name)) return 0;
+  MapManager* map = call.Begin(1, gMapManager, name);
+  if (map == nullptr) return 0;
   // Copied: the load runs scripts, and Lua may collect the argument's text meanwhile.
   const std::string target = name;
-  if (MapManager* map = call.Require(gMapManager)) map->TransitionMap(target.c_str());
+  map->TransitionMap(target.c_str());
   return 0;
 }
 
 int MapM_SetMapLoadTarget(lua_State* state) {
   ScriptCall call(state, "MapM SetMapLoadTarget");
   const char* name;
-  if (!call.Exactly(1) || !call.RequireText(1, name)) return 0;
-  if (MapManager* map = call.Require(gMapManager)) map->SetMapLoadTarget(name);
+  if (MapManager* map = call.Begin(1, gMapManager, name)) map->SetMapLoadTarget(name);
   return 0;
 }
 
 int MapM_SetDefaultPosition(lua_State* state) {
   ScriptCall call(state, "MapM SetDefaultPosition");
-  if (!call.Exactly(2)) return 0;
+  if (!call.Arguments(2)) return 0;
   // Only the first map's script, which runs inside start-up, places the player.
   if (!gInitialising) return 0;
   const WorldLinks& links = GetWorldLinks();
@@ -57,11 +52,7 @@ int MapM_SetDefaultPosition(lua_State* state) {
 int MapM_SetTextureFileHeading(lua_State* state) {
   ScriptCall call(state, "MapM_SetTextureFileHeading");
   const char *section, *catalogue, *heading;
-  if (!call.Exactly(3) || !call.RequireText(1, section) || !call.RequireText(2, catalogue) ||
-      !call.RequireText(3, heading)) {
-    return 0;
-  }
-  MapManager* map = call.Require(gMapManager);
+  MapManager* map = call.Begin(3, gMapManager, section, catalogue, heading);
   if (map == nullptr || call.Require(gDataLibrary) == nullptr) return 0;
   DataHeading* found = gDataLibrary->GetHeading(section, catalogue, heading);
   if (found == nullptr) return call.Fail("Heading not found");
@@ -71,7 +62,7 @@ int MapM_SetTextureFileHeading(lua_State* state) {
 
 int MapM_BuildLookupList(lua_State* state) {
   ScriptCall call(state, "MapM BuildLookupList");
-  if (MapManager* map = call.Require(gMapManager)) map->BuildLookupList();
+  if (MapManager* map = call.Begin(Arity::Any(), gMapManager)) map->BuildLookupList();
   return 0;
 }
 

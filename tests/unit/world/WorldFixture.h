@@ -6,6 +6,7 @@
 #include "core/EntityManager.h"
 #include "core/Globals.h"
 #include "core/script/PropertyManager.h"
+#include "core/script/ScriptVariableStore.h"
 #include "resources/DataLibrary.h"
 #include "resources/ImageObject.h"
 #include "resources/PathManager.h"
@@ -24,6 +25,9 @@ class WorldFixture : public LuaFixture {
  protected:
   WorldFixture() {
     ResetWorldLinks();
+    // As the program wires it.
+    SetEnvironmentScopeSource(
+        [] { return gMapManager != nullptr ? gMapManager->GetEnvironmentVariables() : nullptr; });
     cameras = std::make_unique<CameraManager>("Default", 0, 0, gScreenWidth, gScreenHeight);
     RegisterCameraFunctions(State());
     gDataLibrary = library.get();
