@@ -347,12 +347,13 @@ TEST_F(MapManagerTest, EachTickOnALevelStreamsAroundThePlayerAndSetsGameModeZero
 }
 
 TEST_F(MapManagerTest, DrawPassesByKindAndDisplayFlags) {
-  ImageObject* target = DefaultCamera().GetImage();
   std::vector<std::string>& calls = record.calls;
   GetWorldLinks().drawPlayer = [&calls](ImageObject*, Camera*) { calls.push_back("player"); };
   dir.Write("Maps/Level.plf", "");
   MakeFakeMapManager();
   map->TransitionMap("Level");
+  // Loading makes the camera's image again.
+  ImageObject* target = DefaultCamera().GetImage();
   calls.clear();
   map->Draw(target, &DefaultCamera(), 0);
   map->Draw(target, &DefaultCamera(), 1);
@@ -366,6 +367,7 @@ TEST_F(MapManagerTest, DrawPassesByKindAndDisplayFlags) {
 
   map->SetMapDisplayState(true);
   map->TransitionMap("MAPNONE");
+  target = DefaultCamera().GetImage();
   map->Draw(target, &DefaultCamera(), 0);
   map->Draw(target, &DefaultCamera(), 1);
   EXPECT_TRUE(calls.empty());
