@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "actors/AIManager.h"
 #include "core/KeyboardManager.h"
 #include "core/TimerManager.h"
 #include "core/script/LuaManager.h"
@@ -59,6 +60,7 @@ const RegistrarCase kRegistrars[] = {
     {ScriptRegistrar::PathManager, [] { return std::make_shared<PathManager>(); }},
     {ScriptRegistrar::DataLibrary, [] { return std::make_shared<DataLibrary>(); }},
     {ScriptRegistrar::KeyboardManager, [] { return std::make_shared<KeyboardManager>(); }},
+    {ScriptRegistrar::AIManager, [] { return std::make_shared<AIManager>(); }},
 };
 
 // Whether the row is registered today: by the Lua manager's constructor (its own and the GUI's rows
