@@ -25,6 +25,11 @@
 #include <vector>
 
 #include "ImageContainerWriter.h"
+#include "actors/AIDrawingList.h"
+#include "actors/AIFollowingPackage.h"
+#include "actors/AIManager.h"
+#include "actors/AISlidePathPackage.h"
+#include "actors/AIValueScaleRouter.h"
 #include "core/EntityManager.h"
 #include "core/Globals.h"
 #include "core/KeyboardManager.h"
@@ -178,6 +183,36 @@ const Seed kSeeds[] = {
     {"TimerManager_AddTimer", "'timer', 5"},
     {"TimerManager_GetTimer", "'timer'"},
     {"TimerManager_DelTimer", "'timer'"},
+    {"AIM_SetActiveAIObject", "'Animation', 'AIManager', 'Base', 'walk'"},
+    {"AIM_SetActiveAIObject", "'DrawingList', 'Player', 'x', 'AIDrawingList'"},
+    {"AIM_CreateObject", "'n', 'AnimationsList', 'Animation'"},
+    {"AIM_CreateObject", "'n', 'FloatingAIPackageList', 'AIAutoScript', 'ok.lua', 2"},
+    {"AIM_DeleteObject", "'AnimationsList', 'walk'"},
+    {"AI_GetType", ""},
+    {"AI_Activate", ""},
+    {"AI_Deactivate", ""},
+    {"AIDL_AddAI", "'layer', 'body'"},
+    {"AIDL_SwitchAI", "'layer', 'body'"},
+    {"AIDL_SetAIPalette", "'layer', 2"},
+    {"AIDL_EnableAI", "'layer'"},
+    {"AIDL_DisableAI", "'layer'"},
+    {"AIDL_RemoveAI", "'layer'"},
+    {"AIDL_ClearAIList", ""},
+    {"AIDL_SetBaseStateToActive", ""},
+    {"AIDL_SetActiveStateList", "'Still'"},
+    {"AIDL_SetActiveStateList", "'Base'"},
+    {"AIDP_AllocateSpace", "3"},
+    {"AIDP_SetAnimation", "0, 'walk'"},
+    {"Anim_DeclareSizes", "2, 3"},
+    {"Anim_SetFrame", "0, 0, 'a'"},
+    {"Anim_SetDuration", "4"},
+    {"AIS_AddState", "'Moving', 1, 'Player', 'x', 'Flag', 0"},
+    {"AIVR_SyncPointer", "'Player', 'x', 'Integer', 'Player', 'x', 'Integer'"},
+    {"AIVSR_SyncPointer", "'Player', 'x', 'Integer', 'Player', 'x', 'Integer'"},
+    {"AIVSR_SetScaler", "0.5"},
+    {"AIFP_FollowCoordinates", "'Player', 'x', 'Integer', 'Player', 'x', 'Integer'"},
+    {"AISP_SetPhysicsValues", "1, 2, 0.5, 0.5, 1"},
+    {"AISP_SetSpeedLimits", "-5, 5, -5, 5"},
 };
 
 // Functions that act on no manager: with the managers absent a valid call of theirs is silent.
@@ -192,7 +227,7 @@ const ScriptRegistrar kCreated[] = {
     ScriptRegistrar::LuaManager,      ScriptRegistrar::DataLibrary,
     ScriptRegistrar::PathManager,     ScriptRegistrar::ExternalImageManager,
     ScriptRegistrar::PropertyManager, ScriptRegistrar::KeyboardManager,
-    ScriptRegistrar::TimerManager,
+    ScriptRegistrar::TimerManager,    ScriptRegistrar::AIManager,
 };
 
 // Counts of plain arguments swept for every function: none, the counts every function takes and
@@ -211,8 +246,11 @@ class PlayerStandIn : public PropertyHolder {
     if (name == "Speed") return PropertyRef::Float(speed, token);
     if (name == "Precise") return PropertyRef::Double(precise, token);
     if (name == "Name") return PropertyRef::Text(text, token);
+    if (name == "AIDrawingList") return PropertyRef::Object(PropertyRef::kAIDrawingList, &drawing, token);
     return PropertyRef();
   }
+
+  AIDrawingList drawing{&integer, &integer};
 
  private:
   uint8_t flag = 0;
@@ -287,6 +325,7 @@ struct World {
         (music = std::make_unique<MusicManager>(std::make_unique<FakeAudioDevice>())).get();
     gKeyboardManager = (keyboard = std::make_unique<KeyboardManager>()).get();
     gTimerManager = (timers = std::make_unique<TimerManager>()).get();
+    gAIManager = (ai = std::make_unique<AIManager>()).get();
 
     router->SetOwner(PropertyOwner::Player, [this](const char*) { return &player; });
     paths->AddPath("Scripts", "");
@@ -301,6 +340,28 @@ struct World {
     variables->AddNumber("number", 1.0f);
     variables->AddString("text", "value");
     timers->AddTimer("timer", 5);
+    // An animation, a drawing package with a layer on the player's list, a state at its base,
+    // and a value router as the active AI package.
+    luaL_dostring(lua->GetState(),
+                  "AIM_CreateObject('walk', 'AnimationsList', 'Animation') Anim_DeclareSizes(2, 2)"
+                  " AIM_CreateObject('body', 'AIDrawingPackageList', 'AIDrawingPackage')"
+                  " AIDP_AllocateSpace(2) AIDP_SetAnimation(0, 'walk')"
+                  " AIM_SetActiveAIObject('DrawingList', 'Player', 'x', 'AIDrawingList')"
+                  " AIDL_AddAI('layer', 'body') AIDL_SetBaseStateToActive()"
+                  " AIS_AddState('Still', 0, 'Player', 'x', 'Flag', 1)"
+                  " AIM_CreateObject('r', 'FloatingAIPackageList', 'AIValueRouter')");
+    lua_settop(lua->GetState(), 0);
+  }
+
+  // The active AI package that a function's seeds need.
+  void PrepareFor(const std::string& function) {
+    if (function == "AIVSR_SyncPointer" || function == "AIVSR_SetScaler") {
+      ai->SetActiveAIPackage(&scaler);
+    } else if (function == "AIFP_FollowCoordinates") {
+      ai->SetActiveAIPackage(&following);
+    } else if (function.rfind("AISP_", 0) == 0) {
+      ai->SetActiveAIPackage(&slide);
+    }
   }
   ~World() {
     ResetGlobals();
@@ -319,6 +380,10 @@ struct World {
   std::unique_ptr<MusicManager> music;
   std::unique_ptr<KeyboardManager> keyboard;
   std::unique_ptr<TimerManager> timers;
+  std::unique_ptr<AIManager> ai;
+  AIValueScaleRouter scaler;
+  AIFollowingPackage following;
+  AISlidePathPackage slide;
 };
 
 class ScriptRobustnessTest : public GlobalsFixture {
@@ -532,6 +597,7 @@ TEST_F(ScriptRobustnessTest, EveryFunctionSurvivesHostileArguments) {
   const std::vector<std::string> functions = RegisteredFunctions();
   for (const std::string& function : functions) {
     StartUp();
+    world->PrepareFor(function);
     Sweep(function, false);
   }
   EXPECT_TRUE(faults.empty()) << faults.size() << " faults in " << calls << " calls:\n" << Faults();
