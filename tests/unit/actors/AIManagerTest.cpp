@@ -9,6 +9,7 @@
 #include "actors/AIValueRouter.h"
 #include "actors/AIValueScaleRouter.h"
 #include "actors/Animation.h"
+#include "support/AllegroHeadless.h"
 
 namespace {
 
@@ -203,6 +204,7 @@ TEST_F(AIManagerTest, DeletePointerDestroysByTypeCode) {
   auto* state = new AnimationState(1, PropertyRef(), 0);
   state->GetChildList().Add("child", new AnimationState(2, PropertyRef(), 0));
   DeletePointer(state, 1203);
+  StartAllegroHeadless();
   DeletePointer(al_create_bitmap(1, 1), 10);
   DeletePointer(nullptr, 1501);
   auto* survivor = new AIValueRouter();
