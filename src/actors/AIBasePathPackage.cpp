@@ -49,7 +49,7 @@ double AIBasePathPackage::ComputeDistance() {
 
 void AIBasePathPackage::DirectionVector(int32_t code, double s, double& vx, double& vy) {
   const double k = s * 0.707107;
-  static constexpr int kSigns[8][2] = {{0, -1}, {1, -1}, {1, 0}, {1, 1},
+  static constexpr int kSigns[8][2] = {{0, -1}, {1, -1}, {1, 0},  {1, 1},
                                        {0, 1},  {-1, 1}, {-1, 0}, {-1, -1}};
   vx = vy = 0.0;
   if (code < 0 || code > 7) return;

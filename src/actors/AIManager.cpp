@@ -14,18 +14,20 @@
 #include "actors/Animation.h"
 #include "actors/AnimationState.h"
 #include "core/Globals.h"
+#include "core/Graveyard.h"
 #include "core/Log.h"
-#include "core/script/LuaManager.h"
 #include "core/script/PropertyManager.h"
+#include "core/script/ScriptCall.h"
 
 AIManager::AIManager() {
   typeCode = 200;
-  if (gLuaManager != nullptr) RegisterAIManagerFunctions(gLuaManager->GetState());
+  RegisterWithLuaManager(RegisterAIManagerFunctions);
   if (gPropertyManager != nullptr) {
     gPropertyManager->SetOwner(PropertyOwner::AIManager,
                                [this](const char*) -> PropertyHolder* { return this; });
-    gPropertyManager->SetOwner(PropertyOwner::ActiveAIDrawingList,
-                               [this](const char*) -> PropertyHolder* { return activeDrawingList; });
+    gPropertyManager->SetOwner(
+        PropertyOwner::ActiveAIDrawingList,
+        [this](const char*) -> PropertyHolder* { return activeDrawingList; });
   }
 }
 
@@ -42,15 +44,15 @@ AIManager::~AIManager() {
 
 void AIManager::Update() {
   // Declared first, so what the walk buries is destroyed after the walk has ended.
-  Graveyard::Walk walk(graveyard);
+  Graveyard::Walk walk;
   floating.Walk([](AIBasePackage* package) { package->Update(); });
 }
 
 void AIManager::ClearFloatingAI() {
-  Graveyard::Walk burial(graveyard);
+  Graveyard::Walk burial;
   for (AIBasePackage* package : floating.TakeAll()) {
     if (activePackage == package) activePackage = nullptr;
-    graveyard.Bury(package);
+    ProcessGraveyard().Bury(package);
   }
 }
 
@@ -61,8 +63,7 @@ PropertyRef AIManager::GetPropertyAddress(const char* object, const char* proper
                                  package->GetLifetimeToken());
     }
     if (Animation* animation = animations.Find(property)) {
-      return PropertyRef::Object(PropertyRef::kAnimation, animation,
-                                 animation->GetLifetimeToken());
+      return PropertyRef::Object(PropertyRef::kAnimation, animation, animation->GetLifetimeToken());
     }
     if (AIDrawingPackage* package = drawingPackages.Find(property)) {
       return PropertyRef::Object(PropertyRef::kAIDrawingPackage, package,

@@ -1,12 +1,10 @@
 #pragma once
 
-#include <lua.hpp>
-
 #include <cstdint>
+#include <lua.hpp>
 
 #include "actors/AINamedList.h"
 #include "actors/AnimationState.h"
-#include "core/Graveyard.h"
 #include "core/RootObject.h"
 #include "core/script/PropertyHolder.h"
 
@@ -99,7 +97,6 @@ class AIManager final : public RootObject, public PropertyHolder {
   Animation* activeAnimation = nullptr;
   AnimationState* activeState = nullptr;
   AnimationStateList* currentStateList = nullptr;
-  Graveyard graveyard;
 };
 
 // Destroys an object given untyped, by its type code: 10 an Allegro bitmap, 200 the AI manager,

@@ -25,20 +25,6 @@ PropertyRef Route(const char* owner, const char* object, const char* property) {
   return gPropertyManager->Route(owner, object, property);
 }
 
-// Exactly that many arguments, the first `texts` of them texts (or the positions listed), then
-// the manager.
-AIManager* Begin(ScriptCall& call, int count, std::initializer_list<int> texts,
-                 const char** out = nullptr) {
-  if (!call.Exactly(count)) return nullptr;
-  int slot = 0;
-  for (int index : texts) {
-    const char* text;
-    if (!call.RequireText(index, text)) return nullptr;
-    if (out != nullptr) out[slot++] = text;
-  }
-  return call.Require(gAIManager);
-}
-
 // The active AI package when it is of one of the type codes.
 template <class Package>
 Package* ActiveOfType(const AIManager& manager, std::initializer_list<int32_t> types) {
@@ -66,7 +52,7 @@ constexpr ActiveKind kActiveKinds[] = {
 int AIM_SetActiveAIObject(lua_State* state) {
   ScriptCall call(state, "AIM SetActiveAIObject");
   const char* text[4];
-  AIManager* manager = Begin(call, 4, {1, 2, 3, 4}, text);
+  AIManager* manager = call.Begin(4, gAIManager, text[0], text[1], text[2], text[3]);
   if (manager == nullptr) return 0;
   const ActiveKind* kind = nullptr;
   for (const ActiveKind& candidate : kActiveKinds) {
@@ -143,11 +129,7 @@ int AIM_CreateObject(lua_State* state) {
   const char* name;
   const char* listName;
   const char* kindName;
-  if (!call.RequireText(1, name) || !call.RequireText(2, listName) ||
-      !call.RequireText(3, kindName)) {
-    return 0;
-  }
-  AIManager* manager = call.Require(gAIManager);
+  AIManager* manager = call.Begin(Arity::AtLeast(3), gAIManager, name, listName, kindName);
   if (manager == nullptr) return 0;
   AIManager::ListKind list;
   if (!ListKindFromName(listName, list)) {
@@ -178,14 +160,14 @@ int AIM_CreateObject(lua_State* state) {
 int AIM_DeleteObject(lua_State* state) {
   ScriptCall call(state, "AIM DeleteObject");
   const char* text[2];
-  AIManager* manager = Begin(call, 2, {1, 2}, text);
+  AIManager* manager = call.Begin(2, gAIManager, text[0], text[1]);
   if (manager != nullptr) manager->RemoveObject(text[0], text[1]);
   return 0;
 }
 
 // AI_GetType, AI_Activate and AI_Deactivate: the active package without arguments.
 AIBasePackage* ActivePackage(ScriptCall& call, const char* notSetLine) {
-  AIManager* manager = call.Require(gAIManager);
+  AIManager* manager = call.Begin(Arity::Any(), gAIManager);
   if (manager == nullptr) return nullptr;
   AIBasePackage* package = manager->GetActiveAIPackage();
   if (package == nullptr) Log("%s", notSetLine);
@@ -225,7 +207,7 @@ AIDrawingList* ActiveDrawingList(const AIManager& manager, const char* notSetLin
 // AIDL_AddAI and AIDL_SwitchAI: an entry name and a package's name; the package is looked for
 // before the list.
 AIDrawingList* EntryAndPackage(ScriptCall& call, const char* text[2], AIDrawingPackage*& package) {
-  AIManager* manager = Begin(call, 2, {1, 2}, text);
+  AIManager* manager = call.Begin(2, gAIManager, text[0], text[1]);
   if (manager == nullptr) return nullptr;
   package = manager->FindDrawingPackage(text[1]);
   if (package == nullptr) {
@@ -259,7 +241,7 @@ int AIDL_SwitchAI(lua_State* state) {
 int AIDL_SetAIPalette(lua_State* state) {
   ScriptCall call(state, "AIDL SetAIPalette");
   const char* name;
-  AIManager* manager = Begin(call, 2, {1}, &name);
+  AIManager* manager = call.Begin(2, gAIManager, name);
   if (manager == nullptr) return 0;
   if (AIDrawingList* list = ActiveDrawingList(*manager, kNoDrawingList)) {
     list->SetEntryPalette(name, call.Integer(2));
@@ -272,7 +254,7 @@ template <void (AIDrawingList::*Operation)(const char*)>
 int EntryOperation(lua_State* state, const char* functionName) {
   ScriptCall call(state, functionName);
   const char* name;
-  AIManager* manager = Begin(call, 1, {1}, &name);
+  AIManager* manager = call.Begin(1, gAIManager, name);
   if (manager == nullptr) return 0;
   if (AIDrawingList* list = ActiveDrawingList(*manager, kNoDrawingList)) (list->*Operation)(name);
   return 0;
@@ -292,7 +274,7 @@ int AIDL_RemoveAI(lua_State* state) {
 
 int AIDL_ClearAIList(lua_State* state) {
   ScriptCall call(state, "AIDL ClearAIList");
-  AIManager* manager = call.Require(gAIManager);
+  AIManager* manager = call.Begin(Arity::Any(), gAIManager);
   if (manager == nullptr) return 0;
   if (AIDrawingList* list = ActiveDrawingList(*manager, kNoDrawingList)) list->ClearEntries();
   return 0;
@@ -306,14 +288,14 @@ void SelectBaseState(AIManager& manager) {
 
 int AIDL_SetBaseStateToActive(lua_State* state) {
   ScriptCall call(state, "AIDL_SetBaseStateToActive");
-  if (AIManager* manager = call.Require(gAIManager)) SelectBaseState(*manager);
+  if (AIManager* manager = call.Begin(Arity::Any(), gAIManager)) SelectBaseState(*manager);
   return 0;
 }
 
 int AIDL_SetActiveStateList(lua_State* state) {
   ScriptCall call(state, "AIDL SetActiveStateList");
   const char* name;
-  AIManager* manager = Begin(call, 1, {1}, &name);
+  AIManager* manager = call.Begin(1, gAIManager, name);
   if (manager == nullptr) return 0;
   if (std::strcmp(name, "Base") == 0) {
     SelectBaseState(*manager);
@@ -343,7 +325,7 @@ AIDrawingPackage* ActiveDrawingPackage(const AIManager& manager, const char* not
 
 int AIDP_AllocateSpace(lua_State* state) {
   ScriptCall call(state, "AIDP AllocateSpace");
-  AIManager* manager = Begin(call, 1, {});
+  AIManager* manager = call.Begin(1, gAIManager);
   if (manager == nullptr) return 0;
   AIDrawingPackage* package =
       ActiveDrawingPackage(*manager, "AIDP AllocateSpace:  Failed, Active Package not set\n");
@@ -357,7 +339,7 @@ int AIDP_AllocateSpace(lua_State* state) {
 int AIDP_SetAnimation(lua_State* state) {
   ScriptCall call(state, "AIDP SetAnimation");
   const char* name;
-  AIManager* manager = Begin(call, 2, {2}, &name);
+  AIManager* manager = call.Begin(2, gAIManager, kSkipArgument, name);
   if (manager == nullptr) return 0;
   AIDrawingPackage* package =
       ActiveDrawingPackage(*manager, "AIDP SetAnimation:  Failed, Active Package not set\n");
@@ -375,7 +357,7 @@ Animation* ActiveAnimation(const AIManager& manager, const char* notSetLine) {
 
 int Anim_DeclareSizes(lua_State* state) {
   ScriptCall call(state, "Anim DeclareSizes");
-  AIManager* manager = Begin(call, 2, {});
+  AIManager* manager = call.Begin(2, gAIManager);
   if (manager == nullptr) return 0;
   Animation* animation = ActiveAnimation(*manager, "Anim DeclareSizes:  No Active Animation\n");
   const int32_t rows = call.Integer(1);
@@ -390,7 +372,7 @@ int Anim_DeclareSizes(lua_State* state) {
 int Anim_SetFrame(lua_State* state) {
   ScriptCall call(state, "Anim SetFrame");
   const char* name;
-  AIManager* manager = Begin(call, 3, {3}, &name);
+  AIManager* manager = call.Begin(3, gAIManager, kSkipArgument, kSkipArgument, name);
   if (manager == nullptr) return 0;
   Animation* animation =
       ActiveAnimation(*manager, "Anim SetFrame:  Failed, Active Animation was not set\n");
@@ -400,7 +382,7 @@ int Anim_SetFrame(lua_State* state) {
 
 int Anim_SetDuration(lua_State* state) {
   ScriptCall call(state, "Anim SetDuration");
-  AIManager* manager = Begin(call, 1, {});
+  AIManager* manager = call.Begin(1, gAIManager);
   if (manager == nullptr) return 0;
   Animation* animation =
       ActiveAnimation(*manager, "Anim SetDuration:  Failed, Active Animation was not set\n");
@@ -411,7 +393,7 @@ int Anim_SetDuration(lua_State* state) {
 int AIS_AddState(lua_State* state) {
   ScriptCall call(state, "AIS AddState");
   const char* text[4];
-  AIManager* manager = Begin(call, 6, {1, 3, 4, 5}, text);
+  AIManager* manager = call.Begin(6, gAIManager, text[0], kSkipArgument, text[1], text[2], text[3]);
   if (manager == nullptr) return 0;
   AnimationStateList* list = manager->GetCurrentStateList();
   if (list == nullptr) {
@@ -437,7 +419,8 @@ template <class Router>
 int SyncRouter(lua_State* state, int32_t type, const RouterKind& kind) {
   ScriptCall call(state, kind.functionName);
   const char* text[6];
-  AIManager* manager = Begin(call, 6, {1, 2, 3, 4, 5, 6}, text);
+  AIManager* manager =
+      call.Begin(6, gAIManager, text[0], text[1], text[2], text[3], text[4], text[5]);
   if (manager == nullptr) return 0;
   Router* router = ActiveOfType<Router>(*manager, {type});
   if (router == nullptr) {
@@ -477,7 +460,7 @@ int AIVSR_SyncPointer(lua_State* state) {
 
 int AIVSR_SetScaler(lua_State* state) {
   ScriptCall call(state, "AIVSR SetScaler");
-  AIManager* manager = Begin(call, 1, {});
+  AIManager* manager = call.Begin(1, gAIManager);
   if (manager == nullptr) return 0;
   auto* router = ActiveOfType<AIValueScaleRouter>(*manager, {AIType::kValueScaleRouter});
   if (router == nullptr) {
@@ -498,10 +481,7 @@ int AIFP_FollowCoordinates(lua_State* state) {
   auto* package = ActiveOfType<AIFollowingPackage>(*manager, {AIType::kFollowing});
   if (package == nullptr) return call.Fail("ActiveAI was the wrong type");
   const char* text[6];
-  if (!call.Exactly(6)) return 0;
-  for (int i = 0; i < 6; ++i) {
-    if (!call.RequireText(i + 1, text[i])) return 0;
-  }
+  if (!call.Arguments(6, text[0], text[1], text[2], text[3], text[4], text[5])) return 0;
   PropertyRef x = Route(text[0], text[1], text[2]);
   PropertyRef y = Route(text[3], text[4], text[5]);
   // The point is read as two 32-bit integers: a flag or a float there would be misread.
@@ -516,14 +496,14 @@ int AIFP_FollowCoordinates(lua_State* state) {
 
 // AISP_SetPhysicsValues and AISP_SetSpeedLimits: numbers for the active slide package.
 AISlidePathPackage* ActiveSlide(ScriptCall& call, int count) {
-  AIManager* manager = Begin(call, count, {});
+  AIManager* manager = call.Begin(count, gAIManager);
   if (manager == nullptr) return nullptr;
   if (manager->GetActiveAIPackage() == nullptr) {
     call.Fail("Active AIPackage not set");
     return nullptr;
   }
-  auto* slide = ActiveOfType<AISlidePathPackage>(
-      *manager, {AIType::kSlidePath, AIType::kSlideBouncePath});
+  auto* slide =
+      ActiveOfType<AISlidePathPackage>(*manager, {AIType::kSlidePath, AIType::kSlideBouncePath});
   if (slide == nullptr) call.Fail("Active AIPackage is not an AISlidePathPackage");
   return slide;
 }

@@ -26,5 +26,6 @@ void AISlideBouncePathPackage::Move() {
 }
 
 void AISlideBouncePathPackage::UpdateFinished() {
-  if (std::abs(int64_t{ToInt32(velocityX)}) < 2 && std::abs(int64_t{ToInt32(velocityY)}) < 2) finished = 1;
+  if (std::abs(int64_t{ToInt32(velocityX)}) < 2 && std::abs(int64_t{ToInt32(velocityY)}) < 2)
+    finished = 1;
 }

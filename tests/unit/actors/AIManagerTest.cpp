@@ -70,9 +70,10 @@ TEST_F(AIManagerTest, AnUnloadEmptiesOnlyTheFloatingList) {
 }
 
 TEST_F(AIManagerTest, ScaleRoutersTruncateTowardZero) {
-  ASSERT_TRUE(Run("AIM_CreateObject('s', 'FloatingAIPackageList', 'AIValueScaleRouter')"
-                  " AIVSR_SyncPointer('Player', 'me', 'X', 'Player', 'me', 'Y')"
-                  " AIVSR_SetScaler(0.5)"));
+  ASSERT_TRUE(
+      Run("AIM_CreateObject('s', 'FloatingAIPackageList', 'AIValueScaleRouter')"
+          " AIVSR_SyncPointer('Player', 'me', 'X', 'Player', 'me', 'Y')"
+          " AIVSR_SetScaler(0.5)"));
   EXPECT_EQ(log.Text(), "");
   for (const auto& [source, expected] : {std::pair{7, 3}, {-7, -3}}) {
     actor->x = source;
@@ -101,8 +102,9 @@ TEST_F(AIManagerTest, FloatingPackagesWithTheSameNameAllRun) {
 
 TEST_F(AIManagerTest, AnAutoScriptRunsAsTheActivePackageEveryTick) {
   WriteScript("tick.lua", "ticks = (ticks or 0) + 1 code = GetScriptCode() kind = AI_GetType()\n");
-  ASSERT_TRUE(Run("AIM_CreateObject('a', 'FloatingAIPackageList', 'AIAutoScript', 'tick.lua', 4.9)"
-                  " AIM_CreateObject('r', 'FloatingAIPackageList', 'AIValueRouter')"));
+  ASSERT_TRUE(
+      Run("AIM_CreateObject('a', 'FloatingAIPackageList', 'AIAutoScript', 'tick.lua', 4.9)"
+          " AIM_CreateObject('r', 'FloatingAIPackageList', 'AIValueRouter')"));
   manager->Update();
   manager->Update();
   EXPECT_EQ(Number("ticks"), 2);
@@ -127,7 +129,8 @@ TEST_F(AIManagerTest, ScriptsMayDeleteOrUnloadWhatTheWalkIsOn) {
       // Unloads the map: every package goes, the one running included, and nothing more runs.
       {"UnloadMap() kind = AI_GetType()", 0, 0},
       // Unloads and a new map builds a package at once: it runs in this pass.
-      {"UnloadMap() AIM_CreateObject('new', 'FloatingAIPackageList', 'AIAutoScript', 'count.lua', 1)",
+      {"UnloadMap() AIM_CreateObject('new', 'FloatingAIPackageList', 'AIAutoScript', 'count.lua', "
+       "1)",
        1, 1},
   };
   WriteScript("count.lua", "runs = (runs or 0) + 1\n");
@@ -136,9 +139,10 @@ TEST_F(AIManagerTest, ScriptsMayDeleteOrUnloadWhatTheWalkIsOn) {
     manager = std::make_unique<AIManager>();
     gAIManager = manager.get();
     WriteScript("self.lua", c.script);
-    ASSERT_TRUE(Run("runs = 0 "
-                    "AIM_CreateObject('self', 'FloatingAIPackageList', 'AIAutoScript', 'self.lua', 1)"
-                    "AIM_CreateObject('next', 'FloatingAIPackageList', 'AIAutoScript', 'count.lua', 1)"));
+    ASSERT_TRUE(
+        Run("runs = 0 "
+            "AIM_CreateObject('self', 'FloatingAIPackageList', 'AIAutoScript', 'self.lua', 1)"
+            "AIM_CreateObject('next', 'FloatingAIPackageList', 'AIAutoScript', 'count.lua', 1)"));
     log.Clear();
     manager->Update();
     EXPECT_EQ(log.Text(), c.floatingAfter == 0 ? "AI_GetType:  Active AI was not set.\n" : "")
@@ -149,8 +153,9 @@ TEST_F(AIManagerTest, ScriptsMayDeleteOrUnloadWhatTheWalkIsOn) {
 }
 
 TEST_F(AIManagerTest, ARouterWhoseEndIsDestroyedStops) {
-  ASSERT_TRUE(Run("AIM_CreateObject('r', 'FloatingAIPackageList', 'AIValueRouter') "
-                  "ok = AIVR_SyncPointer('Player', 'me', 'X', 'Player', 'me', 'Y')"));
+  ASSERT_TRUE(
+      Run("AIM_CreateObject('r', 'FloatingAIPackageList', 'AIValueRouter') "
+          "ok = AIVR_SyncPointer('Player', 'me', 'X', 'Player', 'me', 'Y')"));
   EXPECT_EQ(Number("ok"), 1);
   actor->x = 9;
   manager->Update();
@@ -162,7 +167,8 @@ TEST_F(AIManagerTest, ARouterWhoseEndIsDestroyedStops) {
   auto* router = static_cast<AIValueRouter*>(manager->FindFloatingPackage("r"));
   int32_t from = 5, to = 0;
   Lifetime owner;
-  router->SyncWith(PropertyRef::Integer(from, owner.Token()), PropertyRef::Integer(to, owner.Token()));
+  router->SyncWith(PropertyRef::Integer(from, owner.Token()),
+                   PropertyRef::Integer(to, owner.Token()));
   actor = std::make_unique<ActorStandIn>();
   ExpectFailure("AIVR_SyncPointer('Player', 'me', 'Speed', 'Player', 'me', 'Y')",
                 "AIVR_SyncPointer: Source was not an integer.\n");
@@ -170,8 +176,9 @@ TEST_F(AIManagerTest, ARouterWhoseEndIsDestroyedStops) {
   EXPECT_EQ(to, 5);
   log.Clear();
   router->SyncWith(PropertyRef(), PropertyRef());
-  EXPECT_EQ(log.Text(),
-            "AIVR:  Warning, Source pointer is NULL\nAIVR:  Warning, Destination pointer is NULL\n");
+  EXPECT_EQ(
+      log.Text(),
+      "AIVR:  Warning, Source pointer is NULL\nAIVR:  Warning, Destination pointer is NULL\n");
 }
 
 TEST_F(AIManagerTest, FrameSetterHoldsOnlyTheValuesItIsGiven) {
@@ -190,8 +197,9 @@ TEST_F(AIManagerTest, FrameSetterHoldsOnlyTheValuesItIsGiven) {
 }
 
 TEST_F(AIManagerTest, DeletePointerDestroysByTypeCode) {
-  ASSERT_TRUE(Run("AIM_CreateObject('walk', 'AnimationsList', 'Animation')"
-                  " AIM_CreateObject('a', 'FloatingAIPackageList', 'AIAutoScript', 'x.lua', 1)"));
+  ASSERT_TRUE(
+      Run("AIM_CreateObject('walk', 'AnimationsList', 'Animation')"
+          " AIM_CreateObject('a', 'FloatingAIPackageList', 'AIAutoScript', 'x.lua', 1)"));
   // Destroyed objects leave the lists and the slots.
   DeletePointer(manager->FindAnimation("walk"), 1202);
   DeletePointer(manager->FindFloatingPackage("a"), 1302);

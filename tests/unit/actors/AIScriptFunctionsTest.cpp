@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include "AIFixture.h"
 #include "actors/AIFollowingPackage.h"
 #include "actors/AISlidePathPackage.h"
 #include "actors/AIValueRouter.h"
 #include "actors/Animation.h"
-#include "AIFixture.h"
 
 namespace {
 
@@ -41,7 +41,8 @@ const FailureCase kFailures[] = {
      "AIM SetActiveAIObject:  Failed, walk is not a DrawingPackage\n"},
     {"", "AIM_CreateObject('a', 'AnimationsList')",
      "AIM CreateObject:  Failed, invalid argument list\n"},
-    {"", "AIM_CreateObject('a', 'Nowhere', 'Sprite')", "AIM_CreateObject: Invalid SubList specifier\n"},
+    {"", "AIM_CreateObject('a', 'Nowhere', 'Sprite')",
+     "AIM_CreateObject: Invalid SubList specifier\n"},
     {"", "AIM_CreateObject('a', 'AnimationsList', 'Sprite')",
      "AIM CreateObject:  Failed, invalid object specifier Sprite\n"},
     {"", "AIM_CreateObject('a', 'FloatingAIPackageList', 'Animation')",
@@ -52,7 +53,8 @@ const FailureCase kFailures[] = {
      "AIM CreateObject:  Failed, invalid argument list\n"},
     {"", "AIM_CreateObject('a', 'FloatingAIPackageList', 'AIAutoScript', nil, 2)",
      "AIM CreateObject:  Failed, invalid argument list\n"},
-    {"", "AIM_DeleteObject('AnimationsList')", "AIM DeleteObject:  Failed, invalid argument list\n"},
+    {"", "AIM_DeleteObject('AnimationsList')",
+     "AIM DeleteObject:  Failed, invalid argument list\n"},
     {"", "AI_GetType()", "AI_GetType:  Active AI was not set.\n"},
     {"", "AI_Activate()", "AI_Activate: Active AI was not set\n"},
     {"", "AI_Deactivate()", "AI_Deactivate: Active AI was not set\n"},
@@ -120,8 +122,10 @@ const FailureCase kFailures[] = {
     {kRouter, "AIVSR_SetScaler(0.5)",
      "AIVSR_SetScaler: Active AI was not set, or not a Value Scale Router.\n"},
     {"", "AIFP_FollowCoordinates()", "AIFP FollowCoordinates:  Failed, ActiveAI was not set\n"},
-    {kRouter, "AIFP_FollowCoordinates()", "AIFP FollowCoordinates:  Failed, ActiveAI was the wrong type\n"},
-    {"", "AISP_SetPhysicsValues(1, 2, 3, 4)", "AISP SetPhysicsValues:  Failed, invalid argument list\n"},
+    {kRouter, "AIFP_FollowCoordinates()",
+     "AIFP FollowCoordinates:  Failed, ActiveAI was the wrong type\n"},
+    {"", "AISP_SetPhysicsValues(1, 2, 3, 4)",
+     "AISP SetPhysicsValues:  Failed, invalid argument list\n"},
     {"", "AISP_SetPhysicsValues(1, 2, 3, 4, 5)",
      "AISP SetPhysicsValues:  Failed, Active AIPackage not set\n"},
     {kRouter, "AISP_SetPhysicsValues(1, 2, 3, 4, 5)",
@@ -186,8 +190,8 @@ TEST_F(AIScriptFunctionsTest, FollowTargetsMustBeIntegers) {
                 "AIFP FollowCoordinates:  Failed, invalid argument list\n");
   for (const char* y : {"'Speed'", "'St|Hurt'", "'Nothing'"}) {
     log.Clear();
-    ASSERT_TRUE(Run(std::string("AIFP_FollowCoordinates('Player', 'me', 'X', 'Player', 'me', ") +
-                    y + ")"));
+    ASSERT_TRUE(
+        Run(std::string("AIFP_FollowCoordinates('Player', 'me', 'X', 'Player', 'me', ") + y + ")"));
     const std::vector<std::string> lines = log.Lines();
     ASSERT_EQ(lines.size(), 2u) << y;
     EXPECT_EQ(lines[0], "AIFP FollowCoordinates:  Failed, one of the targets was invalid\n");
@@ -226,8 +230,9 @@ TEST_F(AIScriptFunctionsTest, CreatedObjectsBecomeActiveAndAreSelectedByName) {
   EXPECT_EQ(manager->GetActiveAIPackage(), manager->FindFloatingPackage("r"));
 
   // A name routed through "Base" selects; a failed route empties the slot.
-  ASSERT_TRUE(Run("AIM_CreateObject('run', 'AnimationsList', 'Animation') "
-                  "AIM_SetActiveAIObject('Animation', 'AIManager', 'Base', 'walk')"));
+  ASSERT_TRUE(
+      Run("AIM_CreateObject('run', 'AnimationsList', 'Animation') "
+          "AIM_SetActiveAIObject('Animation', 'AIManager', 'Base', 'walk')"));
   EXPECT_EQ(manager->GetActiveAnimation(), walk);
   log.Clear();
   ASSERT_TRUE(Run("AIM_SetActiveAIObject('Animation', 'AIManager', 'Base', 'missing')"));
@@ -236,7 +241,8 @@ TEST_F(AIScriptFunctionsTest, CreatedObjectsBecomeActiveAndAreSelectedByName) {
   ExpectFailure("Anim_SetDuration(5)", "Anim SetDuration:  Failed, Active Animation was not set\n");
 
   // Deleting only unlinks: the active slot keeps the object.
-  ASSERT_TRUE(Run("AIM_DeleteObject('FloatingAIPackageList', 'r') AIM_DeleteObject('Nowhere', 'x')"));
+  ASSERT_TRUE(
+      Run("AIM_DeleteObject('FloatingAIPackageList', 'r') AIM_DeleteObject('Nowhere', 'x')"));
   EXPECT_EQ(manager->FindFloatingPackage("r"), nullptr);
   ASSERT_NE(manager->GetActiveAIPackage(), nullptr);
   ASSERT_TRUE(Run("kind = AI_GetType()"));

@@ -46,9 +46,9 @@ TEST_F(AnimationTest, FramesFollowTheTimeInTheirRow) {
     int32_t row, time;
     int frame;  // -1: none
   } kCases[] = {
-      {2, 0, 0},  {2, 4, 0},   {2, 5, 1},  {2, 19, 3},       {2, 20, 0},       {2, 23, 0},
-      {2, -1, 3}, {2, -20, 0}, {2, -6, 2}, {2, INT_MIN, 2},  {2, INT_MAX, 1},  {3, 7, -1},
-      {8, 7, -1}, {-1, 7, -1},
+      {2, 0, 0},       {2, 4, 0},  {2, 5, 1},   {2, 19, 3},  {2, 20, 0},
+      {2, 23, 0},      {2, -1, 3}, {2, -20, 0}, {2, -6, 2},  {2, INT_MIN, 2},
+      {2, INT_MAX, 1}, {3, 7, -1}, {8, 7, -1},  {-1, 7, -1},
   };
   for (const auto& c : kCases) {
     EXPECT_EQ(walk.GetFrameByTime(c.row, c.time), c.frame >= 0 ? frames[c.frame] : nullptr)
@@ -101,8 +101,7 @@ class AnimationStateTest : public AIFixture {
   // Watches one of the stand-in's flags.
   AnimationState* State(int32_t index, uint8_t* flag, uint8_t value) {
     LifetimeToken token = watch.Token();
-    return new AnimationState(index, flag ? PropertyRef::Byte(*flag, token) : PropertyRef(),
-                              value);
+    return new AnimationState(index, flag ? PropertyRef::Byte(*flag, token) : PropertyRef(), value);
   }
   Lifetime watch;
 };

@@ -54,8 +54,8 @@ TEST(PathPackage, StepsAndArrival) {
                   &owner.direction);
     path.SetTarget(c.toX, c.toY);
     for (int i = 0; i < c.ticks; ++i) path.Update();
-    const std::string what = "speed " + std::to_string(c.speed) + " to " +
-                             std::to_string(c.toX) + "," + std::to_string(c.toY);
+    const std::string what = "speed " + std::to_string(c.speed) + " to " + std::to_string(c.toX) +
+                             "," + std::to_string(c.toY);
     EXPECT_EQ(owner.body.x, c.endX) << what;
     EXPECT_EQ(owner.body.y, c.endY) << what;
     EXPECT_EQ(owner.body.minX, c.endX - 4) << what;
@@ -86,8 +86,8 @@ TEST(PathPackage, MissingWiringIsReportedAndLeavesItInert) {
   AISlideBouncePathPackage bounce;
   bounce.SyncWith(&owner.body, nullptr);
   AIFollowingPackage follow;
-  follow.SyncWith(&owner.idle, &owner.moving, nullptr, &owner.speed, &owner.fastSpeed,
-                  &owner.body, &owner.timer, &owner.direction);
+  follow.SyncWith(&owner.idle, &owner.moving, nullptr, &owner.speed, &owner.fastSpeed, &owner.body,
+                  &owner.timer, &owner.direction);
   const std::vector<std::string> more = log.Lines();
   ASSERT_EQ(more.size(), 4u);
   EXPECT_EQ(more[0], "AISBPP SyncWith:  Failed, one of the pointers was invalid\n");
@@ -101,10 +101,10 @@ TEST(FollowingPackage, DistanceChoosesTheGait) {
     int32_t endX;
     uint8_t idle, walking, running;
   } kCases[] = {
-      {112, 4, 0, 0, 0},    // 100 to 125 at first: the initial 2.0, flags as they were
-      {200, 9, 0, 0, 1},    // beyond 125: the fast speed, running
-      {80, 5, 0, 1, 0},     // under 100: the speed, walking
-      {40, 2, 1, 0, 0},     // within 50: idle, no step
+      {112, 4, 0, 0, 0},  // 100 to 125 at first: the initial 2.0, flags as they were
+      {200, 9, 0, 0, 1},  // beyond 125: the fast speed, running
+      {80, 5, 0, 1, 0},   // under 100: the speed, walking
+      {40, 2, 1, 0, 0},   // within 50: idle, no step
   };
   for (const auto& c : kCases) {
     Owner owner(2, 0);
