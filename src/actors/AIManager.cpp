@@ -40,6 +40,9 @@ AIManager::~AIManager() {
   for (Animation* animation : animations.TakeAll()) delete animation;
   for (AIDrawingPackage* package : drawingPackages.TakeAll()) delete package;
   for (AIBasePackage* package : floating.TakeAll()) delete package;
+  for (Animation* animation : unlinkedAnimations.TakeAll()) delete animation;
+  for (AIDrawingPackage* package : unlinkedDrawingPackages.TakeAll()) delete package;
+  for (AIBasePackage* package : unlinkedPackages.TakeAll()) delete package;
 }
 
 void AIManager::Update() {
@@ -128,13 +131,13 @@ void AIManager::RemoveObject(const char* listName, const char* name) {
   if (name == nullptr || !ListKindFromName(listName, kind)) return;
   switch (kind) {
     case ListKind::Floating:
-      floating.Remove(name);
+      unlinkedPackages.Add(name, floating.Remove(name));
       break;
     case ListKind::Animations:
-      animations.Remove(name);
+      unlinkedAnimations.Add(name, animations.Remove(name));
       break;
     case ListKind::DrawingPackages:
-      drawingPackages.Remove(name);
+      unlinkedDrawingPackages.Add(name, drawingPackages.Remove(name));
       break;
   }
 }
@@ -142,6 +145,7 @@ void AIManager::RemoveObject(const char* listName, const char* name) {
 void AIManager::Forget(const AIBasePackage* package) {
   if (activePackage == package) activePackage = nullptr;
   floating.RemovePointer(package);
+  unlinkedPackages.RemovePointer(package);
 }
 
 void AIManager::Forget(const AIDrawingList* list) {
@@ -163,11 +167,13 @@ void AIManager::Forget(const AnimationState* state) {
 void AIManager::Forget(const Animation* animation) {
   if (activeAnimation == animation) activeAnimation = nullptr;
   animations.RemovePointer(animation);
+  unlinkedAnimations.RemovePointer(animation);
 }
 
 void AIManager::Forget(const AIDrawingPackage* package) {
   if (activeDrawingPackage == package) activeDrawingPackage = nullptr;
   drawingPackages.RemovePointer(package);
+  unlinkedDrawingPackages.RemovePointer(package);
 }
 
 void DeletePointer(void* object, int32_t typeCode) {

@@ -91,6 +91,11 @@ class AIManager final : public RootObject, public PropertyHolder {
   AINamedList<AIBasePackage> floating;
   AINamedList<Animation> animations;
   AINamedList<AIDrawingPackage> drawingPackages;
+  // What RemoveObject took out of the lists: still in use (layers, slots), destroyed with the
+  // manager.
+  AINamedList<AIBasePackage> unlinkedPackages;
+  AINamedList<Animation> unlinkedAnimations;
+  AINamedList<AIDrawingPackage> unlinkedDrawingPackages;
   AIBasePackage* activePackage = nullptr;
   AIDrawingList* activeDrawingList = nullptr;
   AIDrawingPackage* activeDrawingPackage = nullptr;

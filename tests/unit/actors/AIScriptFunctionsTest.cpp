@@ -247,7 +247,7 @@ TEST_F(AIScriptFunctionsTest, CreatedObjectsBecomeActiveAndAreSelectedByName) {
   ASSERT_NE(manager->GetActiveAIPackage(), nullptr);
   ASSERT_TRUE(Run("kind = AI_GetType()"));
   EXPECT_EQ(Number("kind"), 1300);
-  delete manager->GetActiveAIPackage();  // unlinked objects are nobody's
+  DeletePointer(manager->GetActiveAIPackage(), 1300);
   EXPECT_EQ(manager->GetActiveAIPackage(), nullptr);
 }
 
