@@ -19,23 +19,16 @@
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptCall.h"
 
-AIManager::AIManager() {
+AIManager::AIManager()
+    : managerSlot(PropertyOwner::AIManager,
+                  [this](const char*) -> PropertyHolder* { return this; }),
+      drawingListSlot(PropertyOwner::ActiveAIDrawingList,
+                      [this](const char*) -> PropertyHolder* { return activeDrawingList; }) {
   typeCode = 200;
   RegisterWithLuaManager(RegisterAIManagerFunctions);
-  if (gPropertyManager != nullptr) {
-    gPropertyManager->SetOwner(PropertyOwner::AIManager,
-                               [this](const char*) -> PropertyHolder* { return this; });
-    gPropertyManager->SetOwner(
-        PropertyOwner::ActiveAIDrawingList,
-        [this](const char*) -> PropertyHolder* { return activeDrawingList; });
-  }
 }
 
 AIManager::~AIManager() {
-  if (gPropertyManager != nullptr) {
-    gPropertyManager->SetOwner(PropertyOwner::AIManager, nullptr);
-    gPropertyManager->SetOwner(PropertyOwner::ActiveAIDrawingList, nullptr);
-  }
   if (gAIManager == this) gAIManager = nullptr;
   for (Animation* animation : animations.TakeAll()) delete animation;
   for (AIDrawingPackage* package : drawingPackages.TakeAll()) delete package;

@@ -7,6 +7,7 @@
 #include "actors/AnimationState.h"
 #include "core/RootObject.h"
 #include "core/script/PropertyHolder.h"
+#include "core/script/PropertyManager.h"
 
 class AIBasePackage;
 class AIDrawingList;
@@ -23,10 +24,10 @@ class AIManager final : public RootObject, public PropertyHolder {
   // The three lists a script names.
   enum class ListKind { Floating, Animations, DrawingPackages };
 
-  // Registers the AI script functions with the Lua manager and fills the router's two owner slots,
-  // when those exist.
+  // Registers the AI script functions with the Lua manager, when there is one, and fills the
+  // router's two owner slots.
   AIManager();
-  // Destroys every object of the three lists; empties the router's slots.
+  // Destroys every object of the lists; the router's slots empty.
   ~AIManager();
   AIManager(const AIManager&) = delete;
   AIManager& operator=(const AIManager&) = delete;
@@ -88,6 +89,8 @@ class AIManager final : public RootObject, public PropertyHolder {
   void Forget(const AIDrawingPackage* package);
 
  private:
+  PropertyOwnerSlot managerSlot;
+  PropertyOwnerSlot drawingListSlot;
   AINamedList<AIBasePackage> floating;
   AINamedList<Animation> animations;
   AINamedList<AIDrawingPackage> drawingPackages;

@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "core/ContentFile.h"
+#include "platform/ContentFile.h"
 
 namespace {
 

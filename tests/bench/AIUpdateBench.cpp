@@ -19,6 +19,7 @@
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyHolder.h"
 #include "core/script/PropertyManager.h"
+#include "program/ProgramScriptFamilies.h"
 #include "resources/DataLibrary.h"
 #include "resources/ImageObject.h"
 #include "support/AllegroHeadless.h"
@@ -76,7 +77,7 @@ int main(int argc, char** argv) {
   StartAllegroHeadless();
   const LogSink previous = SetLogSink([](std::string_view) {});
 
-  LuaManager lua;
+  LuaManager lua{ProgramScriptFamilies()};
   gLuaManager = &lua;
   PropertyManager router;
   gPropertyManager = &router;
@@ -85,7 +86,7 @@ int main(int argc, char** argv) {
   std::vector<std::unique_ptr<Actor>> actors;
   for (int i = 0; i < kCount; ++i) actors.push_back(std::make_unique<Actor>());
   Actor* routed = nullptr;
-  router.SetOwner(PropertyOwner::Player, [&routed](const char*) { return routed; });
+  PropertyOwnerSlot playerSlot(PropertyOwner::Player, [&routed](const char*) { return routed; });
   auto* manager = new AIManager();
   gAIManager = manager;
   lua_State* state = lua.GetState();

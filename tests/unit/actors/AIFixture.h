@@ -51,7 +51,6 @@ class AIFixture : public LuaFixture {
  protected:
   AIFixture() {
     gPropertyManager = &router;
-    router.SetOwner(PropertyOwner::Player, [this](const char*) { return actor.get(); });
     gDataLibrary = &library;
     manager = std::make_unique<AIManager>();
     gAIManager = manager.get();
@@ -67,6 +66,7 @@ class AIFixture : public LuaFixture {
   }
 
   PropertyManager router;
+  PropertyOwnerSlot playerSlot{PropertyOwner::Player, [this](const char*) { return actor.get(); }};
   DataLibrary library;
   std::unique_ptr<ActorStandIn> actor = std::make_unique<ActorStandIn>();
   std::unique_ptr<AIManager> manager;

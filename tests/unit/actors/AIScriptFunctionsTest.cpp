@@ -139,7 +139,7 @@ const FailureCase kFailures[] = {
 
 TEST_F(AIScriptFunctionsTest, EveryFailureLogsItsLineAndAnswersNothing) {
   for (const FailureCase& failure : kFailures) {
-    manager.reset();  // its successor's router slots would be emptied by it
+    manager.reset();
     manager = std::make_unique<AIManager>();
     gAIManager = manager.get();
     ASSERT_TRUE(Run(failure.setup)) << failure.setup;

@@ -1,8 +1,9 @@
-#include "core/ProgramLoop.h"
+#include "program/ProgramLoop.h"
 
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_opengl.h>
 
+#include "actors/AIManager.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
 #include "core/EntityManager.h"
@@ -24,7 +25,7 @@ TickStage Stage(const char* name, Manager*& manager, Step step) {
 }  // namespace
 
 std::vector<TickStage> ProgramTickStages() {
-  // One row per stage, in tick order. A manager that lands adds its row in its place:
+  // One row per stage, in tick order, each later stage in its place:
   //   keyboard actions, timers, background, shooter mini-game, player, triggers (0.0), objects,
   //   entities, AI, GUI mouse (-1), chat, map (-1, -1, -1), deferred calls.
   return {
@@ -36,9 +37,20 @@ std::vector<TickStage> ProgramTickStages() {
             [](TimerManager& timers, const TickTime&) { timers.Tick(); }),
       Stage("EntityManager::Update", gEntityManager,
             [](EntityManager& entities, const TickTime&) { entities.Update(); }),
+      Stage("AIManager::Update", gAIManager,
+            [](AIManager& ai, const TickTime&) { ai.Update(); }),
       // The rest of the tick's time goes to the deferred calls; at least one runs every tick.
       Stage("DeferredCallList::Run", gDeferredCallList,
             [](DeferredCallList& calls, const TickTime& time) { calls.Run(time.Budget(), true); }),
+  };
+}
+
+std::vector<DrawStage> ProgramDrawStages() {
+  // One row per stage, in drawing order. The full frame is the GUI manager's draw, which clears the
+  // frame to black itself and brings the world in through the environment window; it takes the
+  // place of this first row.
+  return {
+      {"ClearToBlack", [] { al_clear_to_color(al_map_rgb(0, 0, 0)); }},
   };
 }
 
@@ -62,7 +74,7 @@ float ProgramHandlers::GetMouseY() { return 0.0f; }
 void ProgramHandlers::MapEvent(int32_t, int32_t, int32_t) {}
 
 void ProgramHandlers::DrawFrame() {
-  if (gDisplayManager != nullptr) gDisplayManager->DrawFrame();
+  if (gDisplayManager != nullptr) gDisplayManager->DrawFrame(drawStages);
 }
 
 void RunPrimaryGameLoop() {
