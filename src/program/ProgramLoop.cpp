@@ -3,6 +3,7 @@
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_opengl.h>
 
+#include "actors/AIManager.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
 #include "core/EntityManager.h"
@@ -40,6 +41,8 @@ std::vector<TickStage> ProgramTickStages() {
             [](BackgroundManager& scenery, const TickTime&) { scenery.Update(); }),
       Stage("EntityManager::Update", gEntityManager,
             [](EntityManager& entities, const TickTime&) { entities.Update(); }),
+      Stage("AIManager::Update", gAIManager,
+            [](AIManager& ai, const TickTime&) { ai.Update(); }),
       Stage("MapManager::HandleEvent", gMapManager,
             [](MapManager& map, const TickTime&) { map.HandleEvent(MapManager::kTick, -1, -1); }),
       // The rest of the tick's time goes to the deferred calls; at least one runs every tick.

@@ -1,5 +1,6 @@
 #include "program/ProgramStartup.h"
 
+#include "actors/AIManager.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
 #include "core/EntityManager.h"
@@ -84,6 +85,7 @@ const StartupRow kRows[] = {
     Row::Step("global script variables", Create<gGlobalVariables>),
     Row::Step("music manager", Create<gMusicManager>),
     Row::Step("camera manager", CreateCameraManager),
+    Row::Step("AI manager", Create<gAIManager>),
     Row::Step("keyboard manager", Create<gKeyboardManager>),
     Row::Script("Configuration.lua"),
     Row::Step("background manager", Create<gBackgroundManager>),

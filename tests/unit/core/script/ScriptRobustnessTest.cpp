@@ -26,6 +26,11 @@
 #include <vector>
 
 #include "ImageContainerWriter.h"
+#include "actors/AIDrawingList.h"
+#include "actors/AIFollowingPackage.h"
+#include "actors/AIManager.h"
+#include "actors/AISlidePathPackage.h"
+#include "actors/AIValueScaleRouter.h"
 #include "core/EntityManager.h"
 #include "core/Globals.h"
 #include "core/KeyboardManager.h"
@@ -198,6 +203,36 @@ const Seed kSeeds[] = {
     {"MapM_SetDefaultPosition", "1, 2"},
     {"DefinedMap_SetDimensions", "64, 48"},
     {"DefinedMap_ClipArea", "1, 0, 0, 10, 10"},
+    {"AIM_SetActiveAIObject", "'Animation', 'AIManager', 'Base', 'walk'"},
+    {"AIM_SetActiveAIObject", "'DrawingList', 'Player', 'x', 'AIDrawingList'"},
+    {"AIM_CreateObject", "'n', 'AnimationsList', 'Animation'"},
+    {"AIM_CreateObject", "'n', 'FloatingAIPackageList', 'AIAutoScript', 'ok.lua', 2"},
+    {"AIM_DeleteObject", "'AnimationsList', 'walk'"},
+    {"AI_GetType", ""},
+    {"AI_Activate", ""},
+    {"AI_Deactivate", ""},
+    {"AIDL_AddAI", "'layer', 'body'"},
+    {"AIDL_SwitchAI", "'layer', 'body'"},
+    {"AIDL_SetAIPalette", "'layer', 2"},
+    {"AIDL_EnableAI", "'layer'"},
+    {"AIDL_DisableAI", "'layer'"},
+    {"AIDL_RemoveAI", "'layer'"},
+    {"AIDL_ClearAIList", ""},
+    {"AIDL_SetBaseStateToActive", ""},
+    {"AIDL_SetActiveStateList", "'Still'"},
+    {"AIDL_SetActiveStateList", "'Base'"},
+    {"AIDP_AllocateSpace", "3"},
+    {"AIDP_SetAnimation", "0, 'walk'"},
+    {"Anim_DeclareSizes", "2, 3"},
+    {"Anim_SetFrame", "0, 0, 'a'"},
+    {"Anim_SetDuration", "4"},
+    {"AIS_AddState", "'Moving', 1, 'Player', 'x', 'Flag', 0"},
+    {"AIVR_SyncPointer", "'Player', 'x', 'Integer', 'Player', 'x', 'Integer'"},
+    {"AIVSR_SyncPointer", "'Player', 'x', 'Integer', 'Player', 'x', 'Integer'"},
+    {"AIVSR_SetScaler", "0.5"},
+    {"AIFP_FollowCoordinates", "'Player', 'x', 'Integer', 'Player', 'x', 'Integer'"},
+    {"AISP_SetPhysicsValues", "1, 2, 0.5, 0.5, 1"},
+    {"AISP_SetSpeedLimits", "-5, 5, -5, 5"},
 };
 
 // Functions that act on no manager: with the managers absent a valid call of theirs is silent.
@@ -215,6 +250,7 @@ const ScriptRegistrar kCreated[] = {
     ScriptRegistrar::PropertyManager, ScriptRegistrar::KeyboardManager,
     ScriptRegistrar::TimerManager,    ScriptRegistrar::BackgroundManager,
     ScriptRegistrar::MapManager,      ScriptRegistrar::ClipMap,
+    ScriptRegistrar::AIManager,
 };
 
 // Counts of plain arguments swept for every function: none, the counts every function takes and
@@ -232,9 +268,12 @@ class PlayerStandIn : public PropertyHolder {
         FieldOf<&PlayerStandIn::speed, PropertyRef::Float>("Speed"),
         FieldOf<&PlayerStandIn::precise, PropertyRef::Double>("Precise"),
         FieldOf<&PlayerStandIn::text, PropertyRef::Text>("Name"),
+        ObjectFieldOf<&PlayerStandIn::drawing, PropertyRef::kAIDrawingList>("AIDrawingList"),
     };
     return AnswerFromFields(kFields, *this, property, lifetime.Token());
   }
+
+  AIDrawingList drawing{&integer, &integer};
 
  private:
   uint8_t flag = 0;
@@ -346,6 +385,7 @@ struct World {
         {"first map", [this] { map->TransitionMap("MAPNONE"); }},
         {"keyboard manager",
          [this] { gKeyboardManager = (keyboard = std::make_unique<KeyboardManager>()).get(); }},
+        {"AI manager", [this] { gAIManager = (ai = std::make_unique<AIManager>()).get(); }},
         {"timer manager",
          [this] { gTimerManager = (timers = std::make_unique<TimerManager>()).get(); }},
         {"event sources", [] {}},       // headless: no event queue
@@ -378,6 +418,28 @@ struct World {
     library->AddHeading("Images", "Background", "Scenery");
     images->OpenFileUncompressed("images.sif");
     library->Register("Images", "Background", "Scenery", "a", images->GetBitmapFromActiveFile("a"));
+    // An animation, a drawing package with a layer on the player's list, a state at its base,
+    // and a value router as the active AI package.
+    luaL_dostring(lua->GetState(),
+                  "AIM_CreateObject('walk', 'AnimationsList', 'Animation') Anim_DeclareSizes(2, 2)"
+                  " AIM_CreateObject('body', 'AIDrawingPackageList', 'AIDrawingPackage')"
+                  " AIDP_AllocateSpace(2) AIDP_SetAnimation(0, 'walk')"
+                  " AIM_SetActiveAIObject('DrawingList', 'Player', 'x', 'AIDrawingList')"
+                  " AIDL_AddAI('layer', 'body') AIDL_SetBaseStateToActive()"
+                  " AIS_AddState('Still', 0, 'Player', 'x', 'Flag', 1)"
+                  " AIM_CreateObject('r', 'FloatingAIPackageList', 'AIValueRouter')");
+    lua_settop(lua->GetState(), 0);
+  }
+
+  // The active AI package that a function's seeds need.
+  void PrepareFor(const std::string& function) {
+    if (function == "AIVSR_SyncPointer" || function == "AIVSR_SetScaler") {
+      ai->SetActiveAIPackage(&scaler);
+    } else if (function == "AIFP_FollowCoordinates") {
+      ai->SetActiveAIPackage(&following);
+    } else if (function.rfind("AISP_", 0) == 0) {
+      ai->SetActiveAIPackage(&slide);
+    }
   }
   ~World() {
     // The map first: unloading clears the entity registry.
@@ -402,6 +464,10 @@ struct World {
   std::unique_ptr<CameraManager> cameras;
   std::unique_ptr<BackgroundManager> scenery;
   std::unique_ptr<MapManager> map;
+  std::unique_ptr<AIManager> ai;
+  AIValueScaleRouter scaler;
+  AIFollowingPackage following;
+  AISlidePathPackage slide;
 };
 
 class ScriptRobustnessTest : public GlobalsFixture {
@@ -618,6 +684,7 @@ TEST_F(ScriptRobustnessTest, EveryFunctionSurvivesHostileArguments) {
   const std::vector<std::string> functions = RegisteredFunctions();
   for (const std::string& function : functions) {
     StartUp();
+    world->PrepareFor(function);
     Sweep(function, false);
   }
   EXPECT_TRUE(faults.empty()) << faults.size() << " faults in " << calls << " calls:\n" << Faults();
