@@ -21,6 +21,11 @@ PlayActiveSong()
 MM_LoadSound("Blip", Path_GetPath("Sounds") .. "Blip.wav")
 MM_PlaySound("Blip")
 
+-- The first map loads right after this script: the name set here, "TolvaCube" when none is set.
+-- "MAPNONE" is a clip map that scripts build; other names load "<name>.slf" or "<name>.plf" from
+-- the "Maps" folder and run "<name>.lua" from the "MapScripts" folder (see Paths.lua).
+MapM_SetMapLoadTarget("MAPNONE")
+
 -- The GUI: every frame is drawn through it. Widgets are added to the active list (the top level
 -- is "Base"); the first added is the front-most. A widget is drawn once GUIG_SetDimensions (or its
 -- own sizing function) gives it a size, and starts locked: GUIG_SetLock(0) lets it be dragged by
