@@ -11,6 +11,10 @@
 
 LuaManager::LuaManager() : state(luaL_newstate()) {
   luaL_openlibs(state);
+  // newproxy is the scripts' way to a userdata with a __gc finalizer, and Lua runs finalizers
+  // unprotected at any allocation, inside any script function: there are none.
+  lua_pushnil(state);
+  lua_setglobal(state, "newproxy");
   // These families exist from the start; each acts on its own manager once that is created. One
   // call per family, in this order: own, cameras, dialogue, GUI, NPCs, paths, triggers, music,
   // objects, script variables, chat.
