@@ -241,8 +241,8 @@ ImageObject* ExternalImageManager::LoadImage(const DirectoryEntry& entry) {
   }
   image->SetDrawOffset(record.x0, record.y0);
   // Every pixel is written below, so the bitmap needs no clearing and a write-only lock keeps
-  // nothing from being lost.
-  al_set_target_bitmap(bitmap);
+  // nothing from being lost. The bitmap becomes the target only after the unlock: unlocking the
+  // target video bitmap costs another copy of its pixels.
   Swizzle swizzle;
   const ALLEGRO_PIXEL_FORMAT format = LockFormatFor(bitmap, swizzle);
   ALLEGRO_LOCKED_REGION* region = al_lock_bitmap(bitmap, format, ALLEGRO_LOCK_WRITEONLY);
@@ -265,6 +265,7 @@ ImageObject* ExternalImageManager::LoadImage(const DirectoryEntry& entry) {
         entry.name.c_str());
     return nullptr;
   }
+  al_set_target_bitmap(bitmap);
   return image.release();
 }
 
