@@ -1,10 +1,8 @@
 #pragma once
 
 #include <cstdint>
-
 #include <functional>
 
-#include "core/Graveyard.h"
 #include "core/RLL.h"
 
 class RootEntity;
@@ -55,8 +53,9 @@ class EntityManager {
   void Draw(ImageObject* target, Camera* camera);
   // Every NPC's Update (the click mode tells them about a press or release), then click mode -1.
   void UpdateNPCs();
-  // Forgets the active and dialogue NPC and destroys every entity. Called from inside a walk, the
-  // entities are unlinked at once and destroyed when the walk ends.
+  // Forgets the active and dialogue NPC and destroys every entity. Called from inside a walk (this
+  // registry's or any other, such as the game loop's), the entities are unlinked at once and
+  // destroyed when the outermost walk ends.
   void Clear();
 
   const RLL& All() const { return all; }
@@ -77,5 +76,4 @@ class EntityManager {
   RootEntity* activeEntity = nullptr;
   RootEntity* dialogueNPC = nullptr;
   int32_t clickMode = -1;
-  Graveyard graveyard;
 };

@@ -121,7 +121,7 @@ Extraction ExtractImage(ScriptCall& call, const char* (&texts)[N]) {
   const ContainerCall managers = ReadContainerCall(call, texts, 2);
   if (!managers) return {};
   ImageObject* image = managers.images->GetBitmapFromActiveFile(texts[0]);
-  if (image == nullptr) call.Fail(("no Bitmap named " + std::string(texts[0]) + " found").c_str());
+  if (image == nullptr) call.Fail("no Bitmap named %s found", texts[0]);
   return {managers.library, image};
 }
 

@@ -1,21 +1,34 @@
 #include "core/script/ScriptCall.h"
 
+#include <cstdarg>
+#include <cstdio>
+#include <string>
+
 #include "core/Convert.h"
+#include "core/Globals.h"
+#include "core/script/LuaManager.h"
+
+namespace {
+
+// "<name>:  <kind>, <reason>\n" with the reason formatted from the caller's arguments.
+void LogReason(const char* name, const char* kind, const char* format, va_list arguments) {
+  va_list measure;
+  va_copy(measure, arguments);
+  const int length = std::vsnprintf(nullptr, 0, format, measure);
+  va_end(measure);
+  std::string reason(length > 0 ? static_cast<size_t>(length) : 0, '\0');
+  if (length > 0) std::vsnprintf(reason.data(), reason.size() + 1, format, arguments);
+  Log("%s:  %s, %s\n", name, kind, reason.c_str());
+}
+
+}  // namespace
 
 ScriptCall::ScriptCall(lua_State* state, const char* name, const char* invalidLine)
     : state(state), name(name), invalidLine(invalidLine), count(lua_gettop(state)) {}
 
-bool ScriptCall::Exactly(int expected) {
-  if (count == expected) return true;
-  FailInvalid();
-  return false;
-}
+bool ScriptCall::Exactly(int expected) { return Arguments(expected); }
 
-bool ScriptCall::AtLeast(int minimum) {
-  if (count >= minimum) return true;
-  FailInvalid();
-  return false;
-}
+bool ScriptCall::AtLeast(int minimum) { return Arguments(Arity::AtLeast(minimum)); }
 
 const char* ScriptCall::Text(int index) const {
   if (index < 1 || index > count) return nullptr;
@@ -40,8 +53,11 @@ int32_t ScriptCall::Integer(int index) const { return ToInt32(Number(index)); }
 
 float ScriptCall::Float(int index) const { return ToFloat(Number(index)); }
 
-int ScriptCall::Fail(const char* reason) {
-  Log("%s:  Failed, %s\n", name, reason);
+int ScriptCall::Fail(const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  LogReason(name, "Failed", format, arguments);
+  va_end(arguments);
   return 0;
 }
 
@@ -53,7 +69,12 @@ int ScriptCall::FailInvalid() {
   return Fail("invalid argument list");
 }
 
-void ScriptCall::Warn(const char* text) { Log("%s:  Warning, %s\n", name, text); }
+void ScriptCall::Warn(const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  LogReason(name, "Warning", format, arguments);
+  va_end(arguments);
+}
 
 int ScriptCall::Push(double number) {
   lua_pushnumber(state, number);
@@ -61,11 +82,13 @@ int ScriptCall::Push(double number) {
 }
 
 int ScriptCall::PushText(const char* text) {
-  if (text == nullptr) {
-    lua_pushnil(state);
-  } else {
-    lua_pushstring(state, text);
-  }
+  if (text == nullptr) return PushNil();
+  return PushText(std::string_view(text));
+}
+
+int ScriptCall::PushText(std::string_view text) {
+  const std::string copy(text);
+  lua_pushlstring(state, copy.data(), copy.size());
   return ++results;
 }
 
@@ -90,4 +113,8 @@ const char* RegisteredName(lua_State* state) {
   // A function without upvalues reads nil here, never another value.
   const char* name = lua_tostring(state, lua_upvalueindex(1));
   return name != nullptr ? name : "Script function";
+}
+
+void RegisterWithLuaManager(ScriptFamilyRegistrar registrar) {
+  if (gLuaManager != nullptr && registrar != nullptr) registrar(gLuaManager->GetState());
 }
