@@ -8,11 +8,11 @@
 #include <cstring>
 #include <memory>
 
-#include "core/ContentFile.h"
 #include "core/Globals.h"
 #include "core/Log.h"
-#include "core/TemporaryFile.h"
 #include "core/script/LuaManager.h"
+#include "platform/ContentFile.h"
+#include "platform/TemporaryFile.h"
 #include "resources/ImageObject.h"
 #include "resources/PaletteSet.h"
 #include "resources/ZLibDecompressor.h"

@@ -1,4 +1,4 @@
-#include "core/TemporaryFile.h"
+#include "platform/TemporaryFile.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "core/TemporaryFile.h"
+#include "platform/TemporaryFile.h"
 #include "support/TempDir.h"
 
 namespace {
