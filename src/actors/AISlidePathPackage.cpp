@@ -5,18 +5,17 @@
 #include "core/Convert.h"
 #include "core/Dimensions.h"
 #include "core/Log.h"
+#include "world/CellTest.h"
 
 namespace {
 
-// Until a map is there, nothing is solid (the map manager without a map answers 0).
-bool NothingIsSolid(int32_t, int32_t, int32_t) { return false; }
-
-AISlidePathPackage::CellTest gCellTest = &NothingIsSolid;
+// Slides read the cell test's solid sense; without a map manager nothing is solid.
+AISlidePathPackage::CellTest gCellTest = &CellIsSolid;
 
 }  // namespace
 
 void AISlidePathPackage::SetCellTest(CellTest test) {
-  gCellTest = test != nullptr ? test : &NothingIsSolid;
+  gCellTest = test != nullptr ? test : &CellIsSolid;
 }
 
 AISlidePathPackage::AISlidePathPackage() { typeCode = AIType::kSlidePath; }

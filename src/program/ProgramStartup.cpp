@@ -20,6 +20,7 @@
 #include "world/BackgroundManager.h"
 #include "world/CameraManager.h"
 #include "world/MapManager.h"
+#include "world/WorldLinks.h"
 
 namespace {
 
@@ -46,6 +47,15 @@ bool CreateCameraManager() {
 }
 
 // The "Env_" functions reach the environment scope through the map manager.
+bool CreateAIManager() {
+  gAIManager = new AIManager();
+  // A map unload drops the floating packages before the entities go.
+  GetWorldLinks().clearFloatingAI = [] {
+    if (gAIManager != nullptr) gAIManager->ClearFloatingAI();
+  };
+  return true;
+}
+
 bool CreateMapManager() {
   gMapManager = new MapManager();
   SetEnvironmentScopeSource(
@@ -86,7 +96,7 @@ const StartupRow kRows[] = {
     Row::Step("global script variables", Create<gGlobalVariables>),
     Row::Step("music manager", Create<gMusicManager>),
     Row::Step("camera manager", CreateCameraManager),
-    Row::Step("AI manager", Create<gAIManager>),
+    Row::Step("AI manager", CreateAIManager),
     Row::Step("keyboard manager", Create<gKeyboardManager>),
     Row::Script("Configuration.lua"),
     Row::Step("background manager", Create<gBackgroundManager>),
