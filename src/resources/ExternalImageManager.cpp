@@ -9,7 +9,7 @@
 #include "core/ContentFile.h"
 #include "core/Globals.h"
 #include "core/Log.h"
-#include "core/script/LuaManager.h"
+#include "core/script/ScriptCall.h"
 #include "resources/ImageObject.h"
 #include "resources/PaletteSet.h"
 #include "resources/ZLibDecompressor.h"
@@ -97,7 +97,7 @@ void Discard(ImageObject* image) {
 }  // namespace
 
 ExternalImageManager::ExternalImageManager() {
-  if (gLuaManager != nullptr) RegisterExternalImageManagerFunctions(gLuaManager->GetState());
+  RegisterWithLuaManager(RegisterExternalImageManagerFunctions);
 }
 
 ExternalImageManager::~ExternalImageManager() { CloseFile(); }

@@ -6,8 +6,8 @@
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "core/RootEntity.h"
-#include "core/script/LuaManager.h"
 #include "core/script/PropertyHolder.h"
+#include "core/script/ScriptCall.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ PropertyManager::PropertyManager() {
   SetOwner(PropertyOwner::NPC, [](const char*) -> PropertyHolder* {
     return gEntityManager != nullptr ? gEntityManager->GetActiveNPC() : nullptr;
   });
-  if (gLuaManager != nullptr) RegisterPropertyFunctions(gLuaManager->GetState());
+  RegisterWithLuaManager(RegisterPropertyFunctions);
 }
 
 void PropertyManager::SetOwner(PropertyOwner owner, Finder finder) {
