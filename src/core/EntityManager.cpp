@@ -4,7 +4,8 @@
 #include "core/Log.h"
 #include "core/RootEntity.h"
 
-EntityManager::EntityManager() {
+EntityManager::EntityManager()
+    : npcSlot(PropertyOwner::NPC, [this](const char*) -> PropertyHolder* { return activeEntity; }) {
   subLists.AddTail("AIAnimation", &aiAnimation);
   subLists.AddTail("AIDrawing", &aiDrawing);
   subLists.AddTail("AIFloating", &aiFloating);

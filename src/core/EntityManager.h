@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "core/RLL.h"
+#include "core/script/PropertyManager.h"
 
 class RootEntity;
 class ImageObject;
@@ -42,6 +43,8 @@ class EntityManager {
     activeEntity = GetEntity(listName, name);
   }
   void ClearActiveEntity() { activeEntity = nullptr; }
+  // Does nothing; nothing calls it.
+  void Reserved() {}
   RootEntity* GetDialogueNPC() const { return dialogueNPC; }
   void SetDialogueNPC(RootEntity* entity) { dialogueNPC = entity; }
   int32_t GetClickMode() const { return clickMode; }
@@ -78,4 +81,6 @@ class EntityManager {
   RootEntity* activeEntity = nullptr;
   RootEntity* dialogueNPC = nullptr;
   int32_t clickMode = -1;
+  // The router's "NPC" owner is the active NPC, for as long as the registry lives.
+  PropertyOwnerSlot npcSlot;
 };

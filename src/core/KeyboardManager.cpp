@@ -73,27 +73,64 @@ constexpr KeyName kKeyNames[] = {
     {"SEMICOLON2", ALLEGRO_KEY_SEMICOLON2},
     {"COMMAND", ALLEGRO_KEY_COMMAND},
     {"ESCAPE", ALLEGRO_KEY_ESCAPE},
-    {"A", ALLEGRO_KEY_A}, {"B", ALLEGRO_KEY_B}, {"C", ALLEGRO_KEY_C}, {"D", ALLEGRO_KEY_D},
-    {"E", ALLEGRO_KEY_E}, {"F", ALLEGRO_KEY_F}, {"G", ALLEGRO_KEY_G}, {"H", ALLEGRO_KEY_H},
-    {"I", ALLEGRO_KEY_I}, {"J", ALLEGRO_KEY_J}, {"K", ALLEGRO_KEY_K}, {"L", ALLEGRO_KEY_L},
-    {"M", ALLEGRO_KEY_M}, {"N", ALLEGRO_KEY_N}, {"O", ALLEGRO_KEY_O}, {"P", ALLEGRO_KEY_P},
-    {"Q", ALLEGRO_KEY_Q}, {"R", ALLEGRO_KEY_R}, {"S", ALLEGRO_KEY_S}, {"T", ALLEGRO_KEY_T},
-    {"U", ALLEGRO_KEY_U}, {"V", ALLEGRO_KEY_V}, {"W", ALLEGRO_KEY_W}, {"X", ALLEGRO_KEY_X},
-    {"Y", ALLEGRO_KEY_Y}, {"Z", ALLEGRO_KEY_Z},
-    {"0", ALLEGRO_KEY_0}, {"PAD0", ALLEGRO_KEY_PAD_0},
-    {"1", ALLEGRO_KEY_1}, {"PAD1", ALLEGRO_KEY_PAD_1},
-    {"2", ALLEGRO_KEY_2}, {"PAD2", ALLEGRO_KEY_PAD_2},
-    {"3", ALLEGRO_KEY_3}, {"PAD3", ALLEGRO_KEY_PAD_3},
-    {"4", ALLEGRO_KEY_4}, {"PAD4", ALLEGRO_KEY_PAD_4},
-    {"5", ALLEGRO_KEY_5}, {"PAD5", ALLEGRO_KEY_PAD_5},
-    {"6", ALLEGRO_KEY_6}, {"PAD6", ALLEGRO_KEY_PAD_6},
-    {"7", ALLEGRO_KEY_7}, {"PAD7", ALLEGRO_KEY_PAD_7},
-    {"8", ALLEGRO_KEY_8}, {"PAD8", ALLEGRO_KEY_PAD_8},
-    {"9", ALLEGRO_KEY_9}, {"PAD9", ALLEGRO_KEY_PAD_9},
-    {"F1", ALLEGRO_KEY_F1}, {"F2", ALLEGRO_KEY_F2}, {"F3", ALLEGRO_KEY_F3},
-    {"F4", ALLEGRO_KEY_F4}, {"F5", ALLEGRO_KEY_F5}, {"F6", ALLEGRO_KEY_F6},
-    {"F7", ALLEGRO_KEY_F7}, {"F8", ALLEGRO_KEY_F8}, {"F9", ALLEGRO_KEY_F9},
-    {"F10", ALLEGRO_KEY_F10}, {"F11", ALLEGRO_KEY_F11}, {"F12", ALLEGRO_KEY_F12},
+    {"A", ALLEGRO_KEY_A},
+    {"B", ALLEGRO_KEY_B},
+    {"C", ALLEGRO_KEY_C},
+    {"D", ALLEGRO_KEY_D},
+    {"E", ALLEGRO_KEY_E},
+    {"F", ALLEGRO_KEY_F},
+    {"G", ALLEGRO_KEY_G},
+    {"H", ALLEGRO_KEY_H},
+    {"I", ALLEGRO_KEY_I},
+    {"J", ALLEGRO_KEY_J},
+    {"K", ALLEGRO_KEY_K},
+    {"L", ALLEGRO_KEY_L},
+    {"M", ALLEGRO_KEY_M},
+    {"N", ALLEGRO_KEY_N},
+    {"O", ALLEGRO_KEY_O},
+    {"P", ALLEGRO_KEY_P},
+    {"Q", ALLEGRO_KEY_Q},
+    {"R", ALLEGRO_KEY_R},
+    {"S", ALLEGRO_KEY_S},
+    {"T", ALLEGRO_KEY_T},
+    {"U", ALLEGRO_KEY_U},
+    {"V", ALLEGRO_KEY_V},
+    {"W", ALLEGRO_KEY_W},
+    {"X", ALLEGRO_KEY_X},
+    {"Y", ALLEGRO_KEY_Y},
+    {"Z", ALLEGRO_KEY_Z},
+    {"0", ALLEGRO_KEY_0},
+    {"PAD0", ALLEGRO_KEY_PAD_0},
+    {"1", ALLEGRO_KEY_1},
+    {"PAD1", ALLEGRO_KEY_PAD_1},
+    {"2", ALLEGRO_KEY_2},
+    {"PAD2", ALLEGRO_KEY_PAD_2},
+    {"3", ALLEGRO_KEY_3},
+    {"PAD3", ALLEGRO_KEY_PAD_3},
+    {"4", ALLEGRO_KEY_4},
+    {"PAD4", ALLEGRO_KEY_PAD_4},
+    {"5", ALLEGRO_KEY_5},
+    {"PAD5", ALLEGRO_KEY_PAD_5},
+    {"6", ALLEGRO_KEY_6},
+    {"PAD6", ALLEGRO_KEY_PAD_6},
+    {"7", ALLEGRO_KEY_7},
+    {"PAD7", ALLEGRO_KEY_PAD_7},
+    {"8", ALLEGRO_KEY_8},
+    {"PAD8", ALLEGRO_KEY_PAD_8},
+    {"9", ALLEGRO_KEY_9},
+    {"PAD9", ALLEGRO_KEY_PAD_9},
+    {"F1", ALLEGRO_KEY_F1},
+    {"F2", ALLEGRO_KEY_F2},
+    {"F3", ALLEGRO_KEY_F3},
+    {"F4", ALLEGRO_KEY_F4},
+    {"F5", ALLEGRO_KEY_F5},
+    {"F6", ALLEGRO_KEY_F6},
+    {"F7", ALLEGRO_KEY_F7},
+    {"F8", ALLEGRO_KEY_F8},
+    {"F9", ALLEGRO_KEY_F9},
+    {"F10", ALLEGRO_KEY_F10},
+    {"F11", ALLEGRO_KEY_F11},
+    {"F12", ALLEGRO_KEY_F12},
 };
 static_assert(std::size(kKeyNames) == 119);
 
@@ -187,7 +224,7 @@ void KeyboardManager::UpdateList(Bindings& bindings, bool keyNameList,
     if (held) {
       binding.pressed = binding.up;
       if (binding.pressed == 1 && keyNameList) {
-        // The GUI manager's last key := key 1 here, once the GUI manager exists.
+        if (keyPressListener) keyPressListener(binding.key1);
         if (binding.key1 == ALLEGRO_KEY_CAPSLOCK) capsLock = !capsLock;
       }
       binding.released = 0;
@@ -228,7 +265,8 @@ bool KeyboardManager::SetKey(const char* action, const char* keyName1, const cha
   const KeyBinding* key1 = FindKey(keyName1);
   const KeyBinding* key2 = FindKey(keyName2);
   if (binding == nullptr || key1 == nullptr || key2 == nullptr) {
-    if (missing != nullptr) *missing = binding == nullptr ? action : key1 == nullptr ? keyName1 : keyName2;
+    if (missing != nullptr)
+      *missing = binding == nullptr ? action : key1 == nullptr ? keyName1 : keyName2;
     return false;
   }
   binding->key1 = key1->key1;

@@ -6,9 +6,9 @@
 #include <span>
 #include <string>
 
-#include "core/ContentFile.h"
 #include "core/Globals.h"
 #include "core/script/ScriptCall.h"
+#include "platform/ContentFile.h"
 #include "resources/DataLibrary.h"
 #include "resources/ExternalImageManager.h"
 #include "resources/ImageObject.h"

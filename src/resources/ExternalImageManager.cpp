@@ -6,10 +6,10 @@
 #include <bit>
 #include <cstring>
 
-#include "core/ContentFile.h"
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "core/script/ScriptCall.h"
+#include "platform/ContentFile.h"
 #include "resources/ImageObject.h"
 #include "resources/PaletteSet.h"
 #include "resources/ZLibDecompressor.h"

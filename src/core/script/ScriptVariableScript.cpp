@@ -61,10 +61,6 @@ constexpr VariableRow kVariableRows[] = {
     {"Global_SetScriptVariableA", Scope::Global, kSetString},
 };
 
-// The map manager holds the environment scope (MapManager::GetEnvironmentVariables); until the map
-// manager is built this answers none and the "Env_" functions report it as not created.
-ScriptVariableStore* EnvironmentVariables() { return nullptr; }
-
 // The scope's store, and why there is none when there is none.
 Needed<ScriptVariableStore> FindStore(Scope scope) {
   switch (scope) {
