@@ -71,6 +71,7 @@ void GUIManager::DispatchKey(int32_t event) {
 }
 
 void GUIManager::Draw(ImageObject& frame) {
+  ++frames;
   frame.SetAsTarget();
   frame.ClearToBlack();
   const std::vector<GUIBaseObject*> objects = Widgets(topLevel);

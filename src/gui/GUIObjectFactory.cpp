@@ -1,6 +1,7 @@
 #include "gui/GUIObjectFactory.h"
 
 #include "gui/GUIBaseObject.h"
+#include "gui/GUIEnvironmentWindow.h"
 #include "gui/GUIResizeWindow.h"
 #include "gui/GUIScrollableWindow.h"
 #include "gui/GUIWindow.h"
@@ -26,7 +27,7 @@ constexpr GUIObjectType kTypes[] = {
     {"GUIWindow", &Make<GUIWindow>},
     {"GUIScrollableWindow", &Make<GUIScrollableWindow>},
     {"GUIResizeWindow", &Make<GUIResizeWindow>},
-    {"GUIEnvironmentWindow", nullptr},
+    {"GUIEnvironmentWindow", &Make<GUIEnvironmentWindow>},
     {"GUIList", nullptr},
     {"GUIDropMenu", nullptr},
 };
