@@ -26,6 +26,10 @@ MM_PlaySound("Blip")
 -- the "Maps" folder and run "<name>.lua" from the "MapScripts" folder (see Paths.lua).
 MapM_SetMapLoadTarget("MAPNONE")
 
+-- A clip map runs no map script of its own, so the game runs the meadow's script itself. What it
+-- sets up (scenery, camera boundaries) outlives map loads, so it may run before the first one.
+LM_ExecuteScript(Path_GetPath("MapScripts") .. "Meadow.lua")
+
 -- The GUI: every frame is drawn through it. Widgets are added to the active list (the top level
 -- is "Base"); the first added is the front-most. A widget is drawn once GUIG_SetDimensions (or its
 -- own sizing function) gives it a size, and starts locked: GUIG_SetLock(0) lets it be dragged by
@@ -64,3 +68,12 @@ GUI_SetActiveObjectList("Base")
 GUIOL_AddObject("Banner", "GUIWindow")
 GUIG_SetDimensions(60, 260, 300, 24)
 GUIW_SetBackgroundColor(40, 40, 90)
+
+-- The world: an environment window shows the active camera's view (here the "Default" camera,
+-- the size of the window) and is drawn again every frame. Added last, it is the back-most widget,
+-- so the rest of the GUI lies over the world. Under the name "EnvironmentWindow" it stays visible
+-- when a script calls GUI_HideAllObjects. It takes no clicks itself: a click that no window in
+-- front takes goes on to the map.
+GUI_SetActiveObjectList("Base")
+GUIOL_AddObject("EnvironmentWindow", "GUIEnvironmentWindow")
+GUIG_SetDimensions(0, 0, 800, 600)
