@@ -4,6 +4,7 @@
 #include <allegro5/allegro_opengl.h>
 
 #include "actors/AIManager.h"
+#include "actors/ObjectManager.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
 #include "core/EntityManager.h"
@@ -39,10 +40,11 @@ std::vector<TickStage> ProgramTickStages() {
             [](TimerManager& timers, const TickTime&) { timers.Tick(); }),
       Stage("BackgroundManager::Update", gBackgroundManager,
             [](BackgroundManager& scenery, const TickTime&) { scenery.Update(); }),
+      Stage("ObjectManager::Update", gObjectManager,
+            [](ObjectManager& objects, const TickTime&) { objects.Update(); }),
       Stage("EntityManager::Update", gEntityManager,
             [](EntityManager& entities, const TickTime&) { entities.Update(); }),
-      Stage("AIManager::Update", gAIManager,
-            [](AIManager& ai, const TickTime&) { ai.Update(); }),
+      Stage("AIManager::Update", gAIManager, [](AIManager& ai, const TickTime&) { ai.Update(); }),
       Stage("MapManager::HandleEvent", gMapManager,
             [](MapManager& map, const TickTime&) { map.HandleEvent(MapManager::kTick, -1, -1); }),
       // The rest of the tick's time goes to the deferred calls; at least one runs every tick.
@@ -58,6 +60,11 @@ std::vector<DrawStage> ProgramDrawStages() {
   return {
       {"ClearToBlack", [] { al_clear_to_color(al_map_rgb(0, 0, 0)); }},
   };
+}
+
+void DrawEntitiesAndObjects(ImageObject* target, Camera* camera) {
+  if (gEntityManager != nullptr) gEntityManager->Draw(target, camera);
+  if (gObjectManager != nullptr) gObjectManager->Draw(target, camera);
 }
 
 // The OpenGL quads of a frame lie at growing depths from 0, so the depth starts again every pass.

@@ -1,5 +1,7 @@
 #include "program/ProgramScriptFamilies.h"
 
+#include "actors/NonPlayingCharacter.h"
+#include "actors/ObjectManager.h"
 #include "core/MusicManager.h"
 #include "resources/PathManager.h"
 #include "world/CameraManager.h"
@@ -10,8 +12,10 @@ namespace {
 const LuaManagerFamily kFamilies[] = {
     {ScriptFamily::LuaManager, RegisterLuaManagerFunctions},
     {ScriptFamily::Cameras, RegisterCameraFunctions},
+    {ScriptFamily::NPCs, RegisterNPCFunctions},
     {ScriptFamily::Paths, RegisterPathFunctions},
     {ScriptFamily::Music, RegisterMusicFunctions},
+    {ScriptFamily::Objects, RegisterObjectFunctions},
     {ScriptFamily::ScriptVariables, RegisterScriptVariableFunctions},
 };
 
