@@ -33,9 +33,9 @@ class ActorsFixture : public LuaFixture {
     gEntityManager = &entities;
     gPathManager = &paths;
     gPropertyManager = &router;
-    gCameraManager = (cameras = std::make_unique<CameraManager>("Default", 0, 0, gScreenWidth,
-                                                                gScreenHeight))
-                         .get();
+    gCameraManager =
+        (cameras = std::make_unique<CameraManager>("Default", 0, 0, gScreenWidth, gScreenHeight))
+            .get();
     gAIManager = (ai = std::make_unique<AIManager>()).get();
     gObjectManager = (objects = std::make_unique<ObjectManager>()).get();
     gTargetRegistry = (targets = std::make_unique<TargetRegistry>()).get();

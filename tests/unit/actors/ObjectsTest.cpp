@@ -31,7 +31,8 @@ TEST_F(ObjectsTest, FailureLinesComeInTheirOrder) {
        "OBJM Create Object:  Failed, invalid argument list for a Chill Projectile\n"},
       {"OBJM_CreateObject('x', 'StaticAnimation', 3)",
        "OBJM Create Object:  Failed, invalid argument list for a Static Animation\n"},
-      {"OBJM_SetActiveObject('none')", "OBJM SetActiveObject:  Warning, object none was not found\n"},
+      {"OBJM_SetActiveObject('none')",
+       "OBJM SetActiveObject:  Warning, object none was not found\n"},
       {"OBJM_SetActiveObjectByID(99999)",
        "OBJM SetActiveObjectByID:  Warning, object ID 99999 was not found\n"},
   });
@@ -65,7 +66,8 @@ TEST_F(ObjectsTest, AMissingImageAddsNoItemAndKeepsTheActiveObject) {
 }
 
 TEST_F(ObjectsTest, LookUpsTakeTheFirstAndAMissTakesTheActiveObjectAway) {
-  ASSERT_TRUE(Run("OBJM_CreateObject('twin', 'Projectile') OBJM_CreateObject('twin', 'Projectile')"));
+  ASSERT_TRUE(
+      Run("OBJM_CreateObject('twin', 'Projectile') OBJM_CreateObject('twin', 'Projectile')"));
   ObjectBase* second = objects->GetActiveObject();
   ASSERT_TRUE(Run("OBJM_SetActiveObject('twin')"));
   EXPECT_NE(objects->GetActiveObject(), second);
@@ -79,9 +81,10 @@ TEST_F(ObjectsTest, LookUpsTakeTheFirstAndAMissTakesTheActiveObjectAway) {
 
 TEST_F(ObjectsTest, AStaticAnimationLivesForItsLifetimeAndLeavesTheNextTick) {
   for (int lifetime : {1, 0, -5, 3}) {
-    ASSERT_TRUE(Run("OBJM_CreateObject('sa', 'StaticAnimation') OBJSA_SetAnimationData('none', 0, "
-                    "4, " +
-                    std::to_string(lifetime) + ")"));
+    ASSERT_TRUE(
+        Run("OBJM_CreateObject('sa', 'StaticAnimation') OBJSA_SetAnimationData('none', 0, "
+            "4, " +
+            std::to_string(lifetime) + ")"));
     auto* animation = static_cast<ObjectStaticAnimation*>(objects->GetActiveObject());
     const int updates = lifetime > 1 ? lifetime : 1;
     Tick(updates);
