@@ -1,7 +1,9 @@
+#include <allegro5/allegro_image.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -406,6 +408,47 @@ TEST_F(ChunkLoaderTest, LoadChunk_RefusesWhatItCannotRead) {
       log.Contains("Load Chunk Part:  Failed, invalid Chunk Address\n"
                    "Do not call WriteChunk from this program...\n"
                    "Do not call ProcessBitmaps from this program...\n"));
+}
+
+TEST_F(ChunkLoaderTest, LevelWriterToolTurnsPicturesIntoALevel) {
+  al_init_image_addon();
+  // A 300 x 20 picture takes two chunks across and one down.
+  const auto save = [&](const char* name, int w, int h, Rgba colour) {
+    ALLEGRO_BITMAP* picture = FilledBitmap(w, h, colour);
+    ASSERT_TRUE(al_save_bitmap((dir.Path() / name).c_str(), picture));
+    al_destroy_bitmap(picture);
+  };
+  save("colours.png", 300, 20, {40, 50, 60, 255});
+  {
+    ALLEGRO_BITMAP* clip = FilledBitmap(260, 1, {});
+    al_set_target_bitmap(clip);
+    al_put_pixel(257, 0, al_map_rgba(0, 0, 0, 255));
+    ASSERT_TRUE(al_save_bitmap((dir.Path() / "clip.png").c_str(), clip));
+    al_destroy_bitmap(clip);
+  }
+  save("upper.png", 2, 2, {200, 0, 0, 255});
+  const std::string command =
+      std::string(QM_LEVELWRITER_TOOL) + " level.plf colours.png clip.png upper.png";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+
+  ChunkLoader loader;
+  ASSERT_EQ(loader.OpenLevel(kLevel), 0);
+  EXPECT_EQ(loader.GetChunksAcross(), 2);
+  EXPECT_EQ(loader.GetChunksDown(), 1);
+  MoveTo(loader, 0, 0);
+  EXPECT_EQ(loader.TestCell(257, 0), 0);
+  EXPECT_EQ(loader.TestCell(256, 0), 1);
+  EXPECT_EQ(loader.TestCell(299, 100), 1);
+  const Chunk* first = loader.GetChunkAt(0, 0);
+  const Chunk* second = loader.GetChunkAt(256, 0);
+  EXPECT_EQ(PixelAt(first->GetUpperImage().GetBitmap(), 1, 1), (Rgba{200, 0, 0, 255}));
+  EXPECT_EQ(PixelAt(first->GetLowerImage().GetBitmap(), 1, 1), Rgba{});
+  EXPECT_EQ(PixelAt(first->GetLowerImage().GetBitmap(), 2, 19), (Rgba{40, 50, 60, 255}));
+  EXPECT_EQ(PixelAt(second->GetLowerImage().GetBitmap(), 43, 19), (Rgba{40, 50, 60, 255}));
+  // Past the picture: transparent in both images.
+  EXPECT_EQ(PixelAt(second->GetLowerImage().GetBitmap(), 44, 19), Rgba{});
+  EXPECT_EQ(PixelAt(second->GetUpperImage().GetBitmap(), 44, 19), Rgba{});
+  EXPECT_EQ(PixelAt(first->GetLowerImage().GetBitmap(), 2, 20), Rgba{});
 }
 
 // The two roads: whole reads around the player, parts through the deferred-call list beyond.
