@@ -11,7 +11,9 @@
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "platform/ContentFile.h"
+#include "platform/TemporaryFile.h"
 #include "resources/ZLibDecompressor.h"
+#include "world/Camera.h"
 #include "world/Chunk.h"
 
 namespace {
@@ -20,9 +22,9 @@ constexpr int32_t kActiveReach = 2;  // the 5 x 5 block
 constexpr int32_t kWholeReach = 1;   // the 3 x 3 block read whole
 
 // The inflated level, new and empty, opened for writing and then reading.
-std::FILE* CreateChunkFile() { return std::fopen(ChunkLoader::kTemporaryFile, "w+b"); }
+std::FILE* CreateChunkFile() { return CreateTemporaryFile(ChunkLoader::kTemporaryFile); }
 
-void RemoveChunkFile() { std::remove(ChunkLoader::kTemporaryFile); }
+void RemoveChunkFile() { RemoveTemporaryFile(ChunkLoader::kTemporaryFile); }
 
 int32_t LittleInt32(const uint8_t* bytes) {
   return static_cast<int32_t>(
@@ -230,6 +232,14 @@ void ChunkLoader::Draw(Layer layer, int32_t viewLeft, int32_t viewTop) const {
       }
     }
   }
+}
+
+void ChunkLoader::DrawLower(const Camera& camera) {
+  DrawLower(camera.GetViewX(), camera.GetViewY());
+}
+
+void ChunkLoader::DrawUpper(const Camera& camera) {
+  DrawUpper(camera.GetViewX(), camera.GetViewY());
 }
 
 void ChunkLoader::DrawLower(int32_t viewLeft, int32_t viewTop) const {

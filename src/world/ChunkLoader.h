@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class Camera;
 class Chunk;
 
 // A chunked level: a painted level of any size cut into 256 x 256 pixel chunks. Opening it
@@ -73,7 +74,9 @@ class ChunkLoader {
   virtual void Update();
 
   // Every ready chunk's lower (below the actors) or upper image onto the current drawing target,
-  // at (column * 256 - view left, row * 256 - view top).
+  // at (column * 256 - view left, row * 256 - view top) of the camera's view.
+  virtual void DrawLower(const Camera& camera);
+  virtual void DrawUpper(const Camera& camera);
   void DrawLower(int32_t viewLeft, int32_t viewTop) const;
   void DrawUpper(int32_t viewLeft, int32_t viewTop) const;
 

@@ -2,6 +2,7 @@
 #   QM_PROGRAM       the built quillmere
 #   QM_CLOSE_WINDOW  the tool that sends WM_DELETE_WINDOW to a window
 #   QM_IMAGECONTAINER the image container writer (tools/imagecontainer)
+#   QM_HOSTILECONTAINER the writer of containers that inflate hugely (tools/hostilecontainer)
 #   QM_WRITE_AUDIO_FILES the writer of intact and damaged audio files
 #   QM_E2E_DIR       this folder (fixtures under fixtures/)
 #   QM_SAMPLE_DIR    the sample game in the build tree

@@ -35,6 +35,12 @@ Something tried to play a null song.  Aborting
 LoadSound:  Failed, sound Absurd could not be loaded from Data/Audio/absurd.wav -Code: 41-
 Bass reported an error during PlaySound:  -Code: 5-
 Bass reported an error during PlaySound:  -Code: 5-
+PathManager failed to find Maps
+MapManager:  Reading file from TolvaCube.slf - Failed
+Isometric file pathname failed, check Lineart file instead...
+PathManager failed to find Maps
+Failed to find file!
+Load map
 Initialization Sequence completed!  Took <seconds> seconds.
 Begin primary game loop
 == Begin Cleanup ==

@@ -103,9 +103,16 @@ void RegisterScriptFunctions(lua_State* state, std::span<const ScriptFunction> f
   // here, outside any protected call, would end the program.
   for (const ScriptFunction& function : functions) {
     lua_pushstring(state, function.name);
-    lua_pushcclosure(state, function.function, 0);
+    lua_pushvalue(state, -1);
+    lua_pushcclosure(state, function.function, 1);
     lua_rawset(state, LUA_GLOBALSINDEX);
   }
+}
+
+const char* RegisteredName(lua_State* state) {
+  // A function without upvalues reads nil here, never another value.
+  const char* name = lua_tostring(state, lua_upvalueindex(1));
+  return name != nullptr ? name : "Script function";
 }
 
 void RegisterWithLuaManager(ScriptFamilyRegistrar registrar) {

@@ -7,6 +7,7 @@
 #include <exception>
 #include <iterator>
 #include <lua.hpp>
+#include <new>
 #include <span>
 #include <string_view>
 #include <type_traits>
@@ -174,16 +175,23 @@ struct ScriptFunction {
   lua_CFunction function;
 };
 
-// Keeps C++ exceptions from unwinding through Lua's C frames: the call is logged and answers
-// nothing instead.
+// The name a registered function was registered under (its closure's upvalue); none for a
+// function pushed some other way.
+const char* RegisteredName(lua_State* state);
+
+// Keeps C++ exceptions from unwinding through Lua's C frames: the call is logged under the
+// function's registered name and answers nothing instead.
 template <lua_CFunction Function>
 int GuardedScriptFunction(lua_State* state) noexcept {
+  const char* name = RegisteredName(state);
   try {
     return Function(state);
+  } catch (const std::bad_alloc&) {
+    Log("%s:  Failed, out of memory\n", name);
   } catch (const std::exception& error) {
-    Log("Script function error: %s\n", error.what());
+    Log("%s:  Failed, %s\n", name, error.what());
   } catch (...) {
-    Log("Script function error: unknown exception\n");
+    Log("%s:  Failed, unknown exception\n", name);
   }
   return 0;
 }
@@ -217,8 +225,8 @@ constexpr auto ScriptRows() {
   return ScriptRowTable<Rows, Run>(std::make_index_sequence<std::size(Rows)>());
 }
 
-// Registers each function as a global of the state (a C closure without upvalues). A name
-// registered twice refers to the last function given.
+// Registers each function as a global of the state (a C closure whose one upvalue is its name).
+// A name registered twice refers to the last function given.
 void RegisterScriptFunctions(lua_State* state, std::span<const ScriptFunction> functions);
 
 // A family's registrar, as a manager's constructor hands it to RegisterWithLuaManager.
