@@ -3,6 +3,7 @@
 #include "actors/NonPlayingCharacter.h"
 #include "actors/ObjectManager.h"
 #include "core/MusicManager.h"
+#include "gui/GUIScript.h"
 #include "resources/PathManager.h"
 #include "world/CameraManager.h"
 
@@ -12,6 +13,9 @@ namespace {
 const LuaManagerFamily kFamilies[] = {
     {ScriptFamily::LuaManager, RegisterLuaManagerFunctions},
     {ScriptFamily::Cameras, RegisterCameraFunctions},
+    // The GUI's families in the order of its registration; each widget kind's comes in its place.
+    {ScriptFamily::GUI, RegisterGUIBindings},
+    {ScriptFamily::GUIWindows, RegisterGUIWindowBindings},
     {ScriptFamily::NPCs, RegisterNPCFunctions},
     {ScriptFamily::Paths, RegisterPathFunctions},
     {ScriptFamily::Music, RegisterMusicFunctions},

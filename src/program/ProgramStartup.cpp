@@ -14,6 +14,7 @@
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptVariableStore.h"
+#include "gui/GUIManager.h"
 #include "program/ProgramScriptFamilies.h"
 #include "resources/DataLibrary.h"
 #include "resources/ExternalImageManager.h"
@@ -104,6 +105,7 @@ const StartupRow kRows[] = {
     Row::Script("Configuration.lua"),
     Row::Step("background manager", Create<gBackgroundManager>),
     Row::Step("timer manager", Create<gTimerManager>),
+    Row::Step("GUI manager", Create<gGUIManager>),
     Row::Step("map manager", CreateMapManager),
     Row::Step("event sources", RegisterEvents),
     Row::Script("Data/Scripts/System/Loading/Routing.lua"),
