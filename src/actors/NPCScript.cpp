@@ -125,7 +125,9 @@ int RunNPCRow(lua_State* state, const NPCRow& row) {
   ScriptCall call(state, row.label, row.invalidLine);
   const char* text = nullptr;
   if (!call.Arguments(row.count)) return 0;
-  if (row.textArgument != 0 && !call.RequireText(row.textArgument, text)) return 0;
+  if (row.textArgument != 0 && (text = call.Text(row.textArgument)) == nullptr) {
+    return call.FailInvalid();
+  }
   EntityManager* entities = call.Require(gEntityManager);
   if (entities == nullptr) return 0;
   NonPlayingCharacter* npc =

@@ -202,9 +202,8 @@ constexpr ObjectRow kObjectRows[] = {
 int RunObjectRow(lua_State* state, const ObjectRow& row) {
   ScriptCall call(state, row.label);
   if (!call.Arguments(row.count)) return 0;
-  const char* text;
   for (int i = row.firstText; i != 0 && i <= row.lastText; ++i) {
-    if (!call.RequireText(i, text)) return 0;
+    if (call.Text(i) == nullptr) return call.FailInvalid();
   }
   ObjectManager* objects = call.Require(gObjectManager);
   if (objects == nullptr) return 0;
