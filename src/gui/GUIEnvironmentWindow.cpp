@@ -1,5 +1,6 @@
 #include "gui/GUIEnvironmentWindow.h"
 
+#include "actors/ObjectManager.h"
 #include "core/EntityManager.h"
 #include "core/Globals.h"
 #include "core/Log.h"
@@ -11,11 +12,6 @@
 
 namespace {
 WorldDrawHooks hooks;
-
-void RunHook(const std::function<void(ImageObject*, Camera*)>& hook, ImageObject* view,
-             Camera* camera) {
-  if (hook) hook(view, camera);
-}
 
 void DrawMapPass(ImageObject* view, Camera* camera, int32_t pass) {
   if (gMapManager != nullptr) gMapManager->Draw(view, camera, pass);
@@ -70,9 +66,9 @@ void GUIEnvironmentWindow::DrawWorld(Camera& camera) {
   // The OpenGL road clears without making the view the target.
   view->SetAsTarget();
   DrawMapPass(view, &camera, 0);
-  RunHook(hooks.shooterEnemies, view, &camera);
+  if (hooks.shooterEnemies) hooks.shooterEnemies(view, &camera);
   if (gEntityManager != nullptr) gEntityManager->Draw(view, &camera);
-  RunHook(hooks.objects, view, &camera);
+  if (gObjectManager != nullptr) gObjectManager->Draw(view, &camera);
   RenderChildren(*view);
   DrawMapPass(view, &camera, 1);
 }

@@ -13,7 +13,6 @@ class ImageObject;
 // skipped. Each is given the camera's view image and the camera.
 struct WorldDrawHooks {
   std::function<void(ImageObject* view, Camera* camera)> shooterEnemies;
-  std::function<void(ImageObject* view, Camera* camera)> objects;
 };
 
 // The one set of hooks of the process.

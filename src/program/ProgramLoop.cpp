@@ -4,6 +4,7 @@
 #include <allegro5/allegro_opengl.h>
 
 #include "actors/AIManager.h"
+#include "actors/ObjectManager.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
 #include "core/EntityManager.h"
@@ -42,10 +43,11 @@ std::vector<TickStage> ProgramTickStages() {
             [](TimerManager& timers, const TickTime&) { timers.Tick(); }),
       Stage("BackgroundManager::Update", gBackgroundManager,
             [](BackgroundManager& scenery, const TickTime&) { scenery.Update(); }),
+      Stage("ObjectManager::Update", gObjectManager,
+            [](ObjectManager& objects, const TickTime&) { objects.Update(); }),
       Stage("EntityManager::Update", gEntityManager,
             [](EntityManager& entities, const TickTime&) { entities.Update(); }),
-      Stage("AIManager::Update", gAIManager,
-            [](AIManager& ai, const TickTime&) { ai.Update(); }),
+      Stage("AIManager::Update", gAIManager, [](AIManager& ai, const TickTime&) { ai.Update(); }),
       Stage("GUIManager::DispatchMouse", gGUIManager,
             [](GUIManager& gui, const TickTime&) { gui.DispatchMouse(GUIBaseObject::kTick); }),
       Stage("MapManager::HandleEvent", gMapManager,

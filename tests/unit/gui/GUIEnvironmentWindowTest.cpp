@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "actors/ObjectBase.h"
+#include "actors/ObjectManager.h"
 #include "core/EntityManager.h"
 #include "core/RootEntity.h"
 #include "gui/GUIEnvironmentWindow.h"
@@ -49,6 +51,16 @@ class PaintingEntity : public RootEntity {
   Calls& calls;
 };
 
+// A world object that says when it is drawn.
+class RecordingObject : public ObjectBase {
+ public:
+  explicit RecordingObject(Calls& calls) : calls(calls) {}
+  void Draw(ImageObject*, Camera*) override { calls.push_back("objects"); }
+
+ private:
+  Calls& calls;
+};
+
 // A child widget that says when it is drawn.
 class NamedChild : public RecordingWidget {
  public:
@@ -72,6 +84,7 @@ class GUIEnvironmentWindowTest : public GUIFixture {
     ResetWorldDrawHooks();
     gCameraManager = &cameras;
     gEntityManager = &entities;
+    gObjectManager = &objects;
     gMapManager = (map = std::make_unique<MapManager>(MapManager::Readers{
                        nullptr, [this] { return std::make_unique<RecordingLevel>(calls); }}))
                       .get();
@@ -105,6 +118,7 @@ class GUIEnvironmentWindowTest : public GUIFixture {
   Calls calls;
   CameraManager cameras{"Default", 0, 0, 800, 600};
   EntityManager entities;
+  ObjectManager objects;
   std::unique_ptr<MapManager> map;
 };
 
@@ -115,8 +129,8 @@ TEST_F(GUIEnvironmentWindowTest, DrawsTheWorldIntoTheViewInItsFixedOrder) {
   GetWorldDrawHooks().shooterEnemies = [this](ImageObject*, Camera*) {
     calls.push_back("shooter");
   };
-  GetWorldDrawHooks().objects = [this](ImageObject*, Camera*) { calls.push_back("objects"); };
   entities.RegisterInAll("npc", new PaintingEntity(calls));
+  objects.Add("crate", new RecordingObject(calls));
   auto* window = Add<GUIEnvironmentWindow>("EnvironmentWindow", nullptr, 0, 0, 800, 600);
   Add<NamedChild>("Front", window, 0, 0, 4, 4)->calls = &calls;
   Add<NamedChild>("Back", window, 0, 0, 4, 4)->calls = &calls;
@@ -127,11 +141,11 @@ TEST_F(GUIEnvironmentWindowTest, DrawsTheWorldIntoTheViewInItsFixedOrder) {
             (Calls{"lower", "player", "shooter", "entities", "objects", "Back", "Front", "upper"}));
   EXPECT_EQ(window->GetView(), cameras.FindCamera("Default")->GetImage());
   EXPECT_TRUE(window->IsDirty());
-  // Drawn again on the next frame, and the empty hooks are skipped.
+  // Drawn again on the next frame, and an empty hook is skipped.
   ResetWorldDrawHooks();
   calls.clear();
   DrawFrame();
-  EXPECT_EQ(calls, (Calls{"lower", "player", "entities", "Back", "Front", "upper"}));
+  EXPECT_EQ(calls, (Calls{"lower", "player", "entities", "objects", "Back", "Front", "upper"}));
 }
 
 TEST_F(GUIEnvironmentWindowTest, ScalesTheViewWithItsChildrenIntoTheWindow) {
@@ -171,7 +185,7 @@ TEST_F(GUIEnvironmentWindowTest, WithoutAnActiveCameraTheDefaultIsTakenOnce) {
 
 TEST_F(GUIEnvironmentWindowTest, ACameraWithoutAViewDrawsNothingAndSaysSoEveryFrame) {
   SmallCamera(0, 3);
-  GetWorldDrawHooks().objects = [this](ImageObject*, Camera*) { calls.push_back("objects"); };
+  objects.Add("crate", new RecordingObject(calls));
   auto* window = Add<GUIEnvironmentWindow>("EnvironmentWindow", nullptr, 0, 0, 8, 6);
   Add<NamedChild>("Child", window, 0, 0, 4, 4)->calls = &calls;
   DrawFrame();

@@ -24,11 +24,13 @@ MM_PlaySound("Blip")
 -- The first map loads right after this script: the name set here, "TolvaCube" when none is set.
 -- "MAPNONE" is a clip map that scripts build; other names load "<name>.slf" or "<name>.plf" from
 -- the "Maps" folder and run "<name>.lua" from the "MapScripts" folder (see Paths.lua).
+-- The chunked level "Meadow" (Data/Maps/Meadow.plf with its script Data/Scripts/Maps/Meadow.lua)
+-- loads from any script with MapM_TransitionMap("Meadow").
 MapM_SetMapLoadTarget("MAPNONE")
 
--- A clip map runs no map script of its own, so the game runs the meadow's script itself. What it
+-- A clip map runs no map script of its own, so the game runs the hillside's script itself. What it
 -- sets up (scenery, camera boundaries) outlives map loads, so it may run before the first one.
-LM_ExecuteScript(Path_GetPath("MapScripts") .. "Meadow.lua")
+LM_ExecuteScript(Path_GetPath("MapScripts") .. "Hillside.lua")
 
 -- The GUI: every frame is drawn through it. Widgets are added to the active list (the top level
 -- is "Base"); the first added is the front-most. A widget is drawn once GUIG_SetDimensions (or its
