@@ -19,6 +19,8 @@ run_world() {
   make_game_folder world
   "$QM_IMAGECONTAINER" "$GAME/Data/Gui.sif" "$QM_E2E_DIR/images/Gui.manifest" ||
     fail "could not write the image container"
+  mkdir -p "$GAME/Data/Maps"
+  "$QM_WRITE_LEVEL" "$GAME/Data/Maps/Gate.plf" || fail "could not write the level"
   QM_E2E_SCALE="$scale" start_game "$@"
   wait_for_line "Begin primary game loop"
   wait_for_pixel 700 300 "$FILL"
@@ -46,6 +48,7 @@ run_world() {
   expect_line "Set clipping 0 500 1600 600"
   expect_line "ScriptExecution.lua: world built"
   expect_line "Load map"
+  [ -e "$GAME/ActiveChunks.pcf" ] && fail "the gate's level left its temporary file"
   expect_no_line "Tick.lua: still running"
   expect_no_line "Camera does not have an active view..."
   expect_no_text "Lua Error"
