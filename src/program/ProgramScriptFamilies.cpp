@@ -1,5 +1,7 @@
 #include "program/ProgramScriptFamilies.h"
 
+#include "actors/NonPlayingCharacter.h"
+#include "actors/ObjectManager.h"
 #include "core/MusicManager.h"
 #include "gui/GUIScript.h"
 #include "resources/PathManager.h"
@@ -19,8 +21,10 @@ const LuaManagerFamily kFamilies[] = {
     {ScriptFamily::GUIImages, RegisterGUIImageBindings},
     {ScriptFamily::GUITextLines, RegisterGUITextLineBindings},
     {ScriptFamily::GUIWindows, RegisterGUIWindowBindings},
+    {ScriptFamily::NPCs, RegisterNPCFunctions},
     {ScriptFamily::Paths, RegisterPathFunctions},
     {ScriptFamily::Music, RegisterMusicFunctions},
+    {ScriptFamily::Objects, RegisterObjectFunctions},
     {ScriptFamily::ScriptVariables, RegisterScriptVariableFunctions},
 };
 
