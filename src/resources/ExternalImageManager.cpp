@@ -200,18 +200,27 @@ ImageObject* ExternalImageManager::GetBitmapFromActiveFile(int32_t offset) {
 }
 
 ImageObject* ExternalImageManager::LoadImage(const DirectoryEntry& entry) {
-  const std::string reason = ReadImageRecord(file, fileSize, entry.offset, record);
+  std::string reason = ReadImageRecord(file, fileSize, entry.offset, record);
   if (!reason.empty()) {
     Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, %s is damaged: %s\n",
         entry.name.c_str(), reason.c_str());
     return nullptr;
   }
+  ImageObject* image = CreateImageFromRecord(record, reason);
+  if (image == nullptr) {
+    Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, %s for %s\n", reason.c_str(),
+        entry.name.c_str());
+  }
+  return image;
+}
+
+ImageObject* CreateImageFromRecord(const ImageRecord& record, std::string& reason) {
   auto* image = new ImageObject();
   image->Create(record.width, record.height, &gOpenGLMode);
   ALLEGRO_BITMAP* bitmap = image->GetBitmap();
   if (bitmap == nullptr) {
-    Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, no bitmap of %i by %i for %s\n",
-        record.width, record.height, entry.name.c_str());
+    reason = "no bitmap of " + std::to_string(record.width) + " by " +
+             std::to_string(record.height);
     Discard(image);
     return nullptr;
   }
@@ -223,8 +232,7 @@ ImageObject* ExternalImageManager::LoadImage(const DirectoryEntry& entry) {
   const ALLEGRO_PIXEL_FORMAT format = LockFormatFor(bitmap, swizzle);
   ALLEGRO_LOCKED_REGION* region = al_lock_bitmap(bitmap, format, ALLEGRO_LOCK_WRITEONLY);
   if (region == nullptr) {
-    Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, %s could not be locked\n",
-        entry.name.c_str());
+    reason = "the bitmap could not be locked";
     Discard(image);
     return nullptr;
   }

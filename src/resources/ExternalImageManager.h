@@ -64,4 +64,9 @@ class ExternalImageManager {
   ImageRecord record;  // reused from one extraction to the next
 };
 
+// A new image of a checked record (the caller owns it), with the record's draw offset; the image
+// is the current Allegro target afterwards. None when no bitmap can be made or locked, with the
+// reason in `reason`.
+ImageObject* CreateImageFromRecord(const ImageRecord& record, std::string& reason);
+
 void RegisterExternalImageManagerFunctions(lua_State* state);

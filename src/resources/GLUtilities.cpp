@@ -54,13 +54,9 @@ GLenum BlendEquation(int op) {
   }
 }
 
-// The GL state one drawing sets up, taken on entry and given back on exit: the three matrices,
-// texturing, blending and the bound texture. Allegro sets blending and texturing for each of its
-// own draws and reloads the matrices on every target change, so putting them back keeps whatever
-// the caller or Allegro had arranged.
-class GLDrawScope {
- public:
-  GLDrawScope(ALLEGRO_BITMAP* target, bool textured) {
+}  // namespace
+
+GLDrawScope::GLDrawScope(ALLEGRO_BITMAP* target, bool textured) {
     glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
     glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
@@ -91,9 +87,9 @@ class GLDrawScope {
     } else {
       glDisable(GL_TEXTURE_2D);
     }
-  }
+}
 
-  ~GLDrawScope() {
+GLDrawScope::~GLDrawScope() {
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(boundTexture));
     if (texturing) {
       glEnable(GL_TEXTURE_2D);
@@ -108,20 +104,9 @@ class GLDrawScope {
     glMatrixMode(GL_MODELVIEW);
     glLoadMatrixf(modelview);
     glMatrixMode(static_cast<GLenum>(matrixMode));
-  }
+}
 
-  GLDrawScope(const GLDrawScope&) = delete;
-  GLDrawScope& operator=(const GLDrawScope&) = delete;
-
- private:
-  GLint matrixMode = GL_MODELVIEW;
-  GLfloat projection[16] = {};
-  GLfloat modelview[16] = {};
-  GLfloat texture[16] = {};
-  GLint boundTexture = 0;
-  GLboolean texturing = GL_FALSE;
-  GLboolean blending = GL_FALSE;
-};
+namespace {
 
 bool TargetTakesGL(ALLEGRO_BITMAP* target) {
   return target != nullptr && al_get_current_display() != nullptr &&
