@@ -71,6 +71,10 @@ class IsoMap {
   int32_t GetSizeY() const { return sizeY; }
   int32_t GetSizeZ() const { return sizeZ; }
   bool IsLoaded() const { return loaded; }
+  // The faces of the cell still to be drawn in the frame being drawn (0 outside the grid).
+  uint8_t GetPendingFaces(int32_t x, int32_t y, int32_t z) const {
+    return Inside(x, y, z) ? pendingFaces[Index(x, y, z)] : 0;
+  }
   // None for an empty cell or one outside the grid.
   IsoBlock* GetBlock(int32_t x, int32_t y, int32_t z) const;
 
