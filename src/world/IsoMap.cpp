@@ -15,9 +15,20 @@
 
 namespace {
 
-// The most cells a map may have, whatever its file claims: far beyond any map drawn in a frame.
+// The most cells a map may have (and the most along any side), whatever its file claims: far
+// beyond any map drawn in a frame.
 constexpr int64_t kMaxCells = int64_t{1} << 22;
 constexpr size_t kCellBytes = 1 + 3 * 4;
+
+// The number of cells of a grid of that size; -1 for a negative size or more than the most.
+int64_t CellCount(int32_t x, int32_t y, int32_t z) {
+  if (x < 0 || y < 0 || z < 0 || x > kMaxCells || y > kMaxCells || z > kMaxCells) return -1;
+  // Each step stays below 2^44, so nothing overflows.
+  const int64_t plane = int64_t{x} * y;
+  if (plane > kMaxCells) return -1;
+  const int64_t cells = plane * z;
+  return cells > kMaxCells ? -1 : cells;
+}
 
 // The file's bytes after the magic, read with every step checked against what is left.
 class ByteReader {
@@ -111,9 +122,8 @@ int IsoMap::ReadFile(std::FILE* file, TextureLookupList& textures) {
     return kDamaged;
   }
   // Every cell takes at least one byte, so no true file claims more cells than bytes left.
-  const int64_t cells = int64_t{sx} * sy * sz;
-  if (cells > kMaxCells || static_cast<uint64_t>(cells) > reader.Left() ||
-      !GridFits(reader, cells)) {
+  const int64_t cells = CellCount(sx, sy, sz);
+  if (cells < 0 || static_cast<uint64_t>(cells) > reader.Left() || !GridFits(reader, cells)) {
     return kDamaged;
   }
 
@@ -147,9 +157,8 @@ int IsoMap::ReadFile(std::FILE* file, TextureLookupList& textures) {
 
 bool IsoMap::Allocate(int32_t x, int32_t y, int32_t z) {
   FreeGrid();
-  if (x < 0 || y < 0 || z < 0) return false;
-  const int64_t cells = int64_t{x} * y * z;
-  if (cells > kMaxCells) return false;
+  const int64_t cells = CellCount(x, y, z);
+  if (cells < 0) return false;
   try {
     blocks.resize(static_cast<size_t>(cells));
     pendingFaces.assign(static_cast<size_t>(cells), 0);

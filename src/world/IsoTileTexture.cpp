@@ -64,7 +64,7 @@ void IsoTileTexture::ImageDeleter::operator()(ImageObject* image) const {
 }
 
 IsoTileTexture::IsoTileTexture() : openGL(gOpenGLMode) {
-  const auto make = [this](int w, int h) {
+  const auto make = [](int w, int h) {
     Image image(new ImageObject());
     image->Create(w, h, &gOpenGLMode);
     image->ClearToTransparent();
