@@ -21,50 +21,61 @@ struct FaceGeometry {
   bool sIsV;                 // s runs along the texture's rows (v) rather than its columns (u)
   float originX, originY;    // where texel (0, 0)'s corner lands, from the anchor
   float duX, duY, dvX, dvY;  // the screen step of one texel along u and along v
+  // What falls outside the painter's face image (its last column of texels, or the two corner
+  // texels of the diamond) is cut away as the painter drops it: pixels where
+  // a * (x - anchor x) + b * (y - anchor y) + c < 0.
+  int clipCount;
+  double clip[2][3];
 };
 
-constexpr FaceGeometry kTopGeometry = {{{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}},
-                                       0,
-                                       1,
-                                       1,
-                                       0,
-                                       1,
-                                       0,
-                                       false,
-                                       -0.5f,
-                                       -31.25f,
-                                       1,
-                                       0.5f,
-                                       -1,
-                                       0.5f};
-constexpr FaceGeometry kSideAGeometry = {{{1, 0, 0}, {1, 0, -1}, {1, 1, -1}, {1, 1, 0}},
-                                         2,
-                                         1,
-                                         -1,
-                                         0,
-                                         1,
-                                         0,
-                                         true,
-                                         -31,
-                                         -15.5f,
-                                         1,
-                                         0.5f,
-                                         0,
-                                         1};
-constexpr FaceGeometry kSideBGeometry = {{{0, 1, 0}, {0, 1, -1}, {1, 1, -1}, {1, 1, 0}},
-                                         2,
-                                         0,
-                                         -1,
-                                         0,
-                                         1,
-                                         0,
-                                         true,
-                                         0,
-                                         0.5f,
-                                         1,
-                                         -0.5f,
-                                         0,
-                                         1};
+constexpr FaceGeometry kTopGeometry = {.vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}},
+                                       .sAxis = 0,
+                                       .tAxis = 1,
+                                       .sSign = 1,
+                                       .sBase = 0,
+                                       .tSign = 1,
+                                       .tBase = 0,
+                                       .sIsV = false,
+                                       .originX = -0.5f,
+                                       .originY = -31.25f,
+                                       .duX = 1,
+                                       .duY = 0.5f,
+                                       .dvX = -1,
+                                       .dvY = 0.5f,
+                                       .clipCount = 2,
+                                       .clip = {{1, 0, 31}, {0, -1, 0}}};
+constexpr FaceGeometry kSideAGeometry = {.vertices = {{1, 0, 0}, {1, 0, -1}, {1, 1, -1}, {1, 1, 0}},
+                                         .sAxis = 2,
+                                         .tAxis = 1,
+                                         .sSign = -1,
+                                         .sBase = 0,
+                                         .tSign = 1,
+                                         .tBase = 0,
+                                         .sIsV = true,
+                                         .originX = -31,
+                                         .originY = -15.5f,
+                                         .duX = 1,
+                                         .duY = 0.5f,
+                                         .dvX = 0,
+                                         .dvY = 1,
+                                         .clipCount = 1,
+                                         .clip = {{-1, 0, 0}, {}}};
+constexpr FaceGeometry kSideBGeometry = {.vertices = {{0, 1, 0}, {0, 1, -1}, {1, 1, -1}, {1, 1, 0}},
+                                         .sAxis = 2,
+                                         .tAxis = 0,
+                                         .sSign = -1,
+                                         .sBase = 0,
+                                         .tSign = 1,
+                                         .tBase = 0,
+                                         .sIsV = true,
+                                         .originX = 0,
+                                         .originY = 0.5f,
+                                         .duX = 1,
+                                         .duY = -0.5f,
+                                         .dvX = 0,
+                                         .dvY = 1,
+                                         .clipCount = 1,
+                                         .clip = {{-1, 0, 31}, {}}};
 
 uint32_t CompileFace(uint32_t name, const FaceGeometry& face, float nx, float ny, float nz) {
   static constexpr float kCoords[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
@@ -149,10 +160,19 @@ void DrawFace(const ImageObject* image, uint32_t list, const FaceGeometry& f, in
   glPushMatrix();
   glLoadMatrixf(TextureMatrix(f, bitmap).m);
   glMatrixMode(GL_MODELVIEW);
+  // The planes are given in target pixels, before the face's own (flat, so not invertible)
+  // matrix is applied.
+  for (int c = 0; c < f.clipCount; ++c) {
+    const double* p = f.clip[c];
+    const double plane[4] = {p[0], p[1], 0, p[2] - p[0] * anchorX - p[1] * anchorY};
+    glClipPlane(GL_CLIP_PLANE0 + c, plane);
+    glEnable(GL_CLIP_PLANE0 + c);
+  }
   glPushMatrix();
   glMultMatrixf(ModelView(f, anchorX, anchorY, gGLQuadDepth).m);
   glColor4f(1, 1, 1, 1);
   glCallList(list);
+  for (int c = 0; c < f.clipCount; ++c) glDisable(GL_CLIP_PLANE0 + c);
   glPopMatrix();
   glMatrixMode(GL_TEXTURE);
   glPopMatrix();

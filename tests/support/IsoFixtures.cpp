@@ -5,8 +5,14 @@
 void WriteTextureContainer(const std::string& path, const std::vector<IsoTextureSpec>& textures) {
   image_container::ContainerWriter writer;
   for (const IsoTextureSpec& t : textures) {
-    const std::vector<image_container::Colour> pixels(
+    std::vector<image_container::Colour> pixels(
         static_cast<size_t>(t.width) * static_cast<size_t>(t.height), t.colour);
+    for (int32_t y = 0; t.pattern && y < t.height; ++y) {
+      for (int32_t x = 0; x < t.width; ++x) {
+        pixels[static_cast<size_t>(y * t.width + x)] = {
+            static_cast<uint8_t>(x * 8), static_cast<uint8_t>(y * 8), t.colour.b, t.colour.a};
+      }
+    }
     writer.Add(t.name, image_container::ImageRecordBytes(t.width, t.height, pixels));
   }
   image_container::ContainerWriter::WriteFile(path, writer.Compressed());

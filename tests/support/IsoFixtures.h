@@ -15,9 +15,12 @@ struct IsoTextureSpec {
   std::string name;
   image_container::Colour colour;
   int32_t width = 32, height = 32;
+  // Red and green step with the column and the row instead (blue and alpha from the colour), so
+  // a turned or mirrored texture shows.
+  bool pattern = false;
 };
 
-// Writes a compressed container of one solid image per spec at path.
+// Writes a compressed container of one image per spec at path.
 void WriteTextureContainer(const std::string& path, const std::vector<IsoTextureSpec>& textures);
 
 // A heading that holds only a "StandardTextures" texture-file record of that path.
