@@ -10,6 +10,8 @@
 #include "core/KeyboardManager.h"
 #include "core/Log.h"
 #include "core/TimerManager.h"
+#include "world/BackgroundManager.h"
+#include "world/MapManager.h"
 
 namespace {
 
@@ -34,8 +36,12 @@ std::vector<TickStage> ProgramTickStages() {
             }),
       Stage("TimerManager::Tick", gTimerManager,
             [](TimerManager& timers, const TickTime&) { timers.Tick(); }),
+      Stage("BackgroundManager::Update", gBackgroundManager,
+            [](BackgroundManager& scenery, const TickTime&) { scenery.Update(); }),
       Stage("EntityManager::Update", gEntityManager,
             [](EntityManager& entities, const TickTime&) { entities.Update(); }),
+      Stage("MapManager::HandleEvent", gMapManager,
+            [](MapManager& map, const TickTime&) { map.HandleEvent(MapManager::kTick, -1, -1); }),
       // The rest of the tick's time goes to the deferred calls; at least one runs every tick.
       Stage("DeferredCallList::Run", gDeferredCallList,
             [](DeferredCallList& calls, const TickTime& time) { calls.Run(time.Budget(), true); }),
@@ -60,15 +66,16 @@ void ProgramHandlers::UpdateKeys() {
   if (gKeyboardManager != nullptr) gKeyboardManager->UpdateKeys(gKeyboardState);
 }
 
-// The GUI manager's focused input box, mouse position and mouse dispatch, and the map manager's
-// event handling, are reached here once those managers exist. Until then no GUI object takes a
-// press and nothing receives it.
+// The GUI manager's focused input box, mouse position and mouse dispatch are reached here once it
+// exists. Until then no GUI object takes a press, and every press goes to the map manager.
 void ProgramHandlers::FocusedInput(int32_t) {}
 void ProgramHandlers::SetMousePosition(float, float) {}
 bool ProgramHandlers::DispatchMouse(int32_t) { return false; }
 float ProgramHandlers::GetMouseX() { return 0.0f; }
 float ProgramHandlers::GetMouseY() { return 0.0f; }
-void ProgramHandlers::MapEvent(int32_t, int32_t, int32_t) {}
+void ProgramHandlers::MapEvent(int32_t mode, int32_t x, int32_t y) {
+  if (gMapManager != nullptr) gMapManager->HandleEvent(mode, x, y);
+}
 
 void ProgramHandlers::DrawFrame() {
   if (gDisplayManager != nullptr) gDisplayManager->DrawFrame(drawStages);

@@ -2,12 +2,14 @@
 
 #include "core/MusicManager.h"
 #include "resources/PathManager.h"
+#include "world/CameraManager.h"
 
 namespace {
 
 // One row per family, each later family in its place of the order above.
 const LuaManagerFamily kFamilies[] = {
     {ScriptFamily::LuaManager, RegisterLuaManagerFunctions},
+    {ScriptFamily::Cameras, RegisterCameraFunctions},
     {ScriptFamily::Paths, RegisterPathFunctions},
     {ScriptFamily::Music, RegisterMusicFunctions},
     {ScriptFamily::ScriptVariables, RegisterScriptVariableFunctions},

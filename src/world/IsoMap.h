@@ -23,6 +23,8 @@ struct IsoPlayerHooks {
 // An isometric map: a grid of 32 x 32 x 32 cells, each empty or holding one block, read from an
 // isometric map file and drawn in painter's order with the player slipped in between the blocks.
 // World z grows downward: layer n covers -32n-31 <= z <= -32n, layer 0 is the lowest.
+//
+// The map manager reaches it through the three virtual operations, which its tests replace.
 class IsoMap {
  public:
   // The first bytes of every isometric map file.
@@ -33,7 +35,7 @@ class IsoMap {
   enum ReadResult : int { kRead = 0, kNoFile = 1, kWrongVersion = 2, kDamaged = 3 };
 
   IsoMap() = default;
-  ~IsoMap() { FreeGrid(); }
+  virtual ~IsoMap() { FreeGrid(); }
   IsoMap(const IsoMap&) = delete;
   IsoMap& operator=(const IsoMap&) = delete;
 
@@ -43,7 +45,7 @@ class IsoMap {
   // "ReadFile:  FAILURE, %s it the wrong file version\n" with the bytes that were read; a file
   // that is damaged or ends early is refused whole. A refused file leaves the map empty and
   // queues nothing.
-  int ReadFile(std::FILE* file, TextureLookupList& textures);
+  virtual int ReadFile(std::FILE* file, TextureLookupList& textures);
 
   // Frees any old grid and makes an empty one; false (and no grid) for a negative size or a grid
   // that cannot be allocated.
@@ -52,13 +54,13 @@ class IsoMap {
 
   // World units. False outside the map (x < 0, y < 0, z > 0, or past a size), else whether the
   // cell holds no block.
-  bool IsCellEmpty(int32_t x, int32_t y, int32_t z) const;
+  virtual bool IsCellEmpty(int32_t x, int32_t y, int32_t z) const;
 
   // Draws the map into the target, lowest layer first; the player comes between the blocks in
   // front of it and those behind it, or before every layer when it is below the map and after
   // every layer when above. In OpenGL mode on a target that takes GL, the faces are drawn from the
   // flat textures and the GL matrices are as they were afterwards. Nothing when not loaded.
-  void Draw(ImageObject* target, const IsoPlayerHooks& player);
+  virtual void Draw(ImageObject* target, const IsoPlayerHooks& player);
   // The faces of the cell not drawn yet in this frame, of those asked for (1 top, 2 side A,
   // 4 side B); cells outside the grid are ignored.
   void DrawCell(int32_t x, int32_t y, int32_t z, uint8_t faces);

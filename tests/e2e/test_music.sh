@@ -4,7 +4,7 @@
 # and then, so one run proves little).
 source "$QM_E2E_DIR/harness.sh"
 
-unset ALSA_CONFIG_PATH ALSOFT_DRIVERS
+use_no_sound_device
 [ -f "$QM_SAMPLE_DIR/Data/Music/Theme.wav" ] || fail "no sample music in $QM_SAMPLE_DIR"
 
 for run in $(seq 1 20); do
@@ -28,6 +28,10 @@ EditMusic:  Failed, music Blip was null
 EditSound:  Failed, sound Theme was null
 MM PlaySound:  Failed, invalid argument list
 LoadSong:  Failed, invalid argument list
+MapManager:  Reading file from Data/Maps/TolvaCube.slf - Failed
+Isometric file pathname failed, check Lineart file instead...
+Failed to find file!
+Load map
 Initialization Sequence completed!  Took <seconds> seconds.
 Begin primary game loop
 == Begin Cleanup ==

@@ -6,6 +6,7 @@
 
 #include "ImageContainerWriter.h"
 #include "IsoMapWriter.h"
+#include "support/AudioFiles.h"
 
 using namespace image_container;
 
@@ -59,5 +60,15 @@ int main(int argc, char** argv) {
   map.SetSkipped(7, {1, 2, 3});
   Seed(folder, "fuzz_iso_map", "map", map.Write());
   Seed(folder, "fuzz_iso_map", "empty", iso_map::IsoMapWriter(0, 0, 0).Write());
+
+  // The sound target's first byte picks the format, in the order of its list of names.
+  const char* kinds[] = {".wav", ".flac", ".ogg", ".opus", ".mod", ".s3m"};
+  for (const auto& file : audiofiles::GoodFiles()) {
+    for (size_t kind = 0; kind < std::size(kinds); ++kind) {
+      if (!file.name.ends_with(kinds[kind])) continue;
+      const std::string bytes = std::string(1, static_cast<char>(kind)) + file.bytes;
+      Seed(folder, "fuzz_sound_load", file.name, Bytes(bytes.begin(), bytes.end()));
+    }
+  }
   return 0;
 }

@@ -34,6 +34,9 @@
 #include "resources/PathManager.h"
 #include "support/LuaFixture.h"
 #include "support/ScriptReference.h"
+#include "world/BackgroundManager.h"
+#include "world/DefinedMap.h"
+#include "world/MapManager.h"
 
 namespace {
 
@@ -51,6 +54,9 @@ const RegistrarCase kRegistrars[] = {
     {ScriptRegistrar::PathManager, [] { return std::make_shared<PathManager>(); }},
     {ScriptRegistrar::DataLibrary, [] { return std::make_shared<DataLibrary>(); }},
     {ScriptRegistrar::KeyboardManager, [] { return std::make_shared<KeyboardManager>(); }},
+    {ScriptRegistrar::BackgroundManager, [] { return std::make_shared<BackgroundManager>(); }},
+    {ScriptRegistrar::MapManager, [] { return std::make_shared<MapManager>(); }},
+    {ScriptRegistrar::ClipMap, [] { return std::make_shared<DefinedMap>(); }},
 };
 
 // Whether the row is registered today: by the Lua manager's constructor (its own and the GUI's rows

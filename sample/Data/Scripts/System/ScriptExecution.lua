@@ -20,3 +20,8 @@ PlayActiveSong()
 -- say the game is ready; nothing can play a sound on a key press yet.
 MM_LoadSound("Blip", Path_GetPath("Sounds") .. "Blip.wav")
 MM_PlaySound("Blip")
+
+-- The first map loads right after this script: the name set here, "TolvaCube" when none is set.
+-- "MAPNONE" is a clip map that scripts build; other names load "<name>.slf" or "<name>.plf" from
+-- the "Maps" folder and run "<name>.lua" from the "MapScripts" folder (see Paths.lua).
+MapM_SetMapLoadTarget("MAPNONE")

@@ -46,6 +46,9 @@
 #include "support/GlobalsFixture.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
+#include "world/BackgroundManager.h"
+#include "world/CameraManager.h"
+#include "world/MapManager.h"
 
 namespace {
 
@@ -181,6 +184,20 @@ const Seed kSeeds[] = {
     {"TimerManager_AddTimer", "'timer', 5"},
     {"TimerManager_GetTimer", "'timer'"},
     {"TimerManager_DelTimer", "'timer'"},
+    {"CM_AddCamera", "'cam', 0, 0, 100, 100"},
+    {"CM_SetActiveCamera", "'cam'"},
+    {"Cam_SetBoundaries", "0, 0, 2000, 2000"},
+    {"CM_RemoveCamera", "'cam'"},
+    {"BackgroundManager_SpawnObject", "'cloud', 'a', 10, 0, 0.5, 0, 0"},
+    {"BackgroundManager_SetFillColor", "0, 0, 128"},
+    {"BackgroundObject_SetSpeed", "-2, 0"},
+    {"MapM_SetMapLoadTarget", "'MAPNONE'"},
+    {"MapM_TransitionMap", "'MAPNONE'"},
+    {"MapM_TransitionMap", "'travel'"},
+    {"MapM_SetTextureFileHeading", "'S', 'C', 'H'"},
+    {"MapM_SetDefaultPosition", "1, 2"},
+    {"DefinedMap_SetDimensions", "64, 48"},
+    {"DefinedMap_ClipArea", "1, 0, 0, 10, 10"},
 };
 
 // Functions that act on no manager: with the managers absent a valid call of theirs is silent.
@@ -188,6 +205,7 @@ const std::set<std::string> kNeedNoManager = {
     "Get_Random_Number",
     "KeyboardManager_AttachScript",
     "KeyboardManager_DetachScript",
+    "MapM_SetDefaultPosition",
 };
 
 // The registrars whose managers the fixture creates; each must give at least one function.
@@ -195,7 +213,8 @@ const ScriptRegistrar kCreated[] = {
     ScriptRegistrar::LuaManager,      ScriptRegistrar::DataLibrary,
     ScriptRegistrar::PathManager,     ScriptRegistrar::ExternalImageManager,
     ScriptRegistrar::PropertyManager, ScriptRegistrar::KeyboardManager,
-    ScriptRegistrar::TimerManager,
+    ScriptRegistrar::TimerManager,    ScriptRegistrar::BackgroundManager,
+    ScriptRegistrar::MapManager,      ScriptRegistrar::ClipMap,
 };
 
 // Counts of plain arguments swept for every function: none, the counts every function takes and
@@ -310,6 +329,21 @@ struct World {
            gMusicManager =
                (music = std::make_unique<MusicManager>(std::make_unique<FakeAudioDevice>())).get();
          }},
+        {"camera manager",
+         [this] {
+           gCameraManager = (cameras = std::make_unique<CameraManager>("Default", 0, 0,
+                                                                       gScreenWidth, gScreenHeight))
+                                .get();
+         }},
+        {"background manager",
+         [this] { gBackgroundManager = (scenery = std::make_unique<BackgroundManager>()).get(); }},
+        {"map manager",
+         [this] {
+           gMapManager = (map = std::make_unique<MapManager>()).get();
+           SetEnvironmentScopeSource([] { return gMapManager->GetEnvironmentVariables(); });
+         }},
+        // The clip map, so that its functions are registered and reach a map.
+        {"first map", [this] { map->TransitionMap("MAPNONE"); }},
         {"keyboard manager",
          [this] { gKeyboardManager = (keyboard = std::make_unique<KeyboardManager>()).get(); }},
         {"timer manager",
@@ -339,8 +373,15 @@ struct World {
     variables->AddNumber("number", 1.0f);
     variables->AddString("text", "value");
     timers->AddTimer("timer", 5);
+    library->AddSection("Images");
+    library->AddCatalogue("Images", "Background");
+    library->AddHeading("Images", "Background", "Scenery");
+    images->OpenFileUncompressed("images.sif");
+    library->Register("Images", "Background", "Scenery", "a", images->GetBitmapFromActiveFile("a"));
   }
   ~World() {
+    // The map first: unloading clears the entity registry.
+    map.reset();
     ResetGlobals();
     images->CloseFile();
     al_set_target_bitmap(nullptr);
@@ -358,6 +399,9 @@ struct World {
   std::unique_ptr<MusicManager> music;
   std::unique_ptr<KeyboardManager> keyboard;
   std::unique_ptr<TimerManager> timers;
+  std::unique_ptr<CameraManager> cameras;
+  std::unique_ptr<BackgroundManager> scenery;
+  std::unique_ptr<MapManager> map;
 };
 
 class ScriptRobustnessTest : public GlobalsFixture {
@@ -377,6 +421,9 @@ class ScriptRobustnessTest : public GlobalsFixture {
 
   void WriteFiles() {
     dir.Write("ok.lua", "ran = (ran or 0) + 1\n");
+    // A chunked level whose map script changes the map during its own load.
+    dir.Write("travel.plf", "");
+    dir.Write("travel.lua", "MapM_TransitionMap('MAPNONE')\n");
     // Runs itself until Lua's limit on nested calls stops it.
     dir.Write("self.lua", "LM_ExecuteScript('self.lua')\n");
     dir.Write("error.lua", "error({})\n");
