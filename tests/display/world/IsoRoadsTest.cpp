@@ -14,6 +14,7 @@
 #include "support/GLDisplay.h"
 #include "support/IsoFixtures.h"
 #include "support/TempDir.h"
+#include "unit/world/WorldFixture.h"
 #include "world/IsoMap.h"
 #include "world/TextureLookupList.h"
 
@@ -148,6 +149,52 @@ TEST_F(IsoRoadsTest, DrawingLeavesTheMatricesAndFreeingLeavesNoNames) {
     ASSERT_EQ(map.ReadFile(file, textures), IsoMap::kRead);
     std::fclose(file);
   }
+  EXPECT_EQ(CountGLNames(), before);
+}
+
+// The map manager changing maps in OpenGL mode: isometric, clip map, isometric again.
+class IsoMapChangeTest : public WorldFixture {};
+
+TEST_F(IsoMapChangeTest, AClipMapBetweenTwoIsometricMapsLeaksNoGLNames) {
+  ALLEGRO_DISPLAY* display = SharedGLDisplay(800, 600);
+  if (display == nullptr) {
+    ASSERT_TRUE(GLDisplayError().empty()) << GLDisplayError();
+    GTEST_SKIP() << "no X display";
+  }
+  al_set_new_bitmap_flags(ALLEGRO_VIDEO_BITMAP);
+  gOpenGLMode = true;
+  WriteTextureContainer("tiles.sif", {{"stone", kStone, 32, 32, true}, {"grass", kGrass}});
+  TextureHeading heading("tiles.sif");
+  MakeMapManager();
+  map->SetTextureFileHeading(const_cast<DataHeading*>(heading.Get()));
+  map->BuildLookupList();
+  std::filesystem::create_directories("Maps");
+  iso_map::IsoMapWriter::WriteFile("Maps/Cube.slf", ThreeByThree().Write());
+  WriteScript("MapScripts/Cube.lua", "");
+
+  ImageObject view;
+  view.Create(800, 600, &gOpenGLMode);
+  const GLNames before = CountGLNames();
+  map->TransitionMap("Cube");
+  ASSERT_EQ(map->GetKind(), MapManager::Kind::Isometric);
+  map->Draw(&view, &DefaultCamera(), 0);
+  const GLNames loaded = CountGLNames();
+  EXPECT_GT(loaded.lists, before.lists);
+  EXPECT_GT(loaded.textures, before.textures);
+
+  map->TransitionMap("MAPNONE");
+  ASSERT_EQ(map->GetKind(), MapManager::Kind::ClipMap);
+  // The blocks went with the isometric map; the textures stay until the next one is read.
+  EXPECT_EQ(CountGLNames().lists, before.lists);
+
+  map->TransitionMap("Cube");
+  ASSERT_EQ(map->GetKind(), MapManager::Kind::Isometric);
+  map->Draw(&view, &DefaultCamera(), 0);
+  EXPECT_EQ(CountGLNames(), loaded);
+  EXPECT_EQ(CheckGLError(), 0);
+  view.Destroy();
+  map.reset();
+  gMapManager = nullptr;
   EXPECT_EQ(CountGLNames(), before);
 }
 
