@@ -23,5 +23,7 @@ MM_PlaySound("Blip")
 
 -- The first map loads right after this script: the name set here, "TolvaCube" when none is set.
 -- "MAPNONE" is a clip map that scripts build; other names load "<name>.slf" or "<name>.plf" from
--- the "Maps" folder and run "<name>.lua" from the "MapScripts" folder (see Paths.lua).
-MapM_SetMapLoadTarget("MAPNONE")
+-- the "Maps" folder and run "<name>.lua" from the "MapScripts" folder (see Paths.lua). Meadow is
+-- an isometric map that the build writes from sample/maps/Meadow.map; its script,
+-- Data/Scripts/Maps/Meadow.lua, shows how a map leads on to the next.
+MapM_SetMapLoadTarget("Meadow")

@@ -1,0 +1,13 @@
+-- Quillmere sample game: Data/Scripts/Maps/Meadow.lua, the script of the isometric map Meadow.
+--
+-- A map's script runs each time the map loads, after its blocks and textures are in place. This
+-- is where a map places what lives on it. The first map's script alone may also set where the
+-- player starts (MapM_SetDefaultPosition, in world units; z is 0, the top of the ground layer).
+MapM_SetDefaultPosition(96, 96)
+
+-- MapM_TransitionMap("name") unloads this map and loads another at once; MapM_SetMapLoadTarget
+-- ("name") only names the map that the next load takes. Here the next map is the script-built
+-- clip map:
+--   MapM_TransitionMap("MAPNONE")
+-- Scripts that run later (a trigger's, an NPC's) call it; calling it here would leave Meadow as
+-- soon as it arrived.
