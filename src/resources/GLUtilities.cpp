@@ -57,53 +57,53 @@ GLenum BlendEquation(int op) {
 }  // namespace
 
 GLDrawScope::GLDrawScope(ALLEGRO_BITMAP* target, bool textured) {
-    glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-    glGetFloatv(GL_TEXTURE_MATRIX, texture);
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &boundTexture);
-    texturing = glIsEnabled(GL_TEXTURE_2D);
-    blending = glIsEnabled(GL_BLEND);
+  glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
+  glGetFloatv(GL_PROJECTION_MATRIX, projection);
+  glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+  glGetFloatv(GL_TEXTURE_MATRIX, texture);
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &boundTexture);
+  texturing = glIsEnabled(GL_TEXTURE_2D);
+  blending = glIsEnabled(GL_BLEND);
 
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, al_get_bitmap_width(target), al_get_bitmap_height(target), 0,
-            -(kGLQuadDepthLimit + 1), kGLQuadDepthLimit + 1);
-    glMatrixMode(GL_TEXTURE);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadMatrixf(&al_get_current_transform()->m[0][0]);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, al_get_bitmap_width(target), al_get_bitmap_height(target), 0, -(kGLQuadDepthLimit + 1),
+          kGLQuadDepthLimit + 1);
+  glMatrixMode(GL_TEXTURE);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glLoadMatrixf(&al_get_current_transform()->m[0][0]);
 
-    int op, src, dst, alphaOp, alphaSrc, alphaDst;
-    al_get_separate_blender(&op, &src, &dst, &alphaOp, &alphaSrc, &alphaDst);
-    const ALLEGRO_COLOR constant = al_get_blend_color();
-    glEnable(GL_BLEND);
-    glBlendColor(constant.r, constant.g, constant.b, constant.a);
-    glBlendEquationSeparate(BlendEquation(op), BlendEquation(alphaOp));
-    glBlendFuncSeparate(BlendFactor(src), BlendFactor(dst), BlendFactor(alphaSrc),
-                        BlendFactor(alphaDst));
-    if (textured) {
-      glEnable(GL_TEXTURE_2D);
-    } else {
-      glDisable(GL_TEXTURE_2D);
-    }
+  int op, src, dst, alphaOp, alphaSrc, alphaDst;
+  al_get_separate_blender(&op, &src, &dst, &alphaOp, &alphaSrc, &alphaDst);
+  const ALLEGRO_COLOR constant = al_get_blend_color();
+  glEnable(GL_BLEND);
+  glBlendColor(constant.r, constant.g, constant.b, constant.a);
+  glBlendEquationSeparate(BlendEquation(op), BlendEquation(alphaOp));
+  glBlendFuncSeparate(BlendFactor(src), BlendFactor(dst), BlendFactor(alphaSrc),
+                      BlendFactor(alphaDst));
+  if (textured) {
+    glEnable(GL_TEXTURE_2D);
+  } else {
+    glDisable(GL_TEXTURE_2D);
+  }
 }
 
 GLDrawScope::~GLDrawScope() {
-    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(boundTexture));
-    if (texturing) {
-      glEnable(GL_TEXTURE_2D);
-    } else {
-      glDisable(GL_TEXTURE_2D);
-    }
-    if (!blending) glDisable(GL_BLEND);
-    glMatrixMode(GL_TEXTURE);
-    glLoadMatrixf(texture);
-    glMatrixMode(GL_PROJECTION);
-    glLoadMatrixf(projection);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadMatrixf(modelview);
-    glMatrixMode(static_cast<GLenum>(matrixMode));
+  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(boundTexture));
+  if (texturing) {
+    glEnable(GL_TEXTURE_2D);
+  } else {
+    glDisable(GL_TEXTURE_2D);
+  }
+  if (!blending) glDisable(GL_BLEND);
+  glMatrixMode(GL_TEXTURE);
+  glLoadMatrixf(texture);
+  glMatrixMode(GL_PROJECTION);
+  glLoadMatrixf(projection);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadMatrixf(modelview);
+  glMatrixMode(static_cast<GLenum>(matrixMode));
 }
 
 namespace {
