@@ -1,5 +1,6 @@
 #include "program/ProgramStartup.h"
 
+#include "actors/AIManager.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
 #include "core/EntityManager.h"
@@ -11,6 +12,7 @@
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptVariableStore.h"
+#include "gui/GUIManager.h"
 #include "program/ProgramScriptFamilies.h"
 #include "resources/DataLibrary.h"
 #include "resources/ExternalImageManager.h"
@@ -18,6 +20,7 @@
 #include "world/BackgroundManager.h"
 #include "world/CameraManager.h"
 #include "world/MapManager.h"
+#include "world/WorldLinks.h"
 
 namespace {
 
@@ -44,6 +47,15 @@ bool CreateCameraManager() {
 }
 
 // The "Env_" functions reach the environment scope through the map manager.
+bool CreateAIManager() {
+  gAIManager = new AIManager();
+  // A map unload drops the floating packages before the entities go.
+  GetWorldLinks().clearFloatingAI = [] {
+    if (gAIManager != nullptr) gAIManager->ClearFloatingAI();
+  };
+  return true;
+}
+
 bool CreateMapManager() {
   gMapManager = new MapManager();
   SetEnvironmentScopeSource(
@@ -84,10 +96,12 @@ const StartupRow kRows[] = {
     Row::Step("global script variables", Create<gGlobalVariables>),
     Row::Step("music manager", Create<gMusicManager>),
     Row::Step("camera manager", CreateCameraManager),
+    Row::Step("AI manager", CreateAIManager),
     Row::Step("keyboard manager", Create<gKeyboardManager>),
     Row::Script("Configuration.lua"),
     Row::Step("background manager", Create<gBackgroundManager>),
     Row::Step("timer manager", Create<gTimerManager>),
+    Row::Step("GUI manager", Create<gGUIManager>),
     Row::Step("map manager", CreateMapManager),
     Row::Step("event sources", RegisterEvents),
     Row::Script("Data/Scripts/System/Loading/Routing.lua"),

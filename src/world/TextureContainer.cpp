@@ -1,5 +1,7 @@
 #include "world/TextureContainer.h"
 
+#include <zlib.h>
+
 #include "core/Log.h"
 #include "platform/ContentFile.h"
 #include "resources/ExternalImageManager.h"
@@ -22,9 +24,15 @@ bool TextureContainer::Open(const std::string& name) {
     return false;
   }
   path = name;
-  const int result = ZLibDecompressor::Inflate(source, file);
+  const int result = ZLibDecompressor::Inflate(source, file, kLargestInflatedContainer);
   std::fclose(source);
-  if (result != 0) {
+  if (result == Z_BUF_ERROR) {
+    Log("MapManager:  Warning, %s inflates to more than %lld bytes\n", name.c_str(),
+        static_cast<long long>(kLargestInflatedContainer));
+    Close();
+    return false;
+  }
+  if (result != Z_OK) {
     Log("MapManager:  Warning, %s did not inflate whole (zlib error %i)\n", name.c_str(), result);
   }
   std::fflush(file);
@@ -46,16 +54,11 @@ void TextureContainer::Close() {
   file = nullptr;
   fileSize = 0;
   entries.clear();
-  record.pixels = {};
+  band = {};
 }
 
 ImageObject* TextureContainer::GetImageAt(uint32_t offset) {
   if (file == nullptr) return nullptr;
-  std::string reason = ReadImageRecord(file, fileSize, offset, record);
-  ImageObject* image = reason.empty() ? CreateImageFromRecord(record, reason) : nullptr;
-  if (image == nullptr) {
-    Log("MapManager:  Warning, the texture at %u in %s is damaged: %s\n", offset, path.c_str(),
-        reason.c_str());
-  }
-  return image;
+  const std::string name = "the texture at " + std::to_string(offset) + " in " + path;
+  return ExtractImage(file, fileSize, offset, name.c_str(), "MapManager:  ", band);
 }

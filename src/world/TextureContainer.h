@@ -35,5 +35,5 @@ class TextureContainer {
   int64_t fileSize = 0;
   std::string path;
   std::vector<DirectoryEntry> entries;
-  ImageRecord record;
+  std::vector<uint8_t> band;
 };

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "actors/AIManager.h"
 #include "core/KeyboardManager.h"
 #include "core/TimerManager.h"
 #include "core/script/LuaManager.h"
@@ -57,6 +58,7 @@ const RegistrarCase kRegistrars[] = {
     {ScriptRegistrar::BackgroundManager, [] { return std::make_shared<BackgroundManager>(); }},
     {ScriptRegistrar::MapManager, [] { return std::make_shared<MapManager>(); }},
     {ScriptRegistrar::ClipMap, [] { return std::make_shared<DefinedMap>(); }},
+    {ScriptRegistrar::AIManager, [] { return std::make_shared<AIManager>(); }},
 };
 
 // Whether the row is registered today: by the Lua manager's constructor (its own and the GUI's rows

@@ -1,4 +1,4 @@
--- Quillmere sample game: Data/Scripts/Maps/Meadow.lua, the script of the isometric map Meadow.
+-- Quillmere sample game: Data/Scripts/Maps/Courtyard.lua, the script of the isometric map Courtyard.
 --
 -- A map's script runs each time the map loads, after its blocks and textures are in place. This
 -- is where a map places what lives on it. The first map's script alone may also set where the
@@ -9,5 +9,5 @@ MapM_SetDefaultPosition(96, 96)
 -- ("name") only names the map that the next load takes. Here the next map is the script-built
 -- clip map:
 --   MapM_TransitionMap("MAPNONE")
--- Scripts that run later (a trigger's, an NPC's) call it; calling it here would leave Meadow as
+-- Scripts that run later (a trigger's, an NPC's) call it; calling it here would leave Courtyard as
 -- soon as it arrived.
