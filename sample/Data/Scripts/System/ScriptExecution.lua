@@ -25,7 +25,9 @@ MM_PlaySound("Blip")
 -- "MAPNONE" is a clip map that scripts build; other names load "<name>.slf" or "<name>.plf" from
 -- the "Maps" folder and run "<name>.lua" from the "MapScripts" folder (see Paths.lua). Courtyard
 -- is an isometric map that the build writes from sample/maps/Courtyard.map; its script,
--- Data/Scripts/Maps/Courtyard.lua, shows how a map leads on to the next.
+-- Data/Scripts/Maps/Courtyard.lua, shows how it leads on to the chunked level "Meadow"
+-- (Data/Maps/Meadow.plf with its script Data/Scripts/Maps/Meadow.lua), which loads from any
+-- script with MapM_TransitionMap("Meadow").
 MapM_SetMapLoadTarget("Courtyard")
 
 -- The GUI: every frame is drawn through it. Widgets are added to the active list (the top level
