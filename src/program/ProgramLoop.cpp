@@ -4,6 +4,7 @@
 #include <allegro5/allegro_opengl.h>
 
 #include "actors/AIManager.h"
+#include "actors/ObjectManager.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
 #include "core/EntityManager.h"
@@ -42,6 +43,8 @@ std::vector<TickStage> ProgramTickStages() {
             [](TimerManager& timers, const TickTime&) { timers.Tick(); }),
       Stage("BackgroundManager::Update", gBackgroundManager,
             [](BackgroundManager& scenery, const TickTime&) { scenery.Update(); }),
+      Stage("ObjectManager::Update", gObjectManager,
+            [](ObjectManager& objects, const TickTime&) { objects.Update(); }),
       Stage("EntityManager::Update", gEntityManager,
             [](EntityManager& entities, const TickTime&) { entities.Update(); }),
       Stage("AIManager::Update", gAIManager,
@@ -72,6 +75,11 @@ std::vector<DrawStage> ProgramDrawStages() {
          gGUIManager->Draw(frame);
        }},
   };
+}
+
+void DrawEntitiesAndObjects(ImageObject* target, Camera* camera) {
+  if (gEntityManager != nullptr) gEntityManager->Draw(target, camera);
+  if (gObjectManager != nullptr) gObjectManager->Draw(target, camera);
 }
 
 // The OpenGL quads of a frame lie at growing depths from 0, so the depth starts again every pass.

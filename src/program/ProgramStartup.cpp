@@ -1,6 +1,8 @@
 #include "program/ProgramStartup.h"
 
 #include "actors/AIManager.h"
+#include "actors/ObjectManager.h"
+#include "actors/TargetRegistry.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
 #include "core/EntityManager.h"
@@ -97,6 +99,8 @@ const StartupRow kRows[] = {
     Row::Step("music manager", Create<gMusicManager>),
     Row::Step("camera manager", CreateCameraManager),
     Row::Step("AI manager", CreateAIManager),
+    Row::Step("object manager", Create<gObjectManager>),
+    Row::Step("target registry", Create<gTargetRegistry>),
     Row::Step("keyboard manager", Create<gKeyboardManager>),
     Row::Script("Configuration.lua"),
     Row::Step("background manager", Create<gBackgroundManager>),
