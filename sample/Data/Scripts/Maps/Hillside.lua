@@ -1,9 +1,9 @@
--- Quillmere sample game: Data/Scripts/Maps/Hillside.lua, the hillside map's script.
+-- Quillmere sample game: Data/Scripts/Maps/Hillside.lua, the hillside's scenery.
 --
--- The hillside is a clip map ("MAPNONE"): nothing of it is drawn, so what the player sees is the
--- background scenery, drawn behind the map into the camera's view each frame and shown through
--- the environment window (ScriptExecution.lua). Scenery, cameras and these settings stay when the
--- map changes. The clip map's own cells (DefinedMap_SetDimensions, DefinedMap_ClipArea) can only
+-- Background scenery is drawn behind the map into the camera's view each frame and shown through
+-- the environment window (ScriptExecution.lua): under the Courtyard and the Meadow, and alone on
+-- the clip map "MAPNONE", of which nothing is drawn. Scenery, cameras and these settings stay when
+-- the map changes. A clip map's own cells (DefinedMap_SetDimensions, DefinedMap_ClipArea) can only
 -- be set while it is loaded, from scripts that run after the load.
 
 -- Scenery is drawn only once it is turned on.
@@ -32,6 +32,3 @@ BackgroundManager_SpawnObject("LowCloud", "Cloud", 420, 70, 0, 0, 0)
 BackgroundObject_SetSpeed(1, 0)
 BackgroundManager_SpawnObject("FarCloud", "Cloud", 640, 36, 0, 0, 0)
 BackgroundObject_SetSpeed(1, 0)
-
--- The hillside is three screens wide: the camera may follow a player that far.
-Cam_SetBoundaries(0, 0, 2400, 600)

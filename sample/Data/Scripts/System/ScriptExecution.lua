@@ -32,8 +32,9 @@ MM_PlaySound("Blip")
 -- script with MapM_TransitionMap("Meadow").
 MapM_SetMapLoadTarget("Courtyard")
 
--- A clip map runs no map script of its own, so the game runs the hillside's script itself. What it
--- sets up (scenery, camera boundaries) outlives map loads, so it may run before the first one.
+-- The hillside's scenery (sky, hills, ground, clouds) lies behind every map. What its script sets
+-- up outlives map loads, so it may run before the first one. The clip
+-- map "MAPNONE" runs no map script of its own: on it only this scenery is drawn.
 LM_ExecuteScript(Path_GetPath("MapScripts") .. "Hillside.lua")
 
 -- The GUI: every frame is drawn through it. Widgets are added to the active list (the top level
