@@ -5,6 +5,7 @@
 
 #include "actors/AIManager.h"
 #include "actors/ObjectManager.h"
+#include "actors/ShooterMiniGameManager.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
 #include "core/EntityManager.h"
@@ -43,12 +44,13 @@ std::vector<TickStage> ProgramTickStages() {
             [](TimerManager& timers, const TickTime&) { timers.Tick(); }),
       Stage("BackgroundManager::Update", gBackgroundManager,
             [](BackgroundManager& scenery, const TickTime&) { scenery.Update(); }),
+      Stage("ShooterMiniGameManager::Update", gShooterMiniGameManager,
+            [](ShooterMiniGameManager& shooter, const TickTime&) { shooter.Update(); }),
       Stage("ObjectManager::Update", gObjectManager,
             [](ObjectManager& objects, const TickTime&) { objects.Update(); }),
       Stage("EntityManager::Update", gEntityManager,
             [](EntityManager& entities, const TickTime&) { entities.Update(); }),
-      Stage("AIManager::Update", gAIManager,
-            [](AIManager& ai, const TickTime&) { ai.Update(); }),
+      Stage("AIManager::Update", gAIManager, [](AIManager& ai, const TickTime&) { ai.Update(); }),
       Stage("GUIManager::DispatchMouse", gGUIManager,
             [](GUIManager& gui, const TickTime&) { gui.DispatchMouse(GUIBaseObject::kTick); }),
       Stage("MapManager::HandleEvent", gMapManager,
