@@ -2,6 +2,7 @@
 
 #include "actors/AIManager.h"
 #include "actors/ObjectManager.h"
+#include "actors/ShooterMiniGameManager.h"
 #include "actors/TargetRegistry.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
@@ -116,6 +117,7 @@ const StartupRow kRows[] = {
     Row::Script("Configuration.lua"),
     Row::Step("background manager", Create<gBackgroundManager>),
     Row::Step("timer manager", Create<gTimerManager>),
+    Row::Step("shooter mini-game manager", Create<gShooterMiniGameManager>),
     Row::Step("GUI manager", CreateGUIManager),
     Row::Step("map manager", CreateMapManager),
     Row::Step("event sources", RegisterEvents),
