@@ -15,6 +15,7 @@
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptVariableStore.h"
+#include "gui/GUIEnvironmentWindow.h"
 #include "gui/GUIManager.h"
 #include "program/ProgramScriptFamilies.h"
 #include "resources/DataLibrary.h"
@@ -67,6 +68,10 @@ bool CreateGUIManager() {
       if (gGUIManager != nullptr) gGUIManager->SetLastKey(keycode);
     });
   }
+  // The environment window draws the shooter's enemies right after the map's first pass.
+  GetWorldDrawHooks().shooterEnemies = [](ImageObject* view, Camera* camera) {
+    if (gShooterMiniGameManager != nullptr) gShooterMiniGameManager->Draw(view, camera);
+  };
   return true;
 }
 
