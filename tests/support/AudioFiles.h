@@ -23,7 +23,7 @@ std::string Voc(const wave::Sound& sound);
 std::string Mod();
 std::string S3m();
 // The same tune as the two module kinds the decoder also takes by their signature whatever their
-// name says (the engine itself plays only .mod and .s3m files).
+// name says (the engine itself plays only .mod and .s3m files, and refuses these).
 std::string Xm();
 std::string It();
 
