@@ -1,6 +1,9 @@
 #include "program/ProgramScriptFamilies.h"
 
+#include "actors/NonPlayingCharacter.h"
+#include "actors/ObjectManager.h"
 #include "core/MusicManager.h"
+#include "gui/GUIScript.h"
 #include "resources/PathManager.h"
 #include "world/CameraManager.h"
 
@@ -10,8 +13,13 @@ namespace {
 const LuaManagerFamily kFamilies[] = {
     {ScriptFamily::LuaManager, RegisterLuaManagerFunctions},
     {ScriptFamily::Cameras, RegisterCameraFunctions},
+    // The GUI's families in the order of its registration; each widget kind's comes in its place.
+    {ScriptFamily::GUI, RegisterGUIBindings},
+    {ScriptFamily::GUIWindows, RegisterGUIWindowBindings},
+    {ScriptFamily::NPCs, RegisterNPCFunctions},
     {ScriptFamily::Paths, RegisterPathFunctions},
     {ScriptFamily::Music, RegisterMusicFunctions},
+    {ScriptFamily::Objects, RegisterObjectFunctions},
     {ScriptFamily::ScriptVariables, RegisterScriptVariableFunctions},
 };
 

@@ -1,6 +1,8 @@
 #include "program/ProgramStartup.h"
 
 #include "actors/AIManager.h"
+#include "actors/ObjectManager.h"
+#include "actors/TargetRegistry.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
 #include "core/EntityManager.h"
@@ -12,6 +14,7 @@
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptVariableStore.h"
+#include "gui/GUIManager.h"
 #include "program/ProgramScriptFamilies.h"
 #include "resources/DataLibrary.h"
 #include "resources/ExternalImageManager.h"
@@ -96,10 +99,13 @@ const StartupRow kRows[] = {
     Row::Step("music manager", Create<gMusicManager>),
     Row::Step("camera manager", CreateCameraManager),
     Row::Step("AI manager", CreateAIManager),
+    Row::Step("object manager", Create<gObjectManager>),
+    Row::Step("target registry", Create<gTargetRegistry>),
     Row::Step("keyboard manager", Create<gKeyboardManager>),
     Row::Script("Configuration.lua"),
     Row::Step("background manager", Create<gBackgroundManager>),
     Row::Step("timer manager", Create<gTimerManager>),
+    Row::Step("GUI manager", Create<gGUIManager>),
     Row::Step("map manager", CreateMapManager),
     Row::Step("event sources", RegisterEvents),
     Row::Script("Data/Scripts/System/Loading/Routing.lua"),

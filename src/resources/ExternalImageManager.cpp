@@ -10,7 +10,7 @@
 
 #include "core/Globals.h"
 #include "core/Log.h"
-#include "core/script/LuaManager.h"
+#include "core/script/ScriptCall.h"
 #include "platform/ContentFile.h"
 #include "platform/TemporaryFile.h"
 #include "resources/ImageObject.h"
@@ -108,7 +108,7 @@ struct FileClose {
 }  // namespace
 
 ExternalImageManager::ExternalImageManager() {
-  if (gLuaManager != nullptr) RegisterExternalImageManagerFunctions(gLuaManager->GetState());
+  RegisterWithLuaManager(RegisterExternalImageManagerFunctions);
 }
 
 ExternalImageManager::~ExternalImageManager() { CloseFile(); }
