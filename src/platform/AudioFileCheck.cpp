@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -221,7 +222,29 @@ bool ModIsSane(FILE* file) {
          !std::equal(signature, signature + 4, "FLT8");
 }
 
-// The tempo, and each sample's rate and data within the file.
+// Commands are the letters A to Z; the decoder takes some numbers past them for effects of its
+// own and follows pointers they never set.
+bool S3mPatternIsSane(FILE* file, uint64_t at) {
+  constexpr uint32_t kLastCommand = 26;
+  unsigned char length[2];
+  if (at == 0) return true;  // an empty pattern
+  if (!ReadAt(file, at, length, sizeof length)) return false;
+  // The length counts its own two bytes.
+  std::vector<unsigned char> packed(std::max<uint32_t>(Little(length, 2), 2) - 2);
+  packed.resize(std::fread(packed.data(), 1, packed.size(), file));
+  for (size_t i = 0; i < packed.size();) {
+    const unsigned char what = packed[i++];
+    i += (what & 0x20) ? 2 : 0;
+    i += (what & 0x40) ? 1 : 0;
+    if ((what & 0x80) != 0) {
+      if (i < packed.size() && packed[i] > kLastCommand) return false;
+      i += 2;
+    }
+  }
+  return true;
+}
+
+// The tempo, each sample's rate and data within the file, and the patterns' commands.
 bool S3mIsSane(FILE* file) {
   const long size = FileSize(file);
   unsigned char header[0x60];
@@ -242,6 +265,14 @@ bool S3mIsSane(FILE* file) {
     const uint64_t bytes = static_cast<uint64_t>(length) * ((instrument[0x1F] & 4) ? 2 : 1) *
                            ((instrument[0x1F] & 2) ? 2 : 1);
     if (Little(instrument + 0x20, 4) == 0 || data + bytes > static_cast<uint64_t>(size)) {
+      return false;
+    }
+  }
+  const uint32_t patterns = Little(header + 0x24, 2);
+  for (uint32_t i = 0; i < patterns; ++i) {
+    unsigned char pointer[2];
+    if (!ReadAt(file, 0x60 + orders + 2 * (instruments + i), pointer, sizeof pointer) ||
+        !S3mPatternIsSane(file, 16 * static_cast<uint64_t>(Little(pointer, 2)))) {
       return false;
     }
   }

@@ -526,6 +526,7 @@ std::vector<File> DamagedFiles() {
       {"s3m-tempo-0.s3m", S3m, 0x32, 1, 0},
       {"s3m-rate-0.s3m", S3m, 0x90, 4, 0},
       {"s3m-length-max.s3m", S3m, 0x80, 4, 0xFFFFFFFF},
+      {"s3m-command-32.s3m", S3m, 0xC5, 2, 32},
       {"mod-flt8.mod", Mod, 1080, 4, 0x38544C46},  // "FLT8"
       {"xm-tempo-0.mod", Xm, 78, 2, 0},
       {"xm-length-max.mod", Xm, 848, 4, 0xFFFFFFFF},

@@ -132,6 +132,10 @@ TEST(AudioFileCheck, ModulesMustHaveATempoAndSamplesWithinTheFile) {
       {"S3M 16-bit sample past the end", audiofiles::S3m, "a.s3m", 0x8F, 1, 5, false},
       {"S3M instrument past the end", audiofiles::S3m, "a.s3m", 0x62, 2, 0x7FFF, false},
       {"S3M instruments past the end", audiofiles::S3m, "a.s3m", 0x22, 2, 0xFFFF, false},
+      // The first row's command and its value: A 3 (speed) as written, then past Z.
+      {"S3M command past Z", audiofiles::S3m, "a.s3m", 0xC5, 2, 32, false},
+      {"S3M command Z", audiofiles::S3m, "a.s3m", 0xC5, 2, 26, true},
+      {"S3M pattern past the end", audiofiles::S3m, "a.s3m", 0x64, 2, 0x7FFF, false},
   };
   for (const auto& c : cases) {
     std::string bytes = c.writer();
