@@ -223,17 +223,24 @@ bool ModIsSane(FILE* file) {
 }
 
 // Commands are the letters A to Z; the decoder takes some numbers past them for effects of its
-// own and follows pointers they never set.
+// own and follows pointers they never set. It reads a pattern's 64 rows whatever length the
+// pattern gives itself.
 bool S3mPatternIsSane(FILE* file, uint64_t at) {
   constexpr uint32_t kLastCommand = 26;
-  unsigned char length[2];
+  constexpr int kRows = 64;
+  // Two bytes of length, then at most 32 channels of 6 bytes and an end a row.
+  constexpr size_t kLongest = 2 + kRows * (32 * 6 + 1);
   if (at == 0) return true;  // an empty pattern
-  if (!ReadAt(file, at, length, sizeof length)) return false;
-  // The length counts its own two bytes.
-  std::vector<unsigned char> packed(std::max<uint32_t>(Little(length, 2), 2) - 2);
+  std::vector<unsigned char> packed(kLongest);
+  if (at > static_cast<uint64_t>(LONG_MAX) ||
+      std::fseek(file, static_cast<long>(at), SEEK_SET) != 0) {
+    return false;
+  }
   packed.resize(std::fread(packed.data(), 1, packed.size(), file));
-  for (size_t i = 0; i < packed.size();) {
+  int rows = 0;
+  for (size_t i = 2; i < packed.size() && rows < kRows;) {
     const unsigned char what = packed[i++];
+    if (what == 0) ++rows;
     i += (what & 0x20) ? 2 : 0;
     i += (what & 0x40) ? 1 : 0;
     if ((what & 0x80) != 0) {
@@ -241,7 +248,7 @@ bool S3mPatternIsSane(FILE* file, uint64_t at) {
       i += 2;
     }
   }
-  return true;
+  return packed.size() >= 2;
 }
 
 // The tempo, each sample's rate and data within the file, and the patterns' commands.

@@ -143,6 +143,12 @@ TEST(AudioFileCheck, ModulesMustHaveATempoAndSamplesWithinTheFile) {
     EXPECT_EQ(Accepts(dir, c.name, bytes), c.accepted) << c.what;
   }
   const std::string s3m = audiofiles::S3m();
+  // A pattern that says it is one byte long: the decoder reads its rows all the same.
+  std::string shortPattern = s3m;
+  Patch(shortPattern, 0xC0, 3, 2);
+  EXPECT_TRUE(Accepts(dir, "short-pattern.s3m", shortPattern));
+  Patch(shortPattern, 0xC5, 32, 2);
+  EXPECT_FALSE(Accepts(dir, "short-pattern-past-z.s3m", shortPattern));
   EXPECT_FALSE(Accepts(dir, "empty.s3m", ""));
   EXPECT_FALSE(Accepts(dir, "cut.s3m", s3m.substr(0, 0x50)));
   EXPECT_FALSE(Accepts(dir, "cut-in-the-sample.s3m", s3m.substr(0, s3m.size() - 1)));
