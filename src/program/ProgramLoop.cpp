@@ -5,6 +5,7 @@
 
 #include "actors/AIManager.h"
 #include "actors/ObjectManager.h"
+#include "actors/ShooterMiniGameManager.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
 #include "core/EntityManager.h"
@@ -43,12 +44,13 @@ std::vector<TickStage> ProgramTickStages() {
             [](TimerManager& timers, const TickTime&) { timers.Tick(); }),
       Stage("BackgroundManager::Update", gBackgroundManager,
             [](BackgroundManager& scenery, const TickTime&) { scenery.Update(); }),
+      Stage("ShooterMiniGameManager::Update", gShooterMiniGameManager,
+            [](ShooterMiniGameManager& shooter, const TickTime&) { shooter.Update(); }),
       Stage("ObjectManager::Update", gObjectManager,
             [](ObjectManager& objects, const TickTime&) { objects.Update(); }),
       Stage("EntityManager::Update", gEntityManager,
             [](EntityManager& entities, const TickTime&) { entities.Update(); }),
-      Stage("AIManager::Update", gAIManager,
-            [](AIManager& ai, const TickTime&) { ai.Update(); }),
+      Stage("AIManager::Update", gAIManager, [](AIManager& ai, const TickTime&) { ai.Update(); }),
       Stage("GUIManager::DispatchMouse", gGUIManager,
             [](GUIManager& gui, const TickTime&) { gui.DispatchMouse(GUIBaseObject::kTick); }),
       Stage("MapManager::HandleEvent", gMapManager,
@@ -77,11 +79,6 @@ std::vector<DrawStage> ProgramDrawStages() {
   };
 }
 
-void DrawEntitiesAndObjects(ImageObject* target, Camera* camera) {
-  if (gEntityManager != nullptr) gEntityManager->Draw(target, camera);
-  if (gObjectManager != nullptr) gObjectManager->Draw(target, camera);
-}
-
 // The OpenGL quads of a frame lie at growing depths from 0, so the depth starts again every pass.
 void ProgramHandlers::BeginPass() { gGLQuadDepth = 0.0f; }
 
@@ -93,8 +90,8 @@ void ProgramHandlers::UpdateKeys() {
 
 // The GUI manager's focused input box, mouse position and mouse dispatch are reached here once it
 // exists. Until then no GUI object takes a press, and every press goes to the map manager.
-void ProgramHandlers::FocusedInput(int32_t inputEvent) {
-  if (gGUIManager != nullptr) gGUIManager->DispatchKey(inputEvent);
+void ProgramHandlers::FocusedInput(int32_t inputEvent, int32_t keycode) {
+  if (gGUIManager != nullptr) gGUIManager->DispatchKey(inputEvent, keycode);
 }
 void ProgramHandlers::SetMousePosition(float x, float y) {
   if (gGUIManager != nullptr) gGUIManager->SetMousePosition(x, y);

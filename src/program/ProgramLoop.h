@@ -14,20 +14,13 @@ std::vector<TickStage> ProgramTickStages();
 // The stages of one frame, in their order, drawn into the back buffer.
 std::vector<DrawStage> ProgramDrawStages();
 
-class Camera;
-class ImageObject;
-
-// The world's inhabitants as the environment window draws them into the camera's view: every
-// registered entity (the NPCs), then every object and projectile.
-void DrawEntitiesAndObjects(ImageObject* target, Camera* camera);
-
 // Handlers that forward each event to the managers.
 class ProgramHandlers : public LoopHandlers {
  public:
   void BeginPass() override;
   void ReadKeyboard() override;
   void UpdateKeys() override;
-  void FocusedInput(int32_t inputEvent) override;
+  void FocusedInput(int32_t inputEvent, int32_t keycode) override;
   void SetMousePosition(float x, float y) override;
   bool DispatchMouse(int32_t mode) override;
   float GetMouseX() override;

@@ -2,6 +2,7 @@
 
 #include "actors/AIManager.h"
 #include "actors/ObjectManager.h"
+#include "actors/ShooterMiniGameManager.h"
 #include "actors/TargetRegistry.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
@@ -58,6 +59,17 @@ bool CreateAIManager() {
   return true;
 }
 
+// The GUI's last key is the key of each pressed edge that the keyboard manager sees.
+bool CreateGUIManager() {
+  gGUIManager = new GUIManager();
+  if (gKeyboardManager != nullptr) {
+    gKeyboardManager->SetKeyPressListener([](int32_t keycode) {
+      if (gGUIManager != nullptr) gGUIManager->SetLastKey(keycode);
+    });
+  }
+  return true;
+}
+
 bool CreateMapManager() {
   gMapManager = new MapManager();
   SetEnvironmentScopeSource(
@@ -105,7 +117,8 @@ const StartupRow kRows[] = {
     Row::Script("Configuration.lua"),
     Row::Step("background manager", Create<gBackgroundManager>),
     Row::Step("timer manager", Create<gTimerManager>),
-    Row::Step("GUI manager", Create<gGUIManager>),
+    Row::Step("shooter mini-game manager", Create<gShooterMiniGameManager>),
+    Row::Step("GUI manager", CreateGUIManager),
     Row::Step("map manager", CreateMapManager),
     Row::Step("event sources", RegisterEvents),
     Row::Script("Data/Scripts/System/Loading/Routing.lua"),
