@@ -92,6 +92,11 @@ const GUIList::Entry* GUIList::EntryAt(int32_t index) const {
   return found != entries.end() ? &found->second : nullptr;
 }
 
+const std::string* GUIList::GetEntryText(int32_t index) const {
+  const Entry* entry = EntryAt(index);
+  return entry != nullptr ? entry->name.ReadText() : nullptr;
+}
+
 void GUIList::SelectIndex(int32_t index) {
   const Entry* entry = index >= 0 && index < entryCount ? EntryAt(index) : nullptr;
   selectedValue = entry != nullptr ? entry->value : PropertyRef();
@@ -136,8 +141,7 @@ void GUIList::Draw() {
       al_draw_filled_rectangle(2.0f, rowTop, static_cast<float>(width - 2), rowTop + kRowHeight,
                                al_map_rgba(128, 0, 0, 255));
     }
-    const Entry* entry = EntryAt(a);
-    const std::string* text = entry != nullptr ? entry->name.ReadText() : nullptr;
+    const std::string* text = GetEntryText(a);
     if (text != nullptr && font != nullptr)
       al_draw_text(font, colour, 2.0f, rowTop, 0, text->c_str());
   }

@@ -39,6 +39,8 @@ class GUIList : public GUIBaseObject {
   const PropertyRef& GetSelectedValue() const { return selectedValue; }
   int32_t GetSelectedType() const { return selectedType; }
   GUIScrollBar& GetBar() const { return *bar; }
+  // The entry's text as it reads now; none for an entry without one or whose owner is gone.
+  const std::string* GetEntryText(int32_t index) const;
 
  protected:
   bool OnInput(int32_t event, int32_t x, int32_t y) override;
