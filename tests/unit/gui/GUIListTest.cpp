@@ -157,6 +157,14 @@ TEST_F(GUIListTest, TheFirstVisibleRowStaysWithinTheEntries) {
   Mouse(GUIBaseObject::kPress, 50, 20 + 40);
   EXPECT_EQ(list->GetSelection(), 2);
   EXPECT_FALSE(list->GetSelectedValue().IsAlive());
+  // A list far longer than it shows draws only its rows.
+  list->SetListSize(INT32_MAX);
+  list->GetBar().SetValue(138);
+  Mouse(GUIBaseObject::kTick, 600, 400);
+  EXPECT_EQ(list->GetFirstVisibleRow(), 138);
+  Mouse(GUIBaseObject::kPress, 50, 20 + 2);
+  EXPECT_EQ(list->GetSelection(), 138);
+  EXPECT_EQ(FramePixel(12, 24), kHighlight);
 }
 
 TEST_F(GUIListTest, EntriesReadTheirRoutedTextThroughItsForm) {
