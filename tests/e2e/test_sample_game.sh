@@ -1,7 +1,7 @@
 # The sample game starts without script errors in an 800 x 600 window and shows its GUI: the
 # meadow in its frame, the banner under it, the portrait beside it, the menu and the panel; the
 # panel's "Close" button hides the panel and the menu's "Panel" button shows it again; the menu's
-# text box takes typing; Escape ends it.
+# text box takes typing; a list row takes a click and a scroll bar's box a drag; Escape ends it.
 source "$QM_E2E_DIR/harness.sh"
 
 [ -f "$QM_SAMPLE_DIR/Configuration.lua" ] || fail "no sample game in $QM_SAMPLE_DIR"
@@ -13,7 +13,7 @@ expect_window_size 800x600
 # A frame was drawn once the frame's gold corner shows.
 wait_for_drawn_frame 62 62
 screenshot "$SCRATCH/sample.png"
-expect_pixels "$SCRATCH/sample.png" 100 300 "0,0,0" 500 400 "0,0,0" 200 270 "40,40,90"
+expect_pixels "$SCRATCH/sample.png" 100 290 "0,0,0" 500 400 "0,0,0" 200 270 "40,40,90"
 [ "$(pixel_of "$SCRATCH/sample.png" 200 120)" != "0,0,0" ] || fail "no meadow"
 [ "$(pixel_of "$SCRATCH/sample.png" 488 268)" != "0,0,0" ] || fail "no portrait"
 expect_pixels "$SCRATCH/sample.png" 700 80 "30,30,60" 700 360 "60,40,40"
@@ -35,6 +35,19 @@ press_key h
 press_key i
 wait_for_line "Print i - "
 expect_line "Print h - "
+
+# Under the banner: the drop menu's header, a list row selected by a click, and the scroll bar's
+# box dragged along, which changes the value beside it.
+expect_pixels "$SCRATCH/sample.png" 300 320 "214,221,239"
+convert "$SCRATCH/sample.png" -crop 40x18+326+388 +repage "$SCRATCH/value-before.png"
+click_at 200 450
+wait_for_pixel 260 458 "128,0,0"
+drag_mouse 85 396 135 396
+screenshot "$SCRATCH/dragged.png"
+convert "$SCRATCH/dragged.png" -crop 40x18+326+388 +repage "$SCRATCH/value-after.png"
+differing="$(compare -metric AE "$SCRATCH/value-before.png" "$SCRATCH/value-after.png" null: 2>&1)"
+[ "${differing%% *}" -gt 0 ] 2>/dev/null || fail "the scroll bar's value did not change"
+[ "$(pixel_of "$SCRATCH/dragged.png" 134 396)" = "220,180,40" ] || fail "the scroll bar's box did not move"
 
 expect_no_text "Lua Error"
 expect_no_text "Failed"
