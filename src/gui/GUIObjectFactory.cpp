@@ -5,6 +5,7 @@
 #include "gui/GUICheckBox.h"
 #include "gui/GUIColorBox.h"
 #include "gui/GUIDropMenu.h"
+#include "gui/GUIEnvironmentWindow.h"
 #include "gui/GUIImage.h"
 #include "gui/GUIInputTextBox.h"
 #include "gui/GUIList.h"
@@ -37,7 +38,7 @@ constexpr GUIObjectType kTypes[] = {
     {"GUIWindow", &Make<GUIWindow>},
     {"GUIScrollableWindow", &Make<GUIScrollableWindow>},
     {"GUIResizeWindow", &Make<GUIResizeWindow>},
-    {"GUIEnvironmentWindow", nullptr},
+    {"GUIEnvironmentWindow", &Make<GUIEnvironmentWindow>},
     {"GUIList", &Make<GUIList>},
     {"GUIDropMenu", &Make<GUIDropMenu>},
 };
