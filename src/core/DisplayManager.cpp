@@ -6,8 +6,7 @@
 #include "core/Globals.h"
 #include "core/Log.h"
 
-DisplayManager::DisplayManager(int32_t width, int32_t height)
-    : width(width), height(height) {
+DisplayManager::DisplayManager(int32_t width, int32_t height) : width(width), height(height) {
   al_set_new_display_flags(ALLEGRO_WINDOWED | (gOpenGLMode ? ALLEGRO_OPENGL : 0));
   gDisplay = al_create_display(width, height);
   if (gDisplay == nullptr) {

@@ -33,12 +33,12 @@ class GUIManager;
 class MapManager;
 class DeferredCallList;
 
-extern int32_t gScreenWidth;   // 800 unless "-w" says otherwise
-extern int32_t gScreenHeight;  // 600 unless "-h" says otherwise
-extern bool gOpenGLMode;       // "-ogl": every drawing takes the OpenGL road
-extern std::string gLocalPath; // the executable's folder, with its trailing separator
-extern bool gQuit;             // the game loop ends when set
-extern bool gInitialising;     // true while Init runs
+extern int32_t gScreenWidth;    // 800 unless "-w" says otherwise
+extern int32_t gScreenHeight;   // 600 unless "-h" says otherwise
+extern bool gOpenGLMode;        // "-ogl": every drawing takes the OpenGL road
+extern std::string gLocalPath;  // the executable's folder, with its trailing separator
+extern bool gQuit;              // the game loop ends when set
+extern bool gInitialising;      // true while Init runs
 extern float gFramesPerSecond;
 // Depth of the last OpenGL quad drawn: each quad lies one step deeper than the one before, and the
 // game loop puts it back to 0 before every frame.

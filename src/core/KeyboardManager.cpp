@@ -11,6 +11,7 @@ struct KeyName {
 };
 
 // Every key name in list order; the codes are Allegro's keycodes.
+// clang-format off
 constexpr KeyName kKeyNames[] = {
     {"NONE", -1},
     {"ARROW_UP", ALLEGRO_KEY_UP},
@@ -95,6 +96,7 @@ constexpr KeyName kKeyNames[] = {
     {"F7", ALLEGRO_KEY_F7}, {"F8", ALLEGRO_KEY_F8}, {"F9", ALLEGRO_KEY_F9},
     {"F10", ALLEGRO_KEY_F10}, {"F11", ALLEGRO_KEY_F11}, {"F12", ALLEGRO_KEY_F12},
 };
+// clang-format on
 static_assert(std::size(kKeyNames) == 119);
 
 struct Action {
@@ -228,7 +230,8 @@ bool KeyboardManager::SetKey(const char* action, const char* keyName1, const cha
   const KeyBinding* key1 = FindKey(keyName1);
   const KeyBinding* key2 = FindKey(keyName2);
   if (binding == nullptr || key1 == nullptr || key2 == nullptr) {
-    if (missing != nullptr) *missing = binding == nullptr ? action : key1 == nullptr ? keyName1 : keyName2;
+    if (missing != nullptr)
+      *missing = binding == nullptr ? action : key1 == nullptr ? keyName1 : keyName2;
     return false;
   }
   binding->key1 = key1->key1;

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <allegro5/allegro.h>
-#include <lua.hpp>
 
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <lua.hpp>
 
 #include "core/KeyBinding.h"
 #include "core/RLL.h"

@@ -18,15 +18,24 @@ NamedList::~NamedList() { Clear(); }
 void* NamedList::Append(const char* name, void* value) {
   if (name == nullptr) return nullptr;
   auto* entry = new Entry{name, nullptr, tail, value};
-  if (tail != nullptr) tail->next = entry; else head = entry;
+  if (tail != nullptr)
+    tail->next = entry;
+  else
+    head = entry;
   tail = entry;
   ++count;
   return value;
 }
 
 void* NamedList::Unlink(Entry* entry) {
-  if (entry->prev != nullptr) entry->prev->next = entry->next; else head = entry->next;
-  if (entry->next != nullptr) entry->next->prev = entry->prev; else tail = entry->prev;
+  if (entry->prev != nullptr)
+    entry->prev->next = entry->next;
+  else
+    head = entry->next;
+  if (entry->next != nullptr)
+    entry->next->prev = entry->prev;
+  else
+    tail = entry->prev;
   if (count > 0) --count;  // the links, not the count, say where the list ends
   void* value = entry->value;
   delete entry;

@@ -77,8 +77,7 @@ class RLL {
   void* Unlink(Entry* entry);
   Entry* FindEntry(const char* name) const;
   Entry* EntryAt(int32_t index) const;
-  void WalkSnapshot(std::vector<void*> values,
-                    const std::function<void(void* value)>& visit) const;
+  void WalkSnapshot(std::vector<void*> values, const std::function<void(void* value)>& visit) const;
 
   Entry* head = nullptr;
   Entry* tail = nullptr;

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <lua.hpp>
-
 #include <cstdint>
 #include <exception>
+#include <lua.hpp>
 #include <span>
 #include <string>
 

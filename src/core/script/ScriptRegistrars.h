@@ -1,7 +1,6 @@
 #pragma once
 
 #include <lua.hpp>
-
 #include <span>
 
 // Who registers which script function. The Lua manager's constructor registers several families

@@ -49,9 +49,9 @@ TEST_F(KeyboardManagerTest, KeyboardManager_HoldsTheKeyNamesAndActionsInOrder) {
     int32_t code;
   };
   const Named spots[] = {
-      {0, "NONE", -1},       {1, "ARROW_UP", 84},  {5, "LSHIFT", 215}, {27, "PAGEUP", 80},
-      {55, "CAPSLOCK", 226}, {60, "ESCAPE", 59},   {61, "A", 1},       {86, "Z", 26},
-      {87, "0", 27},         {88, "PAD0", 37},     {105, "9", 36},     {106, "PAD9", 46},
+      {0, "NONE", -1},       {1, "ARROW_UP", 84}, {5, "LSHIFT", 215}, {27, "PAGEUP", 80},
+      {55, "CAPSLOCK", 226}, {60, "ESCAPE", 59},  {61, "A", 1},       {86, "Z", 26},
+      {87, "0", 27},         {88, "PAD0", 37},    {105, "9", 36},     {106, "PAD9", 46},
       {107, "F1", 47},       {118, "F12", 58},
   };
   for (const Named& spot : spots) {
@@ -66,10 +66,10 @@ TEST_F(KeyboardManagerTest, KeyboardManager_HoldsTheKeyNamesAndActionsInOrder) {
     int32_t key1;
     int32_t key2;
   } defaults[] = {
-      {"Up", 84, 23},       {"Down", 85, 19},     {"Left", 82, 1},      {"Right", 83, 4},
+      {"Up", 84, 23},        {"Down", 85, 19},       {"Left", 82, 1},        {"Right", 83, 4},
       {"RunHold", 215, 216}, {"RunToggle", 226, -1}, {"TrotToggle", 20, -1}, {"Jump", 75, -1},
-      {"Buck", 26, -1},     {"Rise", 26, -1},     {"Drop", 24, -1},     {"Weapon1", 28, -1},
-      {"Weapon2", 29, -1},  {"Weapon3", 30, -1},  {"Weapon4", 31, -1},  {"Weapon5", 32, -1},
+      {"Buck", 26, -1},      {"Rise", 26, -1},       {"Drop", 24, -1},       {"Weapon1", 28, -1},
+      {"Weapon2", 29, -1},   {"Weapon3", 30, -1},    {"Weapon4", 31, -1},    {"Weapon5", 32, -1},
       {"Menu", 59, -1},
   };
   for (int32_t i = 0; i < 17; ++i) {

@@ -288,7 +288,8 @@ TEST_F(PalettedImageTest, TheIndexIsBuiltOnceAndOnlyFromAUsableSet) {
 TEST_F(ImageObjectTest, ALongPaletteRowIndexesEveryPixelByItsFirstPosition) {
   constexpr int32_t kColours = 4096;
   const auto colour = [](int32_t c, unsigned char blue) {
-    return Rgba{static_cast<unsigned char>(c % 256), static_cast<unsigned char>(c / 256), blue, 255};
+    return Rgba{static_cast<unsigned char>(c % 256), static_cast<unsigned char>(c / 256), blue,
+                255};
   };
   PaletteSet palette(2, kColours);
   for (int32_t c = 0; c < kColours; ++c) {
