@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <memory>
 
 #include "core/ContentFile.h"
 #include "core/Globals.h"
@@ -87,11 +88,6 @@ void WritePixels(const ALLEGRO_LOCKED_REGION& region, Swizzle swizzle, const Ima
     case Swizzle::kReverse:
       return WritePixels<Swizzle::kReverse>(region, record);
   }
-}
-
-void Discard(ImageObject* image) {
-  image->Destroy();
-  delete image;
 }
 
 }  // namespace
@@ -206,13 +202,12 @@ ImageObject* ExternalImageManager::LoadImage(const DirectoryEntry& entry) {
         entry.name.c_str(), reason.c_str());
     return nullptr;
   }
-  auto* image = new ImageObject();
+  auto image = std::make_unique<ImageObject>();
   image->Create(record.width, record.height, &gOpenGLMode);
   ALLEGRO_BITMAP* bitmap = image->GetBitmap();
   if (bitmap == nullptr) {
     Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, no bitmap of %i by %i for %s\n",
         record.width, record.height, entry.name.c_str());
-    Discard(image);
     return nullptr;
   }
   image->SetDrawOffset(record.x0, record.y0);
@@ -225,12 +220,11 @@ ImageObject* ExternalImageManager::LoadImage(const DirectoryEntry& entry) {
   if (region == nullptr) {
     Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, %s could not be locked\n",
         entry.name.c_str());
-    Discard(image);
     return nullptr;
   }
   WritePixels(*region, swizzle, record);
   al_unlock_bitmap(bitmap);
-  return image;
+  return image.release();
 }
 
 PaletteSet* ExternalImageManager::GetPaletteFromActiveFile(const char* name) {
