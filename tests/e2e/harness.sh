@@ -11,7 +11,7 @@
 #   touch "$GAME/ActiveChunks.pcf"
 #   start_game -w 640 -h 480              # runs quillmere there, log in $GAME_LOG
 #   wait_for_line "Begin primary game loop"
-#   close_game_window                     # or: press_key_to_quit Escape
+#   close_game_window                     # or: press_key_to_quit Escape (a tap)
 #   wait_for_exit 0                       # the exit status
 #   expect_log <<'LOG'                    # the whole log, normalised (see normalised_log)
 #   ...
@@ -144,15 +144,10 @@ press_key() {
   xdotool keyup --window "$window" "$1" 2>/dev/null
 }
 
-# Holds the key until the game has ended, then lets it go (the window is gone by then). The game
-# reads the keyboard's state, not the key event, when it takes the event off its queue; a game
-# that lags behind the X server would see a briefly held key already up and never quit.
+# Taps the key, down and straight up again as a quick finger does, and waits for the game to end.
 press_key_to_quit() {
-  local window
-  window="$(game_window)"
-  xdotool keydown --window "$window" "$1" || fail "xdotool could not press $1"
-  poll_until game_ended
-  xdotool keyup --window "$window" "$1" 2>/dev/null
+  xdotool key --window "$(game_window)" "$1" || fail "xdotool could not tap $1"
+  poll_until game_ended || fail "$1 did not end the game"
 }
 
 # Waits for the program to end and checks its exit status.
