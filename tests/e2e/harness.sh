@@ -135,19 +135,55 @@ close_game_window() {
   "$QM_CLOSE_WINDOW" "$(game_window)" || fail "could not send WM_DELETE_WINDOW"
 }
 
-# Holds the key (an X key name: Escape, q, space) for half a second, then lets it go.
-press_key() {
-  local window
-  window="$(game_window)"
-  xdotool keydown --window "$window" "$1" || fail "xdotool could not press $1"
-  sleep 0.5
-  xdotool keyup --window "$window" "$1" 2>/dev/null
+# Taps the key (an X key name: Escape, q, space), down and straight up again as a quick finger
+# does.
+tap_key() {
+  xdotool key --window "$(game_window)" "$1" || fail "xdotool could not tap $1"
 }
 
-# Taps the key, down and straight up again as a quick finger does, and waits for the game to end.
+# Taps the key and waits for the game to end.
 press_key_to_quit() {
-  xdotool key --window "$(game_window)" "$1" || fail "xdotool could not tap $1"
+  tap_key "$1"
   poll_until game_ended || fail "$1 did not end the game"
+}
+
+# Checks, all the while, that the game keeps running for this many seconds (for what must not end
+# it; nothing the game shows says it has let a key pass).
+expect_running_for() {
+  local left=$(($1 * 10))
+  while [ "$left" -gt 0 ]; do
+    game_running || fail "the game ended"
+    sleep 0.1
+    left=$((left - 1))
+  done
+}
+
+visible_window_found() {
+  xdotool search --onlyvisible --name '^Quillmere-Online$' >/dev/null 2>&1
+}
+
+# Waits until the game's window is mapped on the screen.
+wait_for_visible_window() {
+  poll_until visible_window_found || fail "the window never showed"
+}
+
+# Saves the game's window as this PNG once two screenshots in a row are alike, so the picture is
+# the one the loop keeps drawing and not the first frames.
+screenshot_when_steady() {
+  local shot="$1"
+  wait_for_visible_window
+  rm -f "$shot.previous.png"
+  steady_screenshot() {
+    import -window "$(game_window)" "$shot" 2>/dev/null || return 1
+    if [ -f "$shot.previous.png" ] &&
+      [ "$(compare -metric AE "$shot" "$shot.previous.png" null: 2>&1)" = "0" ]; then
+      rm -f "$shot.previous.png"
+      return 0
+    fi
+    cp "$shot" "$shot.previous.png"
+    return 1
+  }
+  poll_until steady_screenshot || fail "the window's picture never settled"
 }
 
 # Waits for the program to end and checks its exit status.

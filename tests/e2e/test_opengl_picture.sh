@@ -13,8 +13,7 @@ screenshot_game() {
   make_game_folder "$QM_SAMPLE_DIR"
   start_game "$@"
   wait_for_line "Begin primary game loop"
-  sleep 1
-  import -window "$(game_window)" "$SHOTS/$name.png" || fail "no screenshot of the $name window"
+  screenshot_when_steady "$SHOTS/$name.png"
   press_key_to_quit Escape
   wait_for_exit 0
   expect_no_text "Lua Error"
