@@ -24,13 +24,12 @@ DisplayManager::DisplayManager(int32_t width, int32_t height) : width(width), he
   }
 }
 
-void DisplayManager::DrawFrame() {
+void DisplayManager::DrawFrame(std::span<const DrawStage> stages) {
   if (gDisplay == nullptr) {
     Log("Display was not created yet.\n");
     return;
   }
-  // The GUI manager draws the frame once it exists; until then a frame is black.
   al_set_target_backbuffer(gDisplay);
-  al_clear_to_color(al_map_rgb(0, 0, 0));
+  for (const DrawStage& stage : stages) stage.draw();
   al_flip_display();
 }

@@ -1,6 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <span>
+
+// One step of drawing a frame, into the back buffer that is the drawing target then.
+struct DrawStage {
+  const char* name;
+  std::function<void()> draw;
+};
 
 // The display record: the size the window was asked for. The Allegro display itself is the global
 // gDisplay.
@@ -13,9 +21,9 @@ class DisplayManager {
   DisplayManager(const DisplayManager&) = delete;
   DisplayManager& operator=(const DisplayManager&) = delete;
 
-  // Draws one frame into the back buffer and shows it. Without a display logs
-  // "Display was not created yet.\n" and draws nothing.
-  void DrawFrame();
+  // Draws one frame into the back buffer, stage by stage in order, and shows it. Without a display
+  // logs "Display was not created yet.\n" and draws nothing.
+  void DrawFrame(std::span<const DrawStage> stages);
 
  private:
   [[maybe_unused]] int32_t width;

@@ -1,9 +1,11 @@
 #include "core/EntityManager.h"
 
+#include "core/Graveyard.h"
 #include "core/Log.h"
 #include "core/RootEntity.h"
 
-EntityManager::EntityManager() {
+EntityManager::EntityManager()
+    : npcSlot(PropertyOwner::NPC, [this](const char*) -> PropertyHolder* { return activeEntity; }) {
   subLists.AddTail("AIAnimation", &aiAnimation);
   subLists.AddTail("AIDrawing", &aiDrawing);
   subLists.AddTail("AIFloating", &aiFloating);
@@ -59,11 +61,12 @@ const RLL* EntityManager::SubList(const char* name) const {
 }
 
 void EntityManager::Walk(const RLL& list, const std::function<void(RootEntity*)>& visit) {
-  Graveyard::Walk walk(graveyard);
+  Graveyard::Walk walk;
   list.ForEach([&visit](void* entity) { visit(static_cast<RootEntity*>(entity)); });
   // A script may have pointed the shared state at an entity that a clear already took out.
-  if (graveyard.Holds(activeEntity)) activeEntity = nullptr;
-  if (graveyard.Holds(dialogueNPC)) dialogueNPC = nullptr;
+  const Graveyard& graveyard = ProcessGraveyard();
+  if (graveyard.IsRetired(activeEntity)) activeEntity = nullptr;
+  if (graveyard.IsRetired(dialogueNPC)) dialogueNPC = nullptr;
 }
 
 void EntityManager::Update() {
@@ -87,6 +90,7 @@ void EntityManager::Clear() {
   const std::vector<void*> entities = all.Values();
   all.Clear();
   subLists.ForEach([](void* list) { static_cast<RLL*>(list)->Clear(); });
+  Graveyard& graveyard = ProcessGraveyard();
   Graveyard::Walk burial(graveyard);
   for (void* entity : entities) graveyard.Bury(static_cast<RootEntity*>(entity));
 }

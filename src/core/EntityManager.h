@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "core/Graveyard.h"
 #include "core/RLL.h"
+#include "core/script/PropertyManager.h"
 
 class RootEntity;
 class ImageObject;
@@ -43,6 +43,8 @@ class EntityManager {
     activeEntity = GetEntity(listName, name);
   }
   void ClearActiveEntity() { activeEntity = nullptr; }
+  // Does nothing; nothing calls it.
+  void Reserved() {}
   RootEntity* GetDialogueNPC() const { return dialogueNPC; }
   void SetDialogueNPC(RootEntity* entity) { dialogueNPC = entity; }
   int32_t GetClickMode() const { return clickMode; }
@@ -54,8 +56,9 @@ class EntityManager {
   void Draw(ImageObject* target, Camera* camera);
   // Every NPC's Update (the click mode tells them about a press or release), then click mode -1.
   void UpdateNPCs();
-  // Forgets the active and dialogue NPC and destroys every entity. Called from inside a walk, the
-  // entities are unlinked at once and destroyed when the walk ends.
+  // Forgets the active and dialogue NPC and destroys every entity. Called from inside a walk (this
+  // registry's or any other, such as the game loop's), the entities are unlinked at once and
+  // destroyed when the outermost walk ends.
   void Clear();
 
   const RLL& All() const { return all; }
@@ -76,5 +79,6 @@ class EntityManager {
   RootEntity* activeEntity = nullptr;
   RootEntity* dialogueNPC = nullptr;
   int32_t clickMode = -1;
-  Graveyard graveyard;
+  // The router's "NPC" owner is the active NPC, for as long as the registry lives.
+  PropertyOwnerSlot npcSlot;
 };

@@ -5,6 +5,7 @@
 #include "core/Clock.h"
 #include "core/Convert.h"
 #include "core/Globals.h"
+#include "core/Graveyard.h"
 
 double TickTime::Budget() const { return kTickSeconds - (WallClock() - takenAt); }
 
@@ -26,6 +27,8 @@ void GameLoop::Run() {
 }
 
 void GameLoop::Dispatch(const ALLEGRO_EVENT& event, double takenAt) {
+  // What a handler's script retires lives until the whole event has been handled.
+  Graveyard::Walk walk;
   switch (event.type) {
     case kKeyDown:
     case kKeyUp:
@@ -61,5 +64,6 @@ void GameLoop::Dispatch(const ALLEGRO_EVENT& event, double takenAt) {
 }
 
 void GameLoop::Tick(const TickTime& time) {
+  Graveyard::Walk walk;
   for (const TickStage& stage : stages) stage.run(time);
 }

@@ -93,9 +93,10 @@ class GameLoop {
   // Reads the keyboard once, then handles events one at a time until the quit flag is set; the
   // flag is looked at before each wait, so the loop ends after the event that set it.
   void Run();
-  // One event as the loop handles it; takenAt is when it came off the queue.
+  // One event as the loop handles it; takenAt is when it came off the queue. What its handlers
+  // bury in the process's graveyard is destroyed when it has been handled.
   void Dispatch(const ALLEGRO_EVENT& event, double takenAt);
-  // The stages in order.
+  // The stages in order, with the process's graveyard open until the last has run.
   void Tick(const TickTime& time);
 
  private:

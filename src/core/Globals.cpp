@@ -1,42 +1,13 @@
 #include "core/Globals.h"
 
-int32_t gScreenWidth = 800;
-int32_t gScreenHeight = 600;
-bool gOpenGLMode = false;
-std::string gLocalPath;
-bool gQuit = false;
-bool gInitialising = false;
-float gFramesPerSecond = 60.0f;
-float gGLQuadDepth = 0.0f;
+#include "core/script/ScriptVariableStore.h"
 
-ALLEGRO_DISPLAY* gDisplay = nullptr;
-ALLEGRO_EVENT_QUEUE* gEventQueue = nullptr;
-ALLEGRO_TIMER* gTimer = nullptr;
-ALLEGRO_KEYBOARD_STATE gKeyboardState{};
-
-LuaManager* gLuaManager = nullptr;
-DisplayManager* gDisplayManager = nullptr;
-DataLibrary* gDataLibrary = nullptr;
-EntityManager* gEntityManager = nullptr;
-PathManager* gPathManager = nullptr;
-ExternalImageManager* gExternalImageManager = nullptr;
-PropertyManager* gPropertyManager = nullptr;
-ScriptVariableStore* gGlobalVariables = nullptr;
-MusicManager* gMusicManager = nullptr;
-CameraManager* gCameraManager = nullptr;
-AIManager* gAIManager = nullptr;
-ObjectManager* gObjectManager = nullptr;
-TargetRegistry* gTargetRegistry = nullptr;
-KeyboardManager* gKeyboardManager = nullptr;
-Player* gPlayer = nullptr;
-TriggerManager* gTriggerManager = nullptr;
-ChatManager* gChatManager = nullptr;
-BackgroundManager* gBackgroundManager = nullptr;
-TimerManager* gTimerManager = nullptr;
-ShooterMiniGameManager* gShooterMiniGameManager = nullptr;
-GUIManager* gGUIManager = nullptr;
-MapManager* gMapManager = nullptr;
-DeferredCallList* gDeferredCallList = nullptr;
+#define QM_DEFINE_STATE(type, name, start) type name = start;
+#define QM_DEFINE_MANAGER(Class, name) Class* name = nullptr;
+QM_STATE_GLOBALS(QM_DEFINE_STATE)
+QM_MANAGER_GLOBALS(QM_DEFINE_MANAGER)
+#undef QM_DEFINE_STATE
+#undef QM_DEFINE_MANAGER
 
 namespace {
 int32_t paletteNumber = 0;
@@ -51,40 +22,12 @@ int32_t GetGlobalPaletteNumber() { return paletteNumber; }
 const int32_t* GlobalPaletteNumberAddress() { return &paletteNumber; }
 
 void ResetGlobals() {
-  gScreenWidth = 800;
-  gScreenHeight = 600;
-  gOpenGLMode = false;
-  gLocalPath.clear();
-  gQuit = false;
-  gInitialising = false;
-  gFramesPerSecond = 60.0f;
-  gGLQuadDepth = 0.0f;
-  gDisplay = nullptr;
-  gEventQueue = nullptr;
-  gTimer = nullptr;
-  gKeyboardState = ALLEGRO_KEYBOARD_STATE{};
-  gLuaManager = nullptr;
-  gDisplayManager = nullptr;
-  gDataLibrary = nullptr;
-  gEntityManager = nullptr;
-  gPathManager = nullptr;
-  gExternalImageManager = nullptr;
-  gPropertyManager = nullptr;
-  gGlobalVariables = nullptr;
-  gMusicManager = nullptr;
-  gCameraManager = nullptr;
-  gAIManager = nullptr;
-  gObjectManager = nullptr;
-  gTargetRegistry = nullptr;
-  gKeyboardManager = nullptr;
-  gPlayer = nullptr;
-  gTriggerManager = nullptr;
-  gChatManager = nullptr;
-  gBackgroundManager = nullptr;
-  gTimerManager = nullptr;
-  gShooterMiniGameManager = nullptr;
-  gGUIManager = nullptr;
-  gMapManager = nullptr;
-  gDeferredCallList = nullptr;
+#define QM_RESET_STATE(type, name, start) name = start;
+#define QM_RESET_MANAGER(Class, name) name = nullptr;
+  QM_STATE_GLOBALS(QM_RESET_STATE)
+  QM_MANAGER_GLOBALS(QM_RESET_MANAGER)
+#undef QM_RESET_STATE
+#undef QM_RESET_MANAGER
   paletteNumber = 0;
+  SetEnvironmentScopeSource(nullptr);
 }

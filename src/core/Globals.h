@@ -1,77 +1,65 @@
 #pragma once
 
-// Every piece of process-wide state lives here and nowhere else. The managers are created by Init
-// in a fixed order and never destroyed; code that may run before a manager exists checks its
-// pointer first.
+// Every piece of process-wide state lives here and nowhere else, each written once in one of the
+// two lists below. The managers are created by the start-up rows in a fixed order and never
+// destroyed; code that may run before a manager exists checks its pointer first.
 
 #include <allegro5/allegro.h>
 
 #include <cstdint>
 #include <string>
 
-class LuaManager;
-class DisplayManager;
-class DataLibrary;
-class EntityManager;
-class PathManager;
-class ExternalImageManager;
-class PropertyManager;
-class ScriptVariableStore;
-class MusicManager;
-class CameraManager;
-class AIManager;
-class ObjectManager;
-class TargetRegistry;
-class KeyboardManager;
-class Player;
-class TriggerManager;
-class ChatManager;
-class BackgroundManager;
-class TimerManager;
-class ShooterMiniGameManager;
-class GUIManager;
-class MapManager;
-class DeferredCallList;
+// Process-wide state: type, name, start value. ResetGlobals puts each back to its start value.
+#define QM_STATE_GLOBALS(X)                                                                   \
+  X(int32_t, gScreenWidth, 800)             /* unless "-w" says otherwise */                  \
+  X(int32_t, gScreenHeight, 600)            /* unless "-h" says otherwise */                  \
+  X(bool, gOpenGLMode, false)               /* "-ogl": every drawing takes the OpenGL road */ \
+  X(std::string, gLocalPath, std::string()) /* the executable's folder, trailing separator */ \
+  X(bool, gQuit, false)                     /* the game loop ends when set */                 \
+  X(bool, gInitialising, false)             /* true while Init runs */                        \
+  X(float, gFramesPerSecond, 60.0f)                                                           \
+  /* Depth of the last OpenGL quad drawn: each quad lies one step deeper than the one before, \
+     and the game loop puts it back to 0 before every frame. */                               \
+  X(float, gGLQuadDepth, 0.0f)                                                                \
+  X(ALLEGRO_DISPLAY*, gDisplay, nullptr)                                                      \
+  X(ALLEGRO_EVENT_QUEUE*, gEventQueue, nullptr)                                               \
+  X(ALLEGRO_TIMER*, gTimer, nullptr)                                                          \
+  X(ALLEGRO_KEYBOARD_STATE, gKeyboardState, ALLEGRO_KEYBOARD_STATE{})
 
-extern int32_t gScreenWidth;    // 800 unless "-w" says otherwise
-extern int32_t gScreenHeight;   // 600 unless "-h" says otherwise
-extern bool gOpenGLMode;        // "-ogl": every drawing takes the OpenGL road
-extern std::string gLocalPath;  // the executable's folder, with its trailing separator
-extern bool gQuit;              // the game loop ends when set
-extern bool gInitialising;      // true while Init runs
-extern float gFramesPerSecond;
-// Depth of the last OpenGL quad drawn: each quad lies one step deeper than the one before, and the
-// game loop puts it back to 0 before every frame.
-extern float gGLQuadDepth;
+// The manager singletons, in start-up order: class and global, none until created.
+#define QM_MANAGER_GLOBALS(X)                        \
+  X(LuaManager, gLuaManager)                         \
+  X(DisplayManager, gDisplayManager)                 \
+  X(DataLibrary, gDataLibrary)                       \
+  X(EntityManager, gEntityManager)                   \
+  X(PathManager, gPathManager)                       \
+  X(ExternalImageManager, gExternalImageManager)     \
+  X(PropertyManager, gPropertyManager)               \
+  X(ScriptVariableStore, gGlobalVariables)           \
+  X(MusicManager, gMusicManager)                     \
+  X(CameraManager, gCameraManager)                   \
+  X(AIManager, gAIManager)                           \
+  X(ObjectManager, gObjectManager)                   \
+  X(TargetRegistry, gTargetRegistry)                 \
+  X(KeyboardManager, gKeyboardManager)               \
+  X(Player, gPlayer)                                 \
+  X(TriggerManager, gTriggerManager)                 \
+  X(ChatManager, gChatManager)                       \
+  X(BackgroundManager, gBackgroundManager)           \
+  X(TimerManager, gTimerManager)                     \
+  X(ShooterMiniGameManager, gShooterMiniGameManager) \
+  X(GUIManager, gGUIManager)                         \
+  X(MapManager, gMapManager)                         \
+  X(DeferredCallList, gDeferredCallList)
 
-extern ALLEGRO_DISPLAY* gDisplay;
-extern ALLEGRO_EVENT_QUEUE* gEventQueue;
-extern ALLEGRO_TIMER* gTimer;
-extern ALLEGRO_KEYBOARD_STATE gKeyboardState;
-
-extern LuaManager* gLuaManager;
-extern DisplayManager* gDisplayManager;
-extern DataLibrary* gDataLibrary;
-extern EntityManager* gEntityManager;
-extern PathManager* gPathManager;
-extern ExternalImageManager* gExternalImageManager;
-extern PropertyManager* gPropertyManager;
-extern ScriptVariableStore* gGlobalVariables;
-extern MusicManager* gMusicManager;
-extern CameraManager* gCameraManager;
-extern AIManager* gAIManager;
-extern ObjectManager* gObjectManager;
-extern TargetRegistry* gTargetRegistry;
-extern KeyboardManager* gKeyboardManager;
-extern Player* gPlayer;
-extern TriggerManager* gTriggerManager;
-extern ChatManager* gChatManager;
-extern BackgroundManager* gBackgroundManager;
-extern TimerManager* gTimerManager;
-extern ShooterMiniGameManager* gShooterMiniGameManager;
-extern GUIManager* gGUIManager;
-extern MapManager* gMapManager;
-extern DeferredCallList* gDeferredCallList;
+#define QM_DECLARE_STATE(type, name, start) extern type name;
+#define QM_DECLARE_MANAGER(Class, name) \
+  class Class;                          \
+  extern Class* name;
+QM_STATE_GLOBALS(QM_DECLARE_STATE)
+QM_MANAGER_GLOBALS(QM_DECLARE_MANAGER)
+#undef QM_DECLARE_STATE
+#undef QM_DECLARE_MANAGER
 
 // The palette row that paletted images draw with. A negative number leaves it unchanged.
 void SetGlobalPaletteNumber(int32_t number);

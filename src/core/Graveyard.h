@@ -1,14 +1,19 @@
 #pragma once
 
 #include <functional>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
-// Defers destruction of objects taken out of a registry while a walk over it may still reach them:
-// a script run from inside the walk can clear the registry that is being walked (a map change from
-// an NPC's update). The registry unlinks the objects at once and buries them here; they are
+// Defers destruction of objects taken out of a registry while a walk may still reach them: a
+// script run from inside a walk can clear the registry that is being walked (a map change from an
+// NPC's update). The registry unlinks the objects at once and buries them here; they are
 // destroyed, in burial order, when the outermost walk ends. Outside any walk a burial destroys at
 // once.
+//
+// The process has one (ProcessGraveyard), which every registry buries into and which the game loop
+// keeps open around each event it handles, so a walk inside another registry's walk waits for
+// the outer one too.
 class Graveyard {
  public:
   Graveyard() = default;
@@ -21,6 +26,7 @@ class Graveyard {
   class Walk {
    public:
     explicit Walk(Graveyard& graveyard);
+    Walk();  // over the process's graveyard
     ~Walk();
     Walk(const Walk&) = delete;
     Walk& operator=(const Walk&) = delete;
@@ -32,7 +38,7 @@ class Graveyard {
   bool Walking() const { return depth > 0; }
 
   // Destroys the object through its own kind, now or when the outermost walk ends. A none object
-  // is ignored; an object already waiting is not buried twice.
+  // is ignored; an object already retired is not buried twice.
   template <class T>
   void Bury(T* object) {
     if (object == nullptr) return;
@@ -40,8 +46,9 @@ class Graveyard {
   }
   void Bury(const void* key, std::function<void()> destroy);
 
-  // Whether the object is buried and not destroyed yet (a registry forgets such objects).
-  bool Holds(const void* key) const;
+  // Whether the object is buried and not destroyed yet: code that ran a script asks this before
+  // touching its own object again, and a registry forgets such objects. Constant time.
+  bool IsRetired(const void* key) const { return retired.contains(key); }
 
  private:
   void Empty();
@@ -49,4 +56,8 @@ class Graveyard {
   int depth = 0;
   bool emptying = false;
   std::vector<std::pair<const void*, std::function<void()>>> buried;
+  std::unordered_set<const void*> retired;
 };
+
+// The one graveyard of the process.
+Graveyard& ProcessGraveyard();

@@ -6,7 +6,9 @@
 #include <bitset>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <lua.hpp>
+#include <utility>
 
 #include "core/KeyBinding.h"
 #include "core/RLL.h"
@@ -61,6 +63,11 @@ class KeyboardManager {
   bool IsPlayerInputEnabled() const { return playerInput; }
   void EnablePlayerInput() { playerInput = true; }
   void DisablePlayerInput() { playerInput = false; }
+  // Told key 1 of each key name that goes down at an update (the GUI keeps it as its last key);
+  // the program wires it.
+  void SetKeyPressListener(std::function<void(int32_t keycode)> listener) {
+    keyPressListener = std::move(listener);
+  }
   // Whether some key name went down at the last update.
   bool AnyKeyPressed() const;
 
@@ -81,6 +88,7 @@ class KeyboardManager {
   void TakeKeyDownEvents();
 
   bool playerInput = true;
+  std::function<void(int32_t)> keyPressListener;
   Bindings keyBindings;
   Bindings actionBindings;
   RLL keyNames;

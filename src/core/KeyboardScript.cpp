@@ -47,7 +47,7 @@ int CFG_SetKey(lua_State* state) {
   if (keyboard == nullptr) return 0;
   const char* missing = nullptr;
   if (!keyboard->SetKey(action, keyName1, keyName2, &missing)) {
-    return call.Fail(("no key " + std::string(missing) + " found").c_str());
+    return call.Fail("no key %s found", missing);
   }
   return 0;
 }

@@ -160,6 +160,8 @@ const char* AppendConversion(std::string& out, const char* format, va_list& args
   return p;
 }
 
+}  // namespace
+
 std::string FormatLogText(const char* format, va_list args) {
   std::string out;
   if (format == nullptr) return out;
@@ -178,8 +180,6 @@ std::string FormatLogText(const char* format, va_list args) {
   va_end(own);
   return out;
 }
-
-}  // namespace
 
 void Log(const char* format, ...) {
   if (format == nullptr) return;

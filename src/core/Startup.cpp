@@ -6,87 +6,21 @@
 #include <allegro5/allegro_ttf.h>
 
 #include <cstdlib>
-#include <type_traits>
 
 #include "core/Clock.h"
-#include "core/DeferredCallList.h"
-#include "core/DisplayManager.h"
-#include "core/EntityManager.h"
 #include "core/Globals.h"
-#include "core/KeyboardManager.h"
 #include "core/Log.h"
 #include "core/MusicManager.h"
-#include "core/TimerManager.h"
 #include "core/script/LuaManager.h"
-#include "core/script/PropertyManager.h"
-#include "core/script/ScriptVariableStore.h"
-#include "resources/DataLibrary.h"
-#include "resources/ExternalImageManager.h"
-#include "resources/PathManager.h"
 
 namespace {
 
-// One step of the start-up sequence: a function to run (false ends start-up; a captureless lambda
-// will do) or a start-up script.
-struct StartupStep {
-  bool (*run)();
-  const char* script;
-};
-
-constexpr StartupStep Step(bool (*run)()) { return {run, nullptr}; }
-// Start-up scripts run with the script code -1, behind the script base path.
-constexpr StartupStep Script(const char* name) { return {nullptr, name}; }
-
-// Creates a manager with its default constructor and stores it in its global.
-template <auto& global>
-bool Create() {
-  global = new std::remove_pointer_t<std::remove_reference_t<decltype(global)>>();
-  return true;
-}
-
-bool CreateDisplay() {
-  gDisplayManager = new DisplayManager(gScreenWidth, gScreenHeight);
-  return gDisplay != nullptr;
-}
-
-// The start-up sequence, in order. A manager that lands adds its row in its place; the full order
-// is: Lua manager, display, data library, entity registry, path manager, "Paths.lua", image
-// container manager, property router, global script variables, music manager, camera manager
-// ("Default", 0, 0, width, height), AI manager, object manager, target registry, keyboard
-// manager, player, "Configuration.lua", trigger manager, chat manager, background manager, timer
-// manager, shooter mini-game manager, GUI manager, map manager; then the event sources, the three
-// system scripts, the dialogue window, the player's four shadow images, the first map (and
-// "Load map\n"), and the deferred-call list.
-const StartupStep kStartupSequence[] = {
-    Step(Create<gLuaManager>),
-    Step(CreateDisplay),
-    Step(Create<gDataLibrary>),
-    Step(Create<gEntityManager>),
-    Step(Create<gPathManager>),
-    Script("Paths.lua"),
-    Step(Create<gExternalImageManager>),
-    Step(Create<gPropertyManager>),
-    Step(Create<gGlobalVariables>),
-    Step(Create<gMusicManager>),
-    Step(Create<gKeyboardManager>),
-    Script("Configuration.lua"),
-    Step(Create<gTimerManager>),
-    Step([] {
-      RegisterEventSources(gEventQueue);
-      return true;
-    }),
-    Script("Data/Scripts/System/Loading/Routing.lua"),
-    Script("Data/Scripts/System/GlobalVariables.lua"),
-    Script("Data/Scripts/System/ScriptExecution.lua"),
-    Step(Create<gDeferredCallList>),
-};
-
-bool RunStep(const StartupStep& step) {
-  if (step.script != nullptr) {
-    gLuaManager->ExecuteScript(step.script, -1);
+bool RunRow(const StartupRow& row) {
+  if (row.script != nullptr) {
+    gLuaManager->ExecuteScript(row.script, -1);
     return true;
   }
-  return step.run();
+  return row.run();
 }
 
 // Allegro, its add-ons, input, the event queue and the timer; false after the failure's line.
@@ -124,7 +58,7 @@ bool StartAllegro() {
 
 }  // namespace
 
-int32_t Init() {
+int32_t Init(std::span<const StartupRow> rows) {
   gInitialising = true;
   Log("== Begin Init ==\n");
   gDisplay = nullptr;
@@ -135,8 +69,8 @@ int32_t Init() {
 
   if (!StartAllegro()) return -1;
   const double start = WallClock();
-  for (const StartupStep& step : kStartupSequence) {
-    if (!RunStep(step)) return -1;
+  for (const StartupRow& row : rows) {
+    if (!RunRow(row)) return -1;
   }
   // Subtracted before narrowing: the clock's origin is far in the past, where a float reading
   // would be off by hundredths of a second.

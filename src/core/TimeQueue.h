@@ -10,6 +10,9 @@
 // entry leaves and its overshoot is charged to the next one, so a sequence of timed actions keeps
 // its total length however the ticks fall. Held entries never run out. The payloads belong to the
 // caller: the queue never frees them.
+//
+// It keeps the plain queue's Push and Pop as they are: they act on (name, int32) pairs beside the
+// timed entries, which they never touch, and count with them.
 class TimeQueue : public GenericQueue {
  public:
   // Logs "TimeQueue: 0 0 0\n".
@@ -26,10 +29,6 @@ class TimeQueue : public GenericQueue {
   void* PopFront();
 
  private:
-  // Plain pairs have no place in a queue of timed entries.
-  using GenericQueue::Pop;
-  using GenericQueue::Push;
-
   struct Timed {
     std::string name;
     int32_t remaining;

@@ -3,12 +3,9 @@
 #include <algorithm>
 
 #include "core/Convert.h"
-#include "core/Globals.h"
-#include "core/script/LuaManager.h"
+#include "core/script/ScriptCall.h"
 
-TimerManager::TimerManager() {
-  if (gLuaManager != nullptr) RegisterTimerFunctions(gLuaManager->GetState());
-}
+TimerManager::TimerManager() { RegisterWithLuaManager(RegisterTimerFunctions); }
 
 void TimerManager::Tick() {
   for (Timer& timer : timers) timer.value = WrapAdd(timer.value, 1);

@@ -6,16 +6,10 @@
 
 namespace {
 
-// Every timer function takes the counter's name first.
-TimerManager* ReadTimerCall(ScriptCall& call, int arguments, const char*& name) {
-  if (!call.Exactly(arguments) || !call.RequireText(1, name)) return nullptr;
-  return call.Require(gTimerManager);
-}
-
 int TimerManager_AddTimer(lua_State* state) {
   ScriptCall call(state, "TimerManager AddTimer");
   const char* name;
-  TimerManager* timers = ReadTimerCall(call, 2, name);
+  TimerManager* timers = call.Begin(2, gTimerManager, name);
   if (timers != nullptr) timers->AddTimer(name, call.Integer(2));
   return 0;
 }
@@ -23,16 +17,14 @@ int TimerManager_AddTimer(lua_State* state) {
 int TimerManager_GetTimer(lua_State* state) {
   ScriptCall call(state, "TimerManager GetTimer");
   const char* name;
-  TimerManager* timers = ReadTimerCall(call, 1, name);
-  if (timers == nullptr) return 0;
-  return call.Push(timers->GetTimer(name));
+  TimerManager* timers = call.Begin(1, gTimerManager, name);
+  return timers != nullptr ? call.Push(timers->GetTimer(name)) : 0;
 }
 
 int TimerManager_DelTimer(lua_State* state) {
   ScriptCall call(state, "TimerManager DelTimer");
   const char* name;
-  TimerManager* timers = ReadTimerCall(call, 1, name);
-  if (timers != nullptr) timers->DelTimer(name);
+  if (TimerManager* timers = call.Begin(1, gTimerManager, name)) timers->DelTimer(name);
   return 0;
 }
 

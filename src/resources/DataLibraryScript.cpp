@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "core/ContentFile.h"
 #include "core/Globals.h"
 #include "core/script/ScriptCall.h"
+#include "platform/ContentFile.h"
 #include "resources/DataLibrary.h"
 #include "resources/ExternalImageManager.h"
 #include "resources/ImageObject.h"
@@ -121,7 +121,7 @@ Extraction ExtractImage(ScriptCall& call, const char* (&texts)[N]) {
   const ContainerCall managers = ReadContainerCall(call, texts, 2);
   if (!managers) return {};
   ImageObject* image = managers.images->GetBitmapFromActiveFile(texts[0]);
-  if (image == nullptr) call.Fail(("no Bitmap named " + std::string(texts[0]) + " found").c_str());
+  if (image == nullptr) call.Fail("no Bitmap named %s found", texts[0]);
   return {managers.library, image};
 }
 

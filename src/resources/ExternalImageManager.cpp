@@ -7,10 +7,10 @@
 #include <cstring>
 #include <memory>
 
-#include "core/ContentFile.h"
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "core/script/LuaManager.h"
+#include "platform/ContentFile.h"
 #include "resources/ImageObject.h"
 #include "resources/PaletteSet.h"
 #include "resources/ZLibDecompressor.h"

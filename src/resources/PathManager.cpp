@@ -58,3 +58,5 @@ std::optional<std::string> PathManager::Find(std::string_view key) const {
   if (entry == nullptr) return std::nullopt;
   return entry->prefix;
 }
+
+void PathManager::Destroy() { paths.clear(); }

@@ -6,11 +6,13 @@
 #include <string_view>
 #include <vector>
 
+#include "core/script/ScriptPathSource.h"
+
 // Short keys for folder prefixes, so that code and scripts name files without knowing where the
 // game's folders lie. A prefix carries its own trailing separator: a path is prefix + file name,
 // joined as they are. Keys need not be unique; every look-up reaches the oldest entry of a key.
 // "Root" always exists and starts as "UNINITIALIZED" until a script sets it.
-class PathManager {
+class PathManager final : public ScriptPathSource {
  public:
   // Starts with "Root" alone and registers the path script functions on the Lua manager's state,
   // when there is one.
@@ -29,9 +31,12 @@ class PathManager {
   // Replaces the key's prefix with Root's prefix + relative; nothing unless both exist.
   void SetPathFromRoot(std::string_view key, std::string_view relative);
   // prefix + file; an absent key logs "PathManager failed to find <key>" and answers file alone.
-  std::string BuildPath(std::string_view key, std::string_view file) const;
+  std::string BuildPath(std::string_view key, std::string_view file) const override;
   // The prefix of the key, none when absent (logs nothing).
   std::optional<std::string> Find(std::string_view key) const;
+  // Forgets every key, "Root" included: later look-ups miss as for any absent key, and keys may be
+  // added again. Nothing in the program calls it.
+  void Destroy();
 
  private:
   struct Entry {

@@ -14,8 +14,9 @@
 #include "core/GameLoop.h"
 #include "core/Globals.h"
 #include "core/Log.h"
-#include "core/ProgramLoop.h"
 #include "core/Startup.h"
+#include "program/ProgramLoop.h"
+#include "program/ProgramStartup.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -37,7 +38,7 @@ int main(int argc, char** argv) {
   TempDir folder;
   const LogSink previous = SetLogSink([](std::string_view) {});
   ParseCommandLine(argc, argv);
-  const int32_t started = Init();
+  const int32_t started = Init(ProgramStartupRows());
   SetLogSink(previous);
   if (started != 0) {
     std::fprintf(stderr, "start-up failed (is there an X server?)\n");

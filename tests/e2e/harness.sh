@@ -2,6 +2,7 @@
 #   QM_PROGRAM       the built quillmere
 #   QM_CLOSE_WINDOW  the tool that sends WM_DELETE_WINDOW to a window
 #   QM_IMAGECONTAINER the image container writer (tools/imagecontainer)
+#   QM_WRITE_AUDIO_FILES the writer of intact and damaged audio files
 #   QM_E2E_DIR       this folder (fixtures under fixtures/)
 #   QM_SAMPLE_DIR    the sample game in the build tree
 # and looks like this:
@@ -216,6 +217,25 @@ expect_log() {
     fail "the log differs"
   fi
 }
+
+# Points ALSA's default device at its file plugin writing into /dev/null, so OpenAL (through which
+# Allegro plays) finds a sound device that plays.
+use_null_sound_device() {
+  make_scratch_folder
+  cat >"$SCRATCH/alsa.conf" <<'CONF'
+pcm.!default {
+  type file
+  slave.pcm "null"
+  file "/dev/null"
+  format "raw"
+}
+CONF
+  export ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$SCRATCH/alsa.conf"
+  export ALSOFT_DRIVERS=alsa
+}
+
+# No sound device at all.
+use_no_sound_device() { unset ALSA_CONFIG_PATH ALSOFT_DRIVERS; }
 
 expect_line() { grep -qxF -- "$1" "$GAME_LOG" || fail "missing line: $1"; }
 expect_no_line() { ! grep -qxF -- "$1" "$GAME_LOG" || fail "unexpected line: $1"; }

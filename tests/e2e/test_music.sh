@@ -4,7 +4,7 @@
 # and then, so one run proves little).
 source "$QM_E2E_DIR/harness.sh"
 
-unset ALSA_CONFIG_PATH ALSOFT_DRIVERS
+use_no_sound_device
 [ -f "$QM_SAMPLE_DIR/Data/Music/Theme.wav" ] || fail "no sample music in $QM_SAMPLE_DIR"
 
 for run in $(seq 1 20); do

@@ -4,18 +4,7 @@
 source "$QM_E2E_DIR/harness.sh"
 
 [ -f "$QM_SAMPLE_DIR/Data/Music/Theme.wav" ] || fail "no sample music in $QM_SAMPLE_DIR"
-make_scratch_folder
-config="$SCRATCH/alsa.conf"
-cat >"$config" <<'CONF'
-pcm.!default {
-  type file
-  slave.pcm "null"
-  file "/dev/null"
-  format "raw"
-}
-CONF
-export ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$config"
-export ALSOFT_DRIVERS=alsa
+use_null_sound_device
 
 for run in $(seq 1 20); do
   make_game_folder "$QM_SAMPLE_DIR"

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ImageContainerWriter.h"
+#include "support/AudioFiles.h"
 
 using namespace image_container;
 
@@ -49,5 +50,15 @@ int main(int argc, char** argv) {
 
   Seed(folder, "fuzz_inflate", "container", writer.Compressed());
   Seed(folder, "fuzz_inflate", "stored", ContainerWriter::Compress(writer.Inflated(), 0));
+
+  // The sound target's first byte picks the format, in the order of its list of names.
+  const char* kinds[] = {".wav", ".flac", ".ogg", ".opus", ".mod", ".s3m"};
+  for (const auto& file : audiofiles::GoodFiles()) {
+    for (size_t kind = 0; kind < std::size(kinds); ++kind) {
+      if (!file.name.ends_with(kinds[kind])) continue;
+      const std::string bytes = std::string(1, static_cast<char>(kind)) + file.bytes;
+      Seed(folder, "fuzz_sound_load", file.name, Bytes(bytes.begin(), bytes.end()));
+    }
+  }
   return 0;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/script/LuaManager.h"
+#include "program/ProgramScriptFamilies.h"
 #include "support/GlobalsFixture.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
@@ -41,5 +42,5 @@ class LuaFixture : public GlobalsFixture {
 
   TempDir dir;
   LogCapture log;
-  LuaManager lua;
+  LuaManager lua{ProgramScriptFamilies()};
 };

@@ -2,22 +2,13 @@
 
 #include <string>
 
-#include "core/ContentFile.h"
 #include "core/Convert.h"
 #include "core/Log.h"
-#include "core/MusicManager.h"
-#include "core/script/ScriptRegistrars.h"
-#include "resources/PathManager.h"
+#include "platform/ContentFile.h"
 
-LuaManager::LuaManager() : state(luaL_newstate()) {
+LuaManager::LuaManager(std::span<const LuaManagerFamily> families) : state(luaL_newstate()) {
   luaL_openlibs(state);
-  // These families exist from the start; each acts on its own manager once that is created. One
-  // call per family, in this order: own, cameras, dialogue, GUI, NPCs, paths, triggers, music,
-  // objects, script variables, chat.
-  RegisterLuaManagerFunctions(state);
-  RegisterPathFunctions(state);
-  RegisterMusicFunctions(state);
-  RegisterScriptVariableFunctions(state);
+  for (const LuaManagerFamily& family : families) family.registrar(state);
 }
 
 LuaManager::~LuaManager() { lua_close(state); }

@@ -3,18 +3,22 @@
 #include <cstdint>
 #include <lua.hpp>
 #include <optional>
+#include <span>
 #include <string>
 #include <variant>
 #include <vector>
+
+#include "core/script/ScriptPathSource.h"
+#include "core/script/ScriptRegistrars.h"
 
 // Owns the one Lua state of the process and runs every script. Scripts read back the script code
 // of the most recent run ("GetScriptCode") and an argument list that one script can hand to the
 // script it starts.
 class LuaManager {
  public:
-  // Opens the state with the standard libraries and registers the script functions that exist
-  // from the start.
-  LuaManager();
+  // Opens the state with the standard libraries and registers the families given, in their order:
+  // their functions exist from the start.
+  explicit LuaManager(std::span<const LuaManagerFamily> families);
   ~LuaManager();
   LuaManager(const LuaManager&) = delete;
   LuaManager& operator=(const LuaManager&) = delete;
@@ -31,6 +35,11 @@ class LuaManager {
   // The exact text "NULL" removes the base path; none is ignored.
   void SetBasePath(const char* path);
   const std::optional<std::string>& GetBasePath() const { return basePath; }
+
+  // Where "LM_ExecuteScript" builds keyed paths; none until the program hands the path manager
+  // over, and the keyed form then reports the manager missing.
+  void SetPathSource(const ScriptPathSource* source) { pathSource = source; }
+  const ScriptPathSource* GetPathSource() const { return pathSource; }
 
   int32_t GetScriptCode() const { return scriptCode; }
   const char* GetScriptString() const { return nullptr; }  // nothing sets it
@@ -62,6 +71,7 @@ class LuaManager {
   std::optional<std::string> basePath;
   bool debugMode = false;
   int32_t scriptCode = 0;
+  const ScriptPathSource* pathSource = nullptr;
   int32_t argumentSlots = 0;
   std::vector<Argument> arguments;
 };

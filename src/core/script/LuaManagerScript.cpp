@@ -14,12 +14,6 @@
 #include "core/script/ScriptCall.h"
 #include "core/script/ScriptRegistrars.h"
 
-// The path manager lives in the resources layer, which may not be built yet.
-#if __has_include("resources/PathManager.h")
-#include "resources/PathManager.h"
-#define QM_HAVE_PATH_MANAGER 1
-#endif
-
 namespace {
 
 int GetScriptCode(lua_State* state) {
@@ -67,17 +61,12 @@ int Deactivate_Debug_Mode(lua_State* state) {
   return 0;
 }
 
-// Keyed script paths come from the path manager, while there is one.
-std::optional<std::string> BuildKeyedPath(ScriptCall& call, const char* key, const char* name) {
-  PathManager* paths = call.Require(gPathManager);
+// Keyed script paths come from the path manager, once the program has handed it over.
+std::optional<std::string> BuildKeyedPath(ScriptCall& call, const LuaManager& lua, const char* key,
+                                          const char* name) {
+  const ScriptPathSource* paths = call.Require(lua.GetPathSource());
   if (paths == nullptr) return std::nullopt;
-#if QM_HAVE_PATH_MANAGER
   return paths->BuildPath(key, name);
-#else
-  (void)key;
-  (void)name;
-  return std::nullopt;  // no path manager can exist without its class
-#endif
 }
 
 // One argument: the name with code -1. Two, or four and more: name and code. Exactly three: a path
@@ -91,7 +80,7 @@ int LM_ExecuteScript(lua_State* state) {
     const char* key;
     const char* name;
     if (!call.RequireText(1, key) || !call.RequireText(2, name)) return 0;
-    const std::optional<std::string> path = BuildKeyedPath(call, key, name);
+    const std::optional<std::string> path = BuildKeyedPath(call, *lua, key, name);
     if (path) lua->ExecuteScript(path->c_str(), call.Integer(3));
     return 0;
   }

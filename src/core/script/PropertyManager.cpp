@@ -1,55 +1,80 @@
 #include "core/script/PropertyManager.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
+#include <iterator>
+#include <vector>
 
-#include "core/EntityManager.h"
 #include "core/Globals.h"
 #include "core/Log.h"
-#include "core/RootEntity.h"
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyHolder.h"
 
 namespace {
 
-// Indexed by PropertyOwner.
+// The owners in their enum's order, which is the order the router tries them.
 struct OwnerRow {
+  PropertyOwner owner;
   const char* name;
   const char* noInstanceLine;  // none: a missing instance routes nothing, silently
 };
 
-const OwnerRow kOwners[kPropertyOwnerCount] = {
-    {"Player", nullptr},
-    {"GUI", nullptr},
-    {"AIManager", nullptr},
-    {"ActiveAIDrawingList", "Routing Function:  Failed, no Active Drawing List set\n"},
-    {"NPC", "Routing Function:  Failed, no Active NPC set\n"},
-    {"Object", "Routing Function:  Failed, no Active Object set\n"},
-    {"ChatLog", nullptr},
-    {"BackgroundManager", nullptr},
+constexpr OwnerRow kOwners[] = {
+    {PropertyOwner::Player, "Player", nullptr},
+    {PropertyOwner::GUI, "GUI", nullptr},
+    {PropertyOwner::AIManager, "AIManager", nullptr},
+    {PropertyOwner::ActiveAIDrawingList, "ActiveAIDrawingList",
+     "Routing Function:  Failed, no Active Drawing List set\n"},
+    {PropertyOwner::NPC, "NPC", "Routing Function:  Failed, no Active NPC set\n"},
+    {PropertyOwner::Object, "Object", "Routing Function:  Failed, no Active Object set\n"},
+    {PropertyOwner::ChatLog, "ChatLog", nullptr},
+    {PropertyOwner::BackgroundManager, "BackgroundManager", nullptr},
 };
+
+constexpr bool InEnumOrder() {
+  for (size_t index = 0; index < std::size(kOwners); ++index) {
+    if (static_cast<size_t>(kOwners[index].owner) != index) return false;
+  }
+  return std::size(kOwners) == kPropertyOwnerCount;
+}
+static_assert(InEnumOrder(), "one row per owner, in the enum's order");
+
+// The live slots of each owner, oldest first.
+std::array<std::vector<const PropertyOwnerSlot*>, kPropertyOwnerCount>& LiveSlots() {
+  static std::array<std::vector<const PropertyOwnerSlot*>, kPropertyOwnerCount> slots;
+  return slots;
+}
 
 }  // namespace
 
-PropertyManager::PropertyManager() {
-  SetOwner(PropertyOwner::NPC, [](const char*) -> PropertyHolder* {
-    return gEntityManager != nullptr ? gEntityManager->GetActiveNPC() : nullptr;
-  });
-  if (gLuaManager != nullptr) RegisterPropertyFunctions(gLuaManager->GetState());
+PropertyOwnerSlot::PropertyOwnerSlot(PropertyOwner owner, Finder finder)
+    : owner(owner), finder(std::move(finder)) {
+  LiveSlots()[static_cast<size_t>(owner)].push_back(this);
 }
 
-void PropertyManager::SetOwner(PropertyOwner owner, Finder finder) {
-  finders[static_cast<size_t>(owner)] = std::move(finder);
+PropertyOwnerSlot::~PropertyOwnerSlot() {
+  std::vector<const PropertyOwnerSlot*>& live = LiveSlots()[static_cast<size_t>(owner)];
+  live.erase(std::remove(live.begin(), live.end(), this), live.end());
+}
+
+const PropertyOwnerSlot* PropertyOwnerSlot::Of(PropertyOwner owner) {
+  const std::vector<const PropertyOwnerSlot*>& live = LiveSlots()[static_cast<size_t>(owner)];
+  return live.empty() ? nullptr : live.back();
+}
+
+PropertyManager::PropertyManager() {
+  if (gLuaManager != nullptr) RegisterPropertyFunctions(gLuaManager->GetState());
 }
 
 PropertyRef PropertyManager::Route(const char* owner, const char* object, const char* property) {
   type = PropertyRef::kNone;
   if (owner == nullptr) return PropertyRef();
-  for (size_t index = 0; index < finders.size(); ++index) {
-    const OwnerRow& row = kOwners[index];
+  for (const OwnerRow& row : kOwners) {
     if (std::strcmp(row.name, owner) != 0) continue;
-    const Finder& finder = finders[index];
-    if (!finder) return PropertyRef();
-    PropertyHolder* holder = finder(object != nullptr ? object : "");
+    const PropertyOwnerSlot* slot = PropertyOwnerSlot::Of(row.owner);
+    if (slot == nullptr) return PropertyRef();
+    PropertyHolder* holder = slot->Find(object != nullptr ? object : "");
     if (holder == nullptr) {
       if (row.noInstanceLine != nullptr) Log("%s", row.noInstanceLine);
       return PropertyRef();

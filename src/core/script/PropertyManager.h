@@ -1,6 +1,6 @@
 #pragma once
 
-#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 
@@ -19,28 +19,43 @@ enum class PropertyOwner {
   Object,
   ChatLog,
   BackgroundManager,
+  Count,  // not an owner: the number of them
 };
-inline constexpr int kPropertyOwnerCount = 8;
+inline constexpr size_t kPropertyOwnerCount = static_cast<size_t>(PropertyOwner::Count);
 
-// The property router: turns (owner, object, property) texts into a reference to the value and
-// leaves its property type in a shared register. Each owner is reached through a slot that the
-// owner's manager fills when it is created; the routed class answers for its own fields.
-class PropertyManager {
+// An owner's slot, filled for as long as this object lives: the owner's manager keeps one as a
+// member, so the slot empties when the manager is destroyed, and a manager created before the
+// router is reached all the same. While two slots of one owner live, the newer one answers.
+class PropertyOwnerSlot {
  public:
-  // Answers the instance that answers for an owner: for "GUI" the widget of the object's name
+  // Answers the instance that answers for the owner: for "GUI" the widget of the object's name
   // (searched without logging and without moving any list's shared cursor), for the owners with an
   // active instance the active one; none when there is none. The object text is never none.
   using Finder = std::function<PropertyHolder*(const char* object)>;
 
-  // Registers the router's script functions with the Lua manager, when there is one. The "NPC"
-  // owner is reached through the entity registry's active NPC from the start.
+  PropertyOwnerSlot(PropertyOwner owner, Finder finder);
+  ~PropertyOwnerSlot();
+  PropertyOwnerSlot(const PropertyOwnerSlot&) = delete;
+  PropertyOwnerSlot& operator=(const PropertyOwnerSlot&) = delete;
+
+  // The live slot of the owner that answers; none when no slot of it lives.
+  static const PropertyOwnerSlot* Of(PropertyOwner owner);
+  PropertyHolder* Find(const char* object) const { return finder(object); }
+
+ private:
+  PropertyOwner owner;
+  Finder finder;
+};
+
+// The property router: turns (owner, object, property) texts into a reference to the value and
+// leaves its property type in a shared register. Each owner is reached through its slot; the
+// routed class answers for its own fields.
+class PropertyManager {
+ public:
+  // Registers the router's script functions with the Lua manager, when there is one.
   PropertyManager();
   PropertyManager(const PropertyManager&) = delete;
   PropertyManager& operator=(const PropertyManager&) = delete;
-
-  // Fills an owner's slot; an empty finder empties it. A manager that is destroyed empties its
-  // slot first.
-  void SetOwner(PropertyOwner owner, Finder finder);
 
   // Sets the register to 0, then asks the owner named (whole, case-sensitive) for the property
   // and leaves the answer's type in the register. An unknown owner, an empty slot, a missing
@@ -53,7 +68,6 @@ class PropertyManager {
   void SetType(int32_t code) { type = code; }
 
  private:
-  std::array<Finder, kPropertyOwnerCount> finders;
   int32_t type = 0;
 };
 

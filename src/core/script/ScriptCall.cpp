@@ -1,21 +1,29 @@
 #include "core/script/ScriptCall.h"
 
+#include <cstdarg>
+#include <string>
+
 #include "core/Convert.h"
+#include "core/Globals.h"
+#include "core/script/LuaManager.h"
+
+namespace {
+
+// "<name>:  <kind>, <reason>\n" with the reason formatted from the caller's arguments.
+// The reason's texts are cut already; the precision keeps it from being cut again.
+void LogReason(const char* name, const char* kind, const char* format, va_list arguments) {
+  const std::string reason = FormatLogText(format, arguments);
+  Log("%s:  %s, %.*s\n", name, kind, static_cast<int>(reason.size()), reason.c_str());
+}
+
+}  // namespace
 
 ScriptCall::ScriptCall(lua_State* state, const char* name, const char* invalidLine)
     : state(state), name(name), invalidLine(invalidLine), count(lua_gettop(state)) {}
 
-bool ScriptCall::Exactly(int expected) {
-  if (count == expected) return true;
-  FailInvalid();
-  return false;
-}
+bool ScriptCall::Exactly(int expected) { return Arguments(expected); }
 
-bool ScriptCall::AtLeast(int minimum) {
-  if (count >= minimum) return true;
-  FailInvalid();
-  return false;
-}
+bool ScriptCall::AtLeast(int minimum) { return Arguments(Arity::AtLeast(minimum)); }
 
 const char* ScriptCall::Text(int index) const {
   if (index < 1 || index > count) return nullptr;
@@ -40,8 +48,11 @@ int32_t ScriptCall::Integer(int index) const { return ToInt32(Number(index)); }
 
 float ScriptCall::Float(int index) const { return ToFloat(Number(index)); }
 
-int ScriptCall::Fail(const char* reason) {
-  Log("%s:  Failed, %s\n", name, reason);
+int ScriptCall::Fail(const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  LogReason(name, "Failed", format, arguments);
+  va_end(arguments);
   return 0;
 }
 
@@ -53,7 +64,12 @@ int ScriptCall::FailInvalid() {
   return Fail("invalid argument list");
 }
 
-void ScriptCall::Warn(const char* text) { Log("%s:  Warning, %s\n", name, text); }
+void ScriptCall::Warn(const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  LogReason(name, "Warning", format, arguments);
+  va_end(arguments);
+}
 
 int ScriptCall::Push(double number) {
   lua_pushnumber(state, number);
@@ -61,11 +77,13 @@ int ScriptCall::Push(double number) {
 }
 
 int ScriptCall::PushText(const char* text) {
-  if (text == nullptr) {
-    lua_pushnil(state);
-  } else {
-    lua_pushstring(state, text);
-  }
+  if (text == nullptr) return PushNil();
+  return PushText(std::string_view(text));
+}
+
+int ScriptCall::PushText(std::string_view text) {
+  const std::string copy(text);
+  lua_pushlstring(state, copy.data(), copy.size());
   return ++results;
 }
 
@@ -83,4 +101,8 @@ void RegisterScriptFunctions(lua_State* state, std::span<const ScriptFunction> f
     lua_pushcclosure(state, function.function, 0);
     lua_rawset(state, LUA_GLOBALSINDEX);
   }
+}
+
+void RegisterWithLuaManager(ScriptFamilyRegistrar registrar) {
+  if (gLuaManager != nullptr && registrar != nullptr) registrar(gLuaManager->GetState());
 }

@@ -1,61 +1,166 @@
 #pragma once
 
+#include <array>
+#include <concepts>
+#include <cstddef>
 #include <cstdint>
 #include <exception>
+#include <iterator>
 #include <lua.hpp>
 #include <span>
-#include <string>
+#include <string_view>
+#include <type_traits>
+#include <utility>
 
 #include "core/Log.h"
 
-// One call of a script function: reads its arguments, converts numbers through the shared helper,
-// and writes its failure and warning lines. Every script function of the system goes through it,
-// so the checks and the wording live in one place.
+// The kit every script function is written with. A function names itself in its lines ("MM
+// PlaySound" gives "MM PlaySound:  Failed, invalid argument list\n"), checks its arguments with one
+// Begin, and answers through Push:
 //
-// A function names itself in its lines, e.g. "MM PlaySound" gives
-//   "MM PlaySound:  Failed, invalid argument list\n".
-// Functions whose invalid-argument line has its own wording pass the whole line instead.
+//   int TimerManager_GetTimer(lua_State* state) {
+//     ScriptCall call(state, "TimerManager GetTimer");
+//     const char* name;
+//     TimerManager* timers = call.Begin(1, gTimerManager, name);
+//     return timers != nullptr ? call.Push(timers->GetTimer(name)) : 0;
+//   }
+//
+// and the family's table registers it:
+//
+//   const ScriptFunction kTimerFunctions[] = {
+//       ScriptEntry<TimerManager_GetTimer>("TimerManager_GetTimer"), ...};
+//   void RegisterTimerFunctions(lua_State* state) { RegisterScriptFunctions(state,
+//   kTimerFunctions); }
+//
+// with one line in the manager's constructor: RegisterWithLuaManager(RegisterTimerFunctions).
+// Functions that differ only in data come from a table of rows (see ScriptRows below).
+
+// How many arguments a function takes. A plain number means exactly that many.
+struct Arity {
+  constexpr Arity(int exactly) : minimum(exactly), maximum(exactly) {}
+  static constexpr Arity AtLeast(int minimum) { return Arity(minimum, INT32_MAX); }
+  static constexpr Arity Any() { return Arity(0, INT32_MAX); }
+  // Exactly one count or the other.
+  static constexpr Arity Either(int one, int other) { return Arity(one, one, other); }
+
+  constexpr bool Fits(int count) const {
+    return (count >= minimum && count <= maximum) || count == other;
+  }
+
+  int minimum;
+  int maximum;
+  int other = -1;
+
+ private:
+  constexpr Arity(int minimum, int maximum, int other = -1)
+      : minimum(minimum), maximum(maximum), other(other) {}
+};
+
+// In Begin's list of texts: the argument at this place is not a required text.
+struct SkipArgument {};
+inline constexpr SkipArgument kSkipArgument{};
+
+// For Begin: an object the function needs whose absence has a reason of its own ("Active NPC not
+// set") in place of "manager not created".
+template <class T>
+struct Needed {
+  T* object;
+  const char* reason;
+};
+
+template <class T>
+concept TextSlot = std::same_as<T, const char*> || std::same_as<T, const SkipArgument>;
+
 class ScriptCall {
  public:
+  // Functions whose invalid-argument line has its own wording pass the whole line.
   ScriptCall(lua_State* state, const char* name, const char* invalidLine = nullptr);
 
   lua_State* State() const { return state; }
   const char* Name() const { return name; }
   int Count() const { return count; }
 
-  // Argument-count forms; each logs the invalid-argument line when the count does not fit.
+  // The checks every function starts with, in this order: the argument count, then the required
+  // texts (arguments 1, 2, ... in turn, each filled in, kSkipArgument passing one by), then the
+  // manager. The first that fails logs its line (the invalid-argument line, or "<name>:  Failed,
+  // manager not created\n") and Begin answers none; otherwise it answers the manager.
+  template <class Manager, TextSlot... Texts>
+  Manager* Begin(Arity arity, Manager* manager, Texts&... texts) {
+    return Begin(arity, Needed<Manager>{manager, kNotCreated}, texts...);
+  }
+  template <class Manager, TextSlot... Texts>
+  Manager* Begin(Arity arity, Needed<Manager> needed, Texts&... texts) {
+    if (!Arguments(arity, texts...)) return nullptr;
+    return Require(needed);
+  }
+  // The same checks with the manager first, for the functions that look at it before anything.
+  template <class Manager, TextSlot... Texts>
+  Manager* BeginManagerFirst(Arity arity, Manager* manager, Texts&... texts) {
+    return BeginManagerFirst(arity, Needed<Manager>{manager, kNotCreated}, texts...);
+  }
+  template <class Manager, TextSlot... Texts>
+  Manager* BeginManagerFirst(Arity arity, Needed<Manager> needed, Texts&... texts) {
+    if (Require(needed) == nullptr) return nullptr;
+    return Arguments(arity, texts...) ? needed.object : nullptr;
+  }
+  // Count and texts alone, for functions that act on no manager.
+  template <TextSlot... Texts>
+  bool Arguments(Arity arity, Texts&... texts) {
+    if (!arity.Fits(count)) {
+      FailInvalid();
+      return false;
+    }
+    int index = 0;
+    return (ReadSlot(++index, texts) && ...);
+  }
+
+  // The manager a function acts on; logs "<name>:  Failed, manager not created\n" when absent.
+  template <class Manager>
+  Manager* Require(Manager* manager) {
+    return Require(Needed<Manager>{manager, kNotCreated});
+  }
+  template <class Manager>
+  Manager* Require(Needed<Manager> needed) {
+    if (needed.object == nullptr) Fail("%s", needed.reason);
+    return needed.object;
+  }
+
+  // The older checks, one at a time (Begin is these in its order).
   bool Exactly(int expected);
   bool AtLeast(int minimum);
-
-  // The text of argument i (1-based): numbers come as their text; nil, booleans, tables and missing
-  // arguments give none.
-  const char* Text(int index) const;
   // A text the function cannot do without: logs the invalid-argument line when it is missing.
   bool RequireText(int index, const char*& out);
+
+  // The text of argument i (1-based): numbers come as their text; nil, booleans, tables and
+  // missing arguments give none. The text lives as long as the call.
+  const char* Text(int index) const;
   // Missing and non-numeric arguments read as 0.
   double Number(int index) const;
   int32_t Integer(int index) const;
   float Float(int index) const;
 
-  // Log "<name>:  Failed, <reason>\n" and answer 0 (no results).
-  int Fail(const char* reason);
+  // Log "<name>:  Failed, <reason>\n" and answer 0 (no results); the reason is a printf format,
+  // so a script's text goes in as an argument ("no key %s found", key), never as the format.
+  int Fail(const char* format, ...) __attribute__((format(printf, 2, 3)));
   int FailInvalid();
   // Log "<name>:  Warning, <text>\n"; the call goes on.
-  void Warn(const char* text);
-  // The manager a function acts on; logs "<name>:  Failed, manager not created\n" when absent.
-  template <class Manager>
-  Manager* Require(Manager* manager) {
-    if (manager == nullptr) Fail("manager not created");
-    return manager;
-  }
+  void Warn(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
   // Results. Each answers the number of results pushed so far, for the function's return.
   int Push(double number);
-  int PushText(const char* text);  // none pushes nil
+  // The text is copied before Lua sees it: pushing may run the collector, and what it frees could
+  // be the very text (a variable's, an argument list's). None pushes nil.
+  int PushText(const char* text);
+  int PushText(std::string_view text);
   int PushNil();
   int Results() const { return results; }
 
  private:
+  static constexpr const char* kNotCreated = "manager not created";
+
+  bool ReadSlot(int index, const char*& out) { return RequireText(index, out); }
+  bool ReadSlot(int, const SkipArgument&) { return true; }
+
   lua_State* state;
   const char* name;
   const char* invalidLine;
@@ -88,6 +193,36 @@ constexpr ScriptFunction ScriptEntry(const char* name) {
   return {name, &GuardedScriptFunction<Function>};
 }
 
+// A family of one shape: a table of rows, each with the global's `name` and whatever else tells
+// the functions apart, and one function that runs a row. ScriptRows makes the registration table,
+// one function per row, in the rows' order:
+//
+//   struct PlayRow { const char* name; const char* label; void (Music::*play)(); };
+//   constexpr PlayRow kPlayRows[] = {{"MM_PlaySong", "MM PlaySong", &Music::PlaySong}, ...};
+//   int RunPlay(lua_State* state, const PlayRow& row) { ... }
+//   constexpr auto kPlayFunctions = ScriptRows<kPlayRows, RunPlay>();
+template <auto& Rows, auto Run, size_t Index>
+int ScriptRowFunction(lua_State* state) {
+  return Run(state, Rows[Index]);
+}
+
+template <auto& Rows, auto Run, size_t... Index>
+constexpr std::array<ScriptFunction, sizeof...(Index)> ScriptRowTable(
+    std::index_sequence<Index...>) {
+  return {ScriptEntry<&ScriptRowFunction<Rows, Run, Index>>(Rows[Index].name)...};
+}
+
+template <auto& Rows, auto Run>
+constexpr auto ScriptRows() {
+  return ScriptRowTable<Rows, Run>(std::make_index_sequence<std::size(Rows)>());
+}
+
 // Registers each function as a global of the state (a C closure without upvalues). A name
 // registered twice refers to the last function given.
 void RegisterScriptFunctions(lua_State* state, std::span<const ScriptFunction> functions);
+
+// A family's registrar, as a manager's constructor hands it to RegisterWithLuaManager.
+using ScriptFamilyRegistrar = void (*)(lua_State* state);
+
+// Registers the family on the Lua manager's state; nothing while there is no Lua manager.
+void RegisterWithLuaManager(ScriptFamilyRegistrar registrar);

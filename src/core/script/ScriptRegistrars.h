@@ -3,11 +3,11 @@
 #include <lua.hpp>
 #include <span>
 
-// Who registers which script function. The Lua manager's constructor registers several families
-// whose managers come later (their functions exist from the start and report "manager not
-// created" until then); every other manager registers its own family in its constructor, and the
-// clip map each time one is created. Six names are registered twice (the paths family, by the Lua
-// manager and again by the path manager), so 206 registrations make 200 globals.
+// Who registers which script function. The Lua manager's constructor registers the families the
+// program lists for it, several of whose managers come later (their functions exist from the start
+// and report "manager not created" until then); every other manager registers its own family in its
+// constructor, and the clip map each time one is created. Six names are registered twice (the paths
+// family, by the Lua manager and again by the path manager), so 206 registrations make 200 globals.
 
 enum class ScriptRegistrar {
   LuaManager,  // its constructor, including the GUI registrar it calls
@@ -63,8 +63,12 @@ std::span<const ScriptRegistration> ScriptRegistrations();
 const char* RegistrarName(ScriptRegistrar registrar);
 const char* FamilyName(ScriptFamily family);
 
-// The registrars the Lua manager's constructor calls, in this order: its own functions, cameras,
-// dialogue, GUI, NPCs, paths, triggers, music, objects, script variables, chat. A family that
-// lands declares its registrar in its own header and adds one call in the constructor.
+// A family of script functions that the Lua manager registers when it is created; the program
+// hands it the ordered list. A family that lands declares its registrar in its own header.
+struct LuaManagerFamily {
+  ScriptFamily family;
+  void (*registrar)(lua_State* state);
+};
+
 void RegisterLuaManagerFunctions(lua_State* state);
 void RegisterScriptVariableFunctions(lua_State* state);

@@ -1,10 +1,7 @@
 // The 21 script-variable functions: seven operations over three scopes ("NPC_", "Env_",
-// "Global_"), all made from the two tables below.
+// "Global_"), one row each.
 
-#include <array>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "core/EntityManager.h"
 #include "core/Globals.h"
@@ -17,142 +14,112 @@ namespace {
 
 enum class Scope { NPC, Environment, Global };
 
-struct ScopeEntry {
-  Scope scope;
-  const char* prefix;  // of the script name
-  const char* word;    // that names the scope in failure lines
-};
-
-constexpr ScopeEntry kScopes[] = {
-    {Scope::NPC, "NPC_", "NPC"},
-    {Scope::Environment, "Env_", "Env"},
-    {Scope::Global, "Global_", "Global"},
-};
-
 enum class Operation { AddNumber, AddString, Delete, GetNumber, GetString, SetNumber, SetString };
 
 struct OperationEntry {
   Operation operation;
-  const char* name;
   int arguments;
   bool textValue;       // argument 2 is a required text
   bool argumentsFirst;  // checks its arguments before the active NPC (the other NPC ones after)
 };
 
-constexpr OperationEntry kOperations[] = {
-    {Operation::AddNumber, "AddScriptVariableI", 2, false, true},
-    {Operation::AddString, "AddScriptVariableA", 2, true, false},
-    {Operation::Delete, "DeleteScriptVariable", 1, false, false},
-    {Operation::GetNumber, "GetScriptVariableI", 1, false, false},
-    {Operation::GetString, "GetScriptVariableA", 1, false, false},
-    {Operation::SetNumber, "SetScriptVariableI", 2, false, false},
-    {Operation::SetString, "SetScriptVariableA", 2, true, false},
+constexpr OperationEntry kAddNumber{Operation::AddNumber, 2, false, true};
+constexpr OperationEntry kAddString{Operation::AddString, 2, true, false};
+constexpr OperationEntry kDelete{Operation::Delete, 1, false, false};
+constexpr OperationEntry kGetNumber{Operation::GetNumber, 1, false, false};
+constexpr OperationEntry kGetString{Operation::GetString, 1, false, false};
+constexpr OperationEntry kSetNumber{Operation::SetNumber, 2, false, false};
+constexpr OperationEntry kSetString{Operation::SetString, 2, true, false};
+
+struct VariableRow {
+  const char* name;
+  Scope scope;
+  const OperationEntry& operation;
 };
 
-constexpr size_t kScopeCount = std::size(kScopes);
-constexpr size_t kOperationCount = std::size(kOperations);
+constexpr VariableRow kVariableRows[] = {
+    {"NPC_AddScriptVariableI", Scope::NPC, kAddNumber},
+    {"NPC_AddScriptVariableA", Scope::NPC, kAddString},
+    {"NPC_DeleteScriptVariable", Scope::NPC, kDelete},
+    {"NPC_GetScriptVariableI", Scope::NPC, kGetNumber},
+    {"NPC_GetScriptVariableA", Scope::NPC, kGetString},
+    {"NPC_SetScriptVariableI", Scope::NPC, kSetNumber},
+    {"NPC_SetScriptVariableA", Scope::NPC, kSetString},
+    {"Env_AddScriptVariableI", Scope::Environment, kAddNumber},
+    {"Env_AddScriptVariableA", Scope::Environment, kAddString},
+    {"Env_DeleteScriptVariable", Scope::Environment, kDelete},
+    {"Env_GetScriptVariableI", Scope::Environment, kGetNumber},
+    {"Env_GetScriptVariableA", Scope::Environment, kGetString},
+    {"Env_SetScriptVariableI", Scope::Environment, kSetNumber},
+    {"Env_SetScriptVariableA", Scope::Environment, kSetString},
+    {"Global_AddScriptVariableI", Scope::Global, kAddNumber},
+    {"Global_AddScriptVariableA", Scope::Global, kAddString},
+    {"Global_DeleteScriptVariable", Scope::Global, kDelete},
+    {"Global_GetScriptVariableI", Scope::Global, kGetNumber},
+    {"Global_GetScriptVariableA", Scope::Global, kGetString},
+    {"Global_SetScriptVariableI", Scope::Global, kSetNumber},
+    {"Global_SetScriptVariableA", Scope::Global, kSetString},
+};
 
-// The map manager holds the environment scope (MapManager::GetEnvironmentVariables); until the map
-// manager is built this answers none and the "Env_" functions report it as not created.
-ScriptVariableStore* EnvironmentVariables() { return nullptr; }
-
-// The scope's store, or none after logging why there is none.
-ScriptVariableStore* FindStore(ScriptCall& call, Scope scope) {
+// The scope's store, and why there is none when there is none.
+Needed<ScriptVariableStore> FindStore(Scope scope) {
   switch (scope) {
     case Scope::NPC: {
       RootEntity* npc = gEntityManager != nullptr ? gEntityManager->GetActiveNPC() : nullptr;
-      ScriptVariableStore* store = npc != nullptr ? npc->GetVariableList() : nullptr;
-      if (store == nullptr) call.Fail("Active NPC not set");
-      return store;
+      return {npc != nullptr ? npc->GetVariableList() : nullptr, "Active NPC not set"};
     }
     case Scope::Environment:
-      return call.Require(EnvironmentVariables());
+      return {EnvironmentVariables(), "manager not created"};
     case Scope::Global:
-      return call.Require(gGlobalVariables);
+      return {gGlobalVariables, "manager not created"};
   }
-  return nullptr;
+  return {nullptr, "manager not created"};
 }
 
-struct Arguments {
-  const char* name = nullptr;
+int RunVariableRow(lua_State* state, const VariableRow& row) {
+  // The lines name the function with a blank for its first "_" ("NPC GetScriptVariableI").
+  std::string label = row.name;
+  label[label.find('_')] = ' ';
+  ScriptCall call(state, label.c_str());
+  const OperationEntry& entry = row.operation;
+  const bool storeFirst = row.scope == Scope::NPC && !entry.argumentsFirst;
+  auto begin = [&](auto&... texts) {
+    return storeFirst ? call.BeginManagerFirst(entry.arguments, FindStore(row.scope), texts...)
+                      : call.Begin(entry.arguments, FindStore(row.scope), texts...);
+  };
+  const char* name;
   const char* text = nullptr;
-};
-
-bool ReadArguments(ScriptCall& call, const OperationEntry& entry, Arguments& out) {
-  if (!call.Exactly(entry.arguments)) return false;
-  if (!call.RequireText(1, out.name)) return false;
-  return !entry.textValue || call.RequireText(2, out.text);
-}
-
-int RunVariableFunction(lua_State* state, const ScopeEntry& scope, const OperationEntry& entry) {
-  const std::string name = std::string(scope.word) + " " + entry.name;
-  ScriptCall call(state, name.c_str());
-  const bool storeFirst = scope.scope == Scope::NPC && !entry.argumentsFirst;
-  Arguments arguments;
-  ScriptVariableStore* store = nullptr;
-  if (storeFirst) {
-    store = FindStore(call, scope.scope);
-    if (store == nullptr || !ReadArguments(call, entry, arguments)) return 0;
-  } else {
-    if (!ReadArguments(call, entry, arguments)) return 0;
-    store = FindStore(call, scope.scope);
-    if (store == nullptr) return 0;
-  }
+  ScriptVariableStore* store = entry.textValue ? begin(name, text) : begin(name);
+  if (store == nullptr) return 0;
 
   switch (entry.operation) {
     case Operation::AddNumber:
-      store->AddNumber(arguments.name, call.Float(2));
+      store->AddNumber(name, call.Float(2));
       break;
     case Operation::AddString:
-      store->AddString(arguments.name, arguments.text);
+      store->AddString(name, text);
       break;
     case Operation::Delete:
-      store->Delete(arguments.name);
+      store->Delete(name);
       break;
     case Operation::GetNumber:
-      return call.Push(store->GetNumber(arguments.name));
+      return call.Push(store->GetNumber(name));
     case Operation::GetString:
-      return call.PushText(store->GetString(arguments.name));
+      return call.PushText(store->GetString(name));
     case Operation::SetNumber:
-      store->SetNumber(arguments.name, call.Float(2));
+      store->SetNumber(name, call.Float(2));
       break;
     case Operation::SetString:
-      store->SetString(arguments.name, arguments.text);
+      store->SetString(name, text);
       break;
   }
   return call.Push(1.0);
 }
 
-template <size_t ScopeIndex, size_t OperationIndex>
-int VariableFunction(lua_State* state) {
-  return RunVariableFunction(state, kScopes[ScopeIndex], kOperations[OperationIndex]);
-}
-
-template <size_t ScopeIndex, size_t... OperationIndex>
-constexpr std::array<lua_CFunction, kOperationCount> ScopeFunctions(
-    std::index_sequence<OperationIndex...>) {
-  return {&GuardedScriptFunction<&VariableFunction<ScopeIndex, OperationIndex>>...};
-}
-
-template <size_t... ScopeIndex>
-constexpr std::array<std::array<lua_CFunction, kOperationCount>, kScopeCount> AllFunctions(
-    std::index_sequence<ScopeIndex...>) {
-  return {ScopeFunctions<ScopeIndex>(std::make_index_sequence<kOperationCount>())...};
-}
-
-constexpr auto kFunctions = AllFunctions(std::make_index_sequence<kScopeCount>());
+constexpr auto kVariableFunctions = ScriptRows<kVariableRows, RunVariableRow>();
 
 }  // namespace
 
 void RegisterScriptVariableFunctions(lua_State* state) {
-  std::vector<std::string> names;
-  std::vector<ScriptFunction> functions;
-  names.reserve(kScopeCount * kOperationCount);
-  for (size_t s = 0; s < kScopeCount; ++s) {
-    for (size_t o = 0; o < kOperationCount; ++o) {
-      names.push_back(std::string(kScopes[s].prefix) + kOperations[o].name);
-      functions.push_back({names.back().c_str(), kFunctions[s][o]});
-    }
-  }
-  RegisterScriptFunctions(state, functions);
+  RegisterScriptFunctions(state, kVariableFunctions);
 }

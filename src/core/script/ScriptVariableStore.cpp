@@ -65,3 +65,13 @@ const ScriptVariable* ScriptVariableStore::At(int32_t index) const {
   if (index < 0 || index >= GetCount()) return nullptr;
   return variables[static_cast<size_t>(index)].get();
 }
+
+namespace {
+EnvironmentScopeSource environmentScope = nullptr;
+}
+
+void SetEnvironmentScopeSource(EnvironmentScopeSource source) { environmentScope = source; }
+
+ScriptVariableStore* EnvironmentVariables() {
+  return environmentScope != nullptr ? environmentScope() : nullptr;
+}

@@ -45,3 +45,10 @@ class ScriptVariableStore {
 
   Entries variables;
 };
+
+// The environment scope of the "Env_" functions lives with the map, a layer up; the program wires
+// where to find it. Without a source the scope is none and those functions report it as not
+// created.
+using EnvironmentScopeSource = ScriptVariableStore* (*)();
+void SetEnvironmentScopeSource(EnvironmentScopeSource source);
+ScriptVariableStore* EnvironmentVariables();

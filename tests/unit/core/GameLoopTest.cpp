@@ -7,6 +7,7 @@
 #include "core/Clock.h"
 #include "core/GameLoop.h"
 #include "core/Globals.h"
+#include "core/Graveyard.h"
 #include "support/GlobalsFixture.h"
 
 namespace {
@@ -208,6 +209,38 @@ TEST_F(GameLoopTest, GameLoop_TickBudgetCountsFromWhenTheEventLeftTheQueue) {
   SetClockSource(previous);
   ASSERT_EQ(budgets.size(), 1u);
   EXPECT_NEAR(budgets[0], 0.01666 - 0.004, 1e-9);
+}
+
+// A script run from a stage or a handler may retire an object that a later stage or handler of
+// the same event still reaches: it is destroyed only when the event has been handled.
+TEST_F(GameLoopTest, GameLoop_WhatAnEventRetiresLivesUntilTheEventIsHandled) {
+  struct Tracked {
+    explicit Tracked(std::vector<std::string>& journal) : journal(journal) {}
+    ~Tracked() { journal.push_back("destroyed"); }
+    std::vector<std::string>& journal;
+  };
+  class BuryingHandlers : public RecordingHandlers {
+   public:
+    using RecordingHandlers::RecordingHandlers;
+    void UpdateKeys() override { ProcessGraveyard().Bury(new Tracked(journal)); }
+    void FocusedInput(int32_t) override { journal.push_back("focused input"); }
+  };
+  BuryingHandlers burying(journal);
+  Tracked* tracked = nullptr;
+  std::vector<TickStage> stages = {
+      {"retire", [&](const TickTime&) { ProcessGraveyard().Bury(tracked = new Tracked(journal)); }},
+      {"reach",
+       [&](const TickTime&) {
+         journal.push_back(ProcessGraveyard().IsRetired(tracked) ? "retired" : "gone");
+       }},
+  };
+  ScriptedEvents events({});
+  GameLoop loop(events, burying, stages);
+  loop.Dispatch(kTimer, 0.0);
+  loop.Dispatch(Event(ALLEGRO_EVENT_KEY_DOWN), 0.0);
+  EXPECT_EQ(journal, (std::vector<std::string>{"retired", "destroyed", "read keyboard",
+                                               "focused input", "destroyed"}));
+  EXPECT_FALSE(ProcessGraveyard().IsRetired(tracked));
 }
 
 }  // namespace

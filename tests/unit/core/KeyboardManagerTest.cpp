@@ -2,6 +2,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "core/Globals.h"
 #include "core/KeyboardManager.h"
@@ -108,6 +109,18 @@ TEST_F(KeyboardManagerTest, KeyboardManager_FirstPressOfTheRunGivesNoPressedEdge
   }
   // Key events update only the key names; the actions wait for the tick.
   EXPECT_EQ(Action("Left").down, 0);
+}
+
+// The GUI's last key: told once per press edge of a key name, never by the action list.
+TEST_F(KeyboardManagerTest, KeyboardManager_KeyPressListenerHearsEachPressedEdgeOnce) {
+  std::vector<int32_t> heard;
+  keyboard.SetKeyPressListener([&](int32_t keycode) { heard.push_back(keycode); });
+  const ALLEGRO_KEYBOARD_STATE b = KeysHeld({ALLEGRO_KEY_B});
+  for (const ALLEGRO_KEYBOARD_STATE* state : {&none, &b, &b, &none, &b}) {
+    keyboard.UpdateKeys(*state);
+    keyboard.UpdateActions(*state);
+  }
+  EXPECT_EQ(heard, (std::vector<int32_t>{ALLEGRO_KEY_B, ALLEGRO_KEY_B}));
 }
 
 TEST_F(KeyboardManagerTest, KeyboardManager_ActionIsHeldOnEitherKey) {

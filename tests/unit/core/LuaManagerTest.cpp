@@ -7,11 +7,8 @@
 
 #include "core/Globals.h"
 #include "core/script/LuaManager.h"
-#include "support/LuaFixture.h"
-
-#if __has_include("resources/PathManager.h")
 #include "resources/PathManager.h"
-#endif
+#include "support/LuaFixture.h"
 
 namespace {
 
@@ -85,10 +82,10 @@ TEST_F(LuaManagerTest, ThreeArgumentFormNeedsThePathManager) {
   EXPECT_EQ(log.Text(), "LM ExecuteScript:  Failed, manager not created\n");
 }
 
-#if __has_include("resources/PathManager.h")
 TEST_F(LuaManagerTest, ThreeArgumentFormRunsTheKeyedPathUnderTheBasePath) {
   PathManager paths;
   gPathManager = &paths;
+  lua.SetPathSource(&paths);
   WriteScript("Data/Scripts/code.lua", "seen = GetScriptCode()");
   WriteScript("Base/Data/Scripts/code.lua", "seen = 100 + GetScriptCode()");
   WriteScript("code.lua", "seen = 200 + GetScriptCode()");
@@ -104,7 +101,6 @@ TEST_F(LuaManagerTest, ThreeArgumentFormRunsTheKeyedPathUnderTheBasePath) {
   EXPECT_EQ(Number("based"), 102);
   EXPECT_EQ(log.Text(), "PathManager failed to find Unknown\n");
 }
-#endif
 
 TEST_F(LuaManagerTest, NestedRunLeavesTheInnerScriptsCode) {
   WriteScript("inner.lua", "inner = GetScriptCode()");

@@ -101,6 +101,25 @@ TEST(TimeQueue, TimeQueue_AdvanceRunsTheFrontDownAndPassesTheOvershoot) {
   }
 }
 
+TEST(TimeQueue, TimeQueue_InheritedPushAndPopLeaveTheTimedEntriesAlone) {
+  LogCapture log;
+  TimeQueue queue;
+  GenericQueue& plain = queue;
+  int payload = 0;
+  queue.PushTimed("timed", 2, false, &payload);
+  plain.Push("pair", 7);
+  queue.Push(nullptr, 8);
+  EXPECT_EQ(queue.GetCount(), 3);
+  EXPECT_EQ(plain.Pop(), 7);
+  EXPECT_EQ(queue.Pop(), 8);
+  EXPECT_EQ(queue.Pop(), 0);  // the timed entry is no pair
+  EXPECT_EQ(queue.GetCount(), 1);
+  bool fired = false;
+  EXPECT_EQ(queue.Advance(2, fired), &payload);
+  EXPECT_TRUE(fired);
+  EXPECT_EQ(queue.GetCount(), 0);
+}
+
 TEST(TimeQueue, TimeQueue_PopFrontEndsAHeldEntryAndTheNextRuns) {
   LogCapture log;
   TimeQueue queue;

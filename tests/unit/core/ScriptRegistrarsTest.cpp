@@ -3,8 +3,8 @@
 //
 // When your family lands, add ONE line here:
 // - a family the Lua manager's constructor registers (cameras, dialogue, GUI, NPCs, paths,
-//   triggers, music, objects, chat): add its ScriptFamily to kLuaManagerFamilies, after calling
-//   its registrar in the LuaManager constructor;
+//   triggers, music, objects, chat): nothing here; its row in the program's family list
+//   (src/program/ProgramScriptFamilies.cpp) is what this test reads;
 // - a manager that registers its own family in its constructor (AI manager, data library, image
 //   containers, path manager, property router, keyboard, player, background, shooter mini-game,
 //   map manager, clip map): add a row to kRegistrars that constructs it, e.g.
@@ -15,8 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <iterator>
 #include <map>
@@ -30,20 +28,14 @@
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptRegistrars.h"
+#include "program/ProgramScriptFamilies.h"
 #include "resources/DataLibrary.h"
 #include "resources/ExternalImageManager.h"
 #include "resources/PathManager.h"
 #include "support/LuaFixture.h"
+#include "support/ScriptReference.h"
 
 namespace {
-
-// The families whose registrar the Lua manager's constructor calls today.
-const ScriptFamily kLuaManagerFamilies[] = {
-    ScriptFamily::LuaManager,
-    ScriptFamily::Paths,
-    ScriptFamily::Music,
-    ScriptFamily::ScriptVariables,
-};
 
 struct RegistrarCase {
   ScriptRegistrar registrar;
@@ -64,9 +56,10 @@ const RegistrarCase kRegistrars[] = {
 // Whether the row is registered today: by the Lua manager's constructor (its own and the GUI's rows
 // of a landed family) or by constructing a registrar of kRegistrars.
 bool LandedInLuaManager(const ScriptRegistration& row) {
+  const std::span<const LuaManagerFamily> families = ProgramScriptFamilies();
   return (row.registrar == ScriptRegistrar::LuaManager || row.registrar == ScriptRegistrar::GUI) &&
-         std::find(std::begin(kLuaManagerFamilies), std::end(kLuaManagerFamilies), row.family) !=
-             std::end(kLuaManagerFamilies);
+         std::any_of(families.begin(), families.end(),
+                     [&](const LuaManagerFamily& f) { return f.family == row.family; });
 }
 bool LandedByConstruction(const ScriptRegistration& row) {
   return std::any_of(std::begin(kRegistrars), std::end(kRegistrars),
@@ -207,11 +200,7 @@ TEST_F(ScriptRegistrarsTest, EachConstructedRegistrarRegistersExactlyItsRows) {
 // Content authors read docs/script-api.md: every function of a landed registrar has its entry
 // there, named in backticks.
 TEST(ScriptRegistrars_Docs, EveryLandedFunctionHasAnEntry) {
-  const std::filesystem::path docs =
-      std::filesystem::path(__FILE__).parent_path() / "../../../docs/script-api.md";
-  std::ifstream in(docs);
-  ASSERT_TRUE(in) << "cannot read " << docs;
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string text = ReadScriptReference();
 
   std::set<std::string> missing;
   for (const ScriptRegistration& row : ScriptRegistrations()) {
@@ -220,7 +209,7 @@ TEST(ScriptRegistrars_Docs, EveryLandedFunctionHasAnEntry) {
       missing.insert(row.name);
     }
   }
-  EXPECT_EQ(missing, std::set<std::string>()) << "no entry in " << docs;
+  EXPECT_EQ(missing, std::set<std::string>()) << "no entry in the script reference";
 }
 
 }  // namespace

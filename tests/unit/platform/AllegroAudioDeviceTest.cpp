@@ -91,7 +91,7 @@ TEST(AllegroAudioDevice_IsDecodable, GoesByTheExtensionWhateverItsCase) {
     bool decodable;
   } cases[] = {
       {"a.wav", true},          {"a.WAV", true},  {"Music/Theme.Ogg", true},
-      {"x.flac", true},         {"x.opus", true}, {"x.voc", true},
+      {"x.flac", true},         {"x.opus", true}, {"x.voc", false},
       {"x.mod", true},          {"x.s3m", true},  {"x.mp3", false},
       {"x.wav.txt", false},     {"wav", false},   {"dir.wav/file", false},
       {"dir.ogg\\file", false}, {"", false},      {".wav", true},

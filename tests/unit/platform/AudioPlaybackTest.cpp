@@ -30,6 +30,7 @@
 #include "core/Globals.h"
 #include "core/MusicManager.h"
 #include "platform/AllegroAudioDevice.h"
+#include "support/AudioFiles.h"
 #include "support/LuaFixture.h"
 #include "support/TempDir.h"
 
@@ -359,6 +360,59 @@ TEST_F(AudioPlaybackTest, ADeviceOpenedAfterAllegroRestartedStillDecodes) {
   again.Close();
 }
 
+size_t Entries(const char* folder) {
+  size_t count = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
+  return count;
+}
+
+// Loading holds nothing of the file: a handle has a stream (an open file and a thread) only while
+// it plays, and a stream that has played out is freed.
+TEST_F(AudioPlaybackTest, TenThousandLoadsAndPlaysHoldAFixedNumberOfFilesAndThreads) {
+  ASSERT_TRUE(device->HasOutput()) << "the ALSA file device did not open";
+  dir.Write("click.wav", wave::Encode(wave::Tone(0.005, 440.0, 0.5)));
+  const size_t files = Entries("/proc/self/fd");
+  const size_t threads = Entries("/proc/self/task");
+  for (int i = 0; i < 10000; ++i) {
+    const std::string name = "click" + std::to_string(i);
+    music->LoadSound(name, "click.wav");
+    if (i % 10 == 0) music->PlaySound(name);
+  }
+  EXPECT_TRUE(output.WaitUntil([&](const Heard&) { return device->LiveStreams() == 0; }, 10))
+      << device->LiveStreams() << " streams still live";
+  EXPECT_LE(Entries("/proc/self/fd"), files);
+  EXPECT_LE(Entries("/proc/self/task"), threads);
+  EXPECT_EQ(log.Text().find("Failed"), std::string::npos);
+}
+
+// Every damaged file, loaded, looped and played twice, with the device playing: nothing crashes,
+// and closing the device (which waits for every stream's thread) ends at once. A silent device
+// accepts and refuses the same files.
+TEST_F(AudioPlaybackTest, DamagedFilesLoopedAndPlayedNeverHangTheClose) {
+  ASSERT_TRUE(device->HasOutput()) << "the ALSA file device did not open";
+  AllegroAudioDevice silent;
+  EXPECT_FALSE(silent.Open(0));
+  std::vector<AudioHandle> handles;
+  for (const auto& file : audiofiles::DamagedFiles()) {
+    dir.Write(file.name, file.bytes);
+    const AudioHandle handle = device->CreateStream(file.name.c_str());
+    const int32_t error = device->LastError();
+    EXPECT_EQ(silent.CreateStream(file.name.c_str()) != 0, handle != 0) << file.name;
+    EXPECT_EQ(silent.LastError(), error) << file.name;
+    if (handle == 0) continue;
+    handles.push_back(handle);
+    device->EnableLoop(handle);
+    device->PlayFromStart(handle);
+    device->PlayFromStart(handle);
+  }
+  EXPECT_FALSE(handles.empty());
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  for (AudioHandle handle : handles) EXPECT_TRUE(device->PlayFromStart(handle)) << handle;
+  const auto start = std::chrono::steady_clock::now();
+  music->CloseAudio();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+}
+
 class NoAudioDeviceTest : public AudioPlaybackTest {
  protected:
   NoAudioDeviceTest() : AudioPlaybackTest(false) {}
@@ -380,6 +434,23 @@ TEST_F(NoAudioDeviceTest, EveryFunctionAnswersAsWithSound) {
   EXPECT_EQ(log.Text(),
             "Sound blip Loaded from tone.wav\n"
             "LoadSound:  Failed, sound gone could not be loaded from gone.wav -Code: 2-\n"
+            "Bass reported an error during PlaySound:  -Code: 5-\n");
+}
+
+// Files that open but do not decode are refused here as they are with a device playing.
+TEST_F(NoAudioDeviceTest, FilesThatDoNotDecodeDoNotLoad) {
+  dir.Write("noise.ogg", std::string(500, 'x'));
+  dir.Write("absurd.wav", audiofiles::AbsurdRateWav());
+  ASSERT_TRUE(Run(R"(
+    LoadSong("noise", "noise.ogg")
+    PlayActiveSong()
+    MM_LoadSound("absurd", "absurd.wav")
+    MM_PlaySound("absurd")
+  )"));
+  EXPECT_EQ(music->GetActiveSong(), 0u);
+  EXPECT_EQ(log.Text(),
+            "Something tried to play a null song.  Aborting\n"
+            "LoadSound:  Failed, sound absurd could not be loaded from absurd.wav -Code: 41-\n"
             "Bass reported an error during PlaySound:  -Code: 5-\n");
 }
 

@@ -44,6 +44,19 @@ TEST_F(PathManagerTest, SettingAnAbsentKeyDoesNothingAndBuildingFallsBackToTheFi
   EXPECT_EQ(log.Text(), "PathManager failed to find Maps\n");
 }
 
+TEST_F(PathManagerTest, DestroyForgetsEveryKeyAndLeavesAUsableManager) {
+  paths.AddPath("Maps", "Data/Maps/");
+  paths.Destroy();
+  EXPECT_FALSE(paths.Find("Root"));
+  EXPECT_FALSE(paths.Find("Maps"));
+  EXPECT_EQ(paths.BuildPath("Root", "x.lua"), "x.lua");
+  EXPECT_EQ(log.Text(), "PathManager failed to find Root\n");
+  paths.AddPathFromRoot("Scripts", "S/");  // no "Root" any more: nothing
+  EXPECT_FALSE(paths.Find("Scripts"));
+  paths.AddPath("Maps", "M/");
+  EXPECT_EQ(paths.BuildPath("Maps", "a.slf"), "M/a.slf");
+}
+
 TEST_F(PathManagerTest, RepeatedKeysReachTheOldestEntry) {
   ASSERT_TRUE(Run(R"(
     Path_AddPath("Maps", "A/")

@@ -13,6 +13,7 @@
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyHolder.h"
 #include "core/script/PropertyManager.h"
+#include "program/ProgramScriptFamilies.h"
 #include "support/GlobalsFixture.h"
 #include "support/LogCapture.h"
 
@@ -24,17 +25,18 @@ class FakeOwner : public PropertyHolder {
   PropertyRef GetPropertyAddress(const char* object, const char* property) override {
     lastObject = object;
     lastProperty = property;
-    const LifetimeToken token = lifetime.Token();
-    const std::string name = property;
-    if (name == "Flag") return PropertyRef::Byte(flag, token);
-    if (name == "Integer") return PropertyRef::Integer(integer, token);
-    if (name == "ID") return PropertyRef::Identifier(id, token);
-    if (name == "Speed") return PropertyRef::Float(speed, token);
-    if (name == "Precise") return PropertyRef::Double(precise, token);
-    if (name == "Name") return PropertyRef::Text(text, token);
-    if (name == "Log|0") return PropertyRef::TextSlot(line, token);
-    if (name == "Dimensions") return PropertyRef::Object(PropertyRef::kDimensions, &box, token);
-    return PropertyRef();
+    static constexpr PropertyField<FakeOwner> kFields[] = {
+        FieldOf<&FakeOwner::flag, PropertyRef::Byte>("Flag"),
+        FieldOf<&FakeOwner::integer, PropertyRef::Integer>("Integer"),
+        FieldOf<&FakeOwner::id, PropertyRef::Identifier>("ID"),
+        FieldOf<&FakeOwner::speed, PropertyRef::Float>("Speed"),
+        FieldOf<&FakeOwner::precise, PropertyRef::Double>("Precise"),
+        FieldOf<&FakeOwner::text, PropertyRef::Text>("Name"),
+        FieldOf<&FakeOwner::line, PropertyRef::TextSlot>("Log|0"),
+        ObjectFieldOf<&FakeOwner::box, PropertyRef::kDimensions>("Dimensions"),
+        FieldOf<&FakeOwner::integer, PropertyRef::Integer>("Name"),  // the first of a name wins
+    };
+    return AnswerFromFields(kFields, *this, property, lifetime.Token());
   }
 
   uint8_t flag = 1;
@@ -53,9 +55,10 @@ class FakeOwner : public PropertyHolder {
 class FakeNPC : public RootEntity {
  public:
   PropertyRef GetPropertyAddress(const char*, const char* property) override {
-    if (std::string(property) == "XCenter")
-      return PropertyRef::Integer(xCenter, GetLifetimeToken());
-    return PropertyRef();
+    static constexpr PropertyField<FakeNPC> kFields[] = {
+        FieldOf<&FakeNPC::xCenter, PropertyRef::Integer>("XCenter"),
+    };
+    return AnswerFromFields(kFields, *this, property, GetLifetimeToken());
   }
   int32_t xCenter = 320;
 };
@@ -67,7 +70,6 @@ class PropertyManagerTest : public GlobalsFixture {
     gEntityManager = &registry;
     router = std::make_unique<PropertyManager>();
     gPropertyManager = router.get();
-    router->SetOwner(PropertyOwner::Player, [this](const char*) { return &owner; });
   }
 
   // Runs "return <expression>" and answers its results as text, "" for none.
@@ -107,10 +109,11 @@ class PropertyManagerTest : public GlobalsFixture {
     }
   }
 
-  LuaManager lua;
+  LuaManager lua{ProgramScriptFamilies()};
   EntityManager registry;
   std::unique_ptr<PropertyManager> router;
   FakeOwner owner;
+  PropertyOwnerSlot playerSlot{PropertyOwner::Player, [this](const char*) { return &owner; }};
 };
 
 TEST_F(PropertyManagerTest, PropertyManager_GetValueReadsPrimitivesOnly) {
@@ -169,13 +172,12 @@ TEST_F(PropertyManagerTest, PropertyManager_SetValueWritesThroughTheType) {
   };
   for (const Case& c : cases) {
     FakeOwner fresh;
-    router->SetOwner(PropertyOwner::Player, [&](const char*) { return &fresh; });
+    const PropertyOwnerSlot freshSlot(PropertyOwner::Player, [&](const char*) { return &fresh; });
     LogCapture log;
     EXPECT_EQ(Eval(c.call), "") << c.call;
     EXPECT_EQ(log.Text(), c.log) << c.call;
     EXPECT_TRUE(c.stored(fresh)) << c.call;
   }
-  router->SetOwner(PropertyOwner::Player, {});
 }
 
 TEST_F(PropertyManagerTest, PropertyManager_PointerIntegerPairReadsFlagsButWritesIntegersOnly) {
@@ -207,12 +209,13 @@ TEST_F(PropertyManagerTest, PropertyManager_PointerIntegerPairReadsFlagsButWrite
 
 TEST_F(PropertyManagerTest, PropertyManager_RouteTriesOwnersByExactNameAndLogsOnlyMissingActives) {
   FakeOwner widget, chat;
-  router->SetOwner(PropertyOwner::GUI, [&](const char* object) -> PropertyHolder* {
+  const PropertyOwnerSlot gui(PropertyOwner::GUI, [&](const char* object) -> PropertyHolder* {
     return std::string(object) == "window" ? &widget : nullptr;
   });
-  router->SetOwner(PropertyOwner::ChatLog, [&](const char*) { return &chat; });
-  router->SetOwner(PropertyOwner::Object, [](const char*) { return nullptr; });
-  router->SetOwner(PropertyOwner::ActiveAIDrawingList, [](const char*) { return nullptr; });
+  const PropertyOwnerSlot chatLog(PropertyOwner::ChatLog, [&](const char*) { return &chat; });
+  const PropertyOwnerSlot noObject(PropertyOwner::Object, [](const char*) { return nullptr; });
+  const PropertyOwnerSlot noList(PropertyOwner::ActiveAIDrawingList,
+                                 [](const char*) { return nullptr; });
   struct Case {
     const char* owner;
     const char* object;
@@ -253,7 +256,8 @@ TEST_F(PropertyManagerTest, PropertyManager_RouteTriesOwnersByExactNameAndLogsOn
 
 TEST_F(PropertyManagerTest, PropertyManager_OwnersWithObjectsReceiveBothTexts) {
   FakeOwner background;
-  router->SetOwner(PropertyOwner::BackgroundManager, [&](const char*) { return &background; });
+  const PropertyOwnerSlot slot(PropertyOwner::BackgroundManager,
+                               [&](const char*) { return &background; });
   EXPECT_EQ(Eval("PM_GetValue('BackgroundManager', 'clouds', 'Integer')"), "42");
   EXPECT_EQ(background.lastObject, "clouds");
   EXPECT_EQ(background.lastProperty, "Integer");
@@ -273,6 +277,37 @@ TEST_F(PropertyManagerTest, PropertyManager_NPCOwnerIsTheActiveNPC) {
   EXPECT_EQ(
       log.Text(),
       "Routing Function:  Failed, no Active NPC set\nPM GetValue:  Failed, pointer was NULL\n");
+}
+
+// A slot lives as long as the manager that keeps it, whether that was made before or after the
+// router; while two slots of one owner live, the newer answers.
+TEST_F(PropertyManagerTest, PropertyManager_SlotsLiveAsLongAsTheirManagers) {
+  {
+    FakeOwner other;
+    other.integer = 5;
+    const PropertyOwnerSlot newer(PropertyOwner::Player, [&](const char*) { return &other; });
+    EXPECT_EQ(Eval("PM_GetValue('Player', '', 'Integer')"), "5");
+  }
+  EXPECT_EQ(Eval("PM_GetValue('Player', '', 'Integer')"), "42");
+
+  {
+    EntityManager later;
+    auto* npc = new FakeNPC;
+    later.RegisterPointer("NPC", "guard", npc);
+    later.SetActiveEntity(npc);
+    EXPECT_EQ(Eval("PM_GetValue('NPC', '', 'XCenter')"), "320");
+  }
+  LogCapture log;  // the fixture's registry answers again: it has no active NPC
+  EXPECT_EQ(Eval("PM_GetValue('NPC', '', 'XCenter')"), "");
+  EXPECT_EQ(
+      log.Text(),
+      "Routing Function:  Failed, no Active NPC set\nPM GetValue:  Failed, pointer was NULL\n");
+
+  {
+    const PropertyOwnerSlot chat(PropertyOwner::ChatLog, [&](const char*) { return &owner; });
+    EXPECT_EQ(router->Route("ChatLog", "", "Integer").GetType(), PropertyRef::kInteger);
+  }
+  EXPECT_EQ(router->Route("ChatLog", "", "Integer").GetType(), PropertyRef::kNone);
 }
 
 TEST_F(PropertyManagerTest, PropertyManager_ReferenceKeptPastItsOwnerReadsAsMissing) {
@@ -329,7 +364,7 @@ TEST_F(PropertyManagerTest, PropertyManager_ObjectKindsCarryTheirTypeAndNeverAPr
 }
 
 TEST_F(PropertyManagerTest, PropertyManager_FunctionsExistOnceTheRouterIsCreated) {
-  LuaManager fresh;
+  LuaManager fresh{ProgramScriptFamilies()};
   gLuaManager = &fresh;
   lua_State* state = fresh.GetState();
   for (const char* name : {"PM_GetValue", "PM_SetValue", "PM_GetPropertyPointerInteger",

@@ -3,7 +3,7 @@
 // Lua error, crash, hang or trip a sanitizer, and a script's text never acts as a log format.
 //
 // The names come from the registration table, so a family that lands is swept as soon as its
-// registrar runs here. When your family lands: create its manager in World (start-up order), add
+// registrar runs here. When your family lands: give its start-up row a builder in World, add
 // its registrar to kCreated and, when a valid call needs something to exist (a name, an open
 // file), add it to World and seed rows to kSeeds; each seed is swept again with every hostile
 // value in each position in turn.
@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -35,6 +36,8 @@
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptRegistrars.h"
 #include "core/script/ScriptVariableStore.h"
+#include "program/ProgramScriptFamilies.h"
+#include "program/ProgramStartup.h"
 #include "resources/DataLibrary.h"
 #include "resources/ExternalImageManager.h"
 #include "resources/PathManager.h"
@@ -204,14 +207,14 @@ const int kArgumentCounts[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 250};
 class PlayerStandIn : public PropertyHolder {
  public:
   PropertyRef GetPropertyAddress(const char*, const char* property) override {
-    const std::string name = property;
-    const LifetimeToken token = lifetime.Token();
-    if (name == "Flag") return PropertyRef::Byte(flag, token);
-    if (name == "Integer") return PropertyRef::Integer(integer, token);
-    if (name == "Speed") return PropertyRef::Float(speed, token);
-    if (name == "Precise") return PropertyRef::Double(precise, token);
-    if (name == "Name") return PropertyRef::Text(text, token);
-    return PropertyRef();
+    static constexpr PropertyField<PlayerStandIn> kFields[] = {
+        FieldOf<&PlayerStandIn::flag, PropertyRef::Byte>("Flag"),
+        FieldOf<&PlayerStandIn::integer, PropertyRef::Integer>("Integer"),
+        FieldOf<&PlayerStandIn::speed, PropertyRef::Float>("Speed"),
+        FieldOf<&PlayerStandIn::precise, PropertyRef::Double>("Precise"),
+        FieldOf<&PlayerStandIn::text, PropertyRef::Text>("Name"),
+    };
+    return AnswerFromFields(kFields, *this, property, lifetime.Token());
   }
 
  private:
@@ -264,31 +267,66 @@ class Watchdog {
   std::thread thread;
 };
 
-// The managers that exist today, created in start-up's order (each constructor registers its
-// family on gLuaManager's state), with what the seeds name: a "Scripts" path key, the heading
-// S/C/H holding the active palette, the plain container open, a song, a sound, two global
-// variables, a timer and a stand-in player for the router.
+// The managers that exist today, created in the order of the program's start-up rows (each
+// constructor registers its family on gLuaManager's state), with what the seeds name: a "Scripts"
+// path key, the heading S/C/H holding the active palette, the plain container open, a song, a
+// sound, two global variables, a timer and a stand-in player for the router.
 struct World {
   // A start-up script, when given, runs as soon as the Lua manager exists: every later manager
   // registers its family on a state that the script has shaped.
   explicit World(const char* startupScript = nullptr) {
-    gLuaManager = lua.get();
-    if (startupScript != nullptr) {
-      luaL_dostring(lua->GetState(), startupScript);
-      lua_settop(lua->GetState(), 0);
+    // How this world builds each row; a row without a builder here fails the test.
+    const std::map<std::string, std::function<void()>> builders = {
+        {"Lua manager",
+         [&] {
+           gLuaManager = lua.get();
+           if (startupScript != nullptr) {
+             luaL_dostring(lua->GetState(), startupScript);
+             lua_settop(lua->GetState(), 0);
+           }
+         }},
+        {"display", [] {}},  // headless: no window
+        {"data library",
+         [this] { gDataLibrary = (library = std::make_unique<DataLibrary>()).get(); }},
+        {"entity registry",
+         [this] { gEntityManager = (entities = std::make_unique<EntityManager>()).get(); }},
+        {"path manager",
+         [this] {
+           gPathManager = (paths = std::make_unique<PathManager>()).get();
+           lua->SetPathSource(paths.get());
+         }},
+        {"image container manager",
+         [this] {
+           gExternalImageManager = (images = std::make_unique<ExternalImageManager>()).get();
+         }},
+        {"property router",
+         [this] { gPropertyManager = (router = std::make_unique<PropertyManager>()).get(); }},
+        {"global script variables",
+         [this] {
+           gGlobalVariables = (variables = std::make_unique<ScriptVariableStore>()).get();
+         }},
+        {"music manager",
+         [this] {
+           gMusicManager =
+               (music = std::make_unique<MusicManager>(std::make_unique<FakeAudioDevice>())).get();
+         }},
+        {"keyboard manager",
+         [this] { gKeyboardManager = (keyboard = std::make_unique<KeyboardManager>()).get(); }},
+        {"timer manager",
+         [this] { gTimerManager = (timers = std::make_unique<TimerManager>()).get(); }},
+        {"event sources", [] {}},       // headless: no event queue
+        {"deferred-call list", [] {}},  // registers no functions
+    };
+    for (const StartupRow& row : ProgramStartupRows()) {
+      if (row.script != nullptr) continue;
+      const auto builder = builders.find(row.name);
+      if (builder == builders.end()) {
+        ADD_FAILURE() << "the test world has no builder for the start-up row " << row.name;
+        continue;
+      }
+      builder->second();
     }
-    gDataLibrary = (library = std::make_unique<DataLibrary>()).get();
-    gEntityManager = (entities = std::make_unique<EntityManager>()).get();
-    gPathManager = (paths = std::make_unique<PathManager>()).get();
-    gExternalImageManager = (images = std::make_unique<ExternalImageManager>()).get();
-    gPropertyManager = (router = std::make_unique<PropertyManager>()).get();
-    gGlobalVariables = (variables = std::make_unique<ScriptVariableStore>()).get();
-    gMusicManager =
-        (music = std::make_unique<MusicManager>(std::make_unique<FakeAudioDevice>())).get();
-    gKeyboardManager = (keyboard = std::make_unique<KeyboardManager>()).get();
-    gTimerManager = (timers = std::make_unique<TimerManager>()).get();
 
-    router->SetOwner(PropertyOwner::Player, [this](const char*) { return &player; });
     paths->AddPath("Scripts", "");
     library->AddSection("S");
     library->AddCatalogue("S", "C");
@@ -309,7 +347,8 @@ struct World {
   }
 
   PlayerStandIn player;
-  std::unique_ptr<LuaManager> lua = std::make_unique<LuaManager>();
+  PropertyOwnerSlot playerSlot{PropertyOwner::Player, [this](const char*) { return &player; }};
+  std::unique_ptr<LuaManager> lua = std::make_unique<LuaManager>(ProgramScriptFamilies());
   std::unique_ptr<DataLibrary> library;
   std::unique_ptr<EntityManager> entities;
   std::unique_ptr<PathManager> paths;

@@ -1,4 +1,4 @@
-#include "core/ContentFile.h"
+#include "platform/ContentFile.h"
 
 #include <sys/stat.h>
 

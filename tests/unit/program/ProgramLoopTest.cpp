@@ -8,9 +8,9 @@
 #include "core/EntityManager.h"
 #include "core/Globals.h"
 #include "core/KeyboardManager.h"
-#include "core/ProgramLoop.h"
 #include "core/RootEntity.h"
 #include "core/TimerManager.h"
+#include "program/ProgramLoop.h"
 #include "support/GlobalsFixture.h"
 #include "support/KeyState.h"
 

@@ -1,4 +1,4 @@
-#include "core/ProgramLoop.h"
+#include "program/ProgramLoop.h"
 
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_opengl.h>
@@ -24,7 +24,7 @@ TickStage Stage(const char* name, Manager*& manager, Step step) {
 }  // namespace
 
 std::vector<TickStage> ProgramTickStages() {
-  // One row per stage, in tick order. A manager that lands adds its row in its place:
+  // One row per stage, in tick order, each later stage in its place:
   //   keyboard actions, timers, background, shooter mini-game, player, triggers (0.0), objects,
   //   entities, AI, GUI mouse (-1), chat, map (-1, -1, -1), deferred calls.
   return {
@@ -39,6 +39,15 @@ std::vector<TickStage> ProgramTickStages() {
       // The rest of the tick's time goes to the deferred calls; at least one runs every tick.
       Stage("DeferredCallList::Run", gDeferredCallList,
             [](DeferredCallList& calls, const TickTime& time) { calls.Run(time.Budget(), true); }),
+  };
+}
+
+std::vector<DrawStage> ProgramDrawStages() {
+  // One row per stage, in drawing order. The full frame is the GUI manager's draw, which clears the
+  // frame to black itself and brings the world in through the environment window; it takes the
+  // place of this first row.
+  return {
+      {"ClearToBlack", [] { al_clear_to_color(al_map_rgb(0, 0, 0)); }},
   };
 }
 
@@ -62,7 +71,7 @@ float ProgramHandlers::GetMouseY() { return 0.0f; }
 void ProgramHandlers::MapEvent(int32_t, int32_t, int32_t) {}
 
 void ProgramHandlers::DrawFrame() {
-  if (gDisplayManager != nullptr) gDisplayManager->DrawFrame();
+  if (gDisplayManager != nullptr) gDisplayManager->DrawFrame(drawStages);
 }
 
 void RunPrimaryGameLoop() {

@@ -1,0 +1,18 @@
+#include "program/ProgramScriptFamilies.h"
+
+#include "core/MusicManager.h"
+#include "resources/PathManager.h"
+
+namespace {
+
+// One row per family, each later family in its place of the order above.
+const LuaManagerFamily kFamilies[] = {
+    {ScriptFamily::LuaManager, RegisterLuaManagerFunctions},
+    {ScriptFamily::Paths, RegisterPathFunctions},
+    {ScriptFamily::Music, RegisterMusicFunctions},
+    {ScriptFamily::ScriptVariables, RegisterScriptVariableFunctions},
+};
+
+}  // namespace
+
+std::span<const LuaManagerFamily> ProgramScriptFamilies() { return kFamilies; }

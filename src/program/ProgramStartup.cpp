@@ -1,0 +1,75 @@
+#include "program/ProgramStartup.h"
+
+#include "core/DeferredCallList.h"
+#include "core/DisplayManager.h"
+#include "core/EntityManager.h"
+#include "core/Globals.h"
+#include "core/KeyboardManager.h"
+#include "core/MusicManager.h"
+#include "core/TimerManager.h"
+#include "core/script/LuaManager.h"
+#include "core/script/PropertyManager.h"
+#include "core/script/ScriptVariableStore.h"
+#include "program/ProgramScriptFamilies.h"
+#include "resources/DataLibrary.h"
+#include "resources/ExternalImageManager.h"
+#include "resources/PathManager.h"
+
+namespace {
+
+bool CreateLuaManager() {
+  gLuaManager = new LuaManager(ProgramScriptFamilies());
+  return true;
+}
+
+bool CreateDisplay() {
+  gDisplayManager = new DisplayManager(gScreenWidth, gScreenHeight);
+  return gDisplay != nullptr;
+}
+
+// Keyed script paths of "LM_ExecuteScript" come from the path manager.
+bool CreatePathManager() {
+  gPathManager = new PathManager();
+  gLuaManager->SetPathSource(gPathManager);
+  return true;
+}
+
+bool RegisterEvents() {
+  RegisterEventSources(gEventQueue);
+  return true;
+}
+
+using Row = StartupRow;
+
+// One row per manager, script or step. The full order, each later row in its place: Lua manager,
+// display, data library, entity registry, path manager, "Paths.lua", image container manager,
+// property router, global script variables, music manager, camera manager ("Default", 0, 0,
+// width, height), AI manager, object manager, target registry, keyboard manager, player,
+// "Configuration.lua", trigger manager, chat manager, background manager, timer manager, shooter
+// mini-game manager, GUI manager, map manager; then the event sources, the three system scripts,
+// the dialogue window, the player's four shadow images, the first map (and "Load map\n"), and the
+// deferred-call list.
+const StartupRow kRows[] = {
+    Row::Step("Lua manager", CreateLuaManager),
+    Row::Step("display", CreateDisplay),
+    Row::Step("data library", Create<gDataLibrary>),
+    Row::Step("entity registry", Create<gEntityManager>),
+    Row::Step("path manager", CreatePathManager),
+    Row::Script("Paths.lua"),
+    Row::Step("image container manager", Create<gExternalImageManager>),
+    Row::Step("property router", Create<gPropertyManager>),
+    Row::Step("global script variables", Create<gGlobalVariables>),
+    Row::Step("music manager", Create<gMusicManager>),
+    Row::Step("keyboard manager", Create<gKeyboardManager>),
+    Row::Script("Configuration.lua"),
+    Row::Step("timer manager", Create<gTimerManager>),
+    Row::Step("event sources", RegisterEvents),
+    Row::Script("Data/Scripts/System/Loading/Routing.lua"),
+    Row::Script("Data/Scripts/System/GlobalVariables.lua"),
+    Row::Script("Data/Scripts/System/ScriptExecution.lua"),
+    Row::Step("deferred-call list", Create<gDeferredCallList>),
+};
+
+}  // namespace
+
+std::span<const StartupRow> ProgramStartupRows() { return kRows; }

@@ -1,0 +1,106 @@
+// The header checks that stand before Allegro's WAV and FLAC decoders.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/AudioFileCheck.h"
+#include "support/AudioFiles.h"
+#include "support/TempDir.h"
+
+namespace {
+
+bool Accepts(const TempDir& dir, const std::string& name, const std::string& bytes) {
+  return AudioFileCheck::Accepts(dir.Write(name, bytes).string());
+}
+
+void Patch(std::string& bytes, size_t at, uint32_t value, int size) {
+  for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+TEST(AudioFileCheck, AcceptsIntactFilesOfEveryKind) {
+  TempDir dir;
+  for (const auto& file : audiofiles::GoodFiles()) {
+    EXPECT_TRUE(Accepts(dir, file.name, file.bytes)) << file.name;
+  }
+  EXPECT_FALSE(AudioFileCheck::Accepts("missing.wav"));
+}
+
+TEST(AudioFileCheck, WavHeadersMustBeSane) {
+  TempDir dir;
+  const std::string wav = wave::Encode(wave::Tone(0.05, 440.0, 0.5));
+  const struct {
+    const char* what;
+    size_t at;
+    int size;
+    uint32_t value;
+    bool accepted;
+  } cases[] = {
+      {"rate 0xFFFFFFFF", 24, 4, 0xFFFFFFFF, false},
+      {"rate 0", 24, 4, 0, false},
+      {"rate 8000", 24, 4, 8000, true},
+      {"no channels", 22, 2, 0, false},
+      {"nine channels", 22, 2, 9, false},
+      {"7 bits", 34, 2, 7, false},
+      {"frame size 0", 32, 2, 0, false},
+      {"float samples", 20, 2, 3, false},
+      {"format chunk past the end", 16, 4, 0xFFFFFFFF, false},
+      {"format chunk too short", 16, 4, 8, false},
+      // A sample chunk longer than the file is a file cut short: it plays what there is.
+      {"sample chunk past the end", 40, 4, 0xFFFFFFFF, true},
+      {"byte rate 0 (the decoder ignores it)", 28, 4, 0, true},
+  };
+  for (const auto& c : cases) {
+    std::string bytes = wav;
+    Patch(bytes, c.at, c.value, c.size);
+    EXPECT_EQ(Accepts(dir, "case.wav", bytes), c.accepted) << c.what;
+  }
+  EXPECT_FALSE(Accepts(dir, "no-samples.wav", wav.substr(0, 36)));
+  EXPECT_FALSE(Accepts(dir, "no-format.wav", wav.substr(0, 12) + wav.substr(36)));
+  EXPECT_FALSE(Accepts(dir, "empty.WAV", ""));
+  // A chunk of its own between the format and the samples is skipped, its pad byte with it.
+  std::string listed =
+      wav.substr(0, 36) + "LIST" + std::string("\x03\0\0\0abc\0", 8) + wav.substr(36);
+  EXPECT_TRUE(Accepts(dir, "listed.wav", listed));
+}
+
+TEST(AudioFileCheck, FlacStreamInformationMustAgreeWithTheFrames) {
+  TempDir dir;
+  const std::string flac = audiofiles::Flac(wave::Tone(0.2, 440.0, 0.5));
+  ASSERT_TRUE(Accepts(dir, "good.flac", flac));
+  // The stream information block starts at 8; its byte 12 holds the channels and a bit of the
+  // sample size, byte 13 the rest of the sample size.
+  const struct {
+    const char* what;
+    size_t at;
+    uint8_t mask;
+  } flips[] = {
+      {"four channels announced for stereo frames", 8 + 12, 0x04},
+      {"32-bit samples announced for 16-bit frames", 8 + 12, 0x01},
+      {"a second stream information block", 42, 0x04},
+      {"a metadata block longer than the file", 43, 0x80},
+      {"no frame where the metadata ends", 86, 0x01},
+      {"not a FLAC file", 0, 0x20},
+  };
+  for (const auto& f : flips) {
+    std::string bytes = flac;
+    bytes[f.at] = static_cast<char>(bytes[f.at] ^ f.mask);
+    EXPECT_FALSE(Accepts(dir, "case.flac", bytes)) << f.what;
+  }
+  EXPECT_FALSE(Accepts(dir, "cut.flac", flac.substr(0, 30)));
+  EXPECT_TRUE(Accepts(dir, "cut-in-a-frame.flac", flac.substr(0, flac.size() / 2)));
+}
+
+TEST(AudioFileCheck, OtherFormatsAreLeftToTheirDecoders) {
+  TempDir dir;
+  // Unless they start as a WAV or a FLAC does: the decoders try those by their signature too.
+  std::string absurd = audiofiles::AbsurdRateWav();
+  EXPECT_FALSE(Accepts(dir, "absurd.ogg", absurd));
+  const std::string flac = audiofiles::Flac(wave::Tone(0.05, 440.0, 0.5));
+  EXPECT_TRUE(Accepts(dir, "flac.opus", flac));
+  EXPECT_FALSE(Accepts(dir, "cut.opus", flac.substr(0, 45)));
+  EXPECT_TRUE(Accepts(dir, "noise.ogg", "not really a stream"));
+  EXPECT_TRUE(Accepts(dir, "noise.s3m", ""));
+}
+
+}  // namespace
