@@ -16,3 +16,9 @@ float ToFloat(double value);
 inline int32_t WrapAdd(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
+
+// Sums of script numbers (positions, sizes, offsets) that must stay within int32 saturate.
+inline int32_t SaturatingAdd(int64_t a, int64_t b) {
+  const int64_t sum = a + b;
+  return sum < INT32_MIN ? INT32_MIN : sum > INT32_MAX ? INT32_MAX : static_cast<int32_t>(sum);
+}

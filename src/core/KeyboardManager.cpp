@@ -1,7 +1,7 @@
 #include "core/KeyboardManager.h"
 
 #include "core/Globals.h"
-#include "core/script/LuaManager.h"
+#include "core/script/ScriptCall.h"
 
 namespace {
 
@@ -197,7 +197,7 @@ KeyboardManager::KeyboardManager() : charMap(MakeCharMap()) {
   for (const Action& action : kActions) {
     Add(actions, actionBindings, action.name, action.key1, action.key2);
   }
-  if (gLuaManager != nullptr) RegisterKeyboardFunctions(gLuaManager->GetState());
+  RegisterWithLuaManager(RegisterKeyboardFunctions);
   // The state read at an event is the keyboard as it is when the event is handled, by which time a
   // quick tap is over; the events themselves keep it.
   if (al_is_keyboard_installed()) {

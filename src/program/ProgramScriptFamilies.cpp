@@ -1,13 +1,19 @@
 #include "program/ProgramScriptFamilies.h"
 
 #include "core/MusicManager.h"
+#include "gui/GUIScript.h"
 #include "resources/PathManager.h"
+#include "world/CameraManager.h"
 
 namespace {
 
 // One row per family, each later family in its place of the order above.
 const LuaManagerFamily kFamilies[] = {
     {ScriptFamily::LuaManager, RegisterLuaManagerFunctions},
+    {ScriptFamily::Cameras, RegisterCameraFunctions},
+    // The GUI's families in the order of its registration; each widget kind's comes in its place.
+    {ScriptFamily::GUI, RegisterGUIBindings},
+    {ScriptFamily::GUIWindows, RegisterGUIWindowBindings},
     {ScriptFamily::Paths, RegisterPathFunctions},
     {ScriptFamily::Music, RegisterMusicFunctions},
     {ScriptFamily::ScriptVariables, RegisterScriptVariableFunctions},

@@ -1,19 +1,26 @@
 #include "program/ProgramStartup.h"
 
+#include "actors/AIManager.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
 #include "core/EntityManager.h"
 #include "core/Globals.h"
 #include "core/KeyboardManager.h"
+#include "core/Log.h"
 #include "core/MusicManager.h"
 #include "core/TimerManager.h"
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptVariableStore.h"
+#include "gui/GUIManager.h"
 #include "program/ProgramScriptFamilies.h"
 #include "resources/DataLibrary.h"
 #include "resources/ExternalImageManager.h"
 #include "resources/PathManager.h"
+#include "world/BackgroundManager.h"
+#include "world/CameraManager.h"
+#include "world/MapManager.h"
+#include "world/WorldLinks.h"
 
 namespace {
 
@@ -31,6 +38,34 @@ bool CreateDisplay() {
 bool CreatePathManager() {
   gPathManager = new PathManager();
   gLuaManager->SetPathSource(gPathManager);
+  return true;
+}
+
+bool CreateCameraManager() {
+  gCameraManager = new CameraManager("Default", 0, 0, gScreenWidth, gScreenHeight);
+  return true;
+}
+
+// The "Env_" functions reach the environment scope through the map manager.
+bool CreateAIManager() {
+  gAIManager = new AIManager();
+  // A map unload drops the floating packages before the entities go.
+  GetWorldLinks().clearFloatingAI = [] {
+    if (gAIManager != nullptr) gAIManager->ClearFloatingAI();
+  };
+  return true;
+}
+
+bool CreateMapManager() {
+  gMapManager = new MapManager();
+  SetEnvironmentScopeSource(
+      [] { return gMapManager != nullptr ? gMapManager->GetEnvironmentVariables() : nullptr; });
+  return true;
+}
+
+bool LoadFirstMap() {
+  gMapManager->LoadMap();
+  Log("Load map\n");
   return true;
 }
 
@@ -60,13 +95,19 @@ const StartupRow kRows[] = {
     Row::Step("property router", Create<gPropertyManager>),
     Row::Step("global script variables", Create<gGlobalVariables>),
     Row::Step("music manager", Create<gMusicManager>),
+    Row::Step("camera manager", CreateCameraManager),
+    Row::Step("AI manager", CreateAIManager),
     Row::Step("keyboard manager", Create<gKeyboardManager>),
     Row::Script("Configuration.lua"),
+    Row::Step("background manager", Create<gBackgroundManager>),
     Row::Step("timer manager", Create<gTimerManager>),
+    Row::Step("GUI manager", Create<gGUIManager>),
+    Row::Step("map manager", CreateMapManager),
     Row::Step("event sources", RegisterEvents),
     Row::Script("Data/Scripts/System/Loading/Routing.lua"),
     Row::Script("Data/Scripts/System/GlobalVariables.lua"),
     Row::Script("Data/Scripts/System/ScriptExecution.lua"),
+    Row::Step("first map", LoadFirstMap),
     Row::Step("deferred-call list", Create<gDeferredCallList>),
 };
 

@@ -28,6 +28,10 @@ EditMusic:  Failed, music Blip was null
 EditSound:  Failed, sound Theme was null
 MM PlaySound:  Failed, invalid argument list
 LoadSong:  Failed, invalid argument list
+MapManager:  Reading file from Data/Maps/TolvaCube.slf - Failed
+Isometric file pathname failed, check Lineart file instead...
+Failed to find file!
+Load map
 Initialization Sequence completed!  Took <seconds> seconds.
 Begin primary game loop
 == Begin Cleanup ==

@@ -29,6 +29,12 @@ Configuration.lua: closed the container, temporary file absent
 Routing.lua: TimerManager_AddTimer is function
 GlobalVariables.lua: Started is 1
 ScriptExecution.lua: script code -1
+PathManager failed to find Maps
+MapManager:  Reading file from TolvaCube.slf - Failed
+Isometric file pathname failed, check Lineart file instead...
+PathManager failed to find Maps
+Failed to find file!
+Load map
 Initialization Sequence completed!  Took <seconds> seconds.
 Begin primary game loop
 == Begin Cleanup ==

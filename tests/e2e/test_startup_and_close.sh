@@ -20,6 +20,12 @@ CFG_SetKey:  Failed, no key escape found
 Routing.lua: TimerManager_AddTimer is function
 GlobalVariables.lua: Started is 1
 ScriptExecution.lua: script code -1
+PathManager failed to find Maps
+MapManager:  Reading file from TolvaCube.slf - Failed
+Isometric file pathname failed, check Lineart file instead...
+PathManager failed to find Maps
+Failed to find file!
+Load map
 Initialization Sequence completed!  Took <seconds> seconds.
 Begin primary game loop
 == Begin Cleanup ==

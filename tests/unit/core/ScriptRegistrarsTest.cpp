@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "actors/AIManager.h"
 #include "core/KeyboardManager.h"
 #include "core/TimerManager.h"
 #include "core/script/LuaManager.h"
@@ -34,6 +35,9 @@
 #include "resources/PathManager.h"
 #include "support/LuaFixture.h"
 #include "support/ScriptReference.h"
+#include "world/BackgroundManager.h"
+#include "world/DefinedMap.h"
+#include "world/MapManager.h"
 
 namespace {
 
@@ -51,6 +55,10 @@ const RegistrarCase kRegistrars[] = {
     {ScriptRegistrar::PathManager, [] { return std::make_shared<PathManager>(); }},
     {ScriptRegistrar::DataLibrary, [] { return std::make_shared<DataLibrary>(); }},
     {ScriptRegistrar::KeyboardManager, [] { return std::make_shared<KeyboardManager>(); }},
+    {ScriptRegistrar::BackgroundManager, [] { return std::make_shared<BackgroundManager>(); }},
+    {ScriptRegistrar::MapManager, [] { return std::make_shared<MapManager>(); }},
+    {ScriptRegistrar::ClipMap, [] { return std::make_shared<DefinedMap>(); }},
+    {ScriptRegistrar::AIManager, [] { return std::make_shared<AIManager>(); }},
 };
 
 // Whether the row is registered today: by the Lua manager's constructor (its own and the GUI's rows

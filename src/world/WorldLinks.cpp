@@ -1,0 +1,9 @@
+#include "world/WorldLinks.h"
+
+namespace {
+WorldLinks links;
+}
+
+WorldLinks& GetWorldLinks() { return links; }
+
+void ResetWorldLinks() { links = WorldLinks(); }

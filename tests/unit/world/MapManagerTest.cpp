@@ -1,0 +1,437 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "WorldFixture.h"
+#include "core/RootEntity.h"
+#include "core/script/ScriptVariableStore.h"
+#include "world/BackgroundObject.h"
+#include "world/CellTest.h"
+#include "world/ChunkLoader.h"
+#include "world/DefinedMap.h"
+#include "world/IsoMap.h"
+
+namespace {
+
+// What the fake maps were asked, in order, and how many of them live.
+struct Record {
+  std::vector<std::string> calls;
+  int isoMapsAlive = 0;
+  int levelsAlive = 0;
+};
+
+class FakeIsoMap : public IsoMap {
+ public:
+  FakeIsoMap(Record& record, bool readable) : record(record), readable(readable) {
+    ++record.isoMapsAlive;
+  }
+  ~FakeIsoMap() override { --record.isoMapsAlive; }
+  bool ReadFile(std::FILE* file) override { return file != nullptr && readable; }
+  int32_t IsCellEmpty(int32_t x, int32_t y, int32_t z) const override {
+    return x == 1 && y == 2 && z == 3 ? 1 : 0;
+  }
+  void Draw(ImageObject*) override { record.calls.push_back("iso"); }
+
+ private:
+  Record& record;
+  bool readable;
+};
+
+// A level of 3 x 2 chunks.
+class FakeLevel : public ChunkLoader {
+ public:
+  explicit FakeLevel(Record& record) : record(record) { ++record.levelsAlive; }
+  ~FakeLevel() override { --record.levelsAlive; }
+  int32_t OpenLevel(const char* path) override {
+    record.calls.push_back(std::string("open ") + path);
+    return 0;
+  }
+  int32_t GetChunksAcross() const override { return 3; }
+  int32_t GetChunksDown() const override { return 2; }
+  int32_t TestCell(int32_t x, int32_t y) override {
+    record.calls.push_back("cell " + std::to_string(x) + " " + std::to_string(y));
+    return 1;
+  }
+  void SetActiveArea(int32_t column, int32_t row) override {
+    record.calls.push_back("area " + std::to_string(column) + " " + std::to_string(row));
+  }
+  void Update() override { record.calls.push_back("update"); }
+  void DrawLower(const Camera&) override { record.calls.push_back("lower"); }
+  void DrawUpper(const Camera&) override { record.calls.push_back("upper"); }
+
+ private:
+  Record& record;
+};
+
+// An entity whose update runs a script, as an NPC's does.
+class ScriptedEntity : public RootEntity {
+ public:
+  ScriptedEntity(const char* script, int& alive) : script(script), alive(alive) { ++alive; }
+  ~ScriptedEntity() override { --alive; }
+  void Update() override {
+    gLuaManager->ExecuteScript(script, 0);
+    ++updates;
+  }
+  int updates = 0;
+
+ private:
+  const char* script;
+  int& alive;
+};
+
+class MapManagerTest : public WorldFixture {
+ protected:
+  // Map managers whose readers are the fakes; isometric files read when readable is set.
+  void MakeFakeMapManager(bool isoReadable = false) {
+    MakeMapManager(
+        {[this, isoReadable] { return std::make_unique<FakeIsoMap>(record, isoReadable); },
+         [this] { return std::make_unique<FakeLevel>(record); }});
+  }
+
+  Record record;
+};
+
+TEST_F(MapManagerTest, TheKindFollowsTheNameAndTheFilesThere) {
+  struct Case {
+    const char* name;
+    std::vector<const char*> files;
+    bool isoReadable;
+    MapManager::Kind kind;
+    const char* logged;
+  } cases[] = {
+      {"MAPNONE", {"Maps/MAPNONE.plf"}, true, MapManager::Kind::ClipMap, ""},
+      {"mapnone",
+       {},
+       false,
+       MapManager::Kind::None,
+       "MapManager:  Reading file from Maps/mapnone.slf - Failed\n"
+       "Isometric file pathname failed, check Lineart file instead...\n"
+       "Failed to find file!\n"},
+      {"MAPNONE1",
+       {"Maps/MAPNONE1.plf"},
+       false,
+       MapManager::Kind::Chunked,
+       "MapManager:  Reading file from Maps/MAPNONE1.slf - Failed\n"
+       "Isometric file pathname failed, check Lineart file instead...\n"
+       "No matching script file found.\n"},
+      {"Both",
+       {"Maps/Both.slf", "Maps/Both.plf", "MapScripts/Both.lua"},
+       true,
+       MapManager::Kind::Isometric,
+       "MapManager:  Reading file from Maps/Both.slf - Done\n"
+       "Trying to execute MapScripts/Both.lua\n"},
+      {"BadIso",
+       {"Maps/BadIso.slf", "Maps/BadIso.plf", "MapScripts/BadIso.lua"},
+       false,
+       MapManager::Kind::Chunked,
+       "MapManager:  Reading file from Maps/BadIso.slf - Failed\n"
+       "Isometric file pathname failed, check Lineart file instead...\n"},
+      // No existence test on the isometric road: a missing script is Lua's load error.
+      {"IsoAlone",
+       {"Maps/IsoAlone.slf"},
+       true,
+       MapManager::Kind::Isometric,
+       "MapManager:  Reading file from Maps/IsoAlone.slf - Done\n"
+       "Trying to execute MapScripts/IsoAlone.lua\n"
+       "Lua Error during Loading: cannot open MapScripts/IsoAlone.lua: No such file or "
+       "directory\n"},
+  };
+  for (const Case& c : cases) {
+    for (const char* file : c.files) dir.Write(file, "");
+    MakeFakeMapManager(c.isoReadable);
+    log.Clear();
+    map->TransitionMap(c.name);
+    EXPECT_EQ(map->GetKind(), c.kind) << c.name;
+    EXPECT_EQ(log.Text(), c.logged) << c.name;
+    EXPECT_EQ(*map->GetMapLoadTarget(), c.name);
+  }
+}
+
+TEST_F(MapManagerTest, WithoutATargetTheDefaultMapLoads) {
+  MakeFakeMapManager();
+  map->LoadMap();
+  EXPECT_EQ(*map->GetMapLoadTarget(), "TolvaCube");
+  EXPECT_TRUE(log.Contains("Reading file from Maps/TolvaCube.slf - Failed\n"));
+}
+
+TEST_F(MapManagerTest, AFailedIsometricReadKeepsNoMapAndNoFileOpen) {
+  dir.Write("Maps/Broken.slf", "not a map");
+  MakeFakeMapManager(false);
+  const auto openFiles = [] {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                         std::filesystem::directory_iterator());
+  };
+  const auto before = openFiles();
+  map->TransitionMap("Broken");
+  EXPECT_EQ(openFiles(), before);
+  EXPECT_EQ(record.isoMapsAlive, 0);
+  EXPECT_EQ(map->GetIsoMap(), nullptr);
+  EXPECT_EQ(map->GetKind(), MapManager::Kind::None);
+}
+
+TEST_F(MapManagerTest, TheLevelSizeOverwritesBoundariesTheChunkScriptSet) {
+  dir.Write("Maps/Level.plf", "");
+  WriteScript("MapScripts/Level.lua", "Cam_SetBoundaries(0, 0, 5000, 5000)\n");
+  MakeFakeMapManager();
+  map->TransitionMap("Level");
+  Camera& camera = DefaultCamera();
+  EXPECT_EQ(camera.GetMaxX(), 768);
+  EXPECT_EQ(camera.GetMaxY(), 512);
+  EXPECT_EQ(camera.GetMapModeFlag(), 0);
+  EXPECT_EQ(lua.GetScriptCode(), -2);
+  EXPECT_EQ(record.calls.front(), "open Maps/Level.plf");
+}
+
+TEST_F(MapManagerTest, LoadingAMapRecomputesTheDefaultCameraView) {
+  Camera& camera = DefaultCamera();
+  camera.SetBoundaries(0, 0, 10000, 10000);
+  camera.Move(100, 100);
+  for (int i = 0; i < 30; ++i) camera.Move(100, 100);
+  ASSERT_EQ(camera.GetViewX(), 3100);
+  dir.Write("Maps/Iso.slf", "");
+  dir.Write("MapScripts/Iso.lua", "");
+  MakeFakeMapManager(true);
+  map->TransitionMap("Iso");
+  EXPECT_EQ(camera.GetMapModeFlag(), 1);
+  EXPECT_EQ(camera.GetViewX(), 0);
+  EXPECT_EQ(camera.GetViewRight(), 800);
+  EXPECT_EQ(lua.GetScriptCode(), -1);
+}
+
+TEST_F(MapManagerTest, AMapScriptThatLoadsAnotherMapEndsWithThatMap) {
+  dir.Write("Maps/First.plf", "");
+  WriteScript("MapScripts/First.lua",
+              "MapM_TransitionMap('MAPNONE')\n"
+              "DefinedMap_SetDimensions(640, 480)\n");
+  MakeFakeMapManager();
+  map->TransitionMap("First");
+  EXPECT_EQ(map->GetKind(), MapManager::Kind::ClipMap);
+  EXPECT_EQ(record.levelsAlive, 0);
+  // The outer load did not put the first level's size over the clip map's.
+  EXPECT_EQ(DefaultCamera().GetMaxX(), 640);
+  EXPECT_EQ(map->GetLoadCount(), 2u);
+  EXPECT_EQ(*map->GetMapLoadTarget(), "MAPNONE");
+}
+
+TEST_F(MapManagerTest, AMapChangeFromAnUpdateDestroysTheRunningEntityAfterTheWalk) {
+  int alive = 0;
+  WriteScript("travel.lua", "MapM_TransitionMap('MAPNONE')\n");
+  MakeFakeMapManager();
+  auto* traveller = new ScriptedEntity("travel.lua", alive);
+  entities.RegisterPointer("NPC", "traveller", traveller);
+  entities.RegisterPointer("NPC", "bystander", new ScriptedEntity("travel.lua", alive));
+  ASSERT_EQ(alive, 2);
+  entities.Update();  // the first update clears the registry under the walk
+  EXPECT_EQ(alive, 0);
+  EXPECT_EQ(entities.All().GetCount(), 0);
+  EXPECT_EQ(map->GetKind(), MapManager::Kind::ClipMap);
+}
+
+TEST_F(MapManagerTest, TransitionsKeepSceneryCamerasAndEnvironmentVariables) {
+  AddSceneryImage("cloud", 10, 10, {255, 255, 255, 255});
+  MakeFakeMapManager();
+  ASSERT_TRUE(Run(R"(
+    BackgroundManager_SpawnObject("cloud", "cloud", 0, 0, 1, 1, 0)
+    CM_AddCamera("Side", 0, 0, 100, 100)
+    Env_AddScriptVariableI("visits", 3)
+    MapM_TransitionMap("MAPNONE")
+    MapM_TransitionMap("Elsewhere")
+    visits = Env_GetScriptVariableI("visits")
+  )"));
+  EXPECT_EQ(Number("visits"), 3);
+  EXPECT_EQ(scenery->GetCount(), 1);
+  EXPECT_NE(cameras->FindCamera("Side"), nullptr);
+  int alive = 0;
+  entities.RegisterPointer("NPC", "npc", new ScriptedEntity("none.lua", alive));
+  map->TransitionMap("MAPNONE");
+  EXPECT_EQ(alive, 0);
+}
+
+TEST_F(MapManagerTest, EachKindAnswersTheCellTestInItsOwnSense) {
+  MakeFakeMapManager(true);
+  EXPECT_EQ(map->TestCell(1, 2, 3), 0);  // no map
+  EXPECT_FALSE(CellIsFreeForWalker(1, 2, 3));
+  EXPECT_FALSE(CellIsSolid(1, 2, 3));
+
+  dir.Write("Maps/Iso.slf", "");
+  map->TransitionMap("Iso");
+  EXPECT_EQ(map->TestCell(1, 2, 3), 1);
+  EXPECT_TRUE(CellIsFreeForWalker(1, 2, 3));
+  EXPECT_TRUE(CellIsSolid(1, 2, 3));  // read as solid, as the side-view callers read it
+  EXPECT_FALSE(CellIsFreeForWalker(0, 2, 3));
+
+  dir.Write("Maps/Level.plf", "");
+  MakeFakeMapManager(false);
+  map->TransitionMap("Level");
+  record.calls.clear();
+  EXPECT_EQ(map->TestCell(300, 100, 9), 1);
+  EXPECT_EQ(record.calls, std::vector<std::string>{"cell 300 35"});  // 65 pixels above
+
+  gMapManager = nullptr;
+  EXPECT_FALSE(CellIsSolid(1, 2, 3));
+}
+
+TEST_F(MapManagerTest, AnUnreadableLevelMissesEveryCellWithItsLine) {
+  dir.Write("Maps/Level.plf", "");
+  MakeMapManager();  // the built-in level reader
+  map->TransitionMap("Level");
+  ASSERT_EQ(map->GetKind(), MapManager::Kind::Chunked);
+  EXPECT_EQ(DefaultCamera().GetMaxX(), 0);
+  log.Clear();
+  EXPECT_EQ(map->TestCell(600, 365, 0), 0);
+  EXPECT_EQ(log.Text(), "Failed 2x1\n");
+}
+
+TEST_F(MapManagerTest, ClicksReachTheNPCsThroughTheClickMode) {
+  MakeFakeMapManager();
+  float mouseX = -1, mouseY = -1;
+  GetWorldLinks().setMousePosition = [&](float x, float y) {
+    mouseX = x;
+    mouseY = y;
+  };
+  WriteScript("click.lua", "");
+  int alive = 0;
+  struct ClickReader : ScriptedEntity {
+    using ScriptedEntity::ScriptedEntity;
+    void Update() override { seen.push_back(gEntityManager->GetClickMode()); }
+    std::vector<int32_t> seen;
+  };
+  auto* npc = new ClickReader("click.lua", alive);
+  entities.RegisterPointer("NPC", "npc", npc);
+  map->HandleEvent(MapManager::kMousePressed, 12, 34);
+  map->HandleEvent(MapManager::kMouseReleased, 5, 6);
+  map->HandleEvent(7, 0, 0);
+  EXPECT_EQ(npc->seen, (std::vector<int32_t>{0, 1}));
+  EXPECT_EQ(mouseX, 5.0f);
+  EXPECT_EQ(mouseY, 6.0f);
+  EXPECT_EQ(entities.GetClickMode(), -1);
+}
+
+// The player as the router sees it, with or without its centre.
+class PlayerStandIn : public PropertyHolder {
+ public:
+  PropertyRef GetPropertyAddress(const char*, const char* property) override {
+    if (!hasCentre) return PropertyRef();
+    if (std::string(property) == "XCenter") return PropertyRef::Integer(x, lifetime.Token());
+    if (std::string(property) == "YCenter") return PropertyRef::Integer(y, lifetime.Token());
+    return PropertyRef();
+  }
+  int32_t x = 0, y = 0;
+  bool hasCentre = true;
+  Lifetime lifetime;
+};
+
+TEST_F(MapManagerTest, EachTickOnALevelStreamsAroundThePlayerAndSetsGameModeZero) {
+  PlayerStandIn player;
+  player.x = 700;
+  player.y = -300;
+  std::vector<int32_t> modes;
+  GetWorldLinks().playerProperties = [&player] { return &player; };
+  GetWorldLinks().setPlayerGameMode = [&modes](int32_t mode) { modes.push_back(mode); };
+  MakeFakeMapManager();
+  map->HandleEvent(MapManager::kTick, -1, -1);  // no level: nothing
+  EXPECT_TRUE(record.calls.empty());
+  EXPECT_TRUE(modes.empty());
+
+  dir.Write("Maps/Level.plf", "");
+  map->TransitionMap("Level");
+  record.calls.clear();
+  map->HandleEvent(MapManager::kTick, -1, -1);
+  player.hasCentre = false;  // a player without the fields is not read through
+  map->HandleEvent(MapManager::kTick, -1, -1);
+  EXPECT_EQ(record.calls, (std::vector<std::string>{"area 2 -1", "update", "update"}));
+  EXPECT_EQ(modes, (std::vector<int32_t>{0, 0}));
+}
+
+TEST_F(MapManagerTest, DrawPassesByKindAndDisplayFlags) {
+  std::vector<std::string>& calls = record.calls;
+  GetWorldLinks().drawPlayer = [&calls](ImageObject*, Camera*) { calls.push_back("player"); };
+  dir.Write("Maps/Level.plf", "");
+  MakeFakeMapManager();
+  map->TransitionMap("Level");
+  // Loading makes the camera's image again.
+  ImageObject* target = DefaultCamera().GetImage();
+  calls.clear();
+  map->Draw(target, &DefaultCamera(), 0);
+  map->Draw(target, &DefaultCamera(), 1);
+  EXPECT_EQ(calls, (std::vector<std::string>{"lower", "player", "upper"}));
+
+  calls.clear();
+  map->SetMapDisplayState(false);
+  map->Draw(target, &DefaultCamera(), 0);
+  map->Draw(target, &DefaultCamera(), 1);
+  EXPECT_TRUE(calls.empty());
+
+  map->SetMapDisplayState(true);
+  map->TransitionMap("MAPNONE");
+  target = DefaultCamera().GetImage();
+  map->Draw(target, &DefaultCamera(), 0);
+  map->Draw(target, &DefaultCamera(), 1);
+  EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(MapManagerTest, PassZeroDrawsTheSceneryOnlyWhenItIsShown) {
+  AddSceneryImage("red", 4, 4, {255, 0, 0, 255});
+  MakeFakeMapManager();
+  scenery->SpawnObject("red", "red", 0, 0, 0, 0, 0);
+  ImageObject* target = DefaultCamera().GetImage();
+  target->ClearToBlack();
+  map->Draw(target, &DefaultCamera(), 0);
+  EXPECT_EQ(PixelAt(target->GetBitmap(), 1, 1), (Rgba{0, 0, 0, 255}));
+  ASSERT_TRUE(Run("MapM_SetBackgroundDisplayState(1) MapM_SetMapDisplayState(0)"));
+  map->Draw(target, &DefaultCamera(), 0);
+  EXPECT_EQ(PixelAt(target->GetBitmap(), 1, 1), (Rgba{255, 0, 0, 255}));
+  EXPECT_FALSE(map->GetMapDisplayState());
+}
+
+TEST_F(MapManagerTest, ScriptFunctionsAndTheirFailureLines) {
+  MakeFakeMapManager();
+  ExpectFailures({
+      {"MapM_SetBackgroundDisplayState()",
+       "MapM SetBackgroundDisplayState:  Failed, invalid argument list\n"},
+      {"MapM_SetMapDisplayState(1, 2)",
+       "MapM SetMapDisplayState:  Failed, invalid argument list\n"},
+      {"MapM_TransitionMap()", "MapM TransitionMap:  Failed, invalid argument list\n"},
+      {"MapM_TransitionMap({})", "MapM TransitionMap:  Failed, invalid argument list\n"},
+      {"MapM_SetMapLoadTarget('a', 'b')",
+       "MapM SetMapLoadTarget:  Failed, invalid argument list\n"},
+      {"MapM_SetDefaultPosition(1)", "MapM SetDefaultPosition:  Failed, invalid argument list\n"},
+      {"MapM_SetTextureFileHeading('a', 'b')",
+       "MapM_SetTextureFileHeading:  Failed, invalid argument list\n"},
+      {"MapM_SetTextureFileHeading('Images', 'Background', 'Nope')",
+       "DataLibrary - GetHeading(N):  Failed, Nope not found\n"
+       "MapM_SetTextureFileHeading:  Failed, Heading not found\n"},
+      {"MapM_BuildLookupList(1, 2)",
+       "MapManager:  Warning, cannot build lookup list, rTextureFileHeading was invalid.\n"},
+  });
+  ASSERT_TRUE(Run("MapM_SetTextureFileHeading('Images', 'Background', 'Scenery')"));
+  EXPECT_NE(map->GetTextureFileHeading(), nullptr);
+  ExpectFailure("MapM_BuildLookupList()", "MapManager:  Warning, no StandardTextures was found\n");
+  ASSERT_TRUE(Run("MapM_SetMapLoadTarget('Later')"));
+  EXPECT_EQ(*map->GetMapLoadTarget(), "Later");
+  EXPECT_EQ(map->GetKind(), MapManager::Kind::None);
+
+  map.reset();
+  gMapManager = nullptr;
+  ExpectFailure("MapM_TransitionMap('x')", "MapM TransitionMap:  Failed, manager not created\n");
+  ExpectFailure("Env_GetScriptVariableI('x')",
+                "Env GetScriptVariableI:  Failed, manager not created\n");
+}
+
+TEST_F(MapManagerTest, TheDefaultPositionIsSetOnlyDuringStartUp) {
+  std::vector<std::pair<int32_t, int32_t>> placed;
+  GetWorldLinks().setPlayerPosition = [&placed](int32_t x, int32_t y) {
+    placed.emplace_back(x, y);
+  };
+  MakeFakeMapManager();
+  gInitialising = true;
+  ASSERT_TRUE(Run("MapM_SetDefaultPosition(40.7, 50)"));
+  gInitialising = false;
+  ASSERT_TRUE(Run("MapM_SetDefaultPosition(1, 2)"));
+  EXPECT_EQ(placed, (std::vector<std::pair<int32_t, int32_t>>{{40, 50}}));
+}
+
+}  // namespace
