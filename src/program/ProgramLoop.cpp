@@ -4,6 +4,7 @@
 #include <allegro5/allegro_opengl.h>
 
 #include "actors/AIManager.h"
+#include "actors/ObjectManager.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
 #include "core/EntityManager.h"
@@ -42,6 +43,8 @@ std::vector<TickStage> ProgramTickStages() {
             [](TimerManager& timers, const TickTime&) { timers.Tick(); }),
       Stage("BackgroundManager::Update", gBackgroundManager,
             [](BackgroundManager& scenery, const TickTime&) { scenery.Update(); }),
+      Stage("ObjectManager::Update", gObjectManager,
+            [](ObjectManager& objects, const TickTime&) { objects.Update(); }),
       Stage("EntityManager::Update", gEntityManager,
             [](EntityManager& entities, const TickTime&) { entities.Update(); }),
       Stage("AIManager::Update", gAIManager, [](AIManager& ai, const TickTime&) { ai.Update(); }),
@@ -84,8 +87,8 @@ void ProgramHandlers::UpdateKeys() {
 
 // The GUI manager's focused input box, mouse position and mouse dispatch are reached here once it
 // exists. Until then no GUI object takes a press, and every press goes to the map manager.
-void ProgramHandlers::FocusedInput(int32_t inputEvent) {
-  if (gGUIManager != nullptr) gGUIManager->DispatchKey(inputEvent);
+void ProgramHandlers::FocusedInput(int32_t inputEvent, int32_t keycode) {
+  if (gGUIManager != nullptr) gGUIManager->DispatchKey(inputEvent, keycode);
 }
 void ProgramHandlers::SetMousePosition(float x, float y) {
   if (gGUIManager != nullptr) gGUIManager->SetMousePosition(x, y);

@@ -1,5 +1,7 @@
 #include "program/ProgramScriptFamilies.h"
 
+#include "actors/NonPlayingCharacter.h"
+#include "actors/ObjectManager.h"
 #include "core/MusicManager.h"
 #include "gui/GUIScript.h"
 #include "resources/PathManager.h"
@@ -13,9 +15,16 @@ const LuaManagerFamily kFamilies[] = {
     {ScriptFamily::Cameras, RegisterCameraFunctions},
     // The GUI's families in the order of its registration; each widget kind's comes in its place.
     {ScriptFamily::GUI, RegisterGUIBindings},
+    {ScriptFamily::GUIButtons, RegisterGUIButtonBindings},
+    {ScriptFamily::GUICheckBoxes, RegisterGUICheckBoxBindings},
+    {ScriptFamily::GUIColorBoxes, RegisterGUIColorBoxBindings},
+    {ScriptFamily::GUIImages, RegisterGUIImageBindings},
+    {ScriptFamily::GUITextLines, RegisterGUITextLineBindings},
     {ScriptFamily::GUIWindows, RegisterGUIWindowBindings},
+    {ScriptFamily::NPCs, RegisterNPCFunctions},
     {ScriptFamily::Paths, RegisterPathFunctions},
     {ScriptFamily::Music, RegisterMusicFunctions},
+    {ScriptFamily::Objects, RegisterObjectFunctions},
     {ScriptFamily::ScriptVariables, RegisterScriptVariableFunctions},
 };
 

@@ -1,6 +1,8 @@
 #include "program/ProgramStartup.h"
 
 #include "actors/AIManager.h"
+#include "actors/ObjectManager.h"
+#include "actors/TargetRegistry.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
 #include "core/EntityManager.h"
@@ -56,6 +58,17 @@ bool CreateAIManager() {
   return true;
 }
 
+// The GUI's last key is the key of each pressed edge that the keyboard manager sees.
+bool CreateGUIManager() {
+  gGUIManager = new GUIManager();
+  if (gKeyboardManager != nullptr) {
+    gKeyboardManager->SetKeyPressListener([](int32_t keycode) {
+      if (gGUIManager != nullptr) gGUIManager->SetLastKey(keycode);
+    });
+  }
+  return true;
+}
+
 bool CreateMapManager() {
   gMapManager = new MapManager();
   SetEnvironmentScopeSource(
@@ -97,11 +110,13 @@ const StartupRow kRows[] = {
     Row::Step("music manager", Create<gMusicManager>),
     Row::Step("camera manager", CreateCameraManager),
     Row::Step("AI manager", CreateAIManager),
+    Row::Step("object manager", Create<gObjectManager>),
+    Row::Step("target registry", Create<gTargetRegistry>),
     Row::Step("keyboard manager", Create<gKeyboardManager>),
     Row::Script("Configuration.lua"),
     Row::Step("background manager", Create<gBackgroundManager>),
     Row::Step("timer manager", Create<gTimerManager>),
-    Row::Step("GUI manager", Create<gGUIManager>),
+    Row::Step("GUI manager", CreateGUIManager),
     Row::Step("map manager", CreateMapManager),
     Row::Step("event sources", RegisterEvents),
     Row::Script("Data/Scripts/System/Loading/Routing.lua"),

@@ -12,15 +12,21 @@ namespace {
 
 // "<name>:  <kind>, <reason>\n" with the reason formatted from the caller's arguments.
 // The reason's texts are cut already; the precision keeps it from being cut again.
-void LogReason(const char* name, const char* kind, const char* format, va_list arguments) {
+void LogReason(const char* name, const char* separator, const char* kind, const char* format,
+               va_list arguments) {
   const std::string reason = FormatLogText(format, arguments);
-  Log("%s:  %s, %.*s\n", name, kind, static_cast<int>(reason.size()), reason.c_str());
+  Log("%s%s%s, %.*s\n", name, separator, kind, static_cast<int>(reason.size()), reason.c_str());
 }
 
 }  // namespace
 
-ScriptCall::ScriptCall(lua_State* state, const char* name, const char* invalidLine)
-    : state(state), name(name), invalidLine(invalidLine), count(lua_gettop(state)) {}
+ScriptCall::ScriptCall(lua_State* state, const char* name, const char* invalidLine,
+                       const char* separator)
+    : state(state),
+      name(name),
+      invalidLine(invalidLine),
+      separator(separator != nullptr ? separator : kTwoBlanks),
+      count(lua_gettop(state)) {}
 
 bool ScriptCall::Fits(Arity arity) {
   if (arity.Fits(count)) return true;
@@ -67,7 +73,7 @@ bool ScriptCall::Flag(int index) const {
 int ScriptCall::Fail(const char* format, ...) {
   va_list arguments;
   va_start(arguments, format);
-  LogReason(name, "Failed", format, arguments);
+  LogReason(name, separator, "Failed", format, arguments);
   va_end(arguments);
   return 0;
 }
@@ -83,7 +89,7 @@ int ScriptCall::FailInvalid() {
 void ScriptCall::Warn(const char* format, ...) {
   va_list arguments;
   va_start(arguments, format);
-  LogReason(name, "Warning", format, arguments);
+  LogReason(name, separator, "Warning", format, arguments);
   va_end(arguments);
 }
 

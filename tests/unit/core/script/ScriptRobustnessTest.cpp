@@ -31,6 +31,8 @@
 #include "actors/AIManager.h"
 #include "actors/AISlidePathPackage.h"
 #include "actors/AIValueScaleRouter.h"
+#include "actors/ObjectManager.h"
+#include "actors/TargetRegistry.h"
 #include "core/EntityManager.h"
 #include "core/Globals.h"
 #include "core/KeyboardManager.h"
@@ -41,8 +43,15 @@
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptRegistrars.h"
 #include "core/script/ScriptVariableStore.h"
+#include "gui/GUIButton.h"
+#include "gui/GUICheckBox.h"
+#include "gui/GUIColorBox.h"
+#include "gui/GUIImage.h"
+#include "gui/GUIInputTextBox.h"
 #include "gui/GUIManager.h"
 #include "gui/GUIResizeWindow.h"
+#include "gui/GUISmartImage.h"
+#include "gui/GUISmartTextLine.h"
 #include "program/ProgramScriptFamilies.h"
 #include "program/ProgramStartup.h"
 #include "resources/DataLibrary.h"
@@ -236,6 +245,40 @@ const Seed kSeeds[] = {
     {"AIFP_FollowCoordinates", "'Player', 'x', 'Integer', 'Player', 'x', 'Integer'"},
     {"AISP_SetPhysicsValues", "1, 2, 0.5, 0.5, 1"},
     {"AISP_SetSpeedLimits", "-5, 5, -5, 5"},
+    {"NPCM_AddNPC", "'d', 'DialogueNPC'"},
+    {"NPCM_AddNPC", "'e2', 'EnemyNPC', 'ok.lua'"},
+    {"SetActiveNPCA", "'e'"},
+    {"NPC_SetDialoguePath", "'ok.lua'"},
+    {"NPC_SetDefaultScript", "'ok.lua'"},
+    {"NPC_SetCoordinateData", "10, 10, 0, 16, 16, 16"},
+    {"NPC_SetPositionData", "1, 2, 3"},
+    {"NPC_SetDisplayData", "0, 0, 8, 8"},
+    {"NPC_AllocateStateVariables", "2"},
+    {"NPC_SetStateVariable", "0, 'Idle', 1"},
+    {"NPC_PushAI", "'walk', 5, 'Basic Pathing', 'St|Idle', 'St|Moving', 100, 100"},
+    {"NPC_PushAI", "'slide', 1, 'Slide Pathing'"},
+    {"NPC_PushAI", "'bounce', -1, 'Slide Bounce Pathing'"},
+    {"NPC_PushAI", "'follow', 0, 'Follow Target', 'St|Idle', 'St|Moving', 'St|Moving'"},
+    {"NPC_PushAI", "'pose', 3, 'Force Frame', 1, 2"},
+    {"NPC_PushAI", "'fire', 1, 'Fire Script', 'ok.lua', 4"},
+    {"NPC_ClearAIQueue", ""},
+    {"NPCBE_SetHitReactionScript", "'ok.lua'"},
+    {"OBJM_CreateObject", "'i', 'Item', 1, 2, 3, 4, 5, 6, 'a'"},
+    {"OBJM_CreateObject", "'p2', 'Projectile'"},
+    {"OBJM_CreateObject", "'s', 'SimpleProjectile', 1, 2, 3"},
+    {"OBJM_CreateObject", "'c', 'ChillProjectile', 1, 0, 0"},
+    {"OBJM_CreateObject", "'sa2', 'StaticAnimation'"},
+    {"OBJM_SetActiveObject", "'p'"},
+    {"OBJM_SetActiveObjectByID", "1"},
+    {"OBJ_SetCoordinates", "1, 2, 3"},
+    {"OBJ_SetDimensions", "4, 5, 6"},
+    {"OBJ_SetKillScript", "'ok.lua', 2"},
+    {"OBJSA_SetAnimationData", "'walk', 0, 0, 10"},
+    {"OBJPB_SetCoordinateData", "1, 2, 3, 8, 8, 8"},
+    {"OBJPB_SetDisplayData", "'walk', 'a', 0, 3, 1"},
+    {"OBJPB_SetDrawingOffset", "1, 2"},
+    {"OBJPB_SetTargetFlags", "5"},
+    {"OBJPB_SetDamageOutput", "7"},
     {"GUI_HideAllObjects", ""},
     {"GUI_SetActiveObject", "'Resize'"},
     {"GUI_SetActiveObjectList", "'Base'"},
@@ -253,6 +296,18 @@ const Seed kSeeds[] = {
     {"GUIRSW_SetWindowDimensions", "1, 2, 8, 8"},
     {"GUIRSW_SetPictureDimensions", "-1, -1, 4, 4"},
     {"GUIRSW_SetWindowBorderWidth", "3"},
+    {"GUIB_SetImages", "'normal', 'hover', 'pressed'"},
+    {"GUIB_SetDisplayData", "1, 3"},
+    {"GUIB_SetScriptData", "'none.lua', 2"},
+    {"GUIB_SetFunctionData", "'Button_Hide_Parent'"},
+    {"GUICB_SetFiringData", "'check.lua', 1, 'uncheck.lua', 2"},
+    {"GUIColB_SetColorData", "300, 0, 0, 255"},
+    {"GUII_SetImage", "'picture'"},
+    {"GUISI_SetImage", "'GUI', 'Box', 'Cursor'"},
+    {"GUIITB_SetSystemData", "4, 1"},
+    {"GUIT_SetString", "'longer than MaxChars'"},
+    {"GUISTL_WatchProperty", "'GUI', 'Box', 'String'"},
+    {"GUISTL_WatchProperty", "'GUI', 'Box', 'MaxChars'"},
 };
 
 // Functions that act on no manager: with the managers absent a valid call of theirs is silent.
@@ -261,6 +316,7 @@ const std::set<std::string> kNeedNoManager = {
     "KeyboardManager_AttachScript",
     "KeyboardManager_DetachScript",
     "MapM_SetDefaultPosition",
+    "SetActiveNPCI",
 };
 
 // The registrars whose managers the fixture creates; each must give at least one function.
@@ -407,6 +463,10 @@ struct World {
         {"keyboard manager",
          [this] { gKeyboardManager = (keyboard = std::make_unique<KeyboardManager>()).get(); }},
         {"AI manager", [this] { gAIManager = (ai = std::make_unique<AIManager>()).get(); }},
+        {"object manager",
+         [this] { gObjectManager = (objects = std::make_unique<ObjectManager>()).get(); }},
+        {"target registry",
+         [this] { gTargetRegistry = (targets = std::make_unique<TargetRegistry>()).get(); }},
         {"timer manager",
          [this] { gTimerManager = (timers = std::make_unique<TimerManager>()).get(); }},
         {"GUI manager", [this] { gGUIManager = (gui = std::make_unique<GUIManager>()).get(); }},
@@ -449,7 +509,13 @@ struct World {
                   " AIM_SetActiveAIObject('DrawingList', 'Player', 'x', 'AIDrawingList')"
                   " AIDL_AddAI('layer', 'body') AIDL_SetBaseStateToActive()"
                   " AIS_AddState('Still', 0, 'Player', 'x', 'Flag', 1)"
-                  " AIM_CreateObject('r', 'FloatingAIPackageList', 'AIValueRouter')");
+                  " AIM_CreateObject('r', 'FloatingAIPackageList', 'AIValueRouter')"
+                  // An enemy with two state flags as the active NPC; a projectile and a static
+                  // animation for the functions on the active object.
+                  " NPCM_AddNPC('e', 'EnemyNPC') NPC_AllocateStateVariables(2)"
+                  " NPC_SetStateVariable(0, 'Idle', 0) NPC_SetStateVariable(1, 'Moving', 0)"
+                  " OBJM_CreateObject('sa', 'StaticAnimation')"
+                  " OBJM_CreateObject('p', 'Projectile')");
     lua_settop(lua->GetState(), 0);
     library->AddCatalogue("Images", "GUI");
     library->AddHeading("Images", "GUI", "Windows");
@@ -465,12 +531,30 @@ struct World {
 
   // The active AI package that a function's seeds need.
   void PrepareFor(const std::string& function) {
+    // The widget families act on an active widget of their own, beside an input box to watch.
+    const auto widget = [&](const char* prefix) { return function.rfind(prefix, 0) == 0; };
+    GUIBaseObject* active = nullptr;
+    if (widget("GUIB_")) active = new GUIButton();
+    if (widget("GUICB_")) active = new GUICheckBox();
+    if (widget("GUIColB_")) active = new GUIColorBox();
+    if (widget("GUII_")) active = new GUIImage();
+    if (widget("GUISI_")) active = new GUISmartImage();
+    if (widget("GUIITB_") || widget("GUIT_")) active = new GUIInputTextBox();
+    if (widget("GUISTL_")) active = new GUISmartTextLine();
+    if (active != nullptr) {
+      gui->SetActiveObjectList("Base");
+      gui->AddToActiveList("Box", new GUIInputTextBox());
+      gui->AddToActiveList("Widget", active);
+      active->SetDimensions(0, 0, 16, 16);
+    }
     if (function == "AIVSR_SyncPointer" || function == "AIVSR_SetScaler") {
       ai->SetActiveAIPackage(&scaler);
     } else if (function == "AIFP_FollowCoordinates") {
       ai->SetActiveAIPackage(&following);
     } else if (function.rfind("AISP_", 0) == 0) {
       ai->SetActiveAIPackage(&slide);
+    } else if (function.rfind("OBJSA_", 0) == 0) {
+      objects->SetActiveObject(objects->Find("sa"));
     }
   }
   ~World() {
@@ -498,6 +582,8 @@ struct World {
   std::unique_ptr<BackgroundManager> scenery;
   std::unique_ptr<MapManager> map;
   std::unique_ptr<AIManager> ai;
+  std::unique_ptr<ObjectManager> objects;
+  std::unique_ptr<TargetRegistry> targets;
   AIValueScaleRouter scaler;
   AIFollowingPackage following;
   AISlidePathPackage slide;
