@@ -140,13 +140,13 @@ close_game_window() {
 
 # Taps the key (an X key name: Escape, q, space), down and straight up again as a quick finger
 # does.
-tap_key() {
+press_key() {
   xdotool key --window "$(game_window)" "$1" || fail "xdotool could not tap $1"
 }
 
 # Taps the key and waits for the game to end.
 press_key_to_quit() {
-  tap_key "$1"
+  press_key "$1"
   poll_until game_ended || fail "$1 did not end the game"
 }
 

@@ -12,7 +12,7 @@ expect_line "== Cleanup Completed =="
 make_game_folder startup menu_q
 start_game
 wait_for_line "Begin primary game loop"
-tap_key Escape
+press_key Escape
 expect_running_for 1
 press_key_to_quit q
 wait_for_exit 0

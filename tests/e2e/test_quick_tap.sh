@@ -6,7 +6,7 @@ for road in "" -ogl; do
     make_game_folder startup
     start_game $road
     wait_for_line "Begin primary game loop"
-    tap_key Escape
+    press_key Escape
     poll_until game_ended || fail "tap $try of Escape ${road:+($road) }did not end the game"
     wait_for_exit 0
     expect_line "== Cleanup Completed =="
