@@ -53,7 +53,6 @@ int32_t SaturatedDifference(int32_t a, int32_t b) { return Saturate(int64_t{a} -
 GUIBaseObject::GUIBaseObject() { typeCode = kTypeCode; }
 
 GUIBaseObject::~GUIBaseObject() {
-  if (buffer != nullptr) buffer->Destroy();
   buffer.reset();
   for (GUIBaseObject* child : Widgets(children)) delete child;
   children.Clear();
@@ -68,7 +67,6 @@ void GUIBaseObject::SetDimensions(int32_t x, int32_t y, int32_t w, int32_t h) {
   height = h;
   posX = x;
   posY = y;
-  if (buffer != nullptr) buffer->Destroy();
   buffer = std::make_unique<ImageObject>();
   buffer->Create(w, h, &gOpenGLMode);
   visible = true;
