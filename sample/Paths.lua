@@ -23,3 +23,5 @@ Path_AddPath("Images", "Data/")
 Path_AddPath("Fonts", "Data/Fonts/")
 Path_AddPath("Music", "Data/Music/")
 Path_AddPath("Sounds", "Data/Sounds/")
+-- The scripts that the menu's buttons and check box run.
+Path_AddPath("MenuScripts", "Data/Scripts/Menu/")

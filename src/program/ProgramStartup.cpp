@@ -58,6 +58,17 @@ bool CreateAIManager() {
   return true;
 }
 
+// The GUI's last key is the key of each pressed edge that the keyboard manager sees.
+bool CreateGUIManager() {
+  gGUIManager = new GUIManager();
+  if (gKeyboardManager != nullptr) {
+    gKeyboardManager->SetKeyPressListener([](int32_t keycode) {
+      if (gGUIManager != nullptr) gGUIManager->SetLastKey(keycode);
+    });
+  }
+  return true;
+}
+
 bool CreateMapManager() {
   gMapManager = new MapManager();
   SetEnvironmentScopeSource(
@@ -105,7 +116,7 @@ const StartupRow kRows[] = {
     Row::Script("Configuration.lua"),
     Row::Step("background manager", Create<gBackgroundManager>),
     Row::Step("timer manager", Create<gTimerManager>),
-    Row::Step("GUI manager", Create<gGUIManager>),
+    Row::Step("GUI manager", CreateGUIManager),
     Row::Step("map manager", CreateMapManager),
     Row::Step("event sources", RegisterEvents),
     Row::Script("Data/Scripts/System/Loading/Routing.lua"),
