@@ -17,8 +17,7 @@ namespace {
 constexpr int32_t kLineArea = 192;
 
 template <class T>
-T* LibraryEntry(const char* section, const char* catalogue, const char* heading,
-                const char* name) {
+T* LibraryEntry(const char* section, const char* catalogue, const char* heading, const char* name) {
   return gDataLibrary != nullptr && name != nullptr
              ? gDataLibrary->GetEntry<T>(section, catalogue, heading, name)
              : nullptr;
@@ -133,5 +132,6 @@ PropertyRef GUIDialogueManager::GetPropertyAddress(const char*, const char*) {
 
 GUIDialogueManager* FindDialogueManager() {
   if (gGUIManager == nullptr) return nullptr;
-  return static_cast<GUIDialogueManager*>(gGUIManager->FindGUIObject("DialogueManager", GUIDialogueManager::kTypeCode));
+  return static_cast<GUIDialogueManager*>(
+      gGUIManager->FindGUIObject("DialogueManager", GUIDialogueManager::kTypeCode));
 }

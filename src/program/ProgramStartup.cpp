@@ -1,6 +1,7 @@
 #include "program/ProgramStartup.h"
 
 #include "actors/AIManager.h"
+#include "actors/NPCStaticDialogue.h"
 #include "actors/ObjectManager.h"
 #include "actors/TargetRegistry.h"
 #include "core/DeferredCallList.h"
@@ -14,7 +15,9 @@
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptVariableStore.h"
+#include "gui/ChatManager.h"
 #include "gui/GUIManager.h"
+#include "program/DialogueClick.h"
 #include "program/ProgramScriptFamilies.h"
 #include "resources/DataLibrary.h"
 #include "resources/ExternalImageManager.h"
@@ -66,6 +69,17 @@ bool CreateGUIManager() {
       if (gGUIManager != nullptr) gGUIManager->SetLastKey(keycode);
     });
   }
+  // A click that reaches the world brings its position to the GUI manager, where the NPCs read it.
+  GetWorldLinks().setMousePosition = [](float x, float y) {
+    if (gGUIManager != nullptr) gGUIManager->SetMousePosition(x, y);
+  };
+  return true;
+}
+
+// Created once; dialogue NPCs open it when clicked from now on.
+bool CreateDialogueWindow() {
+  gGUIManager->CreateDialogueManager();
+  NPCStaticDialogue::SetClickHandler(HandleDialogueClick);
   return true;
 }
 
@@ -114,6 +128,7 @@ const StartupRow kRows[] = {
     Row::Step("target registry", Create<gTargetRegistry>),
     Row::Step("keyboard manager", Create<gKeyboardManager>),
     Row::Script("Configuration.lua"),
+    Row::Step("chat manager", Create<gChatManager>),
     Row::Step("background manager", Create<gBackgroundManager>),
     Row::Step("timer manager", Create<gTimerManager>),
     Row::Step("GUI manager", CreateGUIManager),
@@ -122,6 +137,7 @@ const StartupRow kRows[] = {
     Row::Script("Data/Scripts/System/Loading/Routing.lua"),
     Row::Script("Data/Scripts/System/GlobalVariables.lua"),
     Row::Script("Data/Scripts/System/ScriptExecution.lua"),
+    Row::Step("dialogue window", CreateDialogueWindow),
     Row::Step("first map", LoadFirstMap),
     Row::Step("deferred-call list", Create<gDeferredCallList>),
 };

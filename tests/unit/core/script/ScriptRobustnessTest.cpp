@@ -47,6 +47,7 @@
 #include "gui/GUICheckBox.h"
 #include "gui/GUIColorBox.h"
 #include "gui/GUIImage.h"
+#include "gui/ChatManager.h"
 #include "gui/GUIInputTextBox.h"
 #include "gui/GUIManager.h"
 #include "gui/GUIResizeWindow.h"
@@ -308,6 +309,16 @@ const Seed kSeeds[] = {
     {"GUIT_SetString", "'longer than MaxChars'"},
     {"GUISTL_WatchProperty", "'GUI', 'Box', 'String'"},
     {"GUISTL_WatchProperty", "'GUI', 'Box', 'MaxChars'"},
+    {"SetPortrait", "'face'"},
+    {"SetPortraitBackground", "'back'"},
+    {"SetDialogueLine", "0, 'line'"},
+    {"SetDialogueLineIncr", "11, '~BLANK'"},
+    {"SetDialogueResponse", "3, 'answer', 5"},
+    {"SetDialogueResponseIncr", "12, 'answer', -3"},
+    {"GetLastChatResponse", ""},
+    {"ClearDialogue", ""},
+    {"ChatManager_WatchProperty", "'Resize'"},
+    {"ChatManager_WatchProperty", "'Box'"},
 };
 
 // Functions that act on no manager: with the managers absent a valid call of theirs is silent.
@@ -470,6 +481,8 @@ struct World {
         {"timer manager",
          [this] { gTimerManager = (timers = std::make_unique<TimerManager>()).get(); }},
         {"GUI manager", [this] { gGUIManager = (gui = std::make_unique<GUIManager>()).get(); }},
+        {"chat manager", [this] { gChatManager = (chat = std::make_unique<ChatManager>()).get(); }},
+        {"dialogue window", [this] { gui->CreateDialogueManager(); }},
         {"event sources", [] {}},       // headless: no event queue
         {"deferred-call list", [] {}},  // registers no functions
     };
@@ -531,7 +544,8 @@ struct World {
 
   // The active AI package that a function's seeds need.
   void PrepareFor(const std::string& function) {
-    // The widget families act on an active widget of their own, beside an input box to watch.
+    // The widget families act on an active widget of their own, beside an input box to watch (the
+    // chat log's too).
     const auto widget = [&](const char* prefix) { return function.rfind(prefix, 0) == 0; };
     GUIBaseObject* active = nullptr;
     if (widget("GUIB_")) active = new GUIButton();
@@ -539,7 +553,9 @@ struct World {
     if (widget("GUIColB_")) active = new GUIColorBox();
     if (widget("GUII_")) active = new GUIImage();
     if (widget("GUISI_")) active = new GUISmartImage();
-    if (widget("GUIITB_") || widget("GUIT_")) active = new GUIInputTextBox();
+    if (widget("GUIITB_") || widget("GUIT_") || widget("ChatManager_")) {
+      active = new GUIInputTextBox();
+    }
     if (widget("GUISTL_")) active = new GUISmartTextLine();
     if (active != nullptr) {
       gui->SetActiveObjectList("Base");
@@ -578,6 +594,7 @@ struct World {
   std::unique_ptr<KeyboardManager> keyboard;
   std::unique_ptr<TimerManager> timers;
   std::unique_ptr<GUIManager> gui;
+  std::unique_ptr<ChatManager> chat;
   std::unique_ptr<CameraManager> cameras;
   std::unique_ptr<BackgroundManager> scenery;
   std::unique_ptr<MapManager> map;
