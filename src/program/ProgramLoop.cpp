@@ -48,8 +48,7 @@ std::vector<TickStage> ProgramTickStages() {
             [](ObjectManager& objects, const TickTime&) { objects.Update(); }),
       Stage("EntityManager::Update", gEntityManager,
             [](EntityManager& entities, const TickTime&) { entities.Update(); }),
-      Stage("AIManager::Update", gAIManager,
-            [](AIManager& ai, const TickTime&) { ai.Update(); }),
+      Stage("AIManager::Update", gAIManager, [](AIManager& ai, const TickTime&) { ai.Update(); }),
       Stage("GUIManager::DispatchMouse", gGUIManager,
             [](GUIManager& gui, const TickTime&) { gui.DispatchMouse(GUIBaseObject::kTick); }),
       Stage("ChatManager::Update", gChatManager,
@@ -78,11 +77,6 @@ std::vector<DrawStage> ProgramDrawStages() {
          gGUIManager->Draw(frame);
        }},
   };
-}
-
-void DrawEntitiesAndObjects(ImageObject* target, Camera* camera) {
-  if (gEntityManager != nullptr) gEntityManager->Draw(target, camera);
-  if (gObjectManager != nullptr) gObjectManager->Draw(target, camera);
 }
 
 // The OpenGL quads of a frame lie at growing depths from 0, so the depth starts again every pass.

@@ -25,10 +25,17 @@ MM_PlaySound("Blip")
 
 -- The first map loads right after this script: the name set here, "TolvaCube" when none is set.
 -- "MAPNONE" is a clip map that scripts build; other names load "<name>.slf" or "<name>.plf" from
--- the "Maps" folder and run "<name>.lua" from the "MapScripts" folder (see Paths.lua).
--- The chunked level "Meadow" (Data/Maps/Meadow.plf with its script Data/Scripts/Maps/Meadow.lua)
--- loads from any script with MapM_TransitionMap("Meadow").
-MapM_SetMapLoadTarget("MAPNONE")
+-- the "Maps" folder and run "<name>.lua" from the "MapScripts" folder (see Paths.lua). Courtyard
+-- is an isometric map that the build writes from sample/maps/Courtyard.map; its script,
+-- Data/Scripts/Maps/Courtyard.lua, shows how it leads on to the chunked level "Meadow"
+-- (Data/Maps/Meadow.plf with its script Data/Scripts/Maps/Meadow.lua), which loads from any
+-- script with MapM_TransitionMap("Meadow").
+MapM_SetMapLoadTarget("Courtyard")
+
+-- The hillside's scenery (sky, hills, ground, clouds) lies behind every map. What its script sets
+-- up outlives map loads, so it may run before the first one. The clip
+-- map "MAPNONE" runs no map script of its own: on it only this scenery is drawn.
+LM_ExecuteScript(Path_GetPath("MapScripts") .. "Hillside.lua")
 
 -- The GUI: every frame is drawn through it. Widgets are added to the active list (the top level
 -- is "Base"); the first added is the front-most. A widget is drawn once GUIG_SetDimensions (or its
@@ -151,3 +158,12 @@ GUI_SetActiveObjectAndListFromBase("CloseButton")
 GUIOL_AddObject("CloseLabel", "GUITextLine")
 GUIT_SetString("Close")
 GUIG_SetDimensions(8, 2, 70, 18)
+
+-- The world: an environment window shows the active camera's view (here the "Default" camera,
+-- the size of the window) and is drawn again every frame. Added last, it is the back-most widget,
+-- so the rest of the GUI lies over the world. Under the name "EnvironmentWindow" it stays visible
+-- when a script calls GUI_HideAllObjects. It takes no clicks itself: a click that no window in
+-- front takes goes on to the map.
+GUI_SetActiveObjectList("Base")
+GUIOL_AddObject("EnvironmentWindow", "GUIEnvironmentWindow")
+GUIG_SetDimensions(0, 0, 800, 600)
