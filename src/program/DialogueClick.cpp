@@ -10,14 +10,12 @@
 #include "core/script/LuaManager.h"
 #include "gui/GUIBaseObject.h"
 #include "gui/GUIDialogueManager.h"
+#include "gui/GUIEnvironmentWindow.h"
 #include "gui/GUIManager.h"
 #include "world/Camera.h"
 #include "world/CameraManager.h"
 
 namespace {
-
-// The environment window's type code.
-constexpr int32_t kEnvironmentWindowType = 3500;
 
 struct ScreenRect {
   int64_t left, top, width, height;
@@ -38,7 +36,7 @@ const GUIBaseObject* EnvironmentWindowAt(const RLL& list, int64_t x, int64_t y) 
     const auto* widget = static_cast<const GUIBaseObject*>(value);
     if (!widget->IsShown()) continue;
     const ScreenRect rect = OnScreen(*widget);
-    if (widget->GetType() == kEnvironmentWindowType && rect.left <= x &&
+    if (widget->GetType() == GUIEnvironmentWindow::kTypeCode && rect.left <= x &&
         x <= rect.left + rect.width && rect.top <= y && y <= rect.top + rect.height) {
       return widget;
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "gui/GUIEnvironmentWindow.h"
 #include "gui/GUIWindow.h"
 #include "program/DialogueClick.h"
 #include "support/DialogueFixture.h"
@@ -10,12 +11,6 @@ namespace {
 
 constexpr int32_t kPress = 0;
 constexpr int32_t kRelease = 1;
-
-// A stand-in of the environment window's kind: only its type code, place and size count here.
-class EnvironmentWindowStandIn : public RecordingWidget {
- public:
-  EnvironmentWindowStandIn() { typeCode = 3500; }
-};
 
 class DialogueClickTest : public DialogueFixture {
  protected:
@@ -167,7 +162,7 @@ TEST_F(DialogueClickTest, ClicksAreComparedInWorldCoordinates) {
   // A window of half the view's size at (100, 50), inside a parent at (0, 0): two world pixels
   // to each of its pixels.
   auto* parent = Add<RecordingWidget>("Frame", nullptr, 0, 0, 800, 600);
-  Add<EnvironmentWindowStandIn>("EnvironmentWindow", parent, 100, 50, 400, 300);
+  Add<GUIEnvironmentWindow>("EnvironmentWindow", parent, 100, 50, 400, 300);
   gui->SetMousePosition(200, 150);
   EXPECT_EQ(MouseInWorld().x, 400);
   EXPECT_EQ(MouseInWorld().y, 250);
