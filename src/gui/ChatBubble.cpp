@@ -10,11 +10,9 @@ namespace {
 
 // Looked up on every draw, so without a log line: a game with no bubble image draws plain text.
 const ImageObject* ResponseBubbleImage() {
-  if (gDataLibrary == nullptr) return nullptr;
-  const DataSection* section = gDataLibrary->Root().Find("Images");
-  const DataCatalogue* catalogue = section != nullptr ? section->Find("GUI") : nullptr;
-  const DataHeading* heading = catalogue != nullptr ? catalogue->Find("Bubbles") : nullptr;
-  return heading != nullptr ? heading->Find<ImageObject>("ResponseBubble") : nullptr;
+  return gDataLibrary != nullptr
+             ? gDataLibrary->FindEntry<ImageObject>("Images", "GUI", "Bubbles", "ResponseBubble")
+             : nullptr;
 }
 
 }  // namespace
