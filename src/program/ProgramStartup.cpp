@@ -3,6 +3,7 @@
 #include "actors/AIManager.h"
 #include "actors/NPCStaticDialogue.h"
 #include "actors/ObjectManager.h"
+#include "actors/ShooterMiniGameManager.h"
 #include "actors/TargetRegistry.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
@@ -16,6 +17,7 @@
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptVariableStore.h"
 #include "gui/ChatManager.h"
+#include "gui/GUIEnvironmentWindow.h"
 #include "gui/GUIManager.h"
 #include "program/DialogueClick.h"
 #include "program/ProgramScriptFamilies.h"
@@ -69,6 +71,10 @@ bool CreateGUIManager() {
       if (gGUIManager != nullptr) gGUIManager->SetLastKey(keycode);
     });
   }
+  // The environment window draws the shooter's enemies right after the map's first pass.
+  GetWorldDrawHooks().shooterEnemies = [](ImageObject* view, Camera* camera) {
+    if (gShooterMiniGameManager != nullptr) gShooterMiniGameManager->Draw(view, camera);
+  };
   // A click that reaches the world brings its position to the GUI manager, where the NPCs read it.
   GetWorldLinks().setMousePosition = [](float x, float y) {
     if (gGUIManager != nullptr) gGUIManager->SetMousePosition(x, y);
@@ -131,6 +137,7 @@ const StartupRow kRows[] = {
     Row::Step("chat manager", Create<gChatManager>),
     Row::Step("background manager", Create<gBackgroundManager>),
     Row::Step("timer manager", Create<gTimerManager>),
+    Row::Step("shooter mini-game manager", Create<gShooterMiniGameManager>),
     Row::Step("GUI manager", CreateGUIManager),
     Row::Step("map manager", CreateMapManager),
     Row::Step("event sources", RegisterEvents),
