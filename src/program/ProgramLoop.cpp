@@ -5,6 +5,7 @@
 
 #include "actors/AIManager.h"
 #include "actors/ObjectManager.h"
+#include "actors/ShooterMiniGameManager.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
 #include "core/EntityManager.h"
@@ -43,6 +44,8 @@ std::vector<TickStage> ProgramTickStages() {
             [](TimerManager& timers, const TickTime&) { timers.Tick(); }),
       Stage("BackgroundManager::Update", gBackgroundManager,
             [](BackgroundManager& scenery, const TickTime&) { scenery.Update(); }),
+      Stage("ShooterMiniGameManager::Update", gShooterMiniGameManager,
+            [](ShooterMiniGameManager& shooter, const TickTime&) { shooter.Update(); }),
       Stage("ObjectManager::Update", gObjectManager,
             [](ObjectManager& objects, const TickTime&) { objects.Update(); }),
       Stage("EntityManager::Update", gEntityManager,

@@ -2,6 +2,7 @@
 
 #include "actors/AIManager.h"
 #include "actors/ObjectManager.h"
+#include "actors/ShooterMiniGameManager.h"
 #include "actors/TargetRegistry.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
@@ -14,6 +15,7 @@
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptVariableStore.h"
+#include "gui/GUIEnvironmentWindow.h"
 #include "gui/GUIManager.h"
 #include "program/ProgramScriptFamilies.h"
 #include "resources/DataLibrary.h"
@@ -66,6 +68,10 @@ bool CreateGUIManager() {
       if (gGUIManager != nullptr) gGUIManager->SetLastKey(keycode);
     });
   }
+  // The environment window draws the shooter's enemies right after the map's first pass.
+  GetWorldDrawHooks().shooterEnemies = [](ImageObject* view, Camera* camera) {
+    if (gShooterMiniGameManager != nullptr) gShooterMiniGameManager->Draw(view, camera);
+  };
   return true;
 }
 
@@ -116,6 +122,7 @@ const StartupRow kRows[] = {
     Row::Script("Configuration.lua"),
     Row::Step("background manager", Create<gBackgroundManager>),
     Row::Step("timer manager", Create<gTimerManager>),
+    Row::Step("shooter mini-game manager", Create<gShooterMiniGameManager>),
     Row::Step("GUI manager", CreateGUIManager),
     Row::Step("map manager", CreateMapManager),
     Row::Step("event sources", RegisterEvents),

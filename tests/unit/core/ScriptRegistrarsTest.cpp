@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "actors/AIManager.h"
+#include "actors/ShooterMiniGameManager.h"
 #include "core/KeyboardManager.h"
 #include "core/TimerManager.h"
 #include "core/script/LuaManager.h"
@@ -59,6 +60,8 @@ const RegistrarCase kRegistrars[] = {
     {ScriptRegistrar::MapManager, [] { return std::make_shared<MapManager>(); }},
     {ScriptRegistrar::ClipMap, [] { return std::make_shared<DefinedMap>(); }},
     {ScriptRegistrar::AIManager, [] { return std::make_shared<AIManager>(); }},
+    {ScriptRegistrar::ShooterMiniGameManager,
+     [] { return std::make_shared<ShooterMiniGameManager>(); }},
 };
 
 // Whether the row is registered today: by the Lua manager's constructor (its own and the GUI's rows
