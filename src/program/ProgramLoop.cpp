@@ -4,6 +4,7 @@
 #include <allegro5/allegro_opengl.h>
 
 #include "actors/AIManager.h"
+#include "actors/Player.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
 #include "core/EntityManager.h"
@@ -13,6 +14,7 @@
 #include "core/TimerManager.h"
 #include "world/BackgroundManager.h"
 #include "world/MapManager.h"
+#include "world/TriggerManager.h"
 
 namespace {
 
@@ -39,10 +41,12 @@ std::vector<TickStage> ProgramTickStages() {
             [](TimerManager& timers, const TickTime&) { timers.Tick(); }),
       Stage("BackgroundManager::Update", gBackgroundManager,
             [](BackgroundManager& scenery, const TickTime&) { scenery.Update(); }),
+      Stage("Player::Update", gPlayer, [](Player& player, const TickTime&) { player.Update(); }),
+      Stage("TriggerManager::Update", gTriggerManager,
+            [](TriggerManager& triggers, const TickTime&) { triggers.Update(0.0f); }),
       Stage("EntityManager::Update", gEntityManager,
             [](EntityManager& entities, const TickTime&) { entities.Update(); }),
-      Stage("AIManager::Update", gAIManager,
-            [](AIManager& ai, const TickTime&) { ai.Update(); }),
+      Stage("AIManager::Update", gAIManager, [](AIManager& ai, const TickTime&) { ai.Update(); }),
       Stage("MapManager::HandleEvent", gMapManager,
             [](MapManager& map, const TickTime&) { map.HandleEvent(MapManager::kTick, -1, -1); }),
       // The rest of the tick's time goes to the deferred calls; at least one runs every tick.

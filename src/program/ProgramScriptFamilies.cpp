@@ -3,6 +3,7 @@
 #include "core/MusicManager.h"
 #include "resources/PathManager.h"
 #include "world/CameraManager.h"
+#include "world/TriggerManager.h"
 
 namespace {
 
@@ -11,6 +12,7 @@ const LuaManagerFamily kFamilies[] = {
     {ScriptFamily::LuaManager, RegisterLuaManagerFunctions},
     {ScriptFamily::Cameras, RegisterCameraFunctions},
     {ScriptFamily::Paths, RegisterPathFunctions},
+    {ScriptFamily::Triggers, RegisterTriggerFunctions},
     {ScriptFamily::Music, RegisterMusicFunctions},
     {ScriptFamily::ScriptVariables, RegisterScriptVariableFunctions},
 };

@@ -1,6 +1,7 @@
 #include "program/ProgramStartup.h"
 
 #include "actors/AIManager.h"
+#include "actors/Player.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
 #include "core/EntityManager.h"
@@ -19,6 +20,7 @@
 #include "world/BackgroundManager.h"
 #include "world/CameraManager.h"
 #include "world/MapManager.h"
+#include "world/TriggerManager.h"
 #include "world/WorldLinks.h"
 
 namespace {
@@ -52,6 +54,43 @@ bool CreateAIManager() {
   GetWorldLinks().clearFloatingAI = [] {
     if (gAIManager != nullptr) gAIManager->ClearFloatingAI();
   };
+  return true;
+}
+
+// The world reaches the player through its links: the camera and the chunk loader read its centre,
+// the map places it, sets its mode on chunked levels and draws it between the layers.
+bool CreatePlayer() {
+  gPlayer = new Player();
+  WorldLinks& links = GetWorldLinks();
+  links.playerCentre = [](int32_t& x, int32_t& y) {
+    if (gPlayer == nullptr) return false;
+    x = gPlayer->GetDimensions()->x;
+    y = gPlayer->GetDimensions()->y;
+    return true;
+  };
+  links.playerBox = [](RectRecord& box) {
+    if (gPlayer == nullptr) return false;
+    box = gPlayer->GetDimensions()->Rect();
+    return true;
+  };
+  links.playerProperties = []() -> PropertyHolder* { return gPlayer; };
+  links.setPlayerPosition = [](int32_t x, int32_t y) {
+    if (gPlayer != nullptr) gPlayer->SetPosition(static_cast<float>(x), static_cast<float>(y), 0);
+  };
+  links.setPlayerGameMode = [](int32_t mode) {
+    if (gPlayer != nullptr) gPlayer->SetGameMode(mode);
+  };
+  links.drawPlayer = [](ImageObject* target, Camera* camera) {
+    if (gPlayer != nullptr) gPlayer->Draw(target, camera);
+  };
+  return true;
+}
+
+bool GivePlayerShadows() {
+  static constexpr const char* kShadows[] = {"ShadowL", "ShadowM", "ShadowS", "ShadowT"};
+  for (uint32_t slot = 0; slot < 4; ++slot) {
+    gPlayer->SetShadowImage(slot, "Images", "Misc", "Shadows", kShadows[slot]);
+  }
   return true;
 }
 
@@ -97,7 +136,9 @@ const StartupRow kRows[] = {
     Row::Step("camera manager", CreateCameraManager),
     Row::Step("AI manager", CreateAIManager),
     Row::Step("keyboard manager", Create<gKeyboardManager>),
+    Row::Step("player", CreatePlayer),
     Row::Script("Configuration.lua"),
+    Row::Step("trigger manager", Create<gTriggerManager>),
     Row::Step("background manager", Create<gBackgroundManager>),
     Row::Step("timer manager", Create<gTimerManager>),
     Row::Step("map manager", CreateMapManager),
@@ -105,6 +146,7 @@ const StartupRow kRows[] = {
     Row::Script("Data/Scripts/System/Loading/Routing.lua"),
     Row::Script("Data/Scripts/System/GlobalVariables.lua"),
     Row::Script("Data/Scripts/System/ScriptExecution.lua"),
+    Row::Step("player's shadow images", GivePlayerShadows),
     Row::Step("first map", LoadFirstMap),
     Row::Step("deferred-call list", Create<gDeferredCallList>),
 };
