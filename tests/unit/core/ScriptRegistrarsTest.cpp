@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "actors/AIManager.h"
+#include "actors/Player.h"
 #include "core/KeyboardManager.h"
 #include "core/TimerManager.h"
 #include "core/script/LuaManager.h"
@@ -33,6 +34,7 @@
 #include "resources/DataLibrary.h"
 #include "resources/ExternalImageManager.h"
 #include "resources/PathManager.h"
+#include "support/AllegroHeadless.h"
 #include "support/LuaFixture.h"
 #include "support/ScriptReference.h"
 #include "world/BackgroundManager.h"
@@ -59,6 +61,12 @@ const RegistrarCase kRegistrars[] = {
     {ScriptRegistrar::MapManager, [] { return std::make_shared<MapManager>(); }},
     {ScriptRegistrar::ClipMap, [] { return std::make_shared<DefinedMap>(); }},
     {ScriptRegistrar::AIManager, [] { return std::make_shared<AIManager>(); }},
+    // Its sprite is a bitmap.
+    {ScriptRegistrar::Player,
+     [] {
+       StartAllegroHeadless();
+       return std::make_shared<Player>();
+     }},
 };
 
 // Whether the row is registered today: by the Lua manager's constructor (its own and the GUI's rows
