@@ -35,6 +35,10 @@ Something tried to play a null song.  Aborting
 LoadSound:  Failed, sound Absurd could not be loaded from Data/Audio/absurd.wav -Code: 41-
 Bass reported an error during PlaySound:  -Code: 5-
 Bass reported an error during PlaySound:  -Code: 5-
+DataLibrary - GetSection(N):  Failed, Images not found
+DataLibrary - GetSection(N):  Failed, Images not found
+DataLibrary - GetSection(N):  Failed, Images not found
+DataLibrary - GetSection(N):  Failed, Images not found
 PathManager failed to find Maps
 MapManager:  Reading file from TolvaCube.slf - Failed
 Isometric file pathname failed, check Lineart file instead...
