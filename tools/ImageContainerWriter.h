@@ -209,4 +209,53 @@ class ContainerWriter {
   bool hasCountOverride = false;
 };
 
+// Compresses a stream given piece by piece straight into a file, for containers far larger once
+// inflated than a test would build in memory (the inflated bytes never exist at once).
+class CompressedFileWriter {
+ public:
+  explicit CompressedFileWriter(const std::string& path, int level = Z_BEST_COMPRESSION)
+      : out(path, std::ios::binary | std::ios::trunc), buffer(1 << 16) {
+    if (!out) throw std::runtime_error("cannot write " + path);
+    if (deflateInit(&stream, level) != Z_OK) throw std::runtime_error("deflateInit failed");
+  }
+  ~CompressedFileWriter() { deflateEnd(&stream); }
+  CompressedFileWriter(const CompressedFileWriter&) = delete;
+  CompressedFileWriter& operator=(const CompressedFileWriter&) = delete;
+
+  void Write(const Bytes& bytes) { Deflate(bytes.data(), bytes.size(), Z_NO_FLUSH); }
+  void WriteZeros(uint64_t count) {
+    const Bytes zeros(1 << 20, 0);
+    for (; count > 0; count -= std::min<uint64_t>(count, zeros.size())) {
+      Deflate(zeros.data(), static_cast<size_t>(std::min<uint64_t>(count, zeros.size())),
+              Z_NO_FLUSH);
+    }
+  }
+  // Ends the stream; nothing may be written afterwards.
+  void Finish() {
+    Deflate(nullptr, 0, Z_FINISH);
+    out.close();
+    if (!out) throw std::runtime_error("cannot finish the compressed file");
+  }
+
+ private:
+  void Deflate(const uint8_t* data, size_t size, int flush) {
+    stream.next_in = const_cast<Bytef*>(data);
+    stream.avail_in = static_cast<uInt>(size);
+    int result;
+    do {
+      stream.next_out = buffer.data();
+      stream.avail_out = static_cast<uInt>(buffer.size());
+      result = deflate(&stream, flush);
+      if (result == Z_STREAM_ERROR) throw std::runtime_error("deflate failed");
+      out.write(reinterpret_cast<const char*>(buffer.data()),
+                static_cast<std::streamsize>(buffer.size() - stream.avail_out));
+    } while (stream.avail_out == 0 || (flush == Z_FINISH && result != Z_STREAM_END));
+    if (!out) throw std::runtime_error("cannot write the compressed file");
+  }
+
+  std::ofstream out;
+  Bytes buffer;
+  z_stream stream{};
+};
+
 }  // namespace image_container

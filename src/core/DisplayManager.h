@@ -15,8 +15,9 @@ struct DrawStage {
 class DisplayManager {
  public:
   // Creates the window of that size (windowed, with OpenGL in OpenGL mode), black, titled
-  // "Quillmere-Online". When it cannot be created, logs the two display failure lines, sets the
-  // quit flag and leaves gDisplay none; the record is built either way.
+  // "Quillmere-Online". When it cannot be created (also when a side is below 1, past what the
+  // window system holds or past the display's largest bitmap), logs the two display failure
+  // lines, sets the quit flag and leaves gDisplay none; the record is built either way.
   DisplayManager(int32_t width, int32_t height);
   DisplayManager(const DisplayManager&) = delete;
   DisplayManager& operator=(const DisplayManager&) = delete;

@@ -50,7 +50,8 @@ class EntityManager {
   int32_t GetClickMode() const { return clickMode; }
   void SetClickMode(int32_t mode) { clickMode = mode; }
 
-  // Every entity's Update, in registration order. An update may clear the registry.
+  // Every entity's Update, in registration order. An update may clear the registry; an entity
+  // registered during the walk is updated in it too.
   void Update();
   // Every entity's Draw, in registration order.
   void Draw(ImageObject* target, Camera* camera);
@@ -66,7 +67,8 @@ class EntityManager {
 
  private:
   RootEntity* FindIn(const RLL& list, const char* name) const;
-  // Visits the list's entities; what a visit clears is destroyed after the outermost walk.
+  // Visits the list's entities, including those appended during the walk; what a visit clears is
+  // destroyed after the outermost walk.
   void Walk(const RLL& list, const std::function<void(RootEntity*)>& visit);
 
   RLL all;

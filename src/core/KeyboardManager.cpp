@@ -1,7 +1,7 @@
 #include "core/KeyboardManager.h"
 
 #include "core/Globals.h"
-#include "core/script/LuaManager.h"
+#include "core/script/ScriptCall.h"
 
 namespace {
 
@@ -193,7 +193,7 @@ KeyboardManager::KeyboardManager() : charMap(MakeCharMap()) {
   for (const Action& action : kActions) {
     Add(actions, actionBindings, action.name, action.key1, action.key2);
   }
-  if (gLuaManager != nullptr) RegisterKeyboardFunctions(gLuaManager->GetState());
+  RegisterWithLuaManager(RegisterKeyboardFunctions);
 }
 
 void KeyboardManager::Add(RLL& list, Bindings& bindings, const char* name, int32_t key1,

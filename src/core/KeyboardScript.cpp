@@ -10,10 +10,9 @@ namespace {
 
 int KeyboardManager_SetPlayerInputState(lua_State* state) {
   ScriptCall call(state, "KeyboardManager SetPlayerInputState");
-  if (!call.Exactly(1)) return 0;
-  KeyboardManager* keyboard = call.Require(gKeyboardManager);
+  KeyboardManager* keyboard = call.Begin(1, gKeyboardManager);
   if (keyboard == nullptr) return 0;
-  if (call.Number(1) != 0) {
+  if (call.Flag(1)) {
     keyboard->EnablePlayerInput();
   } else {
     keyboard->DisablePlayerInput();
@@ -24,13 +23,13 @@ int KeyboardManager_SetPlayerInputState(lua_State* state) {
 // Attaching a script to the keyboard has no effect; only the argument count is checked.
 int KeyboardManager_AttachScript(lua_State* state) {
   ScriptCall call(state, "KeyboardManager AttachScript");
-  call.Exactly(2);
+  call.Arguments(2);
   return 0;
 }
 
 int KeyboardManager_DetachScript(lua_State* state) {
   ScriptCall call(state, "KeyboardManager DetachScript");
-  call.Exactly(1);
+  call.Arguments(1);
   return 0;
 }
 
@@ -39,11 +38,7 @@ int CFG_SetKey(lua_State* state) {
   const char* action;
   const char* keyName1;
   const char* keyName2;
-  if (!call.Exactly(3) || !call.RequireText(1, action) || !call.RequireText(2, keyName1) ||
-      !call.RequireText(3, keyName2)) {
-    return 0;
-  }
-  KeyboardManager* keyboard = call.Require(gKeyboardManager);
+  KeyboardManager* keyboard = call.Begin(3, gKeyboardManager, action, keyName1, keyName2);
   if (keyboard == nullptr) return 0;
   const char* missing = nullptr;
   if (!keyboard->SetKey(action, keyName1, keyName2, &missing)) {

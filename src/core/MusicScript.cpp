@@ -16,8 +16,7 @@ template <const char* Label, NameOperation Operation>
 int NameFunction(lua_State* state) {
   ScriptCall call(state, Label);
   const char* name;
-  if (!call.Exactly(1) || !call.RequireText(1, name)) return 0;
-  if (MusicManager* music = call.Require(gMusicManager)) (music->*Operation)(name);
+  if (MusicManager* music = call.Begin(1, gMusicManager, name)) (music->*Operation)(name);
   return 0;
 }
 
@@ -26,27 +25,25 @@ int LoadFunction(lua_State* state) {
   ScriptCall call(state, Label);
   const char* name;
   const char* path;
-  if (!call.Exactly(2) || !call.RequireText(1, name) || !call.RequireText(2, path)) return 0;
-  if (MusicManager* music = call.Require(gMusicManager)) (music->*Operation)(name, path);
-  return 0;
-}
-
-// The loop switch counts as on when the number, truncated, is not 0 (so Lua's true is off).
-template <const char* Label, EditOperation Operation>
-int EditFunction(lua_State* state) {
-  ScriptCall call(state, Label);
-  const char* name;
-  if (!call.Exactly(3) || !call.RequireText(1, name)) return 0;
-  if (MusicManager* music = call.Require(gMusicManager)) {
-    (music->*Operation)(name, call.Float(2), call.Integer(3) != 0);
+  if (MusicManager* music = call.Begin(2, gMusicManager, name, path)) {
+    (music->*Operation)(name, path);
   }
   return 0;
 }
 
-// Takes any arguments.
+template <const char* Label, EditOperation Operation>
+int EditFunction(lua_State* state) {
+  ScriptCall call(state, Label);
+  const char* name;
+  if (MusicManager* music = call.Begin(3, gMusicManager, name)) {
+    (music->*Operation)(name, call.Float(2), call.Flag(3));
+  }
+  return 0;
+}
+
 int PlayActiveSong(lua_State* state) {
   ScriptCall call(state, "PlayActiveSong");
-  if (MusicManager* music = call.Require(gMusicManager)) music->PlayActiveSong();
+  if (MusicManager* music = call.Begin(Arity::Any(), gMusicManager)) music->PlayActiveSong();
   return 0;
 }
 

@@ -56,7 +56,9 @@ void* RLL::Unlink(Entry* entry) {
   // The links alone say where the list ends, so a count put out of step by DecrementCount can
   // never orphan entries.
   if (count > 0) --count;
-  ++changes;
+  for (Walker* walker = walkers; walker != nullptr; walker = walker->outer) {
+    if (walker->at == entry) walker->at = walker->fromTail ? entry->next : entry->prev;
+  }
   void* value = entry->value;
   delete entry;
   if (ownsValues) {
@@ -229,24 +231,27 @@ std::vector<void*> RLL::Values() const {
   return values;
 }
 
-void RLL::WalkSnapshot(std::vector<void*> values,
-                       const std::function<void(void* value)>& visit) const {
-  const uint64_t before = changes;
-  for (void* value : values) {
-    // Only after a removal can a value of the snapshot have left the list.
-    if (changes != before && !Contains(value)) continue;
-    visit(value);
+void RLL::Walk(bool fromTail, const std::function<void(void* value)>& visit) const {
+  Walker walker{nullptr, fromTail, walkers};
+  walkers = &walker;
+  // Walks of one list nest, so the one ending is always the innermost.
+  struct Leave {
+    const RLL& list;
+    ~Leave() { list.walkers = list.walkers->outer; }
+  } leave{*this};
+  for (;;) {
+    Entry* next = walker.at == nullptr ? (fromTail ? tail : head)
+                                       : (fromTail ? walker.at->prev : walker.at->next);
+    if (next == nullptr) return;
+    walker.at = next;
+    visit(next->value);
   }
 }
 
-void RLL::ForEach(const std::function<void(void* value)>& visit) const {
-  WalkSnapshot(Values(), visit);
-}
+void RLL::ForEach(const std::function<void(void* value)>& visit) const { Walk(false, visit); }
 
 void RLL::ForEachFromTail(const std::function<void(void* value)>& visit) const {
-  std::vector<void*> values = Values();
-  std::vector<void*> reversed(values.rbegin(), values.rend());
-  WalkSnapshot(std::move(reversed), visit);
+  Walk(true, visit);
 }
 
 void RLLAddByteValue(RLL* list, const char* name, int32_t value) {

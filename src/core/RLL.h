@@ -63,8 +63,9 @@ class RLL {
   void DecrementCount();
 
   // Visits every value from the head (or from the tail) without touching the shared cursor. The
-  // visitor may add or remove entries, clear the list, or walk it again: entries removed during
-  // the walk are not visited, entries added during it are not visited either.
+  // visitor may add or remove entries, clear the list, or walk it again: entries removed before
+  // the walk reaches them are not visited, entries added ahead of it (at the tail, or at the head
+  // when walking from the tail) are; a walk whose entry is removed goes on from where it stood.
   void ForEach(const std::function<void(void* value)>& visit) const;
   void ForEachFromTail(const std::function<void(void* value)>& visit) const;
   // The values from the head, as they are now.
@@ -77,8 +78,14 @@ class RLL {
   void* Unlink(Entry* entry);
   Entry* FindEntry(const char* name) const;
   Entry* EntryAt(int32_t index) const;
-  void WalkSnapshot(std::vector<void*> values,
-                    const std::function<void(void* value)>& visit) const;
+  // A walk's own position, linked into the list while the walk runs so that removing the entry
+  // it stands on moves it back a step, as the shared cursor is moved.
+  struct Walker {
+    Entry* at;  // none: before the first entry
+    bool fromTail;
+    Walker* outer;
+  };
+  void Walk(bool fromTail, const std::function<void(void* value)>& visit) const;
 
   Entry* head = nullptr;
   Entry* tail = nullptr;
@@ -86,7 +93,7 @@ class RLL {
   bool cursorBeforeHead = false;  // the cursor's head was removed: Next() yields the new head
   bool ownsValues;
   int32_t count = 0;
-  uint64_t changes = 0;  // bumped by every removal, so walks know when to re-check
+  mutable Walker* walkers = nullptr;  // the running walks, innermost first
 };
 
 // Appends one heap byte holding the low byte of value (owning lists free it).

@@ -12,6 +12,9 @@
 #include "core/KeyboardManager.h"
 #include "core/Log.h"
 #include "core/TimerManager.h"
+#include "gui/GUIBaseObject.h"
+#include "gui/GUIManager.h"
+#include "resources/ImageObject.h"
 #include "world/BackgroundManager.h"
 #include "world/MapManager.h"
 #include "world/TriggerManager.h"
@@ -47,6 +50,8 @@ std::vector<TickStage> ProgramTickStages() {
       Stage("EntityManager::Update", gEntityManager,
             [](EntityManager& entities, const TickTime&) { entities.Update(); }),
       Stage("AIManager::Update", gAIManager, [](AIManager& ai, const TickTime&) { ai.Update(); }),
+      Stage("GUIManager::DispatchMouse", gGUIManager,
+            [](GUIManager& gui, const TickTime&) { gui.DispatchMouse(GUIBaseObject::kTick); }),
       Stage("MapManager::HandleEvent", gMapManager,
             [](MapManager& map, const TickTime&) { map.HandleEvent(MapManager::kTick, -1, -1); }),
       // The rest of the tick's time goes to the deferred calls; at least one runs every tick.
@@ -56,11 +61,20 @@ std::vector<TickStage> ProgramTickStages() {
 }
 
 std::vector<DrawStage> ProgramDrawStages() {
-  // One row per stage, in drawing order. The full frame is the GUI manager's draw, which clears the
-  // frame to black itself and brings the world in through the environment window; it takes the
-  // place of this first row.
+  // One row per stage, in drawing order. The whole frame is the GUI manager's draw, which clears
+  // the back buffer to black and brings the world in through the environment window; the wrapper
+  // of the back buffer lives for this frame only.
   return {
-      {"ClearToBlack", [] { al_clear_to_color(al_map_rgb(0, 0, 0)); }},
+      {"GUIManager::Draw",
+       [] {
+         if (gGUIManager == nullptr) {
+           al_clear_to_color(al_map_rgb(0, 0, 0));
+           return;
+         }
+         ImageObject frame;
+         frame.Wrap(al_get_backbuffer(gDisplay), &gOpenGLMode);
+         gGUIManager->Draw(frame);
+       }},
   };
 }
 
@@ -75,11 +89,21 @@ void ProgramHandlers::UpdateKeys() {
 
 // The GUI manager's focused input box, mouse position and mouse dispatch are reached here once it
 // exists. Until then no GUI object takes a press, and every press goes to the map manager.
-void ProgramHandlers::FocusedInput(int32_t) {}
-void ProgramHandlers::SetMousePosition(float, float) {}
-bool ProgramHandlers::DispatchMouse(int32_t) { return false; }
-float ProgramHandlers::GetMouseX() { return 0.0f; }
-float ProgramHandlers::GetMouseY() { return 0.0f; }
+void ProgramHandlers::FocusedInput(int32_t inputEvent) {
+  if (gGUIManager != nullptr) gGUIManager->DispatchKey(inputEvent);
+}
+void ProgramHandlers::SetMousePosition(float x, float y) {
+  if (gGUIManager != nullptr) gGUIManager->SetMousePosition(x, y);
+}
+bool ProgramHandlers::DispatchMouse(int32_t mode) {
+  return gGUIManager != nullptr && gGUIManager->DispatchMouse(mode);
+}
+float ProgramHandlers::GetMouseX() {
+  return gGUIManager != nullptr ? gGUIManager->GetMouseX() : 0.0f;
+}
+float ProgramHandlers::GetMouseY() {
+  return gGUIManager != nullptr ? gGUIManager->GetMouseY() : 0.0f;
+}
 void ProgramHandlers::MapEvent(int32_t mode, int32_t x, int32_t y) {
   if (gMapManager != nullptr) gMapManager->HandleEvent(mode, x, y);
 }

@@ -1,6 +1,7 @@
 #include "program/ProgramScriptFamilies.h"
 
 #include "core/MusicManager.h"
+#include "gui/GUIScript.h"
 #include "resources/PathManager.h"
 #include "world/CameraManager.h"
 #include "world/TriggerManager.h"
@@ -11,6 +12,9 @@ namespace {
 const LuaManagerFamily kFamilies[] = {
     {ScriptFamily::LuaManager, RegisterLuaManagerFunctions},
     {ScriptFamily::Cameras, RegisterCameraFunctions},
+    // The GUI's families in the order of its registration; each widget kind's comes in its place.
+    {ScriptFamily::GUI, RegisterGUIBindings},
+    {ScriptFamily::GUIWindows, RegisterGUIWindowBindings},
     {ScriptFamily::Paths, RegisterPathFunctions},
     {ScriptFamily::Triggers, RegisterTriggerFunctions},
     {ScriptFamily::Music, RegisterMusicFunctions},

@@ -4,7 +4,7 @@
 
 #include "core/Globals.h"
 #include "core/Log.h"
-#include "core/script/LuaManager.h"
+#include "core/script/ScriptCall.h"
 #include "resources/ImageObject.h"
 #include "resources/PaletteSet.h"
 #include "resources/PortraitHolder.h"
@@ -74,9 +74,7 @@ const DataEntry* DataHeading::Find(std::string_view name) const {
   return nullptr;
 }
 
-DataLibrary::DataLibrary() {
-  if (gLuaManager != nullptr) RegisterDataLibraryFunctions(gLuaManager->GetState());
-}
+DataLibrary::DataLibrary() { RegisterWithLuaManager(RegisterDataLibraryFunctions); }
 
 DataLibrary::~DataLibrary() {
   Walk([](const DataHeading& heading) {

@@ -3,6 +3,7 @@
 
 #include <allegro5/allegro_ttf.h>
 
+#include <span>
 #include <string>
 
 #include "core/Globals.h"
@@ -17,26 +18,6 @@
 
 namespace {
 
-// Reads every argument as a required text when the call has N of them (or `otherCount`); false
-// after the invalid-argument line otherwise.
-template <size_t N>
-bool ReadTexts(ScriptCall& call, const char* (&texts)[N], int otherCount = static_cast<int>(N)) {
-  if (call.Count() != static_cast<int>(N) && call.Count() != otherCount) {
-    call.FailInvalid();
-    return false;
-  }
-  for (int i = 0; i < call.Count(); ++i) {
-    if (!call.RequireText(i + 1, texts[i])) return false;
-  }
-  return true;
-}
-
-template <size_t N>
-DataLibrary* ReadCall(ScriptCall& call, const char* (&texts)[N]) {
-  if (!ReadTexts(call, texts)) return nullptr;
-  return call.Require(gDataLibrary);
-}
-
 // Registers at the path the texts name, destroying what could not be registered.
 void RegisterAt(DataLibrary& library, const char* const* path, DataValue value) {
   if (!library.Register(path[0], path[1], path[2], path[3], value)) DestroyDataValue(value);
@@ -48,32 +29,37 @@ void RegisterInActiveHeading(DataLibrary& library, const char* name, DataValue v
 
 int DL_AddSection(lua_State* state) {
   ScriptCall call(state, "DL_AddSection");
-  const char* texts[1];
-  if (DataLibrary* library = ReadCall(call, texts)) library->AddSection(texts[0]);
+  const char* section;
+  if (DataLibrary* library = call.Begin(1, gDataLibrary, section)) library->AddSection(section);
   return 0;
 }
 
 int DL_AddCatalogue(lua_State* state) {
   ScriptCall call(state, "DL_AddCatalogue");
-  const char* texts[2];
-  if (DataLibrary* library = ReadCall(call, texts)) library->AddCatalogue(texts[0], texts[1]);
+  const char* section;
+  const char* catalogue;
+  if (DataLibrary* library = call.Begin(2, gDataLibrary, section, catalogue)) {
+    library->AddCatalogue(section, catalogue);
+  }
   return 0;
 }
 
 int DL_AddHeading(lua_State* state) {
   ScriptCall call(state, "DL_AddHeading");
-  const char* texts[3];
-  if (DataLibrary* library = ReadCall(call, texts)) {
-    library->AddHeading(texts[0], texts[1], texts[2]);
+  const char* section;
+  const char* catalogue;
+  const char* heading;
+  if (DataLibrary* library = call.Begin(3, gDataLibrary, section, catalogue, heading)) {
+    library->AddHeading(section, catalogue, heading);
   }
   return 0;
 }
 
 int DL_SetActiveObject(lua_State* state) {
   ScriptCall call(state, "DL_SetActiveObject");
-  const char* texts[4];
-  if (DataLibrary* library = ReadCall(call, texts)) {
-    library->SetActiveObject(texts[0], texts[1], texts[2], texts[3]);
+  const char* path[4];
+  if (DataLibrary* library = call.Begin(4, gDataLibrary, path)) {
+    library->SetActiveObject(path[0], path[1], path[2], path[3]);
   }
   return 0;
 }
@@ -82,12 +68,9 @@ int DL_SetActiveObject(lua_State* state) {
 int DL_RegisterTextureFile(lua_State* state) {
   ScriptCall call(state, "DL_RegisterTextureFile");
   const char* texts[5];
-  DataLibrary* library = ReadCall(call, texts);
+  DataLibrary* library = call.Begin(5, gDataLibrary, texts);
   if (library == nullptr) return 0;
-  if (!CanOpenContentFile(texts[4])) {
-    Log("DL_RegisterTextureFile:  Failed, file %s not found\n", texts[4]);
-    return 0;
-  }
+  if (!CanOpenContentFile(texts[4])) return call.Fail("file %s not found", texts[4]);
   RegisterAt(*library, texts, new TextureFileRecord{texts[4]});
   return 0;
 }
@@ -99,12 +82,13 @@ struct ContainerCall {
   explicit operator bool() const { return library != nullptr && images != nullptr; }
 };
 
-template <size_t N>
-ContainerCall ReadContainerCall(ScriptCall& call, const char* (&texts)[N],
-                                int otherCount = static_cast<int>(N)) {
+// Every argument the call has is a required text: all of them, or the first two in the short form.
+ContainerCall BeginContainerCall(ScriptCall& call, std::span<const char*> texts,
+                                 int shortForm = -1) {
+  const int full = static_cast<int>(texts.size());
   ContainerCall managers;
-  if (!ReadTexts(call, texts, otherCount)) return managers;
-  managers.library = call.Require(gDataLibrary);
+  managers.library = call.Begin(Arity::Either(full, shortForm), gDataLibrary,
+                                call.Count() == shortForm ? texts.first(2) : texts);
   if (managers.library != nullptr) managers.images = call.Require(gExternalImageManager);
   return managers;
 }
@@ -116,9 +100,8 @@ struct Extraction {
   ImageObject* image = nullptr;
 };
 
-template <size_t N>
-Extraction ExtractImage(ScriptCall& call, const char* (&texts)[N]) {
-  const ContainerCall managers = ReadContainerCall(call, texts, 2);
+Extraction ExtractImage(ScriptCall& call, std::span<const char*> texts) {
+  const ContainerCall managers = BeginContainerCall(call, texts, 2);
   if (!managers) return {};
   ImageObject* image = managers.images->GetBitmapFromActiveFile(texts[0]);
   if (image == nullptr) call.Fail("no Bitmap named %s found", texts[0]);
@@ -168,7 +151,7 @@ int DL_ExtractBitmapWithPalette(lua_State* state) {
 int DL_ExtractPalette(lua_State* state) {
   ScriptCall call(state, "DL_ExtractPalette");
   const char* texts[5];
-  const ContainerCall managers = ReadContainerCall(call, texts);
+  const ContainerCall managers = BeginContainerCall(call, texts);
   if (!managers) return 0;
   RegisterAt(*managers.library, texts + 1, managers.images->GetPaletteFromActiveFile(texts[0]));
   return 0;
@@ -178,7 +161,7 @@ int DL_ExtractPalette(lua_State* state) {
 int DL_RegisterFont(lua_State* state) {
   ScriptCall call(state, "DL_RegisterFont");
   const char* texts[5];
-  DataLibrary* library = ReadCall(call, texts);
+  DataLibrary* library = call.Begin(5, gDataLibrary, texts);
   if (library == nullptr) return 0;
   // A FIFO would block the font loader's open; it is refused like a missing file.
   const std::string path = ContentPath(texts[0]);
@@ -191,7 +174,7 @@ int DL_RegisterFont(lua_State* state) {
 int DL_ExtractPortrait(lua_State* state) {
   ScriptCall call(state, "DL_ExtractPortrait");
   const char* texts[5];
-  const ContainerCall managers = ReadContainerCall(call, texts);
+  const ContainerCall managers = BeginContainerCall(call, texts);
   if (!managers) return 0;
   auto* portrait = new PortraitHolder;
   portrait->LoadFromContainer(texts[0]);

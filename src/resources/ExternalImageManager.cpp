@@ -1,15 +1,18 @@
 #include "resources/ExternalImageManager.h"
 
 #include <allegro5/allegro.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <memory>
 
 #include "core/Globals.h"
 #include "core/Log.h"
-#include "core/script/LuaManager.h"
+#include "core/script/ScriptCall.h"
 #include "platform/ContentFile.h"
+#include "platform/TemporaryFile.h"
 #include "resources/ImageObject.h"
 #include "resources/PaletteSet.h"
 #include "resources/ZLibDecompressor.h"
@@ -57,88 +60,107 @@ uint32_t PixelWord(const uint8_t* in) {
   return word;
 }
 
-// Writes the record's column-major pixels into the whole locked bitmap, a band of columns at a
-// time so that both the reads and the writes stay close together.
+// Writes a band of columns x0..x0+width-1, read column-major from the file, into the locked
+// bitmap; row by row, so that the writes stay close together.
 template <Swizzle S>
-void WritePixels(const ALLEGRO_LOCKED_REGION& region, const ImageRecord& record) {
-  constexpr int32_t kBand = 16;
-  const size_t columnBytes = static_cast<size_t>(record.height) * 4;
-  for (int32_t x0 = 0; x0 < record.width; x0 += kBand) {
-    const int32_t x1 = std::min(record.width, x0 + kBand);
-    for (int32_t y = 0; y < record.height; ++y) {
-      auto* out = static_cast<uint8_t*>(region.data) + static_cast<ptrdiff_t>(y) * region.pitch +
-                  static_cast<size_t>(x0) * 4;
-      const uint8_t* in =
-          record.pixels.data() + static_cast<size_t>(x0) * columnBytes + static_cast<size_t>(y) * 4;
-      for (int32_t x = x0; x < x1; ++x, in += columnBytes, out += 4) {
-        const uint32_t word = PixelWord<S>(in);
-        std::memcpy(out, &word, 4);
-      }
+void WriteBand(const ALLEGRO_LOCKED_REGION& region, const uint8_t* band, int32_t x0, int32_t width,
+               int32_t height) {
+  const size_t columnBytes = static_cast<size_t>(height) * 4;
+  for (int32_t y = 0; y < height; ++y) {
+    auto* out = static_cast<uint8_t*>(region.data) + static_cast<ptrdiff_t>(y) * region.pitch +
+                static_cast<size_t>(x0) * 4;
+    const uint8_t* in = band + static_cast<size_t>(y) * 4;
+    for (int32_t x = 0; x < width; ++x, in += columnBytes, out += 4) {
+      const uint32_t word = PixelWord<S>(in);
+      std::memcpy(out, &word, 4);
     }
   }
 }
 
-void WritePixels(const ALLEGRO_LOCKED_REGION& region, Swizzle swizzle, const ImageRecord& record) {
+void WriteBand(const ALLEGRO_LOCKED_REGION& region, Swizzle swizzle, const uint8_t* band,
+               int32_t x0, int32_t width, int32_t height) {
   switch (swizzle) {
     case Swizzle::kSame:
-      return WritePixels<Swizzle::kSame>(region, record);
+      return WriteBand<Swizzle::kSame>(region, band, x0, width, height);
     case Swizzle::kSwapRedBlue:
-      return WritePixels<Swizzle::kSwapRedBlue>(region, record);
+      return WriteBand<Swizzle::kSwapRedBlue>(region, band, x0, width, height);
     case Swizzle::kReverse:
-      return WritePixels<Swizzle::kReverse>(region, record);
+      return WriteBand<Swizzle::kReverse>(region, band, x0, width, height);
   }
 }
 
-void Discard(ImageObject* image) {
-  image->Destroy();
-  delete image;
-}
+// Columns read from the file at a time: few enough that the band is small next to the bitmap,
+// enough that each read is long.
+constexpr int32_t kBandColumns = 16;
+
+struct ImageDiscard {
+  void operator()(ImageObject* image) const {
+    image->Destroy();
+    delete image;
+  }
+};
+using OwnedImage = std::unique_ptr<ImageObject, ImageDiscard>;
+
+struct FileClose {
+  void operator()(FILE* file) const { std::fclose(file); }
+};
 
 }  // namespace
 
 ExternalImageManager::ExternalImageManager() {
-  if (gLuaManager != nullptr) RegisterExternalImageManagerFunctions(gLuaManager->GetState());
+  RegisterWithLuaManager(RegisterExternalImageManagerFunctions);
 }
 
 ExternalImageManager::~ExternalImageManager() { CloseFile(); }
 
 void ExternalImageManager::OpenFile(const char* path) {
   CloseFile();
-  FILE* source = OpenContentFile(path, "rb");
-  if (source == nullptr) {
-    Log("ExternalImageManager::OpenFile - Warning, could not open %s\n", path ? path : "(none)");
-    return;
-  }
-  file = std::fopen(kTemporaryFile, "wb+");
+  const std::unique_ptr<FILE, FileClose> source(OpenContentFile(path, "rb"));
+  if (source == nullptr) return;
+  file = CreateTemporaryFile(kTemporaryFile);
   if (file == nullptr) {
-    std::fclose(source);
     Log("ExternalImageManager::OpenFile - Warning, could not create %s\n", kTemporaryFile);
     return;
   }
   isTemporary = true;
-  const int result = ZLibDecompressor::Inflate(source, file);
-  std::fclose(source);
-  if (result != 0) {
-    // What was inflated stays: the whole records in it can still be read.
-    Log("ExternalImageManager::OpenFile - Warning, %s did not inflate whole (zlib error %i)\n",
-        path, result);
-  }
-  std::fflush(file);
-  std::rewind(file);
-  ReadOpenedDirectory("OpenFile", path, kCompressedHeaderSize);
+  OpenedOrClosed([&] {
+    const int result = ZLibDecompressor::Inflate(source.get(), file, kLargestInflatedContainer);
+    if (result == Z_BUF_ERROR) {
+      Log("ExternalImageManager::OpenFile - Warning, %s inflates to more than %lld bytes\n", path,
+          static_cast<long long>(kLargestInflatedContainer));
+      CloseFile();
+      return;
+    }
+    if (result != Z_OK) {
+      // What was inflated stays: the whole records in it can still be read.
+      Log("ExternalImageManager::OpenFile - Warning, %s did not inflate whole (zlib error %i)\n",
+          path, result);
+    }
+    std::fflush(file);
+    std::rewind(file);
+    ReadOpenedDirectory("OpenFile", path, kCompressedHeaderSize);
+  });
 }
 
 void ExternalImageManager::OpenFileUncompressed(const char* path) {
   CloseFile();
   // Nothing is ever written to a container, so a read-only one opens too.
   file = OpenContentFile(path, "rb");
-  if (file == nullptr) {
-    Log("ExternalImageManager::OpenFileUncompressed - Warning, could not open %s\n",
-        path ? path : "(none)");
-    return;
-  }
+  if (file == nullptr) return;
   isTemporary = false;
-  ReadOpenedDirectory("OpenFileUncompressed", path, kPlainHeaderSize);
+  OpenedOrClosed([&] { ReadOpenedDirectory("OpenFileUncompressed", path, kPlainHeaderSize); });
+}
+
+template <class Step>
+void ExternalImageManager::OpenedOrClosed(Step step) {
+  try {
+    step();
+  } catch (...) {
+    // Out of memory, say: the manager ends closed, its temporary file gone, and the caller
+    // reports what happened.
+    CloseFile();
+    throw;
+  }
 }
 
 void ExternalImageManager::ReadOpenedDirectory(const char* operation, const char* path,
@@ -156,14 +178,15 @@ void ExternalImageManager::ReadOpenedDirectory(const char* operation, const char
 void ExternalImageManager::CloseFile() {
   if (file != nullptr) {
     std::fclose(file);
-    if (isTemporary) std::remove(kTemporaryFile);
+    if (isTemporary) RemoveTemporaryFile(kTemporaryFile);
   }
   file = nullptr;
   isTemporary = false;
   fileSize = 0;
   entries.clear();
   entries.shrink_to_fit();
-  record.pixels = {};
+  band.clear();
+  band.shrink_to_fit();
 }
 
 const DirectoryEntry* ExternalImageManager::FindEntry(const char* name) const {
@@ -186,10 +209,7 @@ ImageObject* ExternalImageManager::GetBitmapFromActiveFile(const char* name) {
 }
 
 ImageObject* ExternalImageManager::GetBitmapFromActiveFile(int32_t offset) {
-  if (file == nullptr) {
-    Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, no file is open\n");
-    return nullptr;
-  }
+  // With no container open the directory is empty, so the offset is not found.
   const auto wanted = static_cast<uint32_t>(offset);
   for (const DirectoryEntry& entry : entries) {
     // The record at the entry's own offset, even when an earlier entry has the same name.
@@ -200,37 +220,53 @@ ImageObject* ExternalImageManager::GetBitmapFromActiveFile(int32_t offset) {
 }
 
 ImageObject* ExternalImageManager::LoadImage(const DirectoryEntry& entry) {
+  ImageRecord record;
   const std::string reason = ReadImageRecord(file, fileSize, entry.offset, record);
   if (!reason.empty()) {
     Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, %s is damaged: %s\n",
         entry.name.c_str(), reason.c_str());
     return nullptr;
   }
-  auto* image = new ImageObject();
+  // The pixels go from the file into the locked bitmap a band at a time: the band is all the
+  // memory the extraction takes beside the bitmap and its lock.
+  band.resize(static_cast<size_t>(std::min(record.width, kBandColumns)) *
+              static_cast<size_t>(record.height) * 4);
+  OwnedImage image(new ImageObject());
   image->Create(record.width, record.height, &gOpenGLMode);
   ALLEGRO_BITMAP* bitmap = image->GetBitmap();
   if (bitmap == nullptr) {
     Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, no bitmap of %i by %i for %s\n",
         record.width, record.height, entry.name.c_str());
-    Discard(image);
     return nullptr;
   }
   image->SetDrawOffset(record.x0, record.y0);
   // Every pixel is written below, so the bitmap needs no clearing and a write-only lock keeps
-  // nothing from being lost.
-  al_set_target_bitmap(bitmap);
+  // nothing from being lost. The bitmap becomes the target only after the unlock: unlocking the
+  // target video bitmap costs another copy of its pixels.
   Swizzle swizzle;
   const ALLEGRO_PIXEL_FORMAT format = LockFormatFor(bitmap, swizzle);
   ALLEGRO_LOCKED_REGION* region = al_lock_bitmap(bitmap, format, ALLEGRO_LOCK_WRITEONLY);
   if (region == nullptr) {
     Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, %s could not be locked\n",
         entry.name.c_str());
-    Discard(image);
     return nullptr;
   }
-  WritePixels(*region, swizzle, record);
+  bool whole = true;
+  for (int32_t x0 = 0; whole && x0 < record.width; x0 += kBandColumns) {
+    const int32_t columns = std::min(kBandColumns, record.width - x0);
+    const size_t bytes = static_cast<size_t>(columns) * static_cast<size_t>(record.height) * 4;
+    whole = std::fread(band.data(), 1, bytes, file) == bytes;
+    if (whole) WriteBand(*region, swizzle, band.data(), x0, columns, record.height);
+  }
   al_unlock_bitmap(bitmap);
-  return image;
+  if (!whole) {
+    Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, %s is damaged: pixels could "
+        "not be read\n",
+        entry.name.c_str());
+    return nullptr;
+  }
+  al_set_target_bitmap(bitmap);
+  return image.release();
 }
 
 PaletteSet* ExternalImageManager::GetPaletteFromActiveFile(const char* name) {
@@ -244,6 +280,7 @@ PaletteSet* ExternalImageManager::GetPaletteFromActiveFile(const char* name) {
         entry->name.c_str(), reason.c_str());
     return nullptr;
   }
+  // The stored colours and the set together take 20 bytes a colour, 1.25 times the set.
   auto* set = new PaletteSet(palette.paletteCount, palette.colourCount);
   const uint8_t* c = palette.colours.data();
   for (int32_t p = 0; p < palette.paletteCount; ++p) {

@@ -14,8 +14,10 @@ class PaletteSet;
 // Holds at most one open image container and extracts its images and palettes. A compressed
 // container is inflated into "ActiveImageFile.tmp" in the working directory, which is read in its
 // place while it is open and removed when it is closed. Containers are untrusted: a directory that
-// does not fit the file leaves the manager closed, and a record that does not fit is refused; each
-// with one warning line.
+// does not fit the file or the bounds of ImageContainerFormat.h leaves the manager closed, and a
+// record that does not fit is refused; each with one warning line. Extraction takes memory for the
+// new image or palette and little more. An exception (running out of memory) leaves the manager
+// closed or the container open as it was, never half-open.
 class ExternalImageManager {
  public:
   // Registers the "EIM_" script functions on the Lua manager's state, when there is one.
@@ -26,8 +28,9 @@ class ExternalImageManager {
 
   // Opens a compressed container: closes any open one first, inflates the file into the
   // temporary file and reads the directory from it. An inflate error is logged and what was
-  // inflated is kept; a file that does not open or a directory that does not fit leaves the
-  // manager closed, the temporary file removed.
+  // inflated is kept; a file that does not open (silently), one that inflates past the largest
+  // container or a directory that does not fit leaves the manager closed, the temporary file
+  // removed.
   void OpenFile(const char* path);
   // Opens a plain container in place (read-only), closing any open one first.
   void OpenFileUncompressed(const char* path);
@@ -41,7 +44,8 @@ class ExternalImageManager {
   // open, no such name (the first entry of a name wins), or a record that does not fit the file.
   // The image is the current Allegro target afterwards.
   ImageObject* GetBitmapFromActiveFile(const char* name);
-  // The image of the first entry with this record offset, read at that offset.
+  // The image of the first entry with this record offset, read at that offset; none with the
+  // "(L) ... not found" line when no entry has it (also when no container is open).
   ImageObject* GetBitmapFromActiveFile(int32_t offset);
   // A new palette set of the named record (the caller owns it), or none: silently with no file
   // open, with a warning line for a missing name or a record that does not fit the file.
@@ -56,12 +60,15 @@ class ExternalImageManager {
   // The first entry of that name; none after the "not found" warning.
   const DirectoryEntry* FindEntry(const char* name) const;
   ImageObject* LoadImage(const DirectoryEntry& entry);
+  // Runs a step of an open; when it throws, closes everything before the exception goes on.
+  template <class Step>
+  void OpenedOrClosed(Step step);
 
   bool isTemporary = false;
   FILE* file = nullptr;
   int64_t fileSize = 0;
   std::vector<DirectoryEntry> entries;
-  ImageRecord record;  // reused from one extraction to the next
+  std::vector<uint8_t> band;  // a few columns of pixels, reused from one extraction to the next
 };
 
 void RegisterExternalImageManagerFunctions(lua_State* state);

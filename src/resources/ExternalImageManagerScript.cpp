@@ -11,8 +11,9 @@ template <void (ExternalImageManager::*Open)(const char*)>
 int OpenContainer(lua_State* state, const char* name) {
   ScriptCall call(state, name);
   const char* path;
-  if (!call.Exactly(1) || !call.RequireText(1, path)) return 0;
-  if (ExternalImageManager* manager = call.Require(gExternalImageManager)) (manager->*Open)(path);
+  if (ExternalImageManager* manager = call.Begin(1, gExternalImageManager, path)) {
+    (manager->*Open)(path);
+  }
   return 0;
 }
 
@@ -25,10 +26,9 @@ int EIM_OpenFileUncompressed(lua_State* state) {
                                                                     "EIM_OpenFileUncompressed");
 }
 
-// Takes any arguments and ignores them.
 int EIM_CloseFile(lua_State* state) {
   ScriptCall call(state, "EIM_CloseFile");
-  if (ExternalImageManager* manager = call.Require(gExternalImageManager)) manager->CloseFile();
+  if (auto* manager = call.Begin(Arity::Any(), gExternalImageManager)) manager->CloseFile();
   return 0;
 }
 

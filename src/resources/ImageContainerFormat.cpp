@@ -74,6 +74,10 @@ std::string ReadDirectory(FILE* file, int64_t fileSize, int64_t headerSize,
   if (count < 0 || count > in.Left() / kSmallestEntry) {
     return Text("entry count ", count, " does not fit the file");
   }
+  if (count > kLargestDirectory) {
+    return Text("entry count ", count,
+                " is past the largest directory (" + std::to_string(kLargestDirectory) + ")");
+  }
   std::vector<DirectoryEntry> entries(static_cast<size_t>(count));
   for (int32_t i = 0; i < count; ++i) {
     DirectoryEntry& entry = entries[static_cast<size_t>(i)];
@@ -89,9 +93,8 @@ std::string ReadDirectory(FILE* file, int64_t fileSize, int64_t headerSize,
   return {};
 }
 
-namespace {
-
-std::string ReadImageRecordInto(FILE* file, int64_t fileSize, uint32_t offset, ImageRecord& out) {
+std::string ReadImageRecord(FILE* file, int64_t fileSize, uint32_t offset, ImageRecord& out) {
+  out = {};
   Reader in(file, fileSize);
   int32_t width, height;
   uint8_t crop;
@@ -109,31 +112,21 @@ std::string ReadImageRecordInto(FILE* file, int64_t fileSize, uint32_t offset, I
       return "crop rectangle overflows";
     }
   }
-  if (width < 0 || height < 0) return Text("negative size ", width, " x " + std::to_string(height));
+  const std::string size = std::to_string(width) + " x " + std::to_string(height);
+  if (width < 0 || height < 0) return "negative size " + size;
   if (width == 0 || height == 0) return "no pixels";
-  // Both sides are below 2^31, so their product cannot overflow 64 bits.
-  const uint64_t pixelCount = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
-  if (pixelCount > static_cast<uint64_t>(in.Left()) / 4) {
-    return Text("pixels past the end (", width, " x " + std::to_string(height) + ")");
+  if (width > kLargestImageSide || height > kLargestImageSide) {
+    const std::string side = std::to_string(kLargestImageSide);
+    return "size " + size + " is past the largest image (" + side + " x " + side + ")";
   }
-  out.pixels.resize(pixelCount * 4);
-  if (!in.Bytes(out.pixels.data(), out.pixels.size())) return "pixels could not be read";
+  const uint64_t pixelCount = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
+  if (pixelCount > static_cast<uint64_t>(in.Left()) / 4)
+    return "pixels past the end (" + size + ")";
   out.x0 = x0;
   out.y0 = y0;
   out.width = width;
   out.height = height;
   return {};
-}
-
-}  // namespace
-
-std::string ReadImageRecord(FILE* file, int64_t fileSize, uint32_t offset, ImageRecord& out) {
-  out.width = out.height = out.x0 = out.y0 = 0;
-  // The pixel buffer is refilled in place, so that a record of the size of the last costs no
-  // clearing; a refused record empties it.
-  const std::string reason = ReadImageRecordInto(file, fileSize, offset, out);
-  if (!reason.empty()) out.pixels.clear();
-  return reason;
 }
 
 std::string ReadPaletteRecord(FILE* file, int64_t fileSize, uint32_t offset, PaletteRecord& out) {
@@ -144,13 +137,16 @@ std::string ReadPaletteRecord(FILE* file, int64_t fileSize, uint32_t offset, Pal
   if (!in.Seek(offset) || !in.Int32(palettes) || !in.Int32(colours)) {
     return "record header past the end";
   }
-  if (palettes < 1 || colours < 1) {
-    return Text("", palettes, " palettes of " + std::to_string(colours) + " colours");
-  }
+  const std::string counts =
+      std::to_string(palettes) + " palettes of " + std::to_string(colours) + " colours";
+  if (palettes < 1 || colours < 1) return counts;
   const uint64_t colourTotal = static_cast<uint64_t>(palettes) * static_cast<uint64_t>(colours);
+  if (colourTotal > static_cast<uint64_t>(kLargestPalette)) {
+    return counts + " are past the largest palette (" + std::to_string(kLargestPalette) +
+           " colours)";
+  }
   if (colourTotal > static_cast<uint64_t>(in.Left()) / 4) {
-    return Text("colours past the end (", palettes,
-                " palettes of " + std::to_string(colours) + " colours)");
+    return "colours past the end (" + counts + ")";
   }
   out.colours.resize(colourTotal * 4);
   if (!in.Bytes(out.colours.data(), out.colours.size())) {

@@ -2,11 +2,11 @@
 
 #include "core/Globals.h"
 #include "core/Log.h"
-#include "core/script/LuaManager.h"
+#include "core/script/ScriptCall.h"
 
 PathManager::PathManager() {
   paths.push_back({"Root", "UNINITIALIZED"});
-  if (gLuaManager != nullptr) RegisterPathFunctions(gLuaManager->GetState());
+  RegisterWithLuaManager(RegisterPathFunctions);
 }
 
 PathManager::Entry* PathManager::FindEntry(std::string_view key) {

@@ -13,16 +13,15 @@ template <PathOperation Operation>
 int KeyAndPrefix(ScriptCall& call) {
   const char* key;
   const char* prefix;
-  if (!call.Exactly(2) || !call.RequireText(1, key) || !call.RequireText(2, prefix)) return 0;
-  PathManager* paths = call.Require(gPathManager);
-  if (paths != nullptr) (paths->*Operation)(key, prefix);
+  if (PathManager* paths = call.Begin(2, gPathManager, key, prefix)) {
+    (paths->*Operation)(key, prefix);
+  }
   return 0;
 }
 
 int Path_SetRootToLocal(lua_State* state) {
   ScriptCall call(state, "Path SetRootToLocal");
-  PathManager* paths = call.Require(gPathManager);
-  if (paths != nullptr) paths->SetRootToLocal();
+  if (PathManager* paths = call.Begin(Arity::Any(), gPathManager)) paths->SetRootToLocal();
   return 0;
 }
 
@@ -49,15 +48,10 @@ int Path_SetPathFromRoot(lua_State* state) {
 int Path_GetPath(lua_State* state) {
   ScriptCall call(state, "Path GetPath");
   const char* key;
-  if (!call.Exactly(1) || !call.RequireText(1, key)) return 0;
-  PathManager* paths = call.Require(gPathManager);
+  PathManager* paths = call.Begin(1, gPathManager, key);
   if (paths == nullptr) return 0;
   const std::optional<std::string> prefix = paths->Find(key);
-  if (!prefix) {
-    Log("Path GetPath:  Failed, could not find pathname %s\n", key);
-    return 0;
-  }
-  return call.PushText(prefix->c_str());
+  return prefix ? call.PushText(prefix->c_str()) : call.Fail("could not find pathname %s", key);
 }
 
 const ScriptFunction kPathFunctions[] = {

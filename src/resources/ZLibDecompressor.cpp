@@ -20,7 +20,7 @@ struct InflateStream {
 
 }  // namespace
 
-int ZLibDecompressor::Inflate(FILE* in, FILE* out) {
+int ZLibDecompressor::Inflate(FILE* in, FILE* out, int64_t limit) {
   // On the heap, as two chunks would take a whole default thread stack, and kept from one call
   // to the next.
   thread_local const std::unique_ptr<unsigned char[]> input(new unsigned char[kChunk]);
@@ -44,12 +44,16 @@ int ZLibDecompressor::Inflate(FILE* in, FILE* out) {
       assert(ret != Z_STREAM_ERROR);  // a clobbered stream state, never the file's doing
       if (ret == Z_STREAM_ERROR) return ret;
       if (ret == Z_NEED_DICT) ret = Z_DATA_ERROR;
-      const size_t produced = kChunk - z.stream.avail_out;
+      size_t produced = kChunk - z.stream.avail_out;
+      const bool pastLimit = static_cast<uint64_t>(produced) > static_cast<uint64_t>(limit);
+      if (pastLimit) produced = static_cast<size_t>(limit);
+      limit -= static_cast<int64_t>(produced);
       // What was inflated before a fault is still written: a cut container keeps its front part.
       if (produced > 0 &&
           (std::fwrite(output.get(), 1, produced, out) != produced || std::ferror(out))) {
         return Z_ERRNO;
       }
+      if (pastLimit) return Z_BUF_ERROR;
       if (ret == Z_DATA_ERROR || ret == Z_MEM_ERROR) return ret;
     } while (z.stream.avail_out == 0 && ret != Z_STREAM_END);
   } while (ret != Z_STREAM_END);

@@ -2,7 +2,9 @@
 #   QM_PROGRAM       the built quillmere
 #   QM_CLOSE_WINDOW  the tool that sends WM_DELETE_WINDOW to a window
 #   QM_IMAGECONTAINER the image container writer (tools/imagecontainer)
+#   QM_HOSTILECONTAINER the writer of containers that inflate hugely (tools/hostilecontainer)
 #   QM_WRITE_AUDIO_FILES the writer of intact and damaged audio files
+#   QM_WRITE_LEVEL   the writer of the 6 x 6 chunked level (write_level.cpp)
 #   QM_E2E_DIR       this folder (fixtures under fixtures/)
 #   QM_SAMPLE_DIR    the sample game in the build tree
 # and looks like this:
@@ -209,3 +211,61 @@ use_no_sound_device() { unset ALSA_CONFIG_PATH ALSOFT_DRIVERS; }
 expect_line() { grep -qxF -- "$1" "$GAME_LOG" || fail "missing line: $1"; }
 expect_no_line() { ! grep -qxF -- "$1" "$GAME_LOG" || fail "unexpected line: $1"; }
 expect_no_text() { ! grep -qF -- "$1" "$GAME_LOG" || fail "unexpected text: $1"; }
+
+# Saves the game's window as a PNG at the path.
+screenshot() { import -window "$(game_window)" "$1" 2>/dev/null; }
+
+# The colour of pixel (x, y) of a PNG as "r,g,b" (0 to 255 each).
+pixel_of() {
+  convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info: 2>/dev/null
+}
+
+# Whether pixel (x, y) of the game's window shows (or, with "not", does not show) the colour now;
+# the screenshot stays in $SCRATCH/poll.png.
+window_pixel_is() {
+  make_scratch_folder
+  screenshot "$SCRATCH/poll.png" || return 1
+  local seen
+  seen="$(pixel_of "$SCRATCH/poll.png" "$1" "$2")"
+  if [ "${4:-}" = "not" ]; then [ -n "$seen" ] && [ "$seen" != "$3" ]; else [ "$seen" = "$3" ]; fi
+}
+
+# Waits until the window's pixel (x, y) shows the colour "r,g,b": a frame holding it was drawn.
+wait_for_pixel() {
+  poll_until window_pixel_is "$1" "$2" "$3" ||
+    fail "pixel ($1, $2) never became $3 (last: $(pixel_of "$SCRATCH/poll.png" "$1" "$2"))"
+}
+
+# Waits until a frame was drawn: pixel (x, y) of the window is no longer black.
+wait_for_drawn_frame() {
+  poll_until window_pixel_is "$1" "$2" "0,0,0" not || fail "no frame drawn: pixel ($1, $2) stays black"
+}
+
+# Checks pixels of one screenshot: expect_pixels shot.png x y r,g,b [x y r,g,b ...].
+expect_pixels() {
+  local shot="$1" seen
+  shift
+  while [ "$#" -ge 3 ]; do
+    seen="$(pixel_of "$shot" "$1" "$2")"
+    [ "$seen" = "$3" ] || fail "pixel ($1, $2) of $(basename "$shot") is $seen, not $3"
+    shift 3
+  done
+}
+
+# Drags with the left button from (x1, y1) to (x2, y2) of the game's window in a few steps, so
+# that game ticks see the mouse on its way.
+drag_mouse() {
+  local window step
+  window="$(game_window)"
+  xdotool mousemove --window "$window" "$1" "$2" || fail "xdotool could not move the mouse"
+  sleep 0.3
+  xdotool mousedown 1
+  sleep 0.3
+  for step in 1 2 3 4; do
+    xdotool mousemove --window "$window" $(($1 + ($3 - $1) * step / 4)) $(($2 + ($4 - $2) * step / 4))
+    sleep 0.2
+  done
+  sleep 0.3
+  xdotool mouseup 1
+  sleep 0.3
+}

@@ -28,10 +28,6 @@ EditMusic:  Failed, music Blip was null
 EditSound:  Failed, sound Theme was null
 MM PlaySound:  Failed, invalid argument list
 LoadSong:  Failed, invalid argument list
-DataLibrary - GetHeading(B):  Failed, Shadows not found
-DataLibrary - GetHeading(B):  Failed, Shadows not found
-DataLibrary - GetHeading(B):  Failed, Shadows not found
-DataLibrary - GetHeading(B):  Failed, Shadows not found
 MapManager:  Reading file from Data/Maps/TolvaCube.slf - Failed
 Isometric file pathname failed, check Lineart file instead...
 Failed to find file!

@@ -1,5 +1,5 @@
 # The sample game shows the same picture with "-ogl" as without it: a screenshot of each window,
-# taken once the loop runs, differs in no pixel beyond a small tolerance for rounding.
+# taken once the GUI has drawn a frame, differs in no pixel beyond a small tolerance for rounding.
 source "$QM_E2E_DIR/harness.sh"
 
 [ -f "$QM_SAMPLE_DIR/Configuration.lua" ] || fail "no sample game in $QM_SAMPLE_DIR"
@@ -13,7 +13,7 @@ screenshot_game() {
   make_game_folder "$QM_SAMPLE_DIR"
   start_game "$@"
   wait_for_line "Begin primary game loop"
-  sleep 1
+  wait_for_drawn_frame 62 62
   import -window "$(game_window)" "$SHOTS/$name.png" || fail "no screenshot of the $name window"
   press_key_to_quit Escape
   wait_for_exit 0

@@ -1,16 +1,25 @@
-# The sample game starts without script errors in an 800 x 600 window; walking right and jumping
-# over the rocks reaches the cave, walking back left the meadow; Escape ends it.
+# The sample game starts without script errors in an 800 x 600 window and shows its GUI: the
+# meadow in its frame, the banner under it and the portrait beside it. Walking right and jumping
+# over the rocks leads from the hillside to the cave, walking back left to the hillside; Escape
+# ends it.
 source "$QM_E2E_DIR/harness.sh"
 
 [ -f "$QM_SAMPLE_DIR/Configuration.lua" ] || fail "no sample game in $QM_SAMPLE_DIR"
+make_scratch_folder
 make_game_folder "$QM_SAMPLE_DIR"
 start_game
 wait_for_line "Begin primary game loop"
 expect_window_size 800x600
+# A frame was drawn once the frame's gold corner shows.
+wait_for_drawn_frame 62 62
+screenshot "$SCRATCH/sample.png"
+expect_pixels "$SCRATCH/sample.png" 100 300 "0,0,0" 500 400 "0,0,0" 200 270 "40,40,90"
+[ "$(pixel_of "$SCRATCH/sample.png" 200 120)" != "0,0,0" ] || fail "no meadow"
+[ "$(pixel_of "$SCRATCH/sample.png" 488 268)" != "0,0,0" ] || fail "no portrait"
 expect_no_text "Lua Error"
 expect_no_text "Failed"
 expect_no_text "Warning"
-wait_for_line "Sample: the meadow"
+wait_for_line "Sample: the hillside"
 
 # Holds the direction key and taps Jump until the line shows once more.
 walk_and_jump_until() {
@@ -29,8 +38,8 @@ walk_and_jump_until() {
   xdotool keyup --window "$window" "$key"
 }
 walk_and_jump_until Right "Sample: the cave"
-walk_and_jump_until Left "Sample: the meadow"
-[ "$(grep -c '^Sample: the meadow$' "$GAME_LOG")" = 2 ] || fail "the meadow was not entered twice"
+walk_and_jump_until Left "Sample: the hillside"
+[ "$(grep -c '^Sample: the hillside$' "$GAME_LOG")" = 2 ] || fail "the hillside was not entered twice"
 expect_no_text "Lua Error"
 expect_no_text "Movement loop got caught"
 press_key_to_quit Escape

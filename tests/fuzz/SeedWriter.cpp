@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ImageContainerWriter.h"
+#include "LevelWriter.h"
 #include "support/AudioFiles.h"
 
 using namespace image_container;
@@ -60,5 +61,31 @@ int main(int argc, char** argv) {
       Seed(folder, "fuzz_sound_load", file.name, Bytes(bytes.begin(), bytes.end()));
     }
   }
+
+  // The level target's first byte: even for a level file, odd for the inflated bytes.
+  const auto level = [&](const std::string& name, uint8_t mode, Bytes bytes) {
+    bytes.insert(bytes.begin(), mode);
+    Seed(folder, "fuzz_chunk_level", name, bytes);
+  };
+  const chunk_level::Painter stripes = [](int32_t column, int32_t row,
+                                          chunk_level::ChunkRecord& record) {
+    for (int32_t x = 0; x < chunk_level::kChunkSize; x += 16) {
+      for (int32_t y = 0; y < chunk_level::kChunkSize; ++y) {
+        record.Set(x, y,
+                   {.r = 200,
+                    .g = static_cast<uint8_t>(column * 50),
+                    .a = 255,
+                    .clip = static_cast<int16_t>(row + 1),
+                    .layer = -1});
+      }
+    }
+  };
+  level("1x1", 0, chunk_level::LevelWriter(1, 1).Compressed(stripes, 9));
+  level("4x2", 0, chunk_level::LevelWriter(4, 2).Compressed(stripes, 9));
+  level(
+      "wide spacing", 0,
+      chunk_level::LevelWriter({.spacing = 500000, .across = 1, .down = 2}).Compressed(stripes, 9));
+  level("no chunks", 1, chunk_level::HeaderBytes({.across = 0, .down = 3}));
+  level("header only", 1, chunk_level::HeaderBytes({.across = 1, .down = 1}));
   return 0;
 }

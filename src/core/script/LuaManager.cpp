@@ -8,6 +8,10 @@
 
 LuaManager::LuaManager(std::span<const LuaManagerFamily> families) : state(luaL_newstate()) {
   luaL_openlibs(state);
+  // newproxy is the scripts' way to a userdata with a __gc finalizer, and Lua runs finalizers
+  // unprotected at any allocation, inside any script function: there are none.
+  lua_pushnil(state);
+  lua_setglobal(state, "newproxy");
   for (const LuaManagerFamily& family : families) family.registrar(state);
 }
 

@@ -18,23 +18,21 @@ namespace {
 
 int GetScriptCode(lua_State* state) {
   ScriptCall call(state, "GetScriptCode");
-  LuaManager* lua = call.Require(gLuaManager);
-  if (lua == nullptr) return 0;
-  return call.Push(lua->GetScriptCode());
+  LuaManager* lua = call.Begin(Arity::Any(), gLuaManager);
+  return lua != nullptr ? call.Push(lua->GetScriptCode()) : 0;
 }
 
 int GetScriptString(lua_State* state) {
   ScriptCall call(state, "GetScriptString");
-  LuaManager* lua = call.Require(gLuaManager);
-  if (lua == nullptr) return 0;
-  return call.PushText(lua->GetScriptString());
+  LuaManager* lua = call.Begin(Arity::Any(), gLuaManager);
+  return lua != nullptr ? call.PushText(lua->GetScriptString()) : 0;
 }
 
 // Reversed bounds are swapped and the span is taken in 64 bits, so every pair of bounds gives a
 // number between them (equal bounds give that number).
 int Get_Random_Number(lua_State* state) {
   ScriptCall call(state, "Get Random Number");
-  if (!call.Exactly(2)) return 0;
+  if (!call.Arguments(2)) return 0;
   int32_t low = call.Integer(1);
   int32_t high = call.Integer(2);
   if (high < low) std::swap(low, high);
@@ -45,7 +43,7 @@ int Get_Random_Number(lua_State* state) {
 
 int Activate_Debug_Mode(lua_State* state) {
   ScriptCall call(state, "Activate_Debug_Mode");
-  LuaManager* lua = call.Require(gLuaManager);
+  LuaManager* lua = call.Begin(Arity::Any(), gLuaManager);
   if (lua == nullptr) return 0;
   Log("Activating Lua debug mode\n");
   lua->SetDebugMode(true);
@@ -54,7 +52,7 @@ int Activate_Debug_Mode(lua_State* state) {
 
 int Deactivate_Debug_Mode(lua_State* state) {
   ScriptCall call(state, "Deactivate_Debug_Mode");
-  LuaManager* lua = call.Require(gLuaManager);
+  LuaManager* lua = call.Begin(Arity::Any(), gLuaManager);
   if (lua == nullptr) return 0;
   Log("Deactivating Lua debug mode\n");
   lua->SetDebugMode(false);
@@ -73,31 +71,24 @@ std::optional<std::string> BuildKeyedPath(ScriptCall& call, const LuaManager& lu
 // key, a name and a code. A name that is not a text fails before anything is loaded.
 int LM_ExecuteScript(lua_State* state) {
   ScriptCall call(state, "LM ExecuteScript");
-  if (!call.AtLeast(1)) return 0;
-  LuaManager* lua = call.Require(gLuaManager);
-  if (lua == nullptr) return 0;
+  const char* name;
   if (call.Count() == 3) {
     const char* key;
-    const char* name;
-    if (!call.RequireText(1, key) || !call.RequireText(2, name)) return 0;
+    LuaManager* lua = call.Begin(3, gLuaManager, key, name);
+    if (lua == nullptr) return 0;
     const std::optional<std::string> path = BuildKeyedPath(call, *lua, key, name);
     if (path) lua->ExecuteScript(path->c_str(), call.Integer(3));
     return 0;
   }
-  const char* name;
-  if (!call.RequireText(1, name)) return 0;
-  lua->ExecuteScript(name, call.Count() == 1 ? -1 : call.Integer(2));
+  LuaManager* lua = call.Begin(Arity::AtLeast(1), gLuaManager, name);
+  if (lua != nullptr) lua->ExecuteScript(name, call.Count() == 1 ? -1 : call.Integer(2));
   return 0;
 }
 
 int LM_SetBasePath(lua_State* state) {
   ScriptCall call(state, "LM SetBasePath", "LM SetBasePath  Failed, invalid argument list\n");
-  if (!call.Exactly(1)) return 0;
-  LuaManager* lua = call.Require(gLuaManager);
-  if (lua == nullptr) return 0;
   const char* path;
-  if (!call.RequireText(1, path)) return 0;
-  lua->SetBasePath(path);
+  if (LuaManager* lua = call.Begin(1, gLuaManager, path)) lua->SetBasePath(path);
   return 0;
 }
 
@@ -105,12 +96,10 @@ int LM_SetBasePath(lua_State* state) {
 // number as a float, anything else skips it. Arguments past the last read as missing.
 int LM_ExecuteScriptWithArguments(lua_State* state) {
   ScriptCall call(state, "LM_ExecuteScriptWithArguments");
-  if (!call.AtLeast(2)) return 0;
-  LuaManager* lua = call.Require(gLuaManager);
-  if (lua == nullptr) return 0;
   const char* name;
   const char* types;
-  if (!call.RequireText(1, name) || !call.RequireText(2, types)) return 0;
+  LuaManager* lua = call.Begin(Arity::AtLeast(2), gLuaManager, name, types);
+  if (lua == nullptr) return 0;
   const size_t typeCount = std::strlen(types);
   lua->ClearArguments();
   lua->AllocateArguments(static_cast<int32_t>(std::min<size_t>(typeCount, INT32_MAX)));
@@ -128,16 +117,13 @@ int LM_ExecuteScriptWithArguments(lua_State* state) {
 
 int LM_GetScriptArgumentNumber(lua_State* state) {
   ScriptCall call(state, "LM_GetScriptArgumentNumber");
-  if (!call.Exactly(1)) return 0;
-  LuaManager* lua = call.Require(gLuaManager);
-  if (lua == nullptr) return 0;
-  return call.Push(lua->GetArgumentNumber(call.Integer(1)));
+  LuaManager* lua = call.Begin(1, gLuaManager);
+  return lua != nullptr ? call.Push(lua->GetArgumentNumber(call.Integer(1))) : 0;
 }
 
 int LM_GetScriptArgumentString(lua_State* state) {
   ScriptCall call(state, "LM_GetScriptArgumentString");
-  if (!call.Exactly(1)) return 0;
-  LuaManager* lua = call.Require(gLuaManager);
+  LuaManager* lua = call.Begin(1, gLuaManager);
   if (lua == nullptr) return 0;
   const int32_t index = call.Integer(1);
   if (!lua->HasArgument(index)) return call.PushText("ARGUMENT WAS OUT OF RANGE");

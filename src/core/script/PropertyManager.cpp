@@ -8,8 +8,8 @@
 
 #include "core/Globals.h"
 #include "core/Log.h"
-#include "core/script/LuaManager.h"
 #include "core/script/PropertyHolder.h"
+#include "core/script/ScriptCall.h"
 
 namespace {
 
@@ -63,9 +63,7 @@ const PropertyOwnerSlot* PropertyOwnerSlot::Of(PropertyOwner owner) {
   return live.empty() ? nullptr : live.back();
 }
 
-PropertyManager::PropertyManager() {
-  if (gLuaManager != nullptr) RegisterPropertyFunctions(gLuaManager->GetState());
-}
+PropertyManager::PropertyManager() { RegisterWithLuaManager(RegisterPropertyFunctions); }
 
 PropertyRef PropertyManager::Route(const char* owner, const char* object, const char* property) {
   type = PropertyRef::kNone;

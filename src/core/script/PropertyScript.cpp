@@ -9,24 +9,21 @@
 
 namespace {
 
-// Routes the three texts starting at argument first; none texts match nothing. Answers false
-// (after the call's line) when the router is missing or the value was not found.
-bool RouteArguments(ScriptCall& call, int first, PropertyRef& ref) {
-  PropertyManager* router = call.Require(gPropertyManager);
-  if (router == nullptr) return false;
-  ref = router->Route(call.Text(first), call.Text(first + 1), call.Text(first + 2));
-  if (ref.GetType() == PropertyRef::kNone) {
-    call.Fail("pointer was NULL");
-    return false;
-  }
-  return true;
+// Checks the count and the router, then routes the three texts starting at argument first; none
+// texts match nothing. Answers a reference of no type (after the call's line) when the router is
+// missing or the value was not found.
+PropertyRef BeginRoute(ScriptCall& call, int arguments, int first) {
+  PropertyManager* router = call.Begin(arguments, gPropertyManager);
+  if (router == nullptr) return {};
+  PropertyRef ref = router->Route(call.Text(first), call.Text(first + 1), call.Text(first + 2));
+  if (!ref.IsAlive()) call.Fail("pointer was NULL");
+  return ref;
 }
 
 int PM_GetValue(lua_State* state) {
   ScriptCall call(state, "PM GetValue");
-  if (!call.Exactly(3)) return 0;
-  PropertyRef ref;
-  if (!RouteArguments(call, 1, ref)) return 0;
+  const PropertyRef ref = BeginRoute(call, 3, 1);
+  if (!ref.IsAlive()) return 0;
   if (const uint8_t* flag = ref.AsByte()) return call.Push(*flag);
   if (const int32_t* integer = ref.AsInteger()) return call.Push(*integer);
   if (const float* number = ref.AsFloat()) return call.Push(*number);
@@ -36,12 +33,11 @@ int PM_GetValue(lua_State* state) {
 
 int PM_SetValue(lua_State* state) {
   ScriptCall call(state, "PM SetValue");
-  if (!call.Exactly(4)) return 0;
-  PropertyRef ref;
-  if (!RouteArguments(call, 2, ref)) return 0;
+  const PropertyRef ref = BeginRoute(call, 4, 2);
+  if (!ref.IsAlive()) return 0;
   const double value = call.Number(1);
   if (uint8_t* flag = ref.AsByte()) {
-    *flag = value != 0.0 ? 1 : 0;
+    *flag = call.Flag(1) ? 1 : 0;
   } else if (int32_t* integer = ref.AsInteger()) {
     *integer = ToInt32(value);
   } else if (float* number = ref.AsFloat()) {
@@ -56,9 +52,8 @@ int PM_SetValue(lua_State* state) {
 
 int PM_GetPropertyPointerInteger(lua_State* state) {
   ScriptCall call(state, "PM GetPropertyPointer (int)");
-  if (!call.Exactly(3)) return 0;
-  PropertyRef ref;
-  if (!RouteArguments(call, 1, ref)) return 0;
+  const PropertyRef ref = BeginRoute(call, 3, 1);
+  if (!ref.IsAlive()) return 0;
   if (ref.GetType() == PropertyRef::kInteger) return call.Push(*ref.AsInteger());
   if (ref.GetType() == PropertyRef::kByte) return call.Push(*ref.AsByte());
   return call.Fail("pointer was not an Integer");
@@ -66,9 +61,8 @@ int PM_GetPropertyPointerInteger(lua_State* state) {
 
 int PM_SetPropertyPointerInteger(lua_State* state) {
   ScriptCall call(state, "PM SetPropertyPointer (int)");
-  if (!call.Exactly(4)) return 0;
-  PropertyRef ref;
-  if (!RouteArguments(call, 2, ref)) return 0;
+  const PropertyRef ref = BeginRoute(call, 4, 2);
+  if (!ref.IsAlive()) return 0;
   if (ref.GetType() != PropertyRef::kInteger) return call.Fail("pointer was not an Integer");
   *ref.AsInteger() = call.Integer(1);
   return 0;

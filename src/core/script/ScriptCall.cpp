@@ -1,5 +1,6 @@
 #include "core/script/ScriptCall.h"
 
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <string>
@@ -26,9 +27,19 @@ void LogReason(const char* name, const char* kind, const char* format, va_list a
 ScriptCall::ScriptCall(lua_State* state, const char* name, const char* invalidLine)
     : state(state), name(name), invalidLine(invalidLine), count(lua_gettop(state)) {}
 
-bool ScriptCall::Exactly(int expected) { return Arguments(expected); }
+bool ScriptCall::Fits(Arity arity) {
+  if (arity.Fits(count)) return true;
+  FailInvalid();
+  return false;
+}
 
-bool ScriptCall::AtLeast(int minimum) { return Arguments(Arity::AtLeast(minimum)); }
+bool ScriptCall::Arguments(Arity arity, std::span<const char*> texts) {
+  if (!Fits(arity)) return false;
+  for (size_t i = 0; i < texts.size(); ++i) {
+    if (!RequireText(static_cast<int>(i) + 1, texts[i])) return false;
+  }
+  return true;
+}
 
 const char* ScriptCall::Text(int index) const {
   if (index < 1 || index > count) return nullptr;
@@ -52,6 +63,11 @@ double ScriptCall::Number(int index) const {
 int32_t ScriptCall::Integer(int index) const { return ToInt32(Number(index)); }
 
 float ScriptCall::Float(int index) const { return ToFloat(Number(index)); }
+
+bool ScriptCall::Flag(int index) const {
+  const double number = Number(index);
+  return number != 0.0 && !std::isnan(number);
+}
 
 int ScriptCall::Fail(const char* format, ...) {
   va_list arguments;
@@ -103,9 +119,16 @@ void RegisterScriptFunctions(lua_State* state, std::span<const ScriptFunction> f
   // here, outside any protected call, would end the program.
   for (const ScriptFunction& function : functions) {
     lua_pushstring(state, function.name);
-    lua_pushcclosure(state, function.function, 0);
+    lua_pushvalue(state, -1);
+    lua_pushcclosure(state, function.function, 1);
     lua_rawset(state, LUA_GLOBALSINDEX);
   }
+}
+
+const char* RegisteredName(lua_State* state) {
+  // A function without upvalues reads nil here, never another value.
+  const char* name = lua_tostring(state, lua_upvalueindex(1));
+  return name != nullptr ? name : "Script function";
 }
 
 void RegisterWithLuaManager(ScriptFamilyRegistrar registrar) {

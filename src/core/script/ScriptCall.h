@@ -7,6 +7,7 @@
 #include <exception>
 #include <iterator>
 #include <lua.hpp>
+#include <new>
 #include <span>
 #include <string_view>
 #include <type_traits>
@@ -103,16 +104,19 @@ class ScriptCall {
     if (Require(needed) == nullptr) return nullptr;
     return Arguments(arity, texts...) ? needed.object : nullptr;
   }
+  // The same with the required texts in an array, for arguments 1 to its size.
+  template <class Manager>
+  Manager* Begin(Arity arity, Manager* manager, std::span<const char*> texts) {
+    return Arguments(arity, texts) ? Require(manager) : nullptr;
+  }
   // Count and texts alone, for functions that act on no manager.
   template <TextSlot... Texts>
   bool Arguments(Arity arity, Texts&... texts) {
-    if (!arity.Fits(count)) {
-      FailInvalid();
-      return false;
-    }
+    if (!Fits(arity)) return false;
     int index = 0;
     return (ReadSlot(++index, texts) && ...);
   }
+  bool Arguments(Arity arity, std::span<const char*> texts);
 
   // The manager a function acts on; logs "<name>:  Failed, manager not created\n" when absent.
   template <class Manager>
@@ -125,12 +129,6 @@ class ScriptCall {
     return needed.object;
   }
 
-  // The older checks, one at a time (Begin is these in its order).
-  bool Exactly(int expected);
-  bool AtLeast(int minimum);
-  // A text the function cannot do without: logs the invalid-argument line when it is missing.
-  bool RequireText(int index, const char*& out);
-
   // The text of argument i (1-based): numbers come as their text; nil, booleans, tables and
   // missing arguments give none. The text lives as long as the call.
   const char* Text(int index) const;
@@ -138,6 +136,9 @@ class ScriptCall {
   double Number(int index) const;
   int32_t Integer(int index) const;
   float Float(int index) const;
+  // A switch: on when the argument's number is not 0. NaN, and whatever reads as 0 as a number
+  // (a missing argument, a boolean, a text such as "yes"), is off; "1" and 0.5 are on.
+  bool Flag(int index) const;
 
   // Log "<name>:  Failed, <reason>\n" and answer 0 (no results); the reason is a printf format,
   // so a script's text goes in as an argument ("no key %s found", key), never as the format.
@@ -158,6 +159,9 @@ class ScriptCall {
  private:
   static constexpr const char* kNotCreated = "manager not created";
 
+  bool Fits(Arity arity);
+  // A text the function cannot do without: logs the invalid-argument line when it is missing.
+  bool RequireText(int index, const char*& out);
   bool ReadSlot(int index, const char*& out) { return RequireText(index, out); }
   bool ReadSlot(int, const SkipArgument&) { return true; }
 
@@ -174,16 +178,23 @@ struct ScriptFunction {
   lua_CFunction function;
 };
 
-// Keeps C++ exceptions from unwinding through Lua's C frames: the call is logged and answers
-// nothing instead.
+// The name a registered function was registered under (its closure's upvalue); none for a
+// function pushed some other way.
+const char* RegisteredName(lua_State* state);
+
+// Keeps C++ exceptions from unwinding through Lua's C frames: the call is logged under the
+// function's registered name and answers nothing instead.
 template <lua_CFunction Function>
 int GuardedScriptFunction(lua_State* state) noexcept {
+  const char* name = RegisteredName(state);
   try {
     return Function(state);
+  } catch (const std::bad_alloc&) {
+    Log("%s:  Failed, out of memory\n", name);
   } catch (const std::exception& error) {
-    Log("Script function error: %s\n", error.what());
+    Log("%s:  Failed, %s\n", name, error.what());
   } catch (...) {
-    Log("Script function error: unknown exception\n");
+    Log("%s:  Failed, unknown exception\n", name);
   }
   return 0;
 }
@@ -217,8 +228,8 @@ constexpr auto ScriptRows() {
   return ScriptRowTable<Rows, Run>(std::make_index_sequence<std::size(Rows)>());
 }
 
-// Registers each function as a global of the state (a C closure without upvalues). A name
-// registered twice refers to the last function given.
+// Registers each function as a global of the state (a C closure whose one upvalue is its name).
+// A name registered twice refers to the last function given.
 void RegisterScriptFunctions(lua_State* state, std::span<const ScriptFunction> functions);
 
 // A family's registrar, as a manager's constructor hands it to RegisterWithLuaManager.

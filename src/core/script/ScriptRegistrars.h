@@ -30,7 +30,18 @@ enum class ScriptFamily {
   LuaManager,
   Cameras,
   Dialogue,
+  // The GUI registrar's rows, one family per widget kind, so each lands with its widget: the GUI
+  // manager's and every widget's functions, then the buttons', check boxes', ..., windows'.
   GUI,
+  GUIButtons,
+  GUICheckBoxes,
+  GUIDropMenus,
+  GUIColorBoxes,
+  GUIImages,
+  GUILists,
+  GUIScrollBars,
+  GUITextLines,
+  GUIWindows,
   NPCs,
   Paths,
   Triggers,

@@ -1,14 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "core/Clock.h"
+#include "core/DeferredCallList.h"
+#include "core/EntityManager.h"
 #include "core/GameLoop.h"
 #include "core/Globals.h"
 #include "core/Graveyard.h"
+#include "core/RootEntity.h"
+#include "core/script/ScriptCall.h"
 #include "support/GlobalsFixture.h"
+#include "support/LuaFixture.h"
 
 namespace {
 
@@ -229,6 +235,82 @@ TEST_F(GameLoopTest, GameLoop_WhatAnEventRetiresLivesUntilTheEventIsHandled) {
   EXPECT_EQ(journal, (std::vector<std::string>{"retired", "destroyed", "read keyboard",
                                                "focused input", "destroyed"}));
   EXPECT_FALSE(ProcessGraveyard().IsRetired(tracked));
+}
+
+class GameLoopScriptTest : public LuaFixture {
+ protected:
+  std::vector<std::string> journal;
+  RecordingHandlers handlers{journal};
+};
+
+// An NPC that writes what happens to it into the journal; its hook runs inside its update.
+struct JournalNpc : RootEntity {
+  JournalNpc(std::vector<std::string>& journal, std::string name)
+      : journal(journal), name(std::move(name)) {}
+  ~JournalNpc() override { journal.push_back("~" + name); }
+  void Update() override {
+    journal.push_back("update " + name);
+    if (onUpdate) onUpdate();
+  }
+
+  std::vector<std::string>& journal;
+  std::string name;
+  std::function<void()> onUpdate;
+};
+
+int Test_ClearEntities(lua_State*) {
+  gEntityManager->Clear();
+  return 0;
+}
+const ScriptFunction kHookFunctions[] = {ScriptEntry<Test_ClearEntities>("Test_ClearEntities")};
+
+// A script run from a walk other than the entity registry's (here a deferred call, as a level
+// loading part by part runs them) clears the registry that the same tick updates before and draws
+// after. The entities are unlinked at once and destroyed only when the tick is over; an NPC that
+// an update registers is updated in the same walk.
+TEST_F(GameLoopScriptTest, GameLoop_ScriptFromADeferredCallClearsTheEntityRegistryMidTick) {
+  EntityManager registry;
+  gEntityManager = &registry;
+  RegisterScriptFunctions(State(), kHookFunctions);
+  WriteScript("clear.lua", "Test_ClearEntities()");
+
+  auto* parent = new JournalNpc(journal, "parent");
+  JournalNpc* child = nullptr;
+  parent->onUpdate = [&] {
+    if (child == nullptr)
+      registry.RegisterPointer("NPC", "child", child = new JournalNpc(journal, "child"));
+  };
+  registry.RegisterPointer("NPC", "parent", parent);
+
+  std::function<void()> deferredWork = [&] {
+    ASSERT_TRUE(lua.ExecuteScript("clear.lua", 0));
+    const Graveyard& graveyard = ProcessGraveyard();
+    EXPECT_EQ(registry.All().GetCount(), 0);
+    EXPECT_TRUE(graveyard.IsRetired(parent) && graveyard.IsRetired(child));
+    journal.push_back("script cleared " + parent->name + " and " + child->name);
+  };
+  DeferredCallList deferred;
+  deferred.Push(
+      0.0f, [](void* work, int32_t, int32_t) { (*static_cast<std::function<void()>*>(work))(); },
+      &deferredWork, 0, 0);
+
+  const std::vector<TickStage> stages = {
+      {"entities", [&](const TickTime&) { registry.Update(); }},
+      {"deferred", [&](const TickTime&) { deferred.Run(1.0, true); }},
+      {"draw",
+       [&](const TickTime&) {
+         registry.Draw(nullptr, nullptr);
+         journal.push_back("drawn");
+       }},
+  };
+  ScriptedEvents events({});
+  GameLoop loop(events, handlers, stages);
+  loop.Dispatch(kTimer, WallClock());
+
+  EXPECT_EQ(journal, (std::vector<std::string>{"update parent", "update child",
+                                               "script cleared parent and child", "drawn",
+                                               "~parent", "~child"}));
+  EXPECT_EQ(log.Text(), "");
 }
 
 }  // namespace

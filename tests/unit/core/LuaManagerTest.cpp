@@ -310,4 +310,20 @@ TEST_F(LuaManagerTest, NilScriptNameReturnsAtOnceWithoutReadingStandardInput) {
   EXPECT_EQ(log.Text(), "LM ExecuteScript:  Failed, invalid argument list\n");
 }
 
+// A finalizer would run unprotected at whatever allocation collects its object, inside any script
+// function: the scripts' state offers no way to make one.
+TEST_F(LuaManagerTest, ScriptsCannotMakeAFinalizerWithNewproxy) {
+  EXPECT_TRUE(Run("absent = tostring(newproxy == nil)"));
+  EXPECT_EQ(Text("absent"), "true");
+  EXPECT_FALSE(Run(R"(
+    local proxy = newproxy(true)
+    getmetatable(proxy).__gc = function() finalized = true end
+  )"));
+  EXPECT_TRUE(Run("collectgarbage('collect')"));
+  EXPECT_TRUE(IsNil("finalized"));
+  EXPECT_EQ(log.Text(),
+            "Lua Error during Execution: test.lua:2: attempt to call global 'newproxy' (a nil "
+            "value)\n");
+}
+
 }  // namespace

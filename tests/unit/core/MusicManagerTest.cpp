@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/Globals.h"
+#include "core/KeyboardManager.h"
 #include "core/MusicManager.h"
 #include "support/FakeAudioDevice.h"
 #include "support/LuaFixture.h"
@@ -66,7 +67,7 @@ TEST_F(MusicManagerTest, PlayActiveSongPlaysFromTheStartAtVolume035WhateverWasSe
 }
 
 TEST_F(MusicManagerTest, LoopIsSwitchedOnByNonZeroAndNeverOff) {
-  // The loop argument is truncated toward zero: 0.5 and Lua's true read as 0.
+  // The loop switch is on for any number but 0: 0.5 is on; Lua's true and NaN read as 0.
   ASSERT_TRUE(Run(R"(
     LoadSong("a", "a.ogg")
     LoadSong("b", "b.ogg")
@@ -74,14 +75,40 @@ TEST_F(MusicManagerTest, LoopIsSwitchedOnByNonZeroAndNeverOff) {
     MM_EditMusic("a", 0.5, 1)
     MM_EditMusic("a", 0.25, 0)
     MM_EditMusic("b", 1, true)
-    MM_EditMusic("b", 1, 0.5)
-    MM_EditMusic("c", 1, -2)
+    MM_EditMusic("b", 1, 0/0)
+    MM_EditMusic("c", 1, 0.5)
   )"));
   EXPECT_TRUE(audio->Find(kFirst)->looping);
   EXPECT_FLOAT_EQ(audio->Find(kFirst)->volume, 0.25f);
   EXPECT_FALSE(audio->Find(kFirst + 1)->looping);
   EXPECT_TRUE(audio->Find(kFirst + 2)->looping);
   EXPECT_EQ(log.Text(), "");
+}
+
+// The loop switches and the keyboard's input flag are one kind of switch and read alike.
+TEST_F(MusicManagerTest, LoopSwitchesAndTheInputFlagReadNotZeroAlike) {
+  KeyboardManager keyboard;
+  gKeyboardManager = &keyboard;
+  const struct {
+    const char* value;
+    bool on;
+  } cases[] = {{"1", true},    {"0.5", true},  {"-1", true},     {"'1'", true},  {"0", false},
+               {"0/0", false}, {"'0'", false}, {"'yes'", false}, {"true", false}};
+  AudioHandle handle = kFirst;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    c.on ? keyboard.DisablePlayerInput() : keyboard.EnablePlayerInput();
+    const std::string v = c.value;
+    const std::string name = "[[" + v + "]]";  // a name of its own: a loop never goes off again
+    ASSERT_TRUE(Run("LoadSong(" + name + ", 's.ogg')  MM_LoadSound(" + name + ", 's.wav')" +
+                    "  MM_EditMusic(" + name + ", 1, " + v + ")  MM_EditSound(" + name + ", 1, " +
+                    v + ")  KeyboardManager_SetPlayerInputState(" + v + ")"));
+    EXPECT_EQ(audio->Find(handle++)->looping, c.on);
+    EXPECT_EQ(audio->Find(handle++)->looping, c.on);
+    EXPECT_EQ(keyboard.IsPlayerInputEnabled(), c.on);
+  }
+  EXPECT_EQ(log.Text().find("Failed"), std::string::npos) << log.Text();
+  gKeyboardManager = nullptr;
 }
 
 TEST_F(MusicManagerTest, SecondSongOfANameIsActiveButSetActiveSongPicksTheFirst) {

@@ -241,7 +241,8 @@ TEST_F(RLLTest, RLL_ForEachVisitsInOrderWithoutMovingTheCursor) {
   EXPECT_STREQ(list.GetCurrentName(), "b");
 }
 
-// A visit that runs a script may change the list it is called from.
+// A visit that runs a script may change the list it is called from; the walk goes on from where it
+// stood and reaches what was added ahead of it.
 TEST_F(RLLTest, RLL_ForEachSurvivesChangesDuringTheWalk) {
   struct Case {
     const char* what;
@@ -269,21 +270,29 @@ TEST_F(RLLTest, RLL_ForEachSurvivesChangesDuringTheWalk) {
        },
        "ab", ""},
       {"clears and refills", false,
-       [](RLL& l, const std::string& v) {
+       [this](RLL& l, const std::string& v) {
          if (v == "b") {
            l.Clear();
-           l.AddTail("n", nullptr);
+           l.AddTail("n", Value("n"));
          }
        },
-       "ab", "n"},
+       "abn", "n"},
       {"adds at both ends", false,
-       [](RLL& l, const std::string& v) {
+       [this](RLL& l, const std::string& v) {
          if (v == "a") {
-           l.AddHead("h", nullptr);
-           l.AddTail("t", nullptr);
+           l.AddHead("h", Value("h"));
+           l.AddTail("t", Value("t"));
          }
        },
-       "abcd", "h a b c d t"},
+       "abcdt", "h a b c d t"},
+      {"removes the tail it stands on, then appends", false,
+       [this](RLL& l, const std::string& v) {
+         if (v == "d") {
+           l.Remove("d");
+           l.AddTail("t", Value("t"));
+         }
+       },
+       "abcdt", "a b c t"},
       {"walks again", false, [](RLL& l, const std::string&) { l.ForEach([](void*) {}); }, "abcd",
        "a b c d"},
       {"tail first, removes the next", true,
@@ -291,6 +300,14 @@ TEST_F(RLLTest, RLL_ForEachSurvivesChangesDuringTheWalk) {
          if (v == "d") l.Remove("c");
        },
        "dba", "a b d"},
+      {"tail first, adds at both ends", true,
+       [this](RLL& l, const std::string& v) {
+         if (v == "d") {
+           l.AddHead("h", Value("h"));
+           l.AddTail("t", Value("t"));
+         }
+       },
+       "dcbah", "h a b c d t"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -10,7 +10,9 @@
 #include "core/KeyboardManager.h"
 #include "core/RootEntity.h"
 #include "core/TimerManager.h"
+#include "gui/GUIManager.h"
 #include "program/ProgramLoop.h"
+#include "support/GUIFixture.h"
 #include "support/GlobalsFixture.h"
 #include "support/KeyState.h"
 
@@ -106,6 +108,37 @@ TEST_F(ProgramLoopTest, ProgramHandlers_KeyEventsReachTheKeyboardManager) {
   EXPECT_EQ(keyboard.FindKey("B")->down, 1);
   EXPECT_EQ(keyboard.FindAction("Left")->down, 0);
   EXPECT_FALSE(handlers.DispatchMouse(0));
+}
+
+// The mouse position, presses, ticks and key events reach the GUI, which answers whether a widget
+// took the press (one it did not take goes on to the map).
+TEST_F(ProgramLoopTest, ProgramHandlers_MouseTicksAndKeysReachTheGUI) {
+  StartAllegroHeadless();
+  GUIManager gui;
+  gGUIManager = &gui;
+  ASSERT_TRUE(gui.SetActiveObjectList("Base"));
+  auto* widget = new RecordingWidget();
+  gui.AddToActiveList("W", widget);
+  widget->SetDimensions(10, 10, 20, 20);
+  widget->answer = true;
+  gui.SetFocusedInputBox(widget);
+
+  ProgramHandlers handlers;
+  handlers.SetMousePosition(15.5f, 12.0f);
+  EXPECT_EQ(handlers.GetMouseX(), 15.5f);
+  EXPECT_EQ(handlers.GetMouseY(), 12.0f);
+  EXPECT_TRUE(handlers.DispatchMouse(0));
+  handlers.SetMousePosition(100.0f, 100.0f);
+  widget->answer = false;
+  EXPECT_FALSE(handlers.DispatchMouse(1));
+  RunTick();
+  handlers.FocusedInput(LoopHandlers::kKeyDownInput);
+  using Heard = RecordingWidget::Heard;
+  EXPECT_EQ(widget->heard, (std::vector<Heard>{{GUIBaseObject::kPress, 15, 12},
+                                               {GUIBaseObject::kRelease, 100, 100},
+                                               {GUIBaseObject::kTick, 100, 100},
+                                               {GUIBaseObject::kKeyDown, 0, 0}}));
+  gGUIManager = nullptr;
 }
 
 TEST_F(ProgramLoopTest, EveryPassStartsTheQuadDepthAgain) {

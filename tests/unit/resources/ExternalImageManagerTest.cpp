@@ -1,9 +1,12 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <zlib.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -215,8 +218,8 @@ TEST_F(ExternalImageManagerTest, FailedOpenLeavesNoDirectoryFromBefore) {
   EXPECT_EQ(manager.GetEntryCount(), 0);
   EXPECT_FALSE(Extract("a"));
   EXPECT_EQ(log.Text(),
-            "ExternalImageManager::OpenFileUncompressed - Warning, could not open missing.sif\n"
-            "ExternalImageManager::GetBitmapFromActiveFile - Warning, no file is open\n");
+            "ExternalImageManager::GetBitmapFromActiveFile - Warning, no file is open\n")
+      << "a container that does not open says nothing itself";
 }
 
 // The temporary file cannot be made (here a folder holds its name): the open stops with its line,
@@ -233,6 +236,26 @@ TEST_F(ExternalImageManagerTest, TemporaryFileThatCannotBeMadeLeavesTheManagerCl
             "ExternalImageManager::OpenFile - Warning, could not create ActiveImageFile.tmp\n");
   manager.CloseFile();
   EXPECT_TRUE(std::filesystem::is_directory(kTemporary));
+}
+
+// A FIFO at the temporary file's name would block the open, a link would have the inflated bytes
+// written over its target: both are replaced by the manager's own file.
+TEST_F(ExternalImageManagerTest, TemporaryFileNeverFollowsWhatStandsAtItsName) {
+  Write("images.z", OneImage().Compressed());
+  Write("victim", {'k', 'e', 'e', 'p'});
+  ASSERT_EQ(mkfifo(kTemporary, 0600), 0);
+  manager.OpenFile("images.z");
+  EXPECT_EQ(manager.GetEntryCount(), 1);
+  manager.CloseFile();
+
+  std::filesystem::create_symlink("victim", kTemporary);
+  manager.OpenFile("images.z");
+  EXPECT_EQ(manager.GetEntryCount(), 1);
+  EXPECT_TRUE(Extract("a"));
+  manager.CloseFile();
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(kTemporary)));
+  EXPECT_EQ(std::filesystem::file_size("victim"), 4u);
+  EXPECT_EQ(log.Text(), "");
 }
 
 TEST_F(ExternalImageManagerTest, PlainContainerOpensReadOnly) {
@@ -294,7 +317,8 @@ TEST_F(ExternalImageManagerTest, LookupsTakeTheFirstNameAndHonourTheOffset) {
   EXPECT_FALSE(manager.GetPaletteFromActiveFile("twin"));
   EXPECT_EQ(log.Text(),
             "ExternalImageManager::GetBitmapFromActiveFile - Warning, no file is open\n"
-            "ExternalImageManager::GetBitmapFromActiveFile - Warning, no file is open\n");
+            "ExternalImageManager::GetBitmapFromActiveFile(L) - Warning, " +
+                std::to_string(second) + " not found\n");
 }
 
 // A damaged directory: the open logs one line and leaves the manager closed.
@@ -317,7 +341,16 @@ TEST_F(ExternalImageManagerTest, DamagedDirectoriesLeaveTheManagerClosed) {
     Bytes bytes;
     const char* reason;
   };
+  // Entries with empty names, as many as the count says.
+  const auto emptyEntries = [](int32_t count) {
+    Bytes out(19, 0);
+    PutInt32(out, count);
+    out.resize(out.size() + static_cast<size_t>(count) * 5, 0);
+    return out;
+  };
   const Case cases[] = {
+      {"one entry past the largest directory", emptyEntries((1 << 20) + 1),
+       "entry count 1048577 is past the largest directory (1048576)"},
       {"negative count", withCount(-1), "entry count -1 does not fit the file"},
       {"huge count", withCount(INT32_MAX), "entry count 2147483647 does not fit the file"},
       {"count past the entries", withCount(4), "entry count 4 does not fit the file"},
@@ -336,15 +369,18 @@ TEST_F(ExternalImageManagerTest, DamagedDirectoriesLeaveTheManagerClosed) {
     EXPECT_EQ(manager.GetEntryCount(), 0) << c.what;
   }
 
-  // An empty directory is whole.
-  log.Clear();
-  manager.OpenFileUncompressed(Write("empty.sif", withCount(0)).c_str());
-  EXPECT_TRUE(manager.IsOpen());
-  EXPECT_EQ(manager.GetEntryCount(), 0);
-  EXPECT_EQ(log.Text(), "");
+  // An empty directory is whole, and so is the largest.
+  for (const int32_t count : {0, 1 << 20}) {
+    log.Clear();
+    manager.OpenFileUncompressed(Write("whole.sif", emptyEntries(count)).c_str());
+    EXPECT_TRUE(manager.IsOpen());
+    EXPECT_EQ(manager.GetEntryCount(), count);
+    EXPECT_EQ(log.Text(), "");
+  }
 }
 
 // A damaged record: the extraction logs one line and answers none; the container stays open.
+// A size past the program's bounds is refused before the pixels are even looked for.
 // Each record is the last of its file, where a cut shows.
 TEST_F(ExternalImageManagerTest, DamagedRecordsAreRefused) {
   const auto image = [](ImageHeader header, size_t pixelBytes) {
@@ -372,9 +408,13 @@ TEST_F(ExternalImageManagerTest, DamagedRecordsAreRefused) {
       {"truncated cropped pixels", image({9, 9, 1, 1, 1, 3, 3}, 4 * 8), false,
        "pixels past the end (3 x 3)"},
       {"huge size", image({INT32_MAX, INT32_MAX}, 64), false,
-       "pixels past the end (2147483647 x 2147483647)"},
-      {"size past 32 bits", image({65536, 65536}, 64), false,
-       "pixels past the end (65536 x 65536)"},
+       "size 2147483647 x 2147483647 is past the largest image (16384 x 16384)"},
+      {"width past the largest", image({16385, 1}, 64), false,
+       "size 16385 x 1 is past the largest image (16384 x 16384)"},
+      {"cropped height past the largest", image({1, 1, 1, 0, 0, 1, 16385}, 64), false,
+       "size 1 x 16385 is past the largest image (16384 x 16384)"},
+      {"largest size, pixels missing", image({16384, 16384}, 64), false,
+       "pixels past the end (16384 x 16384)"},
       {"negative size", image({-3, 2}, 64), false, "negative size -3 x 2"},
       {"negative crop", image({4, 4, 1, 0, 0, 2, -1}, 64), false, "negative size 2 x -1"},
       {"no pixels", image({0, 5}, 64), false, "no pixels"},
@@ -386,7 +426,12 @@ TEST_F(ExternalImageManagerTest, DamagedRecordsAreRefused) {
       {"truncated palette", palette(2, 3, 4 * 5), true,
        "colours past the end (2 palettes of 3 colours)"},
       {"huge palette", palette(INT32_MAX, INT32_MAX, 8), true,
-       "colours past the end (2147483647 palettes of 2147483647 colours)"},
+       "2147483647 palettes of 2147483647 colours are past the largest palette (1048576 "
+       "colours)"},
+      {"one colour past the largest palette", palette(1025, 1024, 8), true,
+       "1025 palettes of 1024 colours are past the largest palette (1048576 colours)"},
+      {"largest palette, colours missing", palette(1024, 1024, 8), true,
+       "colours past the end (1024 palettes of 1024 colours)"},
       {"no palettes", palette(0, 3, 16), true, "0 palettes of 3 colours"},
       {"negative colours", palette(1, -2, 16), true, "1 palettes of -2 colours"},
       {"palette offset past the end", {}, true, "record header past the end"},
@@ -496,6 +541,42 @@ TEST_F(ExternalImageManagerTest, ScriptFunctions) {
       {"EIM_CloseFile()", "EIM_CloseFile:  Failed, manager not created\n"},
   };
   ExpectFailures(noManager);
+}
+
+// The process's address space in bytes, from its own figures.
+size_t AddressSpace() {
+  std::ifstream status("/proc/self/status");
+  std::string key;
+  size_t kilobytes = 0;
+  while (status >> key) {
+    if (key == "VmSize:" && status >> kilobytes) break;
+  }
+  return kilobytes * 1024;
+}
+
+// Running out of memory in the middle of an open: the script function is named, the manager ends
+// closed and the temporary file is gone. The child process gets an address-space limit that the
+// directory's names cannot fit in; the sanitizers' shadow memory does not bear such a limit.
+TEST_F(ExternalImageManagerTest, RunningOutOfMemoryWhileOpeningLeavesNothingHalfOpen) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "an address-space limit does not work with AddressSanitizer";
+#endif
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const auto openUnderALimit = [this] {
+    // 2^17 names of 255 bytes: 33 MB of names, against 16 MB of room.
+    ContainerWriter writer;
+    for (int i = 0; i < (1 << 17); ++i) writer.AddEntry(std::string(255, 'x'), 0);
+    Write("names.z", writer.Compressed());
+    const rlimit limit{AddressSpace() + (16 << 20), RLIM_INFINITY};
+    if (setrlimit(RLIMIT_AS, &limit) != 0) std::exit(2);
+    const bool ran = Run("EIM_OpenFile('names.z')");
+    const bool ok = ran && !manager.IsOpen() && manager.GetEntryCount() == 0 &&
+                    !dir.Exists(kTemporary) &&
+                    log.Text() == "EIM_OpenFile:  Failed, out of memory\n";
+    if (!ok) std::fprintf(stderr, "open %d, log: %s\n", manager.IsOpen(), log.Text().c_str());
+    std::exit(ok ? 0 : 1);
+  };
+  EXPECT_EXIT(openUnderALimit(), testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -21,12 +21,12 @@ struct Inflation {
   Bytes written;
 };
 
-Inflation InflateBytes(const Bytes& in) {
+Inflation InflateBytes(const Bytes& in, int64_t limit = INT64_MAX) {
   FILE* source = fmemopen(const_cast<uint8_t*>(in.data()), in.size(), "rb");
   char* data = nullptr;
   size_t size = 0;
   FILE* sink = open_memstream(&data, &size);
-  Inflation out{ZLibDecompressor::Inflate(source, sink), {}};
+  Inflation out{ZLibDecompressor::Inflate(source, sink, limit), {}};
   std::fclose(source);
   std::fclose(sink);
   out.written.assign(data, data + size);
@@ -90,6 +90,29 @@ TEST(ZLibDecompressor, DamagedStreamsAnswerDataErrorAndKeepWhatCameFirst) {
     if (c.keepsAPrefix) {
       EXPECT_GT(got.written.size(), 0u) << c.what;
     }
+  }
+}
+
+// A bound on the inflated size: a stream that stays within it inflates whole; one that passes it
+// stops at it, wherever inside a chunk that falls, with the bytes up to the bound written.
+TEST(ZLibDecompressor, OutputPastTheLimitStopsThereWithBufError) {
+  const Bytes original = Pattern(2 * 524288 + 10);
+  const Bytes stream = ContainerWriter::Compress(original);
+  const int64_t size = static_cast<int64_t>(original.size());
+  struct Case {
+    int64_t limit;
+    int result;
+  };
+  const Case cases[] = {{size, Z_OK},
+                        {size - 1, Z_BUF_ERROR},
+                        {524288, Z_BUF_ERROR},
+                        {1000, Z_BUF_ERROR},
+                        {0, Z_BUF_ERROR}};
+  for (const Case& c : cases) {
+    const Inflation got = InflateBytes(stream, c.limit);
+    EXPECT_EQ(got.result, c.result) << "limit " << c.limit;
+    EXPECT_EQ(got.written, Bytes(original.begin(), original.begin() + c.limit))
+        << "limit " << c.limit;
   }
 }
 

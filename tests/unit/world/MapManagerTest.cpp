@@ -5,11 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "LevelWriter.h"
 #include "WorldFixture.h"
+#include "core/DeferredCallList.h"
 #include "core/RootEntity.h"
 #include "core/script/ScriptVariableStore.h"
 #include "world/BackgroundObject.h"
 #include "world/CellTest.h"
+#include "world/Chunk.h"
 #include "world/ChunkLoader.h"
 #include "world/DefinedMap.h"
 #include "world/IsoMap.h"
@@ -344,6 +347,81 @@ TEST_F(MapManagerTest, EachTickOnALevelStreamsAroundThePlayerAndSetsGameModeZero
   map->HandleEvent(MapManager::kTick, -1, -1);
   EXPECT_EQ(record.calls, (std::vector<std::string>{"area 2 -1", "update", "update"}));
   EXPECT_EQ(modes, (std::vector<int32_t>{0, 0}));
+}
+
+TEST_F(MapManagerTest, ALevelFollowsThePlayerAndDrawsItsTwoLayersAroundTheActors) {
+  // Chunk (i, j) is blocked left of x = 8 + i + j, drawn above the actors in its top 4 rows of
+  // pixels in red, below them elsewhere in (10 i, 10 j, 200).
+  const chunk_level::Painter paint = [](int32_t i, int32_t j, chunk_level::ChunkRecord& record) {
+    for (int32_t x = 0; x < 256; ++x) {
+      for (int32_t y = 0; y < 256; ++y) {
+        const bool above = y < 4;
+        record.Set(x, y,
+                   {.r = static_cast<uint8_t>(above ? 255 : 10 * i),
+                    .g = static_cast<uint8_t>(above ? 0 : 10 * j),
+                    .b = static_cast<uint8_t>(above ? 0 : 200),
+                    .a = 255,
+                    .clip = static_cast<int16_t>(x < 8 + i + j ? 1 : 0),
+                    .layer = static_cast<int8_t>(above ? -1 : 0)});
+      }
+    }
+  };
+  std::filesystem::create_directories("Maps");
+  chunk_level::WriteFile("Maps/Level.plf", chunk_level::LevelWriter(6, 6).Compressed(paint, 1));
+  WriteScript("MapScripts/Level.lua", "");
+  PlayerStandIn player;
+  player.x = 300;
+  player.y = 300;
+  GetWorldLinks().playerProperties = [&player] { return &player; };
+  DeferredCallList calls;
+  gDeferredCallList = &calls;
+  MakeMapManager();
+  map->TransitionMap("Level");
+  EXPECT_EQ(DefaultCamera().GetMaxX(), 6 * 256);
+  EXPECT_EQ(DefaultCamera().GetMaxY(), 6 * 256);
+
+  // The cell test reads 65 pixels above the point it is given.
+  const auto expectClips = [&](int32_t i, int32_t j) {
+    const int32_t x = i * 256 + 8 + i + j, y = j * 256 + 100 + 65;
+    EXPECT_EQ(map->TestCell(x - 1, y, 0), 0) << i << "," << j;
+    EXPECT_EQ(map->TestCell(x, y, 0), 1) << i << "," << j;
+  };
+  map->HandleEvent(MapManager::kTick, -1, -1);
+  expectClips(1, 1);
+  expectClips(2, 0);
+  EXPECT_EQ(map->TestCell(4 * 256 + 100, 300, 0), 0);  // outer ring, still loading
+  while (calls.GetCount() > 0) calls.Run(0.0, true);
+  expectClips(4, 1);
+
+  // The player walks to the far corner: the block follows, the chunks left behind go.
+  player.x = 5 * 256 + 10;
+  player.y = 5 * 256 + 10;
+  map->HandleEvent(MapManager::kTick, -1, -1);
+  expectClips(5, 5);
+  expectClips(4, 4);
+  log.Clear();
+  EXPECT_EQ(map->TestCell(10, 10 + 65, 0), 0);
+  EXPECT_EQ(log.Text(), "Failed 0x0\n");
+  while (calls.GetCount() > 0) calls.Run(0.0, true);
+
+  // Lower layer in pass 0, upper layer in pass 1, against the camera's view corner.
+  DefaultCamera().Move(100, 30);
+  DefaultCamera().Recompute();
+  const int32_t left = DefaultCamera().GetViewX(), top = DefaultCamera().GetViewY();
+  ASSERT_GT(left, 0);
+  ImageObject* target = DefaultCamera().GetImage();
+  target->ClearToBlack();
+  map->Draw(target, &DefaultCamera(), 0);
+  const int32_t x = 256 + 20 - left, y = 256 - top;
+  EXPECT_EQ(PixelAt(target->GetBitmap(), x, y + 2), (Rgba{0, 0, 0, 255}));
+  EXPECT_EQ(PixelAt(target->GetBitmap(), x, y + 9), (Rgba{10, 10, 200, 255}));
+  map->Draw(target, &DefaultCamera(), 1);
+  EXPECT_EQ(PixelAt(target->GetBitmap(), x, y + 2), (Rgba{255, 0, 0, 255}));
+  EXPECT_EQ(PixelAt(target->GetBitmap(), x, y + 9), (Rgba{10, 10, 200, 255}));
+
+  map->TransitionMap("MAPNONE");
+  EXPECT_FALSE(dir.Exists("ActiveChunks.pcf"));
+  gDeferredCallList = nullptr;
 }
 
 TEST_F(MapManagerTest, DrawPassesByKindAndDisplayFlags) {

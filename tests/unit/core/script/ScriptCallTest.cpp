@@ -55,10 +55,16 @@ int Kit_Echo(lua_State* state) {
   return call.Fail("no thing %s found", text);
 }
 
+// Argument 1 read as a switch (1 or 0).
+int Kit_Flag(lua_State* state) {
+  ScriptCall call(state, "Kit Flag");
+  return call.Push(call.Flag(1) ? 1 : 0);
+}
+
 const ScriptFunction kKitFunctions[] = {
     ScriptEntry<Kit_Standard>("Kit_Standard"), ScriptEntry<Kit_ManagerFirst>("Kit_ManagerFirst"),
     ScriptEntry<Kit_Skip>("Kit_Skip"),         ScriptEntry<Kit_AtLeast>("Kit_AtLeast"),
-    ScriptEntry<Kit_Echo>("Kit_Echo"),
+    ScriptEntry<Kit_Echo>("Kit_Echo"),         ScriptEntry<Kit_Flag>("Kit_Flag"),
 };
 
 void RegisterKitFunctions(lua_State* state) { RegisterScriptFunctions(state, kKitFunctions); }
@@ -118,6 +124,25 @@ TEST_F(ScriptCallTest, AritiesAndSkippedArguments) {
   EXPECT_EQ(Text("four"), "5");
   EXPECT_EQ(Number("many"), 3);
   EXPECT_EQ(log.Text(), "");
+}
+
+// On for every number but 0; what reads as no number (NaN, a word, a boolean, nothing) is off.
+TEST_F(ScriptCallTest, FlagIsOnForAnyNumberButZero) {
+  const struct {
+    const char* argument;
+    bool on;
+  } cases[] = {
+      {"1", true},      {"-1", true},    {"0.5", true},    {"-0.5", true},   {"1/0", true},
+      {"1e-300", true}, {"'1'", true},   {"' 2 '", true},  {"'0x10'", true}, {"0", false},
+      {"-0", false},    {"0/0", false},  {"'0'", false},   {"'nan'", false}, {"'yes'", false},
+      {"''", false},    {"true", false}, {"false", false}, {"nil", false},   {"{}", false},
+      {"", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.argument);
+    ASSERT_TRUE(Run(std::string("on = Kit_Flag(") + c.argument + ")"));
+    EXPECT_EQ(Number("on"), c.on ? 1 : 0);
+  }
 }
 
 TEST_F(ScriptCallTest, ReasonsAreFormatsAndScriptTextsStayVerbatim) {

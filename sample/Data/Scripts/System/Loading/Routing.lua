@@ -2,8 +2,8 @@
 --
 -- The three system scripts run after every manager of the start-up sequence exists. This one
 -- fills the data library with the game's resources: images and palettes from an image container,
--- a portrait, and fonts. The player's look and shadows come from here; the rest waits for the GUI.
--- Other parts of the game find them by their data-library path.
+-- a portrait, the window frame, the player's shadows, and fonts. Other parts of the game find them
+-- by their data-library path (the GUI built in ScriptExecution.lua shows some of them).
 
 -- The image container. The build writes Data/SampleImages.sif from sample/images/ (the manifest
 -- there says which picture becomes which image or palette). It is compressed: while it is open
@@ -48,11 +48,21 @@ DL_ExtractBitmap("shadowT", "Images", "Misc", "Shadows", "ShadowT")
 DL_AddCatalogue("Images", "Background")
 DL_AddHeading("Images", "Background", "Scenery")
 DL_ExtractBitmap("grass", "Grass")
+DL_ExtractBitmap("meadow", "Meadow")
+
+-- The window frame: GUIG_SetBorderImages looks its three pieces up under Images/GUI/Windows.
+DL_AddCatalogue("Images", "GUI")
+DL_AddHeading("Images", "GUI", "Windows")
+DL_ExtractBitmap("windowcorner", "FrameCorner")
+DL_ExtractBitmap("windowedgeh", "FrameTop")
+DL_ExtractBitmap("windowedgev", "FrameSide")
 
 -- A portrait, for the dialogue window: Images/Portraits/Corvella/Neutral.
 DL_AddCatalogue("Images", "Portraits")
 DL_AddHeading("Images", "Portraits", "Corvella")
 DL_ExtractPortrait("portrait", "Images", "Portraits", "Corvella", "Neutral")
+-- The same picture as a plain image, for a window to show (windows show images, not portraits).
+DL_ExtractBitmap("portrait", "Images", "Portraits", "Corvella", "NeutralPicture")
 
 -- Everything needed is in the library now; closing removes the temporary file.
 EIM_CloseFile()

@@ -1,10 +1,10 @@
--- Quillmere sample game: the meadow, the first room.
+-- Quillmere sample game: the hillside, the first room.
 --
 -- Rooms are clip maps: "MAPNONE" is a map that scripts build, one byte per world pixel, 0 free
 -- and 1 clipped (solid). In the side view (game mode 2) the player walks along x with z downwards,
 -- and the clip map's rows are its z: it stands on clipped cells and walls stop it. Cells outside
 -- the map are solid too. A map change loads a fresh, empty clip map; triggers stay.
-io.stderr:write("Sample: the meadow\n")
+io.stderr:write("Sample: the hillside\n")
 MapM_TransitionMap("MAPNONE")
 DefinedMap_SetDimensions(800, 600)
 DefinedMap_ClipArea(1, 0, 520, 800, 600)   -- the ground

@@ -1,0 +1,12 @@
+#pragma once
+
+struct lua_State;
+
+// The GUI's script functions, one registrar per family, each registering its functions as globals
+// in the order of the registration table (src/core/script/ScriptRegistrars.cpp). The Lua manager's
+// constructor calls them in the table's order, which is the order of the GUI's registration.
+
+// The GUI manager's functions and those every widget takes ("GUI_", "GUIOL_", "GUIG_").
+void RegisterGUIBindings(lua_State* state);
+// The windows' ("GUIRSW_", "GUISW_", "GUIW_").
+void RegisterGUIWindowBindings(lua_State* state);

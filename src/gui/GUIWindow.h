@@ -1,0 +1,34 @@
+#pragma once
+
+#include <allegro5/allegro.h>
+
+#include <cstdint>
+
+#include "gui/GUIBaseObject.h"
+
+// A plain window: a rectangle in its background colour holding other widgets. It is redrawn on
+// every frame, and so is the widget that holds it.
+class GUIWindow : public GUIBaseObject {
+ public:
+  static constexpr int32_t kTypeCode = 3300;
+
+  GUIWindow();
+
+  // Opaque; components outside 0 to 255 are held at the nearer end.
+  void SetBackgroundColor(int32_t red, int32_t green, int32_t blue);
+  ALLEGRO_COLOR GetBackgroundColor() const { return backgroundColour; }
+  bool IsPressed() const { return pressed; }
+
+ protected:
+  void Draw() override;
+  void EndPress() override;
+  // How every window's draw ends: it and its parent stay dirty, then the children.
+  void FinishDraw();
+
+  ALLEGRO_COLOR backgroundColour;
+  // The mouse at the last press or drag step (the picture windows').
+  int32_t windowAnchorX = 0;
+  int32_t windowAnchorY = 0;
+  bool held = false;
+  bool pressed = false;
+};

@@ -1,0 +1,19 @@
+#include "platform/TemporaryFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+FILE* CreateTemporaryFile(const char* name) {
+  // unlink removes anything but a folder without opening it; a folder makes the open fail below.
+  unlink(name);
+  const int fd = open(name, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0) return nullptr;
+  FILE* file = fdopen(fd, "w+b");
+  if (file == nullptr) {
+    close(fd);
+    unlink(name);
+  }
+  return file;
+}
+
+void RemoveTemporaryFile(const char* name) { unlink(name); }

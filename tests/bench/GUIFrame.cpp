@@ -1,0 +1,147 @@
+// One frame drawn through the GUI: 500 bordered windows of 64 x 64 nested three deep (125
+// top-level windows, each holding one window that holds two), redrawn every frame as windows are.
+// Beside it, in the same run, the same windows without borders, and the same 500 bitmaps of 64 x 64
+// drawn plainly at the same places.
+// Each on the Allegro road and the OpenGL road. Needs an X display with OpenGL; under Xvfb:
+//   xvfb-run -a -s "-screen 0 1024x768x24" build/tests/bench/bench_GUIFrame [seconds per round]
+// The figures depend on the renderer (Mesa's software renderer under Xvfb); compare side by side.
+
+#include <allegro5/allegro.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/Globals.h"
+#include "gui/GUIManager.h"
+#include "gui/GUIWindow.h"
+#include "resources/ImageObject.h"
+#include "support/GLDisplay.h"
+
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+constexpr int kTopLevel = 125;
+constexpr int kSize = 64;
+
+ImageObject* Solid(int w, int h, ALLEGRO_COLOR colour) {
+  auto* image = new ImageObject();
+  image->Create(w, h, &gOpenGLMode);
+  image->SetAsTarget();
+  al_clear_to_color(colour);
+  return image;
+}
+
+struct Place {
+  int x, y;
+};
+
+// Milliseconds per frame over `seconds`; each frame wraps the back buffer, draws and flips.
+double MillisecondsPerFrame(const std::function<void(ImageObject&)>& draw, double seconds) {
+  ALLEGRO_DISPLAY* display = al_get_current_display();
+  int frames = 0;
+  const double start = al_get_time();
+  double now = start;
+  while (now - start < seconds) {
+    gGLQuadDepth = 0;
+    ImageObject frame;
+    frame.Wrap(al_get_backbuffer(display), &gOpenGLMode);
+    draw(frame);
+    al_flip_display();
+    ++frames;
+    now = al_get_time();
+  }
+  return 1000.0 * (now - start) / frames;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
+  if (SharedGLDisplay(kWidth, kHeight) == nullptr) {
+    std::fprintf(stderr, "no OpenGL display: %s\n",
+                 GLDisplayError().empty() ? "DISPLAY is not set" : GLDisplayError().c_str());
+    return 1;
+  }
+  al_set_new_bitmap_flags(ALLEGRO_VIDEO_BITMAP);
+  std::unique_ptr<ImageObject> corner(Solid(8, 8, al_map_rgb(200, 0, 0)));
+  std::unique_ptr<ImageObject> across(Solid(4, 8, al_map_rgb(0, 200, 0)));
+  std::unique_ptr<ImageObject> down(Solid(8, 4, al_map_rgb(0, 0, 200)));
+  std::unique_ptr<ImageObject> plain(Solid(kSize, kSize, al_map_rgb(90, 90, 90)));
+
+  std::vector<Place> places;
+  // The tree; each widget's buffer is drawn once onto its parent's: four bitmaps at the window's
+  // place.
+  const auto build = [&](GUIManager& gui, bool bordered) {
+    gGUIManager = &gui;
+    std::srand(1);
+    places.clear();
+    const auto add = [&](const std::string& name, int x, int y) {
+      auto* window = new GUIWindow();
+      gui.AddToActiveList(name.c_str(), window);
+      window->SetDimensions(x, y, kSize, kSize);
+      window->SetBackgroundColor(90, 90, 90);
+      if (bordered) window->SetBorderImages(corner.get(), across.get(), down.get());
+    };
+    for (int i = 0; i < kTopLevel; ++i) {
+      const std::string top = "Top" + std::to_string(i);
+      const std::string middle = "Middle" + std::to_string(i);
+      const Place place{std::rand() % (kWidth - kSize), std::rand() % (kHeight - kSize)};
+      gui.SetActiveObjectList("Base");
+      add(top, place.x, place.y);
+      gui.SetActiveObjectAndListFromBase(top.c_str());
+      add(middle, 0, 0);
+      gui.SetActiveObjectAndListFromBase(middle.c_str());
+      add(middle + "a", 0, 0);
+      add(middle + "b", 0, 0);
+      for (int k = 0; k < 4; ++k) places.push_back(place);
+    }
+  };
+  GUIManager plainGUI;
+  build(plainGUI, false);
+  GUIManager gui;
+  build(gui, true);
+
+  const auto drawGUI = [&](ImageObject& frame) {
+    gGUIManager = &gui;
+    gui.Draw(frame);
+  };
+  const auto drawUnbordered = [&](ImageObject& frame) {
+    gGUIManager = &plainGUI;
+    plainGUI.Draw(frame);
+  };
+  const auto drawPlain = [&](ImageObject& frame) {
+    frame.SetAsTarget();
+    frame.ClearToBlack();
+    frame.SetAsTarget();
+    for (const Place& p : places) plain->Draw(p.x, p.y);
+  };
+
+  // Two rounds each, interleaved, so a warming cache or a busy machine hits every case alike.
+  struct Figures {
+    double gui = 0, unbordered = 0, plain = 0;
+  } roads[2];
+  for (int round = 0; round < 2; ++round) {
+    for (int road = 0; road < 2; ++road) {
+      gOpenGLMode = road == 1;
+      roads[road].gui += MillisecondsPerFrame(drawGUI, seconds) / 2;
+      roads[road].unbordered += MillisecondsPerFrame(drawUnbordered, seconds) / 2;
+      roads[road].plain += MillisecondsPerFrame(drawPlain, seconds) / 2;
+    }
+  }
+  std::printf("%zu windows of %d x %d nested three deep, %d x %d back buffer, ms per frame\n",
+              places.size(), kSize, kSize, kWidth, kHeight);
+  std::printf("%-8s %14s %14s %14s %10s\n", "road", "GUI bordered", "GUI no border",
+              "plain bitmaps", "bordered/plain");
+  for (int road = 0; road < 2; ++road) {
+    const Figures& f = roads[road];
+    std::printf("%-8s %14.3f %14.3f %14.3f %10.2f\n", road == 1 ? "OpenGL" : "Allegro", f.gui,
+                f.unbordered, f.plain, f.gui / f.plain);
+  }
+  gGUIManager = nullptr;
+  return 0;
+}
