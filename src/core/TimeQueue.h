@@ -27,6 +27,8 @@ class TimeQueue : public GenericQueue {
   void* Advance(int32_t elapsed, bool& fired);
   // Removes the front entry and answers its payload; none when empty.
   void* PopFront();
+  // The front entry's payload, left in place; none when empty.
+  void* Front() const { return entries.empty() ? nullptr : entries.front().payload; }
 
  private:
   struct Timed {

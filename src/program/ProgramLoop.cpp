@@ -4,6 +4,7 @@
 #include <allegro5/allegro_opengl.h>
 
 #include "actors/AIManager.h"
+#include "actors/ObjectManager.h"
 #include "actors/Player.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
@@ -47,6 +48,8 @@ std::vector<TickStage> ProgramTickStages() {
       Stage("Player::Update", gPlayer, [](Player& player, const TickTime&) { player.Update(); }),
       Stage("TriggerManager::Update", gTriggerManager,
             [](TriggerManager& triggers, const TickTime&) { triggers.Update(0.0f); }),
+      Stage("ObjectManager::Update", gObjectManager,
+            [](ObjectManager& objects, const TickTime&) { objects.Update(); }),
       Stage("EntityManager::Update", gEntityManager,
             [](EntityManager& entities, const TickTime&) { entities.Update(); }),
       Stage("AIManager::Update", gAIManager, [](AIManager& ai, const TickTime&) { ai.Update(); }),
@@ -76,6 +79,11 @@ std::vector<DrawStage> ProgramDrawStages() {
          gGUIManager->Draw(frame);
        }},
   };
+}
+
+void DrawEntitiesAndObjects(ImageObject* target, Camera* camera) {
+  if (gEntityManager != nullptr) gEntityManager->Draw(target, camera);
+  if (gObjectManager != nullptr) gObjectManager->Draw(target, camera);
 }
 
 // The OpenGL quads of a frame lie at growing depths from 0, so the depth starts again every pass.

@@ -1,5 +1,7 @@
 #include "program/ProgramScriptFamilies.h"
 
+#include "actors/NonPlayingCharacter.h"
+#include "actors/ObjectManager.h"
 #include "core/MusicManager.h"
 #include "gui/GUIScript.h"
 #include "resources/PathManager.h"
@@ -15,9 +17,11 @@ const LuaManagerFamily kFamilies[] = {
     // The GUI's families in the order of its registration; each widget kind's comes in its place.
     {ScriptFamily::GUI, RegisterGUIBindings},
     {ScriptFamily::GUIWindows, RegisterGUIWindowBindings},
+    {ScriptFamily::NPCs, RegisterNPCFunctions},
     {ScriptFamily::Paths, RegisterPathFunctions},
     {ScriptFamily::Triggers, RegisterTriggerFunctions},
     {ScriptFamily::Music, RegisterMusicFunctions},
+    {ScriptFamily::Objects, RegisterObjectFunctions},
     {ScriptFamily::ScriptVariables, RegisterScriptVariableFunctions},
 };
 

@@ -1,7 +1,9 @@
 #include "program/ProgramStartup.h"
 
 #include "actors/AIManager.h"
+#include "actors/ObjectManager.h"
 #include "actors/Player.h"
+#include "actors/TargetRegistry.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
 #include "core/EntityManager.h"
@@ -62,6 +64,10 @@ bool CreateAIManager() {
 // the map places it, sets its mode on chunked levels and draws it between the layers.
 bool CreatePlayer() {
   gPlayer = new Player();
+  // A buck kicks every world object.
+  gPlayer->SetImpulseSink([](int32_t x, int32_t y, int32_t z, float fx, float fy, float fz) {
+    if (gObjectManager != nullptr) gObjectManager->ApplyImpulse(x, y, z, fx, fy, fz);
+  });
   WorldLinks& links = GetWorldLinks();
   links.playerCentre = [](int32_t& x, int32_t& y) {
     if (gPlayer == nullptr) return false;
@@ -136,6 +142,8 @@ const StartupRow kRows[] = {
     Row::Step("music manager", Create<gMusicManager>),
     Row::Step("camera manager", CreateCameraManager),
     Row::Step("AI manager", CreateAIManager),
+    Row::Step("object manager", Create<gObjectManager>),
+    Row::Step("target registry", Create<gTargetRegistry>),
     Row::Step("keyboard manager", Create<gKeyboardManager>),
     Row::Step("player", CreatePlayer),
     Row::Script("Configuration.lua"),

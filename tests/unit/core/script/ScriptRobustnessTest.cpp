@@ -31,7 +31,9 @@
 #include "actors/AIManager.h"
 #include "actors/AISlidePathPackage.h"
 #include "actors/AIValueScaleRouter.h"
+#include "actors/ObjectManager.h"
 #include "actors/Player.h"
+#include "actors/TargetRegistry.h"
 #include "core/EntityManager.h"
 #include "core/Globals.h"
 #include "core/KeyboardManager.h"
@@ -256,6 +258,40 @@ const Seed kSeeds[] = {
     {"TriggerModifyEquivalency", "'a', 2, 3"},
     {"TriggerRemoveEquivalency", "'a'"},
     {"TriggerClearEquivalencies", ""},
+    {"NPCM_AddNPC", "'d', 'DialogueNPC'"},
+    {"NPCM_AddNPC", "'e2', 'EnemyNPC', 'ok.lua'"},
+    {"SetActiveNPCA", "'e'"},
+    {"NPC_SetDialoguePath", "'ok.lua'"},
+    {"NPC_SetDefaultScript", "'ok.lua'"},
+    {"NPC_SetCoordinateData", "10, 10, 0, 16, 16, 16"},
+    {"NPC_SetPositionData", "1, 2, 3"},
+    {"NPC_SetDisplayData", "0, 0, 8, 8"},
+    {"NPC_AllocateStateVariables", "2"},
+    {"NPC_SetStateVariable", "0, 'Idle', 1"},
+    {"NPC_PushAI", "'walk', 5, 'Basic Pathing', 'St|Idle', 'St|Moving', 100, 100"},
+    {"NPC_PushAI", "'slide', 1, 'Slide Pathing'"},
+    {"NPC_PushAI", "'bounce', -1, 'Slide Bounce Pathing'"},
+    {"NPC_PushAI", "'follow', 0, 'Follow Target', 'St|Idle', 'St|Moving', 'St|Moving'"},
+    {"NPC_PushAI", "'pose', 3, 'Force Frame', 1, 2"},
+    {"NPC_PushAI", "'fire', 1, 'Fire Script', 'ok.lua', 4"},
+    {"NPC_ClearAIQueue", ""},
+    {"NPCBE_SetHitReactionScript", "'ok.lua'"},
+    {"OBJM_CreateObject", "'i', 'Item', 1, 2, 3, 4, 5, 6, 'a'"},
+    {"OBJM_CreateObject", "'p2', 'Projectile'"},
+    {"OBJM_CreateObject", "'s', 'SimpleProjectile', 1, 2, 3"},
+    {"OBJM_CreateObject", "'c', 'ChillProjectile', 1, 0, 0"},
+    {"OBJM_CreateObject", "'sa2', 'StaticAnimation'"},
+    {"OBJM_SetActiveObject", "'p'"},
+    {"OBJM_SetActiveObjectByID", "1"},
+    {"OBJ_SetCoordinates", "1, 2, 3"},
+    {"OBJ_SetDimensions", "4, 5, 6"},
+    {"OBJ_SetKillScript", "'ok.lua', 2"},
+    {"OBJSA_SetAnimationData", "'walk', 0, 0, 10"},
+    {"OBJPB_SetCoordinateData", "1, 2, 3, 8, 8, 8"},
+    {"OBJPB_SetDisplayData", "'walk', 'a', 0, 3, 1"},
+    {"OBJPB_SetDrawingOffset", "1, 2"},
+    {"OBJPB_SetTargetFlags", "5"},
+    {"OBJPB_SetDamageOutput", "7"},
     {"GUI_HideAllObjects", ""},
     {"GUI_SetActiveObject", "'Resize'"},
     {"GUI_SetActiveObjectList", "'Base'"},
@@ -281,6 +317,7 @@ const std::set<std::string> kNeedNoManager = {
     "KeyboardManager_AttachScript",
     "KeyboardManager_DetachScript",
     "MapM_SetDefaultPosition",
+    "SetActiveNPCI",
 };
 
 // The registrars whose managers the fixture creates; each must give at least one function.
@@ -360,7 +397,7 @@ class Watchdog {
 // The managers that exist today, created in the order of the program's start-up rows (each
 // constructor registers its family on gLuaManager's state), with what the seeds name: a "Scripts"
 // path key, the heading S/C/H holding the active palette, the plain container open, a song, a
-// sound, two global variables, a timer, a stand-in player for the router, window images under
+// sound, two global variables, a timer, a text stand-in for the router, window images under
 // Images/GUI/Windows and a top-level resize window "Resize" as the GUI's active object.
 struct World {
   // A start-up script, when given, runs as soon as the Lua manager exists: every later manager
@@ -431,6 +468,10 @@ struct World {
         {"player's shadow images",
          [this] { player->SetShadowImage(1, "Images", "Background", "Scenery", "a"); }},
         {"AI manager", [this] { gAIManager = (ai = std::make_unique<AIManager>()).get(); }},
+        {"object manager",
+         [this] { gObjectManager = (objects = std::make_unique<ObjectManager>()).get(); }},
+        {"target registry",
+         [this] { gTargetRegistry = (targets = std::make_unique<TargetRegistry>()).get(); }},
         {"timer manager",
          [this] { gTimerManager = (timers = std::make_unique<TimerManager>()).get(); }},
         {"GUI manager", [this] { gGUIManager = (gui = std::make_unique<GUIManager>()).get(); }},
@@ -473,7 +514,13 @@ struct World {
                   " AIM_SetActiveAIObject('DrawingList', 'Player', 'x', 'AIDrawingList')"
                   " AIDL_AddAI('layer', 'body') AIDL_SetBaseStateToActive()"
                   " AIS_AddState('Still', 0, 'Player', 'x', 'St|Stationary', 1)"
-                  " AIM_CreateObject('r', 'FloatingAIPackageList', 'AIValueRouter')");
+                  " AIM_CreateObject('r', 'FloatingAIPackageList', 'AIValueRouter')"
+                  // An enemy with two state flags as the active NPC; a projectile and a static
+                  // animation for the functions on the active object.
+                  " NPCM_AddNPC('e', 'EnemyNPC') NPC_AllocateStateVariables(2)"
+                  " NPC_SetStateVariable(0, 'Idle', 0) NPC_SetStateVariable(1, 'Moving', 0)"
+                  " OBJM_CreateObject('sa', 'StaticAnimation')"
+                  " OBJM_CreateObject('p', 'Projectile')");
     lua_settop(lua->GetState(), 0);
     library->AddCatalogue("Images", "GUI");
     library->AddHeading("Images", "GUI", "Windows");
@@ -497,6 +544,8 @@ struct World {
       ai->SetActiveAIPackage(&slide);
     } else if (function.rfind("Trigger", 0) == 0) {
       triggers->AddPropertyTrigger("watch");
+    } else if (function.rfind("OBJSA_", 0) == 0) {
+      objects->SetActiveObject(objects->Find("sa"));
     }
   }
   // What the sweep set up runs for a few ticks: the player moves, triggers fire their scripts.
@@ -534,6 +583,8 @@ struct World {
   std::unique_ptr<BackgroundManager> scenery;
   std::unique_ptr<MapManager> map;
   std::unique_ptr<AIManager> ai;
+  std::unique_ptr<ObjectManager> objects;
+  std::unique_ptr<TargetRegistry> targets;
   AIValueScaleRouter scaler;
   AIFollowingPackage following;
   AISlidePathPackage slide;
