@@ -23,5 +23,7 @@ Path_AddPath("Images", "Data/")
 Path_AddPath("Fonts", "Data/Fonts/")
 Path_AddPath("Music", "Data/Music/")
 Path_AddPath("Sounds", "Data/Sounds/")
+-- The scripts that the menu's buttons and check box run.
+Path_AddPath("MenuScripts", "Data/Scripts/Menu/")
 -- The rooms of the sample (clip maps its scripts build) and their trigger scripts.
 Path_AddPath("Rooms", "Data/Scripts/Rooms/")

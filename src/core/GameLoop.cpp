@@ -34,8 +34,9 @@ void GameLoop::Dispatch(const ALLEGRO_EVENT& event, double takenAt) {
     case kKeyUp:
       handlers.ReadKeyboard();
       handlers.UpdateKeys();
-      handlers.FocusedInput(event.type == kKeyDown ? LoopHandlers::kKeyDownInput
-                                                   : LoopHandlers::kKeyUpInput);
+      handlers.FocusedInput(
+          event.type == kKeyDown ? LoopHandlers::kKeyDownInput : LoopHandlers::kKeyUpInput,
+          event.keyboard.keycode);
       break;
     case kMouseAxes:
     case kMouseEnterDisplay:

@@ -44,8 +44,8 @@ class LoopHandlers {
   // Refreshes the keyboard state that the keyboard manager reads.
   virtual void ReadKeyboard() = 0;
   virtual void UpdateKeys() = 0;
-  // Hands a key event to the focused input box, when one has the focus.
-  virtual void FocusedInput(int32_t inputEvent) = 0;
+  // Hands a key event, with the key it carries, to the focused input box.
+  virtual void FocusedInput(int32_t inputEvent, int32_t keycode) = 0;
   virtual void SetMousePosition(float x, float y) = 0;
   // A press (0) or release (1) offered to the GUI; answers whether a GUI object took it.
   virtual bool DispatchMouse(int32_t mode) = 0;

@@ -63,8 +63,10 @@ void GUIManager::EndEveryPress() {
   for (GUIBaseObject* object : Widgets(topLevel)) object->EndPressInSubtree();
 }
 
-void GUIManager::DispatchKey(int32_t event) {
+void GUIManager::DispatchKey(int32_t event, int32_t keycode) {
   const Graveyard::Walk walk;
+  // The keyboard manager's pressed edge can miss a tap whose release was read with it.
+  if (event == GUIBaseObject::kKeyDown) lastKey = keycode;
   if (focusedInputBox != nullptr && focusedInputBox->IsShown()) {
     focusedInputBox->HandleInput(event, 0, 0);
   }

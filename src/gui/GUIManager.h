@@ -45,7 +45,8 @@ class GUIManager {
   // release no drag or press is left under way anywhere. Answers whether a widget took it.
   bool DispatchMouse(int32_t event);
   // A key event (2 down, 3 up) for the focused input box, while it and all its ancestors are shown.
-  void DispatchKey(int32_t event);
+  // A key down makes its key the last key first, so the box types the key of this event.
+  void DispatchKey(int32_t event, int32_t keycode);
   // Clears the frame to opaque black and draws every top-level widget from the back to the front.
   void Draw(ImageObject& frame);
 

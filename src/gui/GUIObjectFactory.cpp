@@ -1,8 +1,16 @@
 #include "gui/GUIObjectFactory.h"
 
 #include "gui/GUIBaseObject.h"
+#include "gui/GUIButton.h"
+#include "gui/GUICheckBox.h"
+#include "gui/GUIColorBox.h"
+#include "gui/GUIImage.h"
+#include "gui/GUIInputTextBox.h"
 #include "gui/GUIResizeWindow.h"
 #include "gui/GUIScrollableWindow.h"
+#include "gui/GUISmartImage.h"
+#include "gui/GUISmartTextLine.h"
+#include "gui/GUITextLine.h"
 #include "gui/GUIWindow.h"
 
 namespace {
@@ -14,15 +22,15 @@ std::unique_ptr<GUIBaseObject> Make() {
 
 // A widget that lands fills its row.
 constexpr GUIObjectType kTypes[] = {
-    {"GUISmartText", nullptr},
-    {"GUITextLine", nullptr},
-    {"GUIButton", nullptr},
-    {"GUISmartImage", nullptr},
+    {"GUISmartText", &Make<GUISmartTextLine>},
+    {"GUITextLine", &Make<GUITextLine>},
+    {"GUIButton", &Make<GUIButton>},
+    {"GUISmartImage", &Make<GUISmartImage>},
     {"GUIScrollBar", nullptr},
-    {"GUICheckBox", nullptr},
-    {"GUIImage", nullptr},
-    {"GUIColorBox", nullptr},
-    {"GUIInputBox", nullptr},
+    {"GUICheckBox", &Make<GUICheckBox>},
+    {"GUIImage", &Make<GUIImage>},
+    {"GUIColorBox", &Make<GUIColorBox>},
+    {"GUIInputBox", &Make<GUIInputTextBox>},
     {"GUIWindow", &Make<GUIWindow>},
     {"GUIScrollableWindow", &Make<GUIScrollableWindow>},
     {"GUIResizeWindow", &Make<GUIResizeWindow>},

@@ -7,16 +7,25 @@
 
 #include <memory>
 #include <string_view>
+#include <type_traits>
 
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "core/script/ScriptCall.h"
 #include "core/script/ScriptRegistrars.h"
 #include "gui/GUIBaseObject.h"
+#include "gui/GUIButton.h"
+#include "gui/GUICheckBox.h"
+#include "gui/GUIColorBox.h"
+#include "gui/GUIImage.h"
+#include "gui/GUIInputTextBox.h"
 #include "gui/GUIManager.h"
 #include "gui/GUIObjectFactory.h"
 #include "gui/GUIResizeWindow.h"
 #include "gui/GUIScrollableWindow.h"
+#include "gui/GUISmartImage.h"
+#include "gui/GUISmartTextLine.h"
+#include "gui/GUITextLine.h"
 #include "gui/GUIWindow.h"
 #include "resources/DataLibrary.h"
 #include "resources/ImageObject.h"
@@ -32,6 +41,31 @@ template <>
 constexpr const char* kClassName<GUIScrollableWindow> = "GUIScrollableWindow";
 template <>
 constexpr const char* kClassName<GUIResizeWindow> = "GUIResizeWindow";
+template <>
+constexpr const char* kClassName<GUIButton> = "GUIButton";
+template <>
+constexpr const char* kClassName<GUIInputTextBox> = "GUIInputTextBox";
+template <>
+constexpr const char* kClassName<GUISmartTextLine> = "GUISmartTextLine";
+template <>
+constexpr const char* kClassName<GUIImage> = "GUIImage";
+template <>
+constexpr const char* kClassName<GUISmartImage> = "SmartImage";
+template <>
+constexpr const char* kClassName<GUICheckBox> = "GUICheckBox";
+template <>
+constexpr const char* kClassName<GUIColorBox> = "GUIColorBox";
+
+// The text lines take the whole family of text widgets, with a line of their own.
+template <class Widget>
+bool OfFamily(const GUIBaseObject& object) {
+  if constexpr (std::is_same_v<Widget, GUITextLine>) {
+    return object.GetType() >= GUITextLine::kFirstTypeCode &&
+           object.GetType() <= GUITextLine::kLastTypeCode;
+  } else {
+    return object.GetType() == Widget::kTypeCode;
+  }
+}
 
 // The active object as the family's widget, after the active-object and type checks.
 template <class Widget>
@@ -41,8 +75,13 @@ Widget* ActiveWidget(ScriptCall& call, const GUIManager& gui) {
     call.Fail("Active Object not set");
     return nullptr;
   }
-  if constexpr (kClassName<Widget> != nullptr) {
-    if (active->GetType() != Widget::kTypeCode) {
+  if constexpr (std::is_same_v<Widget, GUITextLine>) {
+    if (!OfFamily<Widget>(*active)) {
+      call.Fail("object is not a Text Line");
+      return nullptr;
+    }
+  } else if constexpr (kClassName<Widget> != nullptr) {
+    if (!OfFamily<Widget>(*active)) {
       call.Fail("Active Object is not a %s", kClassName<Widget>);
       return nullptr;
     }
@@ -52,22 +91,31 @@ Widget* ActiveWidget(ScriptCall& call, const GUIManager& gui) {
 
 constexpr int kUncounted = -1;
 
-// A function on the active widget of one family: Count arguments (any for kUncounted), the first
-// Texts of them texts, then Act.
-template <const char* Label, class Widget, int Count, int Texts,
-          void (*Act)(Widget&, const ScriptCall&)>
+// Which of the first four arguments are required texts, one bit each from argument 1.
+constexpr unsigned kNoTexts = 0b0000;
+constexpr unsigned kText1 = 0b0001;
+constexpr unsigned kTexts123 = 0b0111;
+constexpr unsigned kTexts13 = 0b0101;
+
+// A function on the active widget of one family: Count arguments (any for kUncounted), the texts
+// of Texts, then Act. A family whose invalid-argument line has its own wording passes it whole.
+template <const char* Label, class Widget, int Count, unsigned Texts,
+          void (*Act)(Widget&, const ScriptCall&), const char* InvalidLine = nullptr,
+          const char* Separator = ScriptCall::kTwoBlanks>
 int WidgetFunction(lua_State* state) {
-  static_assert(Texts == 0 || Texts == 1 || Texts == 3);
-  ScriptCall call(state, Label);
+  static_assert(Texts == kNoTexts || Texts == kText1 || Texts == kTexts123 || Texts == kTexts13);
+  ScriptCall call(state, Label, InvalidLine, Separator);
   const Arity arity = Count == kUncounted ? Arity::Any() : Arity(Count);
   const char* first;
   const char* second;
   const char* third;
   GUIManager* gui;
-  if constexpr (Texts == 0) {
+  if constexpr (Texts == kNoTexts) {
     gui = call.Begin(arity, gGUIManager);
-  } else if constexpr (Texts == 1) {
+  } else if constexpr (Texts == kText1) {
     gui = call.Begin(arity, gGUIManager, first);
+  } else if constexpr (Texts == kTexts13) {
+    gui = call.Begin(arity, gGUIManager, first, kSkipArgument, third);
   } else {
     gui = call.Begin(arity, gGUIManager, first, second, third);
   }
@@ -117,6 +165,38 @@ void SetPictureDimensions(Widget& window, const ScriptCall& call) {
 template <class Widget>
 void SetWindowBorderWidth(Widget& window, const ScriptCall& call) {
   window.SetBorderWidth(call.Integer(1));
+}
+
+// The buttons, text lines, images and boxes.
+
+void SetButtonImages(GUIButton& button, const ScriptCall& call) {
+  button.SetImages(call.Text(1), call.Text(2), call.Text(3));
+}
+void SetButtonDisplayData(GUIButton& button, const ScriptCall& call) {
+  button.SetDisplayData(call.Integer(1), call.Integer(2));
+}
+void SetButtonScriptData(GUIButton& button, const ScriptCall& call) {
+  button.SetScriptData(call.Text(1), call.Integer(2));
+}
+void SetButtonFunction(GUIButton& button, const ScriptCall& call) {
+  button.SetFunction(call.Text(1));
+}
+void SetString(GUITextLine& line, const ScriptCall& call) { line.SetString(call.Text(1)); }
+void SetInputSystemData(GUIInputTextBox& box, const ScriptCall& call) {
+  box.SetSystemData(call.Integer(1), call.Flag(2));
+}
+void WatchProperty(GUISmartTextLine& line, const ScriptCall& call) {
+  line.WatchProperty(call.Text(1), call.Text(2), call.Text(3));
+}
+void SetImage(GUIImage& image, const ScriptCall& call) { image.SetImage(call.Text(1)); }
+void SetSmartImage(GUISmartImage& image, const ScriptCall& call) {
+  image.SetImage(call.Text(1), call.Text(2), call.Text(3));
+}
+void SetFiringData(GUICheckBox& box, const ScriptCall& call) {
+  box.SetFiringData(call.Text(1), call.Integer(2), call.Text(3), call.Integer(4));
+}
+void SetColorData(GUIColorBox& box, const ScriptCall& call) {
+  box.SetColorData(call.Integer(1), call.Integer(2), call.Integer(3), call.Integer(4));
 }
 
 // The GUI manager's.
@@ -189,6 +269,20 @@ constexpr char kSwSetWindowDimensions[] = "GUISW SetWindowDimentions";
 constexpr char kSwSetPictureDimensions[] = "GUISW SetPictureDimentions";
 constexpr char kSwSetWindowBorderWidth[] = "GUISW SetWindowBorderWidth";
 constexpr char kWSetBackgroundColor[] = "GUIW SetBackgroundColor";
+constexpr char kBSetImages[] = "GUIB SetImages";
+constexpr char kBSetDisplayData[] = "GUIB SetDisplayData";
+constexpr char kBSetScriptData[] = "GUIB SetScriptData";
+constexpr char kBSetFunctionData[] = "GUIB SetFunctionData";
+constexpr char kCBSetFiringData[] = "GUICB SetFiringData";
+constexpr char kColBSetColorData[] = "GUIColB SetColorData";
+// One blank after the colon in every line of its own.
+constexpr char kISetImage[] = "GUII SetImage";
+constexpr char kSISetImage[] = "GUISI SetImage";
+constexpr char kITBSetSystemData[] = "GUIITB SetSystemData";
+constexpr char kITBSetSystemDataInvalid[] =
+    "GUIITB SetSystemData:  Failed, Invalid argument list\n";
+constexpr char kTSetString[] = "GUIT SetString";
+constexpr char kSTLWatchProperty[] = "GUISTL WatchProperty";
 
 using Base = GUIBaseObject;
 using Scrollable = GUIScrollableWindow;
@@ -200,34 +294,55 @@ const ScriptFunction kGUIFunctions[] = {
     ScriptEntry<SetActiveObjectList>("GUI_SetActiveObjectList"),
     ScriptEntry<AddObject>("GUIOL_AddObject"),
     ScriptEntry<SetActiveObjectAndListFromBase>("GUI_SetActiveObjectAndListFromBase"),
-    ScriptEntry<WidgetFunction<kShow, Base, kUncounted, 0, Show>>("GUIG_Show"),
-    ScriptEntry<WidgetFunction<kHide, Base, kUncounted, 0, Hide>>("GUIG_Hide"),
-    ScriptEntry<WidgetFunction<kFlip, Base, kUncounted, 0, Flip>>("GUIG_Flip"),
-    ScriptEntry<WidgetFunction<kSetLock, Base, kUncounted, 0, SetLock>>("GUIG_SetLock"),
-    ScriptEntry<WidgetFunction<kSetDimensions, Base, 4, 0, SetDimensions<Base>>>(
+    ScriptEntry<WidgetFunction<kShow, Base, kUncounted, kNoTexts, Show>>("GUIG_Show"),
+    ScriptEntry<WidgetFunction<kHide, Base, kUncounted, kNoTexts, Hide>>("GUIG_Hide"),
+    ScriptEntry<WidgetFunction<kFlip, Base, kUncounted, kNoTexts, Flip>>("GUIG_Flip"),
+    ScriptEntry<WidgetFunction<kSetLock, Base, kUncounted, kNoTexts, SetLock>>("GUIG_SetLock"),
+    ScriptEntry<WidgetFunction<kSetDimensions, Base, 4, kNoTexts, SetDimensions<Base>>>(
         "GUIG_SetDimensions"),
-    ScriptEntry<WidgetFunction<kSetBorderImages, Base, 3, 3, SetBorderImages>>(
+    ScriptEntry<WidgetFunction<kSetBorderImages, Base, 3, kTexts123, SetBorderImages>>(
         "GUIG_SetBorderImages"),
-    ScriptEntry<WidgetFunction<kRswSetBackgroundPic, Resize, 1, 1, SetResizePicture>>(
+    ScriptEntry<WidgetFunction<kBSetImages, GUIButton, 3, kTexts123, SetButtonImages>>(
+        "GUIB_SetImages"),
+    ScriptEntry<WidgetFunction<kBSetDisplayData, GUIButton, 2, kNoTexts, SetButtonDisplayData>>(
+        "GUIB_SetDisplayData"),
+    ScriptEntry<WidgetFunction<kBSetScriptData, GUIButton, 2, kText1, SetButtonScriptData>>(
+        "GUIB_SetScriptData"),
+    ScriptEntry<WidgetFunction<kBSetFunctionData, GUIButton, 1, kText1, SetButtonFunction>>(
+        "GUIB_SetFunctionData"),
+    ScriptEntry<WidgetFunction<kCBSetFiringData, GUICheckBox, 4, kTexts13, SetFiringData>>(
+        "GUICB_SetFiringData"),
+    ScriptEntry<WidgetFunction<kColBSetColorData, GUIColorBox, 4, kNoTexts, SetColorData>>(
+        "GUIColB_SetColorData"),
+    ScriptEntry<
+        WidgetFunction<kISetImage, GUIImage, 1, kText1, SetImage, nullptr, ScriptCall::kOneBlank>>(
+        "GUII_SetImage"),
+    ScriptEntry<WidgetFunction<kSISetImage, GUISmartImage, 3, kTexts123, SetSmartImage>>(
+        "GUISI_SetImage"),
+    ScriptEntry<WidgetFunction<kITBSetSystemData, GUIInputTextBox, 2, kNoTexts, SetInputSystemData,
+                               kITBSetSystemDataInvalid>>("GUIITB_SetSystemData"),
+    ScriptEntry<WidgetFunction<kTSetString, GUITextLine, 1, kText1, SetString>>("GUIT_SetString"),
+    ScriptEntry<WidgetFunction<kSTLWatchProperty, GUISmartTextLine, 3, kTexts123, WatchProperty>>(
+        "GUISTL_WatchProperty"),
+    ScriptEntry<WidgetFunction<kRswSetBackgroundPic, Resize, 1, kText1, SetResizePicture>>(
         "GUIRSW_SetBackgroundPic"),
-    ScriptEntry<WidgetFunction<kRswSetWindowDimensions, Resize, 4, 0, SetDimensions<Resize>>>(
+    ScriptEntry<
+        WidgetFunction<kRswSetWindowDimensions, Resize, 4, kNoTexts, SetDimensions<Resize>>>(
         "GUIRSW_SetWindowDimensions"),
-    ScriptEntry<
-        WidgetFunction<kRswSetPictureDimensions, Resize, 4, 0, SetPictureDimensions<Resize>>>(
-        "GUIRSW_SetPictureDimensions"),
-    ScriptEntry<
-        WidgetFunction<kRswSetWindowBorderWidth, Resize, 1, 0, SetWindowBorderWidth<Resize>>>(
-        "GUIRSW_SetWindowBorderWidth"),
-    ScriptEntry<WidgetFunction<kSwSetBackgroundPic, Scrollable, 1, 1, SetScrollablePicture>>(
+    ScriptEntry<WidgetFunction<kRswSetPictureDimensions, Resize, 4, kNoTexts,
+                               SetPictureDimensions<Resize>>>("GUIRSW_SetPictureDimensions"),
+    ScriptEntry<WidgetFunction<kRswSetWindowBorderWidth, Resize, 1, kNoTexts,
+                               SetWindowBorderWidth<Resize>>>("GUIRSW_SetWindowBorderWidth"),
+    ScriptEntry<WidgetFunction<kSwSetBackgroundPic, Scrollable, 1, kText1, SetScrollablePicture>>(
         "GUISW_SetBackgroundPic"),
     ScriptEntry<
-        WidgetFunction<kSwSetWindowDimensions, Scrollable, 4, 0, SetDimensions<Scrollable>>>(
+        WidgetFunction<kSwSetWindowDimensions, Scrollable, 4, kNoTexts, SetDimensions<Scrollable>>>(
         "GUISW_SetWindowDimensions"),
-    ScriptEntry<WidgetFunction<kSwSetPictureDimensions, Scrollable, 4, 0,
+    ScriptEntry<WidgetFunction<kSwSetPictureDimensions, Scrollable, 4, kNoTexts,
                                SetPictureDimensions<Scrollable>>>("GUISW_SetPictureDimensions"),
-    ScriptEntry<WidgetFunction<kSwSetWindowBorderWidth, Scrollable, 1, 0,
+    ScriptEntry<WidgetFunction<kSwSetWindowBorderWidth, Scrollable, 1, kNoTexts,
                                SetWindowBorderWidth<Scrollable>>>("GUISW_SetWindowBorderWidth"),
-    ScriptEntry<WidgetFunction<kWSetBackgroundColor, GUIWindow, 3, 0, SetBackgroundColor>>(
+    ScriptEntry<WidgetFunction<kWSetBackgroundColor, GUIWindow, 3, kNoTexts, SetBackgroundColor>>(
         "GUIW_SetBackgroundColor"),
 };
 
@@ -249,6 +364,24 @@ void RegisterFamily(lua_State* state, ScriptFamily family) {
 }  // namespace
 
 void RegisterGUIBindings(lua_State* state) { RegisterFamily(state, ScriptFamily::GUI); }
+
+void RegisterGUIButtonBindings(lua_State* state) {
+  RegisterFamily(state, ScriptFamily::GUIButtons);
+}
+
+void RegisterGUICheckBoxBindings(lua_State* state) {
+  RegisterFamily(state, ScriptFamily::GUICheckBoxes);
+}
+
+void RegisterGUIColorBoxBindings(lua_State* state) {
+  RegisterFamily(state, ScriptFamily::GUIColorBoxes);
+}
+
+void RegisterGUIImageBindings(lua_State* state) { RegisterFamily(state, ScriptFamily::GUIImages); }
+
+void RegisterGUITextLineBindings(lua_State* state) {
+  RegisterFamily(state, ScriptFamily::GUITextLines);
+}
 
 void RegisterGUIWindowBindings(lua_State* state) {
   RegisterFamily(state, ScriptFamily::GUIWindows);

@@ -8,5 +8,15 @@ struct lua_State;
 
 // The GUI manager's functions and those every widget takes ("GUI_", "GUIOL_", "GUIG_").
 void RegisterGUIBindings(lua_State* state);
+// The buttons' ("GUIB_").
+void RegisterGUIButtonBindings(lua_State* state);
+// The check boxes' ("GUICB_").
+void RegisterGUICheckBoxBindings(lua_State* state);
+// The colour boxes' ("GUIColB_").
+void RegisterGUIColorBoxBindings(lua_State* state);
+// The images' and watching images' ("GUII_", "GUISI_").
+void RegisterGUIImageBindings(lua_State* state);
+// The text lines', input boxes' and watching text lines' ("GUIITB_", "GUIT_", "GUISTL_").
+void RegisterGUITextLineBindings(lua_State* state);
 // The windows' ("GUIRSW_", "GUISW_", "GUIW_").
 void RegisterGUIWindowBindings(lua_State* state);

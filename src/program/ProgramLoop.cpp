@@ -97,8 +97,8 @@ void ProgramHandlers::UpdateKeys() {
 
 // The GUI manager's focused input box, mouse position and mouse dispatch are reached here once it
 // exists. Until then no GUI object takes a press, and every press goes to the map manager.
-void ProgramHandlers::FocusedInput(int32_t inputEvent) {
-  if (gGUIManager != nullptr) gGUIManager->DispatchKey(inputEvent);
+void ProgramHandlers::FocusedInput(int32_t inputEvent, int32_t keycode) {
+  if (gGUIManager != nullptr) gGUIManager->DispatchKey(inputEvent, keycode);
 }
 void ProgramHandlers::SetMousePosition(float x, float y) {
   if (gGUIManager != nullptr) gGUIManager->SetMousePosition(x, y);

@@ -27,7 +27,7 @@ class ProgramHandlers : public LoopHandlers {
   void BeginPass() override;
   void ReadKeyboard() override;
   void UpdateKeys() override;
-  void FocusedInput(int32_t inputEvent) override;
+  void FocusedInput(int32_t inputEvent, int32_t keycode) override;
   void SetMousePosition(float x, float y) override;
   bool DispatchMouse(int32_t mode) override;
   float GetMouseX() override;

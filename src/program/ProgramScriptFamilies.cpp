@@ -16,6 +16,11 @@ const LuaManagerFamily kFamilies[] = {
     {ScriptFamily::Cameras, RegisterCameraFunctions},
     // The GUI's families in the order of its registration; each widget kind's comes in its place.
     {ScriptFamily::GUI, RegisterGUIBindings},
+    {ScriptFamily::GUIButtons, RegisterGUIButtonBindings},
+    {ScriptFamily::GUICheckBoxes, RegisterGUICheckBoxBindings},
+    {ScriptFamily::GUIColorBoxes, RegisterGUIColorBoxBindings},
+    {ScriptFamily::GUIImages, RegisterGUIImageBindings},
+    {ScriptFamily::GUITextLines, RegisterGUITextLineBindings},
     {ScriptFamily::GUIWindows, RegisterGUIWindowBindings},
     {ScriptFamily::NPCs, RegisterNPCFunctions},
     {ScriptFamily::Paths, RegisterPathFunctions},

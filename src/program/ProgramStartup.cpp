@@ -68,6 +68,9 @@ bool CreatePlayer() {
   gPlayer->SetImpulseSink([](int32_t x, int32_t y, int32_t z, float fx, float fy, float fz) {
     if (gObjectManager != nullptr) gObjectManager->ApplyImpulse(x, y, z, fx, fy, fz);
   });
+  // The shooter fires while a mouse button is held; the GUI manager comes later.
+  gPlayer->SetMouseHeldSource(
+      [] { return gGUIManager != nullptr && gGUIManager->IsMouseButtonHeld(); });
   WorldLinks& links = GetWorldLinks();
   links.playerCentre = [](int32_t& x, int32_t& y) {
     if (gPlayer == nullptr) return false;
@@ -97,6 +100,17 @@ bool GivePlayerShadows() {
   static constexpr const char* kShadows[] = {"ShadowL", "ShadowM", "ShadowS", "ShadowT"};
   for (uint32_t slot = 0; slot < 4; ++slot) {
     gPlayer->SetShadowImage(slot, "Images", "Misc", "Shadows", kShadows[slot]);
+  }
+  return true;
+}
+
+// The GUI's last key is the key of each pressed edge that the keyboard manager sees.
+bool CreateGUIManager() {
+  gGUIManager = new GUIManager();
+  if (gKeyboardManager != nullptr) {
+    gKeyboardManager->SetKeyPressListener([](int32_t keycode) {
+      if (gGUIManager != nullptr) gGUIManager->SetLastKey(keycode);
+    });
   }
   return true;
 }
@@ -150,7 +164,7 @@ const StartupRow kRows[] = {
     Row::Step("trigger manager", Create<gTriggerManager>),
     Row::Step("background manager", Create<gBackgroundManager>),
     Row::Step("timer manager", Create<gTimerManager>),
-    Row::Step("GUI manager", Create<gGUIManager>),
+    Row::Step("GUI manager", CreateGUIManager),
     Row::Step("map manager", CreateMapManager),
     Row::Step("event sources", RegisterEvents),
     Row::Script("Data/Scripts/System/Loading/Routing.lua"),

@@ -1,7 +1,8 @@
 # The sample game starts without script errors in an 800 x 600 window and shows its GUI: the
-# meadow in its frame, the banner under it and the portrait beside it. Walking right and jumping
-# over the rocks leads from the hillside to the cave, walking back left to the hillside; Escape
-# ends it.
+# meadow in its frame, the banner under it, the portrait beside it, the menu and the panel; the
+# panel's "Close" button hides the panel and the menu's "Panel" button shows it again; the menu's
+# text box takes typing. Walking right and jumping over the rocks leads from the hillside to the
+# cave, walking back left to the hillside; Escape ends it.
 source "$QM_E2E_DIR/harness.sh"
 
 [ -f "$QM_SAMPLE_DIR/Configuration.lua" ] || fail "no sample game in $QM_SAMPLE_DIR"
@@ -16,6 +17,26 @@ screenshot "$SCRATCH/sample.png"
 expect_pixels "$SCRATCH/sample.png" 100 300 "0,0,0" 500 400 "0,0,0" 200 270 "40,40,90"
 [ "$(pixel_of "$SCRATCH/sample.png" 200 120)" != "0,0,0" ] || fail "no meadow"
 [ "$(pixel_of "$SCRATCH/sample.png" 488 268)" != "0,0,0" ] || fail "no portrait"
+expect_pixels "$SCRATCH/sample.png" 700 80 "30,30,60" 700 360 "60,40,40"
+
+click_at() {
+  xdotool mousemove --window "$(game_window)" "$1" "$2"
+  sleep 0.3
+  xdotool mousedown 1
+  sleep 0.2
+  xdotool mouseup 1
+  sleep 0.3
+}
+click_at 600 403
+wait_for_pixel 700 360 "0,0,0"
+click_at 690 137
+wait_for_pixel 700 360 "60,40,40"
+click_at 600 210
+press_key h
+press_key i
+wait_for_line "Print i - "
+expect_line "Print h - "
+
 expect_no_text "Lua Error"
 expect_no_text "Failed"
 expect_no_text "Warning"

@@ -12,20 +12,26 @@
 namespace {
 
 // "<name>:  <kind>, <reason>\n" with the reason formatted from the caller's arguments.
-void LogReason(const char* name, const char* kind, const char* format, va_list arguments) {
+void LogReason(const char* name, const char* separator, const char* kind, const char* format,
+               va_list arguments) {
   va_list measure;
   va_copy(measure, arguments);
   const int length = std::vsnprintf(nullptr, 0, format, measure);
   va_end(measure);
   std::string reason(length > 0 ? static_cast<size_t>(length) : 0, '\0');
   if (length > 0) std::vsnprintf(reason.data(), reason.size() + 1, format, arguments);
-  Log("%s:  %s, %s\n", name, kind, reason.c_str());
+  Log("%s%s%s, %s\n", name, separator, kind, reason.c_str());
 }
 
 }  // namespace
 
-ScriptCall::ScriptCall(lua_State* state, const char* name, const char* invalidLine)
-    : state(state), name(name), invalidLine(invalidLine), count(lua_gettop(state)) {}
+ScriptCall::ScriptCall(lua_State* state, const char* name, const char* invalidLine,
+                       const char* separator)
+    : state(state),
+      name(name),
+      invalidLine(invalidLine),
+      separator(separator != nullptr ? separator : kTwoBlanks),
+      count(lua_gettop(state)) {}
 
 bool ScriptCall::Fits(Arity arity) {
   if (arity.Fits(count)) return true;
@@ -72,7 +78,7 @@ bool ScriptCall::Flag(int index) const {
 int ScriptCall::Fail(const char* format, ...) {
   va_list arguments;
   va_start(arguments, format);
-  LogReason(name, "Failed", format, arguments);
+  LogReason(name, separator, "Failed", format, arguments);
   va_end(arguments);
   return 0;
 }
@@ -88,7 +94,7 @@ int ScriptCall::FailInvalid() {
 void ScriptCall::Warn(const char* format, ...) {
   va_list arguments;
   va_start(arguments, format);
-  LogReason(name, "Warning", format, arguments);
+  LogReason(name, separator, "Warning", format, arguments);
   va_end(arguments);
 }
 

@@ -74,8 +74,13 @@ concept TextSlot = std::same_as<T, const char*> || std::same_as<T, const SkipArg
 
 class ScriptCall {
  public:
-  // Functions whose invalid-argument line has its own wording pass the whole line.
-  ScriptCall(lua_State* state, const char* name, const char* invalidLine = nullptr);
+  // Functions whose invalid-argument line has its own wording pass the whole line; a family whose
+  // lines put something else than two blanks after the name's colon passes what it puts there.
+  ScriptCall(lua_State* state, const char* name, const char* invalidLine = nullptr,
+             const char* separator = kTwoBlanks);
+
+  static constexpr char kTwoBlanks[] = ":  ";
+  static constexpr char kOneBlank[] = ": ";
 
   lua_State* State() const { return state; }
   const char* Name() const { return name; }
@@ -168,6 +173,7 @@ class ScriptCall {
   lua_State* state;
   const char* name;
   const char* invalidLine;
+  const char* separator;
   int count;
   int results = 0;
 };

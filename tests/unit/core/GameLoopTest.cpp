@@ -32,6 +32,13 @@ ALLEGRO_EVENT Mouse(ALLEGRO_EVENT_TYPE type, int x, int y) {
   return event;
 }
 
+// A key event carrying its key.
+ALLEGRO_EVENT Key(ALLEGRO_EVENT_TYPE type, int keycode) {
+  ALLEGRO_EVENT event = Event(type);
+  event.keyboard.keycode = keycode;
+  return event;
+}
+
 const ALLEGRO_EVENT kTimer = Event(ALLEGRO_EVENT_TIMER);
 const ALLEGRO_EVENT kClose = Event(ALLEGRO_EVENT_DISPLAY_CLOSE);
 
@@ -77,8 +84,9 @@ class RecordingHandlers : public LoopHandlers {
   void BeginPass() override { ++passes; }
   void ReadKeyboard() override { journal.push_back("read keyboard"); }
   void UpdateKeys() override { journal.push_back("update keys"); }
-  void FocusedInput(int32_t inputEvent) override {
-    journal.push_back("focused input " + std::to_string(inputEvent));
+  void FocusedInput(int32_t inputEvent, int32_t keycode) override {
+    journal.push_back("focused input " + std::to_string(inputEvent) + " key " +
+                      std::to_string(keycode));
   }
   void SetMousePosition(float x, float y) override {
     mouseX = x;
@@ -156,10 +164,10 @@ TEST_F(GameLoopTest, GameLoop_DispatchesEachEventTypeToItsHandlers) {
     std::vector<std::string> reached;
   };
   const Case cases[] = {
-      {"key down", Event(ALLEGRO_EVENT_KEY_DOWN), false,
-       {"read keyboard", "update keys", "focused input 2"}},
-      {"key up", Event(ALLEGRO_EVENT_KEY_UP), false,
-       {"read keyboard", "update keys", "focused input 3"}},
+      {"key down", Key(ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_B), false,
+       {"read keyboard", "update keys", "focused input 2 key 2"}},
+      {"key up", Key(ALLEGRO_EVENT_KEY_UP, ALLEGRO_KEY_ENTER), false,
+       {"read keyboard", "update keys", "focused input 3 key 67"}},
       {"key char", Event(ALLEGRO_EVENT_KEY_CHAR), false, {}},
       {"mouse axes", Mouse(ALLEGRO_EVENT_MOUSE_AXES, 40, 30), false,
        {"mouse at 40.000000 30.000000"}},
@@ -217,7 +225,7 @@ TEST_F(GameLoopTest, GameLoop_WhatAnEventRetiresLivesUntilTheEventIsHandled) {
    public:
     using RecordingHandlers::RecordingHandlers;
     void UpdateKeys() override { ProcessGraveyard().Bury(new Tracked(journal)); }
-    void FocusedInput(int32_t) override { journal.push_back("focused input"); }
+    void FocusedInput(int32_t, int32_t) override { journal.push_back("focused input"); }
   };
   BuryingHandlers burying(journal);
   Tracked* tracked = nullptr;

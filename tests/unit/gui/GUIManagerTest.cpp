@@ -186,13 +186,13 @@ TEST_F(GUIManagerTest, EveryReleaseEndsEveryDrag) {
 TEST_F(GUIManagerTest, KeysReachTheFocusedBoxOnlyWhileItAndItsAncestorsAreShown) {
   RecordingWidget* window = Add("Window", nullptr, 0, 0, 50, 50);
   RecordingWidget* box = Add("Box", window, 0, 0, 10, 10);
-  gui->DispatchKey(GUIBaseObject::kKeyDown);  // no focus: nobody
+  gui->DispatchKey(GUIBaseObject::kKeyDown, 1);  // no focus: nobody
   gui->SetFocusedInputBox(box);
-  gui->DispatchKey(GUIBaseObject::kKeyDown);
+  gui->DispatchKey(GUIBaseObject::kKeyDown, 1);
   window->Hide();
-  gui->DispatchKey(GUIBaseObject::kKeyUp);
+  gui->DispatchKey(GUIBaseObject::kKeyUp, 1);
   window->Show();
-  gui->DispatchKey(GUIBaseObject::kKeyUp);
+  gui->DispatchKey(GUIBaseObject::kKeyUp, 1);
   EXPECT_EQ(box->heard,
             (std::vector<Heard>{{GUIBaseObject::kKeyDown, 0, 0}, {GUIBaseObject::kKeyUp, 0, 0}}));
   EXPECT_EQ(gui->GetFocusedInputBox(), box);

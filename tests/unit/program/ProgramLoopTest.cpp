@@ -132,7 +132,7 @@ TEST_F(ProgramLoopTest, ProgramHandlers_MouseTicksAndKeysReachTheGUI) {
   widget->answer = false;
   EXPECT_FALSE(handlers.DispatchMouse(1));
   RunTick();
-  handlers.FocusedInput(LoopHandlers::kKeyDownInput);
+  handlers.FocusedInput(LoopHandlers::kKeyDownInput, 1);
   using Heard = RecordingWidget::Heard;
   EXPECT_EQ(widget->heard, (std::vector<Heard>{{GUIBaseObject::kPress, 15, 12},
                                                {GUIBaseObject::kRelease, 100, 100},

@@ -7,6 +7,8 @@
 Global_AddScriptVariableA("PlayerName", "Wren")
 Global_AddScriptVariableI("Gold", 0)
 Global_AddScriptVariableI("QuestStage", 0)
+-- A setting of the menu's check box: 1 while the menu's buttons blip.
+Global_AddScriptVariableI("ButtonBlips", 1)
 
 -- Later, for example in a quest script:
 --   Global_SetScriptVariableI("Gold", Global_GetScriptVariableI("Gold") + 10)

@@ -11,6 +11,8 @@ TimerManager_AddTimer("PlayTime", 0)
 -- song from its start, always at volume 0.35. The build writes Theme.wav; WAV, FLAC, Ogg Vorbis,
 -- Opus, VOC, MOD and S3M files play (MP3 does not). Without a sound device the calls still
 -- succeed and nothing is heard.
+LoadSong("Chime", Path_GetPath("Sounds") .. "Blip.wav")
+MM_EditMusic("Chime", 0.35, 1)
 LoadSong("Theme", Path_GetPath("Music") .. "Theme.wav")
 MM_EditMusic("Theme", 0.35, 1)
 PlayActiveSong()
@@ -103,3 +105,86 @@ GUI_SetActiveObjectList("Base")
 GUIOL_AddObject("Banner", "GUIWindow")
 GUIG_SetDimensions(60, 260, 300, 24)
 GUIW_SetBackgroundColor(40, 40, 90)
+
+-- The menu: a window of buttons, a check box and a text box, right of the meadow. A button shows
+-- its "Up" picture, "Over" while the mouse is over it and "Down" while pressed; a click (press and
+-- release on it) runs its script with its script code. Text is drawn in the system font; a text
+-- line sizes itself by its text (10 pixels per character), and a text line inside a button is its
+-- label.
+local menu = Path_GetPath("MenuScripts")
+GUIOL_AddObject("Menu", "GUIWindow")
+GUIG_SetDimensions(560, 60, 200, 260)
+GUIW_SetBackgroundColor(30, 30, 60)
+GUIG_SetBorderImages("FrameCorner", "FrameTop", "FrameSide")
+GUIG_SetLock(0)
+GUI_SetActiveObjectAndListFromBase("Menu")
+GUIOL_AddObject("MenuTitle", "GUITextLine")
+GUIT_SetString("Menu")
+GUIG_SetDimensions(14, 10, 60, 18)
+
+-- Each button is added to the menu, then gets a label of its own.
+local function Button(name, label, x, y, script, code)
+  GUI_SetActiveObjectAndListFromBase("Menu")
+  GUIOL_AddObject(name, "GUIButton")
+  GUIG_SetDimensions(x, y, 80, 22)
+  GUIB_SetImages("Up", "Over", "Down")
+  GUIB_SetScriptData(menu .. script, code)
+  GUI_SetActiveObjectAndListFromBase(name)
+  GUIOL_AddObject(name .. "Label", "GUITextLine")
+  GUIT_SetString(label)
+  GUIG_SetDimensions(8, 2, 70, 18)
+end
+-- The music buttons share a script: its script code says which song (1 Theme, 2 Chime, 0 quiet).
+Button("ThemeButton", "Theme", 14, 36, "Music.lua", 1)
+Button("ChimeButton", "Chime", 104, 36, "Music.lua", 2)
+Button("QuietButton", "Quiet", 14, 66, "Music.lua", 0)
+Button("PanelButton", "Panel", 104, 66, "Panel.lua", 1)
+
+-- The check box holds a setting: unchecked, the buttons stop blipping. It starts checked.
+GUI_SetActiveObjectAndListFromBase("Menu")
+GUIOL_AddObject("BlipCheck", "GUICheckBox")
+GUIG_SetDimensions(14, 104, 16, 16)
+GUICB_SetFiringData(menu .. "Blips.lua", 1, menu .. "Blips.lua", 0)
+GUIOL_AddObject("BlipLabel", "GUITextLine")
+GUIT_SetString("Blips")
+GUIG_SetDimensions(38, 102, 60, 18)
+
+-- A text box: click it and type (letters, digits, space and a few signs); Backspace removes,
+-- Enter ends the typing. The line under it watches the box's text through the property router.
+GUIOL_AddObject("NameBox", "GUIInputBox")
+GUIG_SetDimensions(14, 140, 170, 20)
+GUIITB_SetSystemData(16, 0)
+GUIOL_AddObject("NameLabel", "GUITextLine")
+GUIT_SetString("Name:")
+GUIG_SetDimensions(14, 170, 60, 18)
+GUIOL_AddObject("NameEcho", "GUISmartText")
+GUIG_SetDimensions(80, 170, 10, 18)
+GUISTL_WatchProperty("GUI", "NameBox", "String")
+
+-- A colour swatch. Its four components are routed integers (owner "GUI", object "Swatch",
+-- properties "Red", "Green", "Blue", "Alpha"), so any script can change them with PM_SetValue.
+GUIOL_AddObject("Swatch", "GUIColorBox")
+GUIG_SetDimensions(14, 200, 170, 40)
+GUIColB_SetColorData(60, 120, 200, 255)
+
+-- The panel the menu's "Panel" button shows; its own "Close" button hides it with the built-in
+-- action that hides a button's parent.
+GUI_SetActiveObjectList("Base")
+GUIOL_AddObject("Panel", "GUIWindow")
+GUIG_SetDimensions(560, 340, 200, 90)
+GUIW_SetBackgroundColor(60, 40, 40)
+GUI_SetActiveObjectAndListFromBase("Panel")
+GUIOL_AddObject("PanelText", "GUITextLine")
+GUIT_SetString("A panel")
+GUIG_SetDimensions(14, 12, 70, 18)
+GUIOL_AddObject("HeroPicture", "GUIImage")
+GUIG_SetDimensions(150, 12, 32, 32)
+GUII_SetImage("Standing")
+GUIOL_AddObject("CloseButton", "GUIButton")
+GUIG_SetDimensions(14, 52, 80, 22)
+GUIB_SetImages("Up", "Over", "Down")
+GUIB_SetFunctionData("Button_Hide_Parent")
+GUI_SetActiveObjectAndListFromBase("CloseButton")
+GUIOL_AddObject("CloseLabel", "GUITextLine")
+GUIT_SetString("Close")
+GUIG_SetDimensions(8, 2, 70, 18)

@@ -44,8 +44,15 @@
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptRegistrars.h"
 #include "core/script/ScriptVariableStore.h"
+#include "gui/GUIButton.h"
+#include "gui/GUICheckBox.h"
+#include "gui/GUIColorBox.h"
+#include "gui/GUIImage.h"
+#include "gui/GUIInputTextBox.h"
 #include "gui/GUIManager.h"
 #include "gui/GUIResizeWindow.h"
+#include "gui/GUISmartImage.h"
+#include "gui/GUISmartTextLine.h"
 #include "program/ProgramScriptFamilies.h"
 #include "program/ProgramStartup.h"
 #include "resources/DataLibrary.h"
@@ -309,6 +316,18 @@ const Seed kSeeds[] = {
     {"GUIRSW_SetWindowDimensions", "1, 2, 8, 8"},
     {"GUIRSW_SetPictureDimensions", "-1, -1, 4, 4"},
     {"GUIRSW_SetWindowBorderWidth", "3"},
+    {"GUIB_SetImages", "'normal', 'hover', 'pressed'"},
+    {"GUIB_SetDisplayData", "1, 3"},
+    {"GUIB_SetScriptData", "'none.lua', 2"},
+    {"GUIB_SetFunctionData", "'Button_Hide_Parent'"},
+    {"GUICB_SetFiringData", "'check.lua', 1, 'uncheck.lua', 2"},
+    {"GUIColB_SetColorData", "300, 0, 0, 255"},
+    {"GUII_SetImage", "'picture'"},
+    {"GUISI_SetImage", "'GUI', 'Box', 'Cursor'"},
+    {"GUIITB_SetSystemData", "4, 1"},
+    {"GUIT_SetString", "'longer than MaxChars'"},
+    {"GUISTL_WatchProperty", "'GUI', 'Box', 'String'"},
+    {"GUISTL_WatchProperty", "'GUI', 'Box', 'MaxChars'"},
 };
 
 // Functions that act on no manager: with the managers absent a valid call of theirs is silent.
@@ -536,6 +555,22 @@ struct World {
 
   // The active AI package that a function's seeds need.
   void PrepareFor(const std::string& function) {
+    // The widget families act on an active widget of their own, beside an input box to watch.
+    const auto widget = [&](const char* prefix) { return function.rfind(prefix, 0) == 0; };
+    GUIBaseObject* active = nullptr;
+    if (widget("GUIB_")) active = new GUIButton();
+    if (widget("GUICB_")) active = new GUICheckBox();
+    if (widget("GUIColB_")) active = new GUIColorBox();
+    if (widget("GUII_")) active = new GUIImage();
+    if (widget("GUISI_")) active = new GUISmartImage();
+    if (widget("GUIITB_") || widget("GUIT_")) active = new GUIInputTextBox();
+    if (widget("GUISTL_")) active = new GUISmartTextLine();
+    if (active != nullptr) {
+      gui->SetActiveObjectList("Base");
+      gui->AddToActiveList("Box", new GUIInputTextBox());
+      gui->AddToActiveList("Widget", active);
+      active->SetDimensions(0, 0, 16, 16);
+    }
     if (function == "AIVSR_SyncPointer" || function == "AIVSR_SetScaler") {
       ai->SetActiveAIPackage(&scaler);
     } else if (function == "AIFP_FollowCoordinates") {

@@ -57,6 +57,16 @@ DL_ExtractBitmap("windowcorner", "FrameCorner")
 DL_ExtractBitmap("windowedgeh", "FrameTop")
 DL_ExtractBitmap("windowedgev", "FrameSide")
 
+-- A button's three pictures (GUIB_SetImages looks them up under Images/GUI/Buttons) and the
+-- check box's two, which every check box takes from Images/GUI/Misc by these two names.
+DL_AddHeading("Images", "GUI", "Buttons")
+DL_ExtractBitmap("buttonup", "Up")
+DL_ExtractBitmap("buttonover", "Over")
+DL_ExtractBitmap("buttondown", "Down")
+DL_AddHeading("Images", "GUI", "Misc")
+DL_ExtractBitmap("checkboxon", "CheckBoxChecked")
+DL_ExtractBitmap("checkboxoff", "CheckBoxUnchecked")
+
 -- A portrait, for the dialogue window: Images/Portraits/Corvella/Neutral.
 DL_AddCatalogue("Images", "Portraits")
 DL_AddHeading("Images", "Portraits", "Corvella")

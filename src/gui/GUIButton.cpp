@@ -1,0 +1,139 @@
+#include "gui/GUIButton.h"
+
+#include <cstring>
+
+#include "core/Globals.h"
+#include "core/script/LuaManager.h"
+#include "gui/GUIManager.h"
+#include "resources/DataLibrary.h"
+
+namespace {
+
+GUIButton::ScrollStep gScrollStep = nullptr;
+
+ImageObject* ButtonImage(const char* name) {
+  if (gDataLibrary == nullptr || name == nullptr) return nullptr;
+  return gDataLibrary->GetEntry<ImageObject>("Images", "GUI", "Buttons", name);
+}
+
+GUIBaseObject* FiredButtonParent() {
+  GUIBaseObject* button = gGUIManager != nullptr ? gGUIManager->GetLastFiredButton() : nullptr;
+  return button != nullptr ? button->GetParent() : nullptr;
+}
+
+bool HideParent() {
+  GUIBaseObject* parent = FiredButtonParent();
+  if (parent != nullptr) parent->Hide();
+  return parent != nullptr;
+}
+
+bool ShowParent() {
+  GUIBaseObject* parent = FiredButtonParent();
+  if (parent != nullptr) parent->Show();
+  return parent != nullptr;
+}
+
+bool ScrollIncrement() { return gScrollStep != nullptr && gScrollStep(1); }
+bool ScrollDecrement() { return gScrollStep != nullptr && gScrollStep(-1); }
+
+struct NamedAction {
+  const char* name;
+  GUIButton::Action action;
+};
+
+constexpr NamedAction kActions[] = {
+    {"Button_Hide_Parent", &HideParent},
+    {"Button_Show_Parent", &ShowParent},
+    {"Button_Scrollbar_Increment", &ScrollIncrement},
+    {"Button_Scrollbar_Decrement", &ScrollDecrement},
+};
+
+}  // namespace
+
+GUIButton::GUIButton() { typeCode = kTypeCode; }
+
+GUIButton::~GUIButton() {
+  if (gGUIManager != nullptr && gGUIManager->GetLastFiredButton() == this) {
+    gGUIManager->SetLastFiredButton(nullptr);
+  }
+}
+
+void GUIButton::SetImages(const char* normal, const char* hovered, const char* held) {
+  normalImage = ButtonImage(normal);
+  hoverImage = ButtonImage(hovered);
+  pressedImage = ButtonImage(held);
+}
+
+void GUIButton::SetDisplayData(int32_t value, int32_t flags) {
+  displayValue = value;
+  drawFlags = flags;
+}
+
+void GUIButton::SetScriptData(const char* name, int32_t code) {
+  action = nullptr;
+  scriptMode = true;
+  scriptName = name != nullptr ? std::optional<std::string>(name) : std::nullopt;
+  scriptCode = code;
+}
+
+void GUIButton::SetFunction(const char* name) {
+  action = FindAction(name);
+  scriptMode = false;
+  scriptName.reset();
+}
+
+GUIButton::Action GUIButton::FindAction(const char* name) {
+  if (name == nullptr) return nullptr;
+  for (const NamedAction& row : kActions) {
+    if (std::strcmp(row.name, name) == 0) return row.action;
+  }
+  return nullptr;
+}
+
+void GUIButton::SetScrollStep(ScrollStep step) { gScrollStep = step; }
+
+bool GUIButton::TakeReleased() {
+  const bool both = pressed && releasedInside;
+  pressed = releasedInside = false;
+  return both;
+}
+
+bool GUIButton::OnInput(int32_t event, int32_t x, int32_t y) {
+  SetDirty();
+  switch (event) {
+    case kTick:
+      hover = IsInside(x, y);
+      return false;
+    case kPress:
+      pressed = IsInside(x, y);
+      return pressed;
+    case kRelease: {
+      releasedInside = IsInside(x, y);
+      const bool clicked = pressed && releasedInside;
+      pressed = releasedInside = false;
+      if (!clicked) return false;
+      if (gGUIManager != nullptr) gGUIManager->SetLastFiredButton(this);
+      // The script may retire this button: nothing of it is touched afterwards.
+      if (scriptMode) {
+        if (gLuaManager != nullptr && scriptName) {
+          const std::string name = *scriptName;
+          gLuaManager->ExecuteScript(name.c_str(), scriptCode);
+        }
+      } else if (action != nullptr) {
+        action();
+      }
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void GUIButton::Draw() {
+  const ImageObject* image = pressed ? pressedImage : hover ? hoverImage : normalImage;
+  if (image != nullptr) image->DrawAt(0, 0, drawFlags);
+  RenderChildren(Buffer());
+  dirty = false;
+}
+
+void GUIButton::EndPress() { pressed = releasedInside = false; }

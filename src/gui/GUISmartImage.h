@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/script/PropertyRef.h"
+#include "gui/GUIBaseObject.h"
+
+// Shows whatever image a routed image-pointer property points to when it is drawn, redrawn on
+// every frame. Nothing (children included) while the pointer is empty or its owner is gone.
+class GUISmartImage : public GUIBaseObject {
+ public:
+  static constexpr int32_t kTypeCode = 3101;
+
+  GUISmartImage();
+
+  // Watches the property when it is an image pointer; any other answer changes nothing.
+  void SetImage(const char* owner, const char* object, const char* property);
+  // The image the watched pointer holds now; none when there is none.
+  ImageObject* GetWatchedImage() const;
+
+ protected:
+  void Draw() override;
+
+ private:
+  PropertyRef watched;
+};
