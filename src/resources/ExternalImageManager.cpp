@@ -220,11 +220,16 @@ ImageObject* ExternalImageManager::GetBitmapFromActiveFile(int32_t offset) {
 }
 
 ImageObject* ExternalImageManager::LoadImage(const DirectoryEntry& entry) {
+  return ExtractImage(file, fileSize, entry.offset, entry.name.c_str(),
+                      "ExternalImageManager::GetBitmapFromActiveFile - ", band);
+}
+
+ImageObject* ExtractImage(FILE* file, int64_t fileSize, uint32_t offset, const char* name,
+                          const char* lineStart, std::vector<uint8_t>& band) {
   ImageRecord record;
-  const std::string reason = ReadImageRecord(file, fileSize, entry.offset, record);
+  const std::string reason = ReadImageRecord(file, fileSize, offset, record);
   if (!reason.empty()) {
-    Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, %s is damaged: %s\n",
-        entry.name.c_str(), reason.c_str());
+    Log("%sWarning, %s is damaged: %s\n", lineStart, name, reason.c_str());
     return nullptr;
   }
   // The pixels go from the file into the locked bitmap a band at a time: the band is all the
@@ -235,8 +240,7 @@ ImageObject* ExternalImageManager::LoadImage(const DirectoryEntry& entry) {
   image->Create(record.width, record.height, &gOpenGLMode);
   ALLEGRO_BITMAP* bitmap = image->GetBitmap();
   if (bitmap == nullptr) {
-    Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, no bitmap of %i by %i for %s\n",
-        record.width, record.height, entry.name.c_str());
+    Log("%sWarning, no bitmap of %i by %i for %s\n", lineStart, record.width, record.height, name);
     return nullptr;
   }
   image->SetDrawOffset(record.x0, record.y0);
@@ -247,8 +251,7 @@ ImageObject* ExternalImageManager::LoadImage(const DirectoryEntry& entry) {
   const ALLEGRO_PIXEL_FORMAT format = LockFormatFor(bitmap, swizzle);
   ALLEGRO_LOCKED_REGION* region = al_lock_bitmap(bitmap, format, ALLEGRO_LOCK_WRITEONLY);
   if (region == nullptr) {
-    Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, %s could not be locked\n",
-        entry.name.c_str());
+    Log("%sWarning, %s could not be locked\n", lineStart, name);
     return nullptr;
   }
   bool whole = true;
@@ -260,9 +263,7 @@ ImageObject* ExternalImageManager::LoadImage(const DirectoryEntry& entry) {
   }
   al_unlock_bitmap(bitmap);
   if (!whole) {
-    Log("ExternalImageManager::GetBitmapFromActiveFile - Warning, %s is damaged: pixels could "
-        "not be read\n",
-        entry.name.c_str());
+    Log("%sWarning, %s is damaged: pixels could not be read\n", lineStart, name);
     return nullptr;
   }
   al_set_target_bitmap(bitmap);

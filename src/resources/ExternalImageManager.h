@@ -71,4 +71,11 @@ class ExternalImageManager {
   std::vector<uint8_t> band;  // a few columns of pixels, reused from one extraction to the next
 };
 
+// Reads the image record at the offset of an open container file of that size into a new image
+// (the caller owns it), which is the current Allegro target afterwards; `band` is scratch memory
+// kept between calls. None, with one warning line that starts with lineStart and names the
+// record, when the record does not fit the file or no bitmap can be made or locked.
+ImageObject* ExtractImage(FILE* file, int64_t fileSize, uint32_t offset, const char* name,
+                          const char* lineStart, std::vector<uint8_t>& band);
+
 void RegisterExternalImageManagerFunctions(lua_State* state);

@@ -54,74 +54,59 @@ GLenum BlendEquation(int op) {
   }
 }
 
-// The GL state one drawing sets up, taken on entry and given back on exit: the three matrices,
-// texturing, blending and the bound texture. Allegro sets blending and texturing for each of its
-// own draws and reloads the matrices on every target change, so putting them back keeps whatever
-// the caller or Allegro had arranged.
-class GLDrawScope {
- public:
-  GLDrawScope(ALLEGRO_BITMAP* target, bool textured) {
-    glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-    glGetFloatv(GL_TEXTURE_MATRIX, texture);
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &boundTexture);
-    texturing = glIsEnabled(GL_TEXTURE_2D);
-    blending = glIsEnabled(GL_BLEND);
+}  // namespace
 
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, al_get_bitmap_width(target), al_get_bitmap_height(target), 0,
-            -(kGLQuadDepthLimit + 1), kGLQuadDepthLimit + 1);
-    glMatrixMode(GL_TEXTURE);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadMatrixf(&al_get_current_transform()->m[0][0]);
+GLDrawScope::GLDrawScope(ALLEGRO_BITMAP* target, bool textured) {
+  glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
+  glGetFloatv(GL_PROJECTION_MATRIX, projection);
+  glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+  glGetFloatv(GL_TEXTURE_MATRIX, texture);
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &boundTexture);
+  texturing = glIsEnabled(GL_TEXTURE_2D);
+  blending = glIsEnabled(GL_BLEND);
 
-    int op, src, dst, alphaOp, alphaSrc, alphaDst;
-    al_get_separate_blender(&op, &src, &dst, &alphaOp, &alphaSrc, &alphaDst);
-    const ALLEGRO_COLOR constant = al_get_blend_color();
-    glEnable(GL_BLEND);
-    glBlendColor(constant.r, constant.g, constant.b, constant.a);
-    glBlendEquationSeparate(BlendEquation(op), BlendEquation(alphaOp));
-    glBlendFuncSeparate(BlendFactor(src), BlendFactor(dst), BlendFactor(alphaSrc),
-                        BlendFactor(alphaDst));
-    if (textured) {
-      glEnable(GL_TEXTURE_2D);
-    } else {
-      glDisable(GL_TEXTURE_2D);
-    }
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, al_get_bitmap_width(target), al_get_bitmap_height(target), 0, -(kGLQuadDepthLimit + 1),
+          kGLQuadDepthLimit + 1);
+  glMatrixMode(GL_TEXTURE);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glLoadMatrixf(&al_get_current_transform()->m[0][0]);
+
+  int op, src, dst, alphaOp, alphaSrc, alphaDst;
+  al_get_separate_blender(&op, &src, &dst, &alphaOp, &alphaSrc, &alphaDst);
+  const ALLEGRO_COLOR constant = al_get_blend_color();
+  glEnable(GL_BLEND);
+  glBlendColor(constant.r, constant.g, constant.b, constant.a);
+  glBlendEquationSeparate(BlendEquation(op), BlendEquation(alphaOp));
+  glBlendFuncSeparate(BlendFactor(src), BlendFactor(dst), BlendFactor(alphaSrc),
+                      BlendFactor(alphaDst));
+  if (textured) {
+    glEnable(GL_TEXTURE_2D);
+  } else {
+    glDisable(GL_TEXTURE_2D);
   }
+}
 
-  ~GLDrawScope() {
-    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(boundTexture));
-    if (texturing) {
-      glEnable(GL_TEXTURE_2D);
-    } else {
-      glDisable(GL_TEXTURE_2D);
-    }
-    if (!blending) glDisable(GL_BLEND);
-    glMatrixMode(GL_TEXTURE);
-    glLoadMatrixf(texture);
-    glMatrixMode(GL_PROJECTION);
-    glLoadMatrixf(projection);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadMatrixf(modelview);
-    glMatrixMode(static_cast<GLenum>(matrixMode));
+GLDrawScope::~GLDrawScope() {
+  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(boundTexture));
+  if (texturing) {
+    glEnable(GL_TEXTURE_2D);
+  } else {
+    glDisable(GL_TEXTURE_2D);
   }
+  if (!blending) glDisable(GL_BLEND);
+  glMatrixMode(GL_TEXTURE);
+  glLoadMatrixf(texture);
+  glMatrixMode(GL_PROJECTION);
+  glLoadMatrixf(projection);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadMatrixf(modelview);
+  glMatrixMode(static_cast<GLenum>(matrixMode));
+}
 
-  GLDrawScope(const GLDrawScope&) = delete;
-  GLDrawScope& operator=(const GLDrawScope&) = delete;
-
- private:
-  GLint matrixMode = GL_MODELVIEW;
-  GLfloat projection[16] = {};
-  GLfloat modelview[16] = {};
-  GLfloat texture[16] = {};
-  GLint boundTexture = 0;
-  GLboolean texturing = GL_FALSE;
-  GLboolean blending = GL_FALSE;
-};
+namespace {
 
 bool TargetTakesGL(ALLEGRO_BITMAP* target) {
   return target != nullptr && al_get_current_display() != nullptr &&

@@ -13,6 +13,7 @@
 // drawn.
 
 #include <allegro5/allegro.h>
+#include <allegro5/allegro_opengl.h>
 
 // Added to the quad depth before each quad; the main loop puts the depth back to 0 every frame.
 constexpr float kGLQuadDepthStep = 0.01f;
@@ -76,3 +77,26 @@ bool GLCanDraw(ALLEGRO_BITMAP* bitmap);
 // back buffer).
 bool GLClearBitmap(ALLEGRO_BITMAP* bitmap, unsigned char r, unsigned char g, unsigned char b,
                    unsigned char a);
+
+// The GL state one drawing sets up, taken on entry and given back on exit: the three matrices,
+// texturing, blending and the bound texture. Inside it the projection is an orthographic one of
+// the target (y down), the model-view matrix Allegro's current transform, the texture matrix the
+// identity, and blending Allegro's current blender. Allegro sets blending and texturing for each
+// of its own draws and reloads the matrices on every target change, so putting them back keeps
+// whatever the caller or Allegro had arranged.
+class GLDrawScope {
+ public:
+  GLDrawScope(ALLEGRO_BITMAP* target, bool textured);
+  ~GLDrawScope();
+  GLDrawScope(const GLDrawScope&) = delete;
+  GLDrawScope& operator=(const GLDrawScope&) = delete;
+
+ private:
+  GLint matrixMode = GL_MODELVIEW;
+  GLfloat projection[16] = {};
+  GLfloat modelview[16] = {};
+  GLfloat texture[16] = {};
+  GLint boundTexture = 0;
+  GLboolean texturing = GL_FALSE;
+  GLboolean blending = GL_FALSE;
+};

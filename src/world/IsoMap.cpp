@@ -1,15 +1,261 @@
 #include "world/IsoMap.h"
 
-bool IsoMap::ReadFile(std::FILE* file) {
-  (void)file;
-  return false;
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <optional>
+#include <string>
+
+#include "core/Globals.h"
+#include "core/Log.h"
+#include "resources/GLUtilities.h"
+#include "resources/ImageObject.h"
+#include "world/IsoTileTexture.h"
+#include "world/TextureLookupList.h"
+
+namespace {
+
+// The most cells a map may have (and the most along any side), whatever its file claims: far
+// beyond any map drawn in a frame.
+constexpr int64_t kMaxCells = int64_t{1} << 22;
+constexpr size_t kCellBytes = 1 + 3 * 4;
+
+// The number of cells of a grid of that size; -1 for a negative size or more than the most.
+int64_t CellCount(int32_t x, int32_t y, int32_t z) {
+  if (x < 0 || y < 0 || z < 0 || x > kMaxCells || y > kMaxCells || z > kMaxCells) return -1;
+  // Each step stays below 2^44, so nothing overflows.
+  const int64_t plane = int64_t{x} * y;
+  if (plane > kMaxCells) return -1;
+  const int64_t cells = plane * z;
+  return cells > kMaxCells ? -1 : cells;
 }
 
-int32_t IsoMap::IsCellEmpty(int32_t x, int32_t y, int32_t z) const {
-  (void)x;
-  (void)y;
-  (void)z;
-  return 0;
+// The file's bytes after the magic, read with every step checked against what is left.
+class ByteReader {
+ public:
+  explicit ByteReader(std::vector<uint8_t> bytes) : data(std::move(bytes)) {}
+
+  size_t Left() const { return data.size() - at; }
+  bool Skip(size_t n) {
+    if (n > Left()) return false;
+    at += n;
+    return true;
+  }
+  bool Byte(uint8_t& out) {
+    if (Left() < 1) return false;
+    out = data[at++];
+    return true;
+  }
+  bool Int32(int32_t& out) {
+    if (Left() < 4) return false;
+    const uint32_t v = uint32_t{data[at]} | uint32_t{data[at + 1]} << 8 |
+                       uint32_t{data[at + 2]} << 16 | uint32_t{data[at + 3]} << 24;
+    out = static_cast<int32_t>(v);
+    at += 4;
+    return true;
+  }
+  bool Text(size_t n, std::string& out) {
+    if (n > Left()) return false;
+    out.assign(reinterpret_cast<const char*>(&data[at]), n);
+    at += n;
+    return true;
+  }
+  size_t Position() const { return at; }
+  void Seek(size_t position) { at = position; }
+
+ private:
+  std::vector<uint8_t> data;
+  size_t at = 0;
+};
+
+std::vector<uint8_t> ReadRest(std::FILE* file) {
+  std::vector<uint8_t> bytes;
+  uint8_t chunk[65536];
+  size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+    bytes.insert(bytes.end(), chunk, chunk + n);
+  return bytes;
 }
 
-void IsoMap::Draw(ImageObject* target) { (void)target; }
+// Walks the cells without keeping anything: whether every cell the sizes promise is there.
+bool GridFits(ByteReader& reader, int64_t cells) {
+  const size_t start = reader.Position();
+  bool whole = true;
+  for (int64_t c = 0; c < cells && whole; ++c) {
+    uint8_t present = 0;
+    whole = reader.Byte(present) && (present == 0 || reader.Skip(kCellBytes - 1));
+  }
+  reader.Seek(start);
+  return whole;
+}
+
+}  // namespace
+
+int IsoMap::ReadFile(std::FILE* file, TextureLookupList& textures) {
+  if (file == nullptr) return kNoFile;
+  FreeGrid();
+  textures.FreeTextures();
+  textures.ClearTextureQueues();
+
+  char magic[kMagicSize + 1] = {};
+  const size_t got = std::fread(magic, 1, kMagicSize, file);
+  if (got != kMagicSize || std::memcmp(magic, kMagic, kMagicSize) != 0) {
+    Log("ReadFile:  FAILURE, %s it the wrong file version\n", magic);
+    return kWrongVersion;
+  }
+
+  ByteReader reader(ReadRest(file));
+  int32_t skippedValue = 0, textureCount = 0;
+  uint8_t skippedLength = 0;
+  if (!reader.Int32(skippedValue) || !reader.Byte(skippedLength) || !reader.Skip(skippedLength) ||
+      !reader.Int32(textureCount) || textureCount < 0 ||
+      static_cast<uint64_t>(textureCount) > reader.Left()) {
+    return kDamaged;
+  }
+  std::vector<std::string> names(static_cast<size_t>(textureCount));
+  for (std::string& name : names) {
+    uint8_t length = 0;
+    if (!reader.Byte(length) || !reader.Text(length, name)) return kDamaged;
+  }
+  int32_t sx = 0, sy = 0, sz = 0;
+  if (!reader.Int32(sx) || !reader.Int32(sy) || !reader.Int32(sz) || sx < 0 || sy < 0 || sz < 0) {
+    return kDamaged;
+  }
+  // Every cell takes at least one byte, so no true file claims more cells than bytes left.
+  const int64_t cells = CellCount(sx, sy, sz);
+  if (cells < 0 || static_cast<uint64_t>(cells) > reader.Left() || !GridFits(reader, cells)) {
+    return kDamaged;
+  }
+
+  for (size_t i = 0; i < names.size(); ++i) {
+    textures.QueueTexture(names[i].c_str(), static_cast<int32_t>(i));
+  }
+  textures.LoadQueuedTextures();
+  const auto& slots = textures.GetTextureSlots();
+  if (!Allocate(sx, sy, sz)) return kDamaged;
+
+  for (int32_t x = 0; x < sx; ++x) {
+    for (int32_t y = 0; y < sy; ++y) {
+      for (int32_t z = 0; z < sz; ++z) {
+        uint8_t present = 0;
+        reader.Byte(present);
+        if (present == 0) continue;
+        auto block = std::make_unique<IsoBlock>();
+        for (int k = 0; k < 3; ++k) {
+          int32_t number = -1;
+          reader.Int32(number);
+          if (number >= 0 && static_cast<size_t>(number) < slots.size()) {
+            block->SetFace(k, slots[static_cast<size_t>(number)].get());
+          }
+        }
+        blocks[Index(x, y, z)] = std::move(block);
+      }
+    }
+  }
+  return kRead;
+}
+
+bool IsoMap::Allocate(int32_t x, int32_t y, int32_t z) {
+  FreeGrid();
+  const int64_t cells = CellCount(x, y, z);
+  if (cells < 0) return false;
+  try {
+    blocks.resize(static_cast<size_t>(cells));
+    pendingFaces.assign(static_cast<size_t>(cells), 0);
+  } catch (const std::bad_alloc&) {
+    FreeGrid();
+    return false;
+  }
+  sizeX = x, sizeY = y, sizeZ = z;
+  loaded = true;
+  return true;
+}
+
+void IsoMap::FreeGrid() {
+  blocks.clear();
+  blocks.shrink_to_fit();
+  pendingFaces.clear();
+  pendingFaces.shrink_to_fit();
+  sizeX = sizeY = sizeZ = 0;
+  loaded = false;
+}
+
+bool IsoMap::IsCellEmpty(int32_t x, int32_t y, int32_t z) const {
+  if (x < 0 || y < 0 || z > 0) return false;
+  const int64_t cx = x >> 5, cy = y >> 5, cz = (-int64_t{z}) >> 5;
+  if (cx >= sizeX || cy >= sizeY || cz >= sizeZ) return false;
+  return blocks[Index(cx, cy, cz)] == nullptr;
+}
+
+IsoBlock* IsoMap::GetBlock(int32_t x, int32_t y, int32_t z) const {
+  return Inside(x, y, z) ? blocks[Index(x, y, z)].get() : nullptr;
+}
+
+void IsoMap::DrawCell(int32_t x, int32_t y, int32_t z, uint8_t faces) {
+  if (!Inside(x, y, z)) return;
+  const size_t at = Index(x, y, z);
+  const uint8_t remaining = faces & pendingFaces[at];
+  pendingFaces[at] &= static_cast<uint8_t>(~remaining);
+  const IsoBlock* block = blocks[at].get();
+  if (remaining == 0 || block == nullptr) return;
+  if (drawingGL) {
+    block->DrawGL(AnchorX(x, y), AnchorY(x, y, z), remaining);
+  } else {
+    block->Draw2D(AnchorX(x, y), AnchorY(x, y, z), remaining);
+  }
+}
+
+void IsoMap::Draw(ImageObject* target, const IsoPlayerHooks& player) {
+  if (!loaded || target == nullptr || target->GetBitmap() == nullptr) return;
+  std::fill(pendingFaces.begin(), pendingFaces.end(), IsoBlock::kAllFaces);
+
+  int32_t cx = 0, cy = 0, cz = 0;
+  if (player.centre) player.centre(cx, cy, cz);
+  const int64_t px = cx / 32, py = cy / 32, pz = -(int64_t{cz} / 32);
+
+  if (player.draw) player.draw(target);
+  target->SetAsTarget();
+  // The faces go through GL only where every image draw of the frame does: OpenGL mode on a
+  // target that takes GL. Each stretch of faces runs inside a scope that gives the matrices back.
+  drawingGL = gOpenGLMode && GLCanDraw(target->GetBitmap());
+  std::optional<GLDrawScope> scope;
+  const auto openScope = [&] {
+    if (drawingGL) scope.emplace(target->GetBitmap(), true);
+  };
+  const auto drawPlayer = [&] {
+    scope.reset();
+    if (player.drawAtStoredPosition) player.drawAtStoredPosition();
+    target->SetAsTarget();
+    openScope();
+  };
+
+  openScope();
+  if (pz < 0) drawPlayer();
+  for (int32_t i = 0; i < sizeZ; ++i) {
+    const bool nearPlayer = std::abs(i - pz) <= 1;
+    for (int32_t x = 0; x < sizeX; ++x) {
+      for (int32_t y = 0; y < sizeY; ++y) {
+        if (!nearPlayer || int64_t{x} + y + i < px + py + pz)
+          DrawCell(x, y, i, IsoBlock::kAllFaces);
+      }
+    }
+    if (i == pz) {
+      const auto cell = [&](int64_t x, int64_t y, int64_t z) {
+        if (Inside(x, y, z)) {
+          DrawCell(static_cast<int32_t>(x), static_cast<int32_t>(y), static_cast<int32_t>(z),
+                   IsoBlock::kAllFaces);
+        }
+      };
+      cell(px + 1, py - 1, i);
+      cell(px - 1, py, i + 1);
+      cell(px, py - 1, i + 1);
+      drawPlayer();
+    }
+    for (int32_t x = 0; x < sizeX; ++x) {
+      for (int32_t y = 0; y < sizeY; ++y) DrawCell(x, y, i, IsoBlock::kAllFaces);
+    }
+  }
+  if (pz >= sizeZ) drawPlayer();
+  scope.reset();
+  drawingGL = false;
+}

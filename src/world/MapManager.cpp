@@ -12,7 +12,6 @@
 #include "platform/ContentFile.h"
 #include "resources/DataLibrary.h"
 #include "resources/PathManager.h"
-#include "resources/TextureFileRecord.h"
 #include "world/BackgroundManager.h"
 #include "world/Camera.h"
 #include "world/CameraManager.h"
@@ -52,6 +51,18 @@ bool PlayerPropertyCentre(int32_t& x, int32_t& y) {
   x = *cx;
   y = *cy;
   return true;
+}
+
+// The player as the block renderer sees it, through the links.
+IsoPlayerHooks IsoPlayer() {
+  const WorldLinks& links = GetWorldLinks();
+  IsoPlayerHooks hooks;
+  hooks.centre = links.playerCentreWithHeight;
+  if (links.drawPlayer) {
+    hooks.draw = [draw = links.drawPlayer](ImageObject* target) { draw(target, nullptr); };
+  }
+  hooks.drawAtStoredPosition = links.drawPlayerAtStoredPosition;
+  return hooks;
 }
 
 }  // namespace
@@ -140,7 +151,7 @@ bool MapManager::LoadIsometricMap(const std::string& name) {
   Log("MapManager:  Reading file from %s - ", path.c_str());
   std::FILE* file = OpenContentFile(path.c_str(), "rb");
   std::unique_ptr<IsoMap> map = readers.isoMap();
-  const bool read = file != nullptr && map->ReadFile(file);
+  const bool read = file != nullptr && map->ReadFile(file, textures) == IsoMap::kRead;
   // A failed read keeps neither the map nor the file.
   if (file != nullptr) std::fclose(file);
   if (!read) {
@@ -218,7 +229,7 @@ void MapManager::Draw(ImageObject* target, Camera* camera, int32_t pass) {
     if (!mapDisplay) return;
     switch (GetKind()) {
       case Kind::Isometric:
-        isoMap->Draw(target);
+        isoMap->Draw(target, IsoPlayer());
         break;
       case Kind::Chunked: {
         target->SetAsTarget();
@@ -237,14 +248,3 @@ void MapManager::Draw(ImageObject* target, Camera* camera, int32_t pass) {
   }
 }
 
-void MapManager::BuildLookupList() {
-  if (textureFileHeading == nullptr) {
-    Log("MapManager:  Warning, cannot build lookup list, rTextureFileHeading was invalid.\n");
-    return;
-  }
-  if (textureFileHeading->Find<TextureFileRecord>("StandardTextures") == nullptr) {
-    Log("MapManager:  Warning, no StandardTextures was found\n");
-    return;
-  }
-  // Reading the texture container into the lookup list comes with the isometric maps.
-}

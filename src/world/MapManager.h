@@ -6,6 +6,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "world/TextureLookupList.h"
 
 class Camera;
 class ChunkLoader;
@@ -13,6 +16,7 @@ class DataHeading;
 class DefinedMap;
 class ImageObject;
 class IsoMap;
+class IsoTileTexture;
 class ScriptVariableStore;
 
 // The one owner of the current map. A map name loads as the kind that exists on disk: "MAPNONE"
@@ -62,8 +66,19 @@ class MapManager {
   // Pass 0: the scenery (when shown), then the map's lower layer; pass 1: the upper layer.
   void Draw(ImageObject* target, Camera* camera, int32_t pass);
 
-  // Warns when there is no texture-file heading or it has no "StandardTextures".
-  void BuildLookupList();
+  // The tile textures of isometric maps (see TextureLookupList): the look-ups from the heading's
+  // "StandardTextures" container (warning when there is no heading or no such entry), the queues
+  // an isometric map file fills, and the loaded textures in their slots.
+  void BuildLookupList() { textures.BuildLookupList(textureFileHeading); }
+  void QueueTexture(const char* name, int32_t slot) { textures.QueueTexture(name, slot); }
+  void LoadQueuedTextures() { textures.LoadQueuedTextures(); }
+  void ClearTextureQueues() { textures.ClearTextureQueues(); }
+  void FreeTextures() { textures.FreeTextures(); }
+  int32_t GetQueuedTextureCount() const { return textures.GetQueuedTextureCount(); }
+  const std::vector<std::unique_ptr<IsoTileTexture>>& GetTextureSlots() const {
+    return textures.GetTextureSlots();
+  }
+  TextureLookupList& GetTextures() { return textures; }
 
   ChunkLoader* GetChunkLoader() const { return chunkLevel.get(); }
   IsoMap* GetIsoMap() const { return isoFlag ? isoMap.get() : nullptr; }
@@ -99,6 +114,7 @@ class MapManager {
   std::unique_ptr<ChunkLoader> chunkLevel;
   std::unique_ptr<ScriptVariableStore> environment;
   DataHeading* textureFileHeading = nullptr;
+  TextureLookupList textures;
   uint32_t loads = 0;
 };
 

@@ -22,6 +22,11 @@ struct WorldLinks {
   std::function<void(int32_t x, int32_t y)> setPlayerPosition;  // z := 0
   std::function<void(int32_t mode)> setPlayerGameMode;
   std::function<void(ImageObject* target, Camera* camera)> drawPlayer;
+  // For the block renderer: the centre with its height (world z grows downward), and the draw of
+  // the shadow and sprite at the screen position the last drawPlayer stored, onto the current
+  // target.
+  std::function<bool(int32_t& x, int32_t& y, int32_t& z)> playerCentreWithHeight;
+  std::function<void()> drawPlayerAtStoredPosition;
   std::function<void()> clearFloatingAI;
   std::function<void(float x, float y)> setMousePosition;
 };

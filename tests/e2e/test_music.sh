@@ -18,6 +18,10 @@ for run in $(seq 1 20); do
 Received the following command line arguments:
 Set Local Path to <bin>/
 == Begin Init ==
+Registered Lookup grass at 61 in file Data/StandardTextures.sif
+Registered Lookup stone at 4166 in file Data/StandardTextures.sif
+Registered Lookup water at 8271 in file Data/StandardTextures.sif
+Registered Lookup earth at 12376 in file Data/StandardTextures.sif
 Something tried to play a null song.  Aborting
 Failed to load Nothing from the Sound List
 Sound Blip Loaded from Data\Sounds\Blip.wav

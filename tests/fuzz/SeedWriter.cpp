@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ImageContainerWriter.h"
+#include "IsoMapWriter.h"
 #include "LevelWriter.h"
 #include "support/AudioFiles.h"
 
@@ -51,6 +52,15 @@ int main(int argc, char** argv) {
 
   Seed(folder, "fuzz_inflate", "container", writer.Compressed());
   Seed(folder, "fuzz_inflate", "stored", ContainerWriter::Compress(writer.Inflated(), 0));
+
+  iso_map::IsoMapWriter map(2, 2, 2);
+  map.AddTexture("grass");
+  map.AddTexture("stone");
+  map.Set(0, 0, 0, {0, 1, 1});
+  map.Set(1, 1, 1, {1, -1, 7});
+  map.SetSkipped(7, {1, 2, 3});
+  Seed(folder, "fuzz_iso_map", "map", map.Write());
+  Seed(folder, "fuzz_iso_map", "empty", iso_map::IsoMapWriter(0, 0, 0).Write());
 
   // The sound target's first byte picks the format, in the order of its list of names.
   const char* kinds[] = {".wav", ".flac", ".ogg", ".opus", ".mod", ".s3m"};

@@ -32,11 +32,13 @@ class FakeIsoMap : public IsoMap {
     ++record.isoMapsAlive;
   }
   ~FakeIsoMap() override { --record.isoMapsAlive; }
-  bool ReadFile(std::FILE* file) override { return file != nullptr && readable; }
-  int32_t IsCellEmpty(int32_t x, int32_t y, int32_t z) const override {
-    return x == 1 && y == 2 && z == 3 ? 1 : 0;
+  int ReadFile(std::FILE* file, TextureLookupList&) override {
+    return file != nullptr && readable ? kRead : kDamaged;
   }
-  void Draw(ImageObject*) override { record.calls.push_back("iso"); }
+  bool IsCellEmpty(int32_t x, int32_t y, int32_t z) const override {
+    return x == 1 && y == 2 && z == 3;
+  }
+  void Draw(ImageObject*, const IsoPlayerHooks&) override { record.calls.push_back("iso"); }
 
  private:
   Record& record;

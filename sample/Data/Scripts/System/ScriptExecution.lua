@@ -25,10 +25,12 @@ MM_PlaySound("Blip")
 
 -- The first map loads right after this script: the name set here, "TolvaCube" when none is set.
 -- "MAPNONE" is a clip map that scripts build; other names load "<name>.slf" or "<name>.plf" from
--- the "Maps" folder and run "<name>.lua" from the "MapScripts" folder (see Paths.lua).
--- The chunked level "Meadow" (Data/Maps/Meadow.plf with its script Data/Scripts/Maps/Meadow.lua)
--- loads from any script with MapM_TransitionMap("Meadow").
-MapM_SetMapLoadTarget("MAPNONE")
+-- the "Maps" folder and run "<name>.lua" from the "MapScripts" folder (see Paths.lua). Courtyard
+-- is an isometric map that the build writes from sample/maps/Courtyard.map; its script,
+-- Data/Scripts/Maps/Courtyard.lua, shows how it leads on to the chunked level "Meadow"
+-- (Data/Maps/Meadow.plf with its script Data/Scripts/Maps/Meadow.lua), which loads from any
+-- script with MapM_TransitionMap("Meadow").
+MapM_SetMapLoadTarget("Courtyard")
 
 -- The player's look: a drawing list (the player's own, reached through the router) with one layer
 -- whose package shows the hero in all eight facings. A state decides which animation of the

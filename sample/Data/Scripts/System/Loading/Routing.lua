@@ -86,3 +86,17 @@ DL_AddHeading("Fonts", "General", "Dialogue")
 local fonts = Path_GetPath("Fonts")
 DL_RegisterFont(fonts .. "DejaVuSans.ttf", "Fonts", "General", "System", "SystemFont")
 DL_RegisterFont(fonts .. "DejaVuSans.ttf", "Fonts", "General", "Dialogue", "DialogueFont")
+
+-- The tile textures of the isometric maps. The build writes Data/StandardTextures.sif from
+-- sample/tiles/. Its record must be called "StandardTextures"; the map manager is told the
+-- heading that holds it and then reads the container's directory once ("Registered Lookup" lines).
+-- Each isometric map file names the textures it uses, and they are loaded from this container
+-- when the map loads. The container is read on its own, so an image container that a script has
+-- open (EIM_OpenFile) is left as it is.
+DL_AddSection("World")
+DL_AddCatalogue("World", "Textures")
+DL_AddHeading("World", "Textures", "Files")
+DL_RegisterTextureFile("World", "Textures", "Files", "StandardTextures",
+                       Path_GetPath("Images") .. "StandardTextures.sif")
+MapM_SetTextureFileHeading("World", "Textures", "Files")
+MapM_BuildLookupList()

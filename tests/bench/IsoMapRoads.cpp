@@ -1,0 +1,152 @@
+// Frames per second of a 64 x 64 x 4 isometric map drawn into an 800 x 600 view, on the painter's
+// road and on the OpenGL road, and the time to load its tile textures through the map's texture
+// list beside extracting the same images through the image container manager, all in one run.
+// Needs an X display with OpenGL; under Xvfb:
+//   xvfb-run -a -s "-screen 0 1024x768x24" build/tests/bench/bench_IsoMapRoads [seconds per road]
+// The figures depend on the renderer (Mesa's software renderer under Xvfb); compare side by side.
+
+#include <allegro5/allegro.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "IsoMapWriter.h"
+#include "core/Globals.h"
+#include "core/Log.h"
+#include "resources/ExternalImageManager.h"
+#include "resources/ImageObject.h"
+#include "support/GLDisplay.h"
+#include "support/IsoFixtures.h"
+#include "support/TempDir.h"
+#include "world/IsoMap.h"
+#include "world/TextureLookupList.h"
+
+namespace {
+
+constexpr int kSide = 64, kLayers = 4, kTextures = 64;
+
+std::string TextureName(int i) { return "tile" + std::to_string(i); }
+
+// Ground everywhere, walls and towers above on a fixed pattern, every texture used.
+iso_map::Bytes BenchMap() {
+  iso_map::IsoMapWriter writer(kSide, kSide, kLayers);
+  for (int i = 0; i < kTextures; ++i) writer.AddTexture(TextureName(i));
+  for (int x = 0; x < kSide; ++x) {
+    for (int y = 0; y < kSide; ++y) {
+      const int t = (x * 7 + y * 3) % kTextures;
+      writer.Set(x, y, 0, {t, (t + 1) % kTextures, (t + 2) % kTextures});
+      for (int z = 1; z < kLayers; ++z) {
+        if ((x * 5 + y * 11 + z) % (3 + z) == 0) writer.Set(x, y, z, {t, t, t});
+      }
+    }
+  }
+  return writer.Write();
+}
+
+struct Loaded {
+  std::unique_ptr<TextureLookupList> textures = std::make_unique<TextureLookupList>();
+  std::unique_ptr<IsoMap> map = std::make_unique<IsoMap>();
+  double seconds = 0;  // reading the map file with its textures
+};
+
+Loaded Load(const TextureHeading& heading, const iso_map::Bytes& bytes) {
+  Loaded loaded;
+  loaded.textures->BuildLookupList(heading.Get());
+  std::FILE* file = OpenBytes(bytes);
+  const double start = al_get_time();
+  if (loaded.map->ReadFile(file, *loaded.textures) != IsoMap::kRead) std::abort();
+  loaded.seconds = al_get_time() - start;
+  std::fclose(file);
+  return loaded;
+}
+
+// Only the textures: queued and loaded as a map file asks for them.
+double TextureLoadSeconds(const TextureHeading& heading) {
+  TextureLookupList textures;
+  textures.BuildLookupList(heading.Get());
+  const double start = al_get_time();
+  for (int i = 0; i < kTextures; ++i) textures.QueueTexture(TextureName(i).c_str(), i);
+  textures.LoadQueuedTextures();
+  return al_get_time() - start;
+}
+
+// The same images through the image container manager: open, extract each, close.
+double ExtractSeconds(const char* path) {
+  ExternalImageManager manager;
+  const double start = al_get_time();
+  manager.OpenFile(path);
+  for (int i = 0; i < kTextures; ++i) {
+    ImageObject* image = manager.GetBitmapFromActiveFile(TextureName(i).c_str());
+    if (image == nullptr) std::abort();
+    image->Destroy();
+    delete image;
+  }
+  manager.CloseFile();
+  return al_get_time() - start;
+}
+
+double FramesPerSecond(IsoMap& map, double seconds) {
+  ALLEGRO_DISPLAY* display = al_get_current_display();
+  ImageObject view;
+  view.Create(800, 600, &gOpenGLMode);
+  int frames = 0;
+  const double start = al_get_time();
+  double now = start;
+  while (now - start < seconds) {
+    gGLQuadDepth = 0;
+    view.ClearToBlack();
+    map.Draw(&view, {});
+    al_set_target_backbuffer(display);
+    al_draw_bitmap(view.GetBitmap(), 0, 0, 0);
+    al_flip_display();
+    ++frames;
+    now = al_get_time();
+  }
+  view.Destroy();
+  return frames / (now - start);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
+  if (SharedGLDisplay(800, 600) == nullptr) {
+    std::fprintf(stderr, "no OpenGL display: %s\n",
+                 GLDisplayError().empty() ? "DISPLAY is not set" : GLDisplayError().c_str());
+    return 1;
+  }
+  SetLogSink([](std::string_view) {});
+  al_set_new_bitmap_flags(ALLEGRO_VIDEO_BITMAP);
+  TempDir dir;
+  std::vector<IsoTextureSpec> specs;
+  for (int i = 0; i < kTextures; ++i) {
+    specs.push_back({TextureName(i),
+                     {static_cast<uint8_t>(i * 4), static_cast<uint8_t>(255 - i * 4), 90, 255},
+                     32,
+                     32,
+                     true});
+  }
+  WriteTextureContainer("tiles.sif", specs);
+  const TextureHeading heading("tiles.sif");
+  const iso_map::Bytes bytes = BenchMap();
+
+  std::printf("%d x %d x %d map (%zu bytes), %d tile textures, 800 x 600 view\n", kSide, kSide,
+              kLayers, bytes.size(), kTextures);
+  std::printf("%-10s %12s %16s %18s %18s\n", "road", "frames/s", "map load (ms)", "textures (ms)",
+              "EIM extract (ms)");
+  for (const bool openGL : {false, true}) {
+    gOpenGLMode = openGL;
+    Loaded loaded = Load(heading, bytes);
+    const double textures = TextureLoadSeconds(heading);
+    const double extract = ExtractSeconds("tiles.sif");
+    const double fps = FramesPerSecond(*loaded.map, seconds);
+    std::printf("%-10s %12.1f %16.2f %18.2f %18.2f\n", openGL ? "OpenGL" : "painter", fps,
+                loaded.seconds * 1000, textures * 1000, extract * 1000);
+    loaded.map.reset();
+  }
+  gOpenGLMode = false;
+  return 0;
+}
