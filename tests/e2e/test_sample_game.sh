@@ -1,8 +1,8 @@
 # The sample game starts without script errors in an 800 x 600 window and shows its GUI: the
 # meadow in its frame, the banner under it, the portrait beside it, the menu and the panel; the
 # panel's "Close" button hides the panel and the menu's "Panel" button shows it again; the menu's
-# text box takes typing. Walking right and jumping over the rocks leads from the hillside to the
-# cave, walking back left to the hillside; Escape ends it.
+# text box takes typing. The player walks east from the courtyard into the meadow and on to the
+# hillside, jumps over its rocks into the cave and walks back; Escape ends it.
 source "$QM_E2E_DIR/harness.sh"
 
 [ -f "$QM_SAMPLE_DIR/Configuration.lua" ] || fail "no sample game in $QM_SAMPLE_DIR"
@@ -40,8 +40,19 @@ expect_line "Print h - "
 expect_no_text "Lua Error"
 expect_no_text "Failed"
 expect_no_text "Warning"
-wait_for_line "Sample: the hillside"
+wait_for_line "Sample: the courtyard"
 
+# Holds the keys (X key names) until the line shows once more.
+walk_until() {
+  local window line="$1" key before
+  shift
+  before="$(grep -cxF -- "$line" "$GAME_LOG")"
+  window="$(game_window)"
+  for key in "$@"; do xdotool keydown --window "$window" "$key"; done
+  poll_until bash -c "[ \"\$(grep -cxF -- '$line' '$GAME_LOG')\" -gt $before ]" ||
+    fail "walking never reached: $line"
+  for key in "$@"; do xdotool keyup --window "$window" "$key"; done
+}
 # Holds the direction key and taps Jump until the line shows once more.
 walk_and_jump_until() {
   local window key="$1" line="$2" taps=0 before
@@ -58,11 +69,18 @@ walk_and_jump_until() {
   done
   xdotool keyup --window "$window" "$key"
 }
+# East through the courtyard (right and down together in the isometric view), east across the
+# meadow, over the rocks of the hillside into the cave and back.
+walk_until "Sample: the meadow" Right Down
+expect_line "Meadow.lua: entering the meadow (script code -2)"
+walk_until "Sample: the hillside" Right
 walk_and_jump_until Right "Sample: the cave"
 walk_and_jump_until Left "Sample: the hillside"
 [ "$(grep -c '^Sample: the hillside$' "$GAME_LOG")" = 2 ] || fail "the hillside was not entered twice"
 expect_no_text "Lua Error"
 expect_no_text "Movement loop got caught"
+# Every chunk the player stepped on was there.
+! grep -qE '^Failed -?[0-9]+x-?[0-9]+$' "$GAME_LOG" || fail "the meadow missed a chunk"
 press_key_to_quit Escape
 wait_for_exit 0
 expect_line "== Cleanup Completed =="

@@ -1,4 +1,4 @@
--- Quillmere sample game: the hillside, the first room.
+-- Quillmere sample game: the hillside, reached from the meadow.
 --
 -- Rooms are clip maps: "MAPNONE" is a map that scripts build, one byte per world pixel, 0 free
 -- and 1 clipped (solid). In the side view (game mode 2) the player walks along x with z downwards,

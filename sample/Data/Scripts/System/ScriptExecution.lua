@@ -53,14 +53,14 @@ AIS_AddState("Always", 0, "Player", "", "St|Casting", 1)
 -- Triggers run a script when something holds; they are checked every tick, right after the
 -- player moves, and outlive map changes. A property trigger compares one routed value with
 -- numbers: this one watches nothing in particular ("Health", which always holds operation 0), so
--- it fires on the first tick, once, after the first map has loaded, and builds the first room.
+-- it fires on the first tick, once, after the first map has loaded, and sets the courtyard up.
 local rooms = Path_GetPath("Rooms")
 AddPropertyTrigger("Start")
 TriggerWatchProperty("Player", "", "Health")
 TriggerAddEquivalency("always", 0, 0)
-SetTriggerProperties(rooms .. "Hillside.lua", 1, 0, 1, 0)
+SetTriggerProperties(rooms .. "Start.lua", 1, 0, 1, 0)
 
--- A jump sets the player's z speed to its least, -7 (z grows downwards): this trigger fires once
+-- A jump (in the meadow, the hillside and the cave) sets the player's z speed to its least, -7 (z grows downwards): this trigger fires once
 -- each time it drops below -6, and its script plays the blip and counts the jumps. "no repeat
 -- without exit" (the last 1) makes it wait until the speed has risen again.
 Global_AddScriptVariableI("Jumps", 0)
