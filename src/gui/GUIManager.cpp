@@ -73,6 +73,7 @@ void GUIManager::DispatchKey(int32_t event, int32_t keycode) {
 }
 
 void GUIManager::Draw(ImageObject& frame) {
+  ++frames;
   frame.SetAsTarget();
   frame.ClearToBlack();
   const std::vector<GUIBaseObject*> objects = Widgets(topLevel);

@@ -49,6 +49,8 @@ class GUIManager {
   void DispatchKey(int32_t event, int32_t keycode);
   // Clears the frame to opaque black and draws every top-level widget from the back to the front.
   void Draw(ImageObject& frame);
+  // How many frames Draw has begun (wraps); the frame being drawn during a Draw.
+  uint32_t GetFrameCount() const { return frames; }
 
   // Moves the object to the head of the owner's children (the top level for none). An object not
   // in that list logs the list's warning and nothing moves.
@@ -92,6 +94,7 @@ class GUIManager {
   float mouseX = 320.0f;
   float mouseY = 240.0f;
   int32_t lastKey = -1;
+  uint32_t frames = 0;
   GUIBaseObject* activeListOwner = nullptr;
   GUIBaseObject* activeObject = nullptr;
   RLL* activeList = nullptr;

@@ -4,6 +4,7 @@
 #include "gui/GUIButton.h"
 #include "gui/GUICheckBox.h"
 #include "gui/GUIColorBox.h"
+#include "gui/GUIEnvironmentWindow.h"
 #include "gui/GUIImage.h"
 #include "gui/GUIInputTextBox.h"
 #include "gui/GUIResizeWindow.h"
@@ -34,7 +35,7 @@ constexpr GUIObjectType kTypes[] = {
     {"GUIWindow", &Make<GUIWindow>},
     {"GUIScrollableWindow", &Make<GUIScrollableWindow>},
     {"GUIResizeWindow", &Make<GUIResizeWindow>},
-    {"GUIEnvironmentWindow", nullptr},
+    {"GUIEnvironmentWindow", &Make<GUIEnvironmentWindow>},
     {"GUIList", nullptr},
     {"GUIDropMenu", nullptr},
 };

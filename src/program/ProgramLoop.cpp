@@ -81,11 +81,6 @@ std::vector<DrawStage> ProgramDrawStages() {
   };
 }
 
-void DrawEntitiesAndObjects(ImageObject* target, Camera* camera) {
-  if (gEntityManager != nullptr) gEntityManager->Draw(target, camera);
-  if (gObjectManager != nullptr) gObjectManager->Draw(target, camera);
-}
-
 // The OpenGL quads of a frame lie at growing depths from 0, so the depth starts again every pass.
 void ProgramHandlers::BeginPass() { gGLQuadDepth = 0.0f; }
 

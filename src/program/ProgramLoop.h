@@ -14,13 +14,6 @@ std::vector<TickStage> ProgramTickStages();
 // The stages of one frame, in their order, drawn into the back buffer.
 std::vector<DrawStage> ProgramDrawStages();
 
-class Camera;
-class ImageObject;
-
-// The world's inhabitants as the environment window draws them into the camera's view: every
-// registered entity (the NPCs), then every object and projectile.
-void DrawEntitiesAndObjects(ImageObject* target, Camera* camera);
-
 // Handlers that forward each event to the managers.
 class ProgramHandlers : public LoopHandlers {
  public:

@@ -121,6 +121,12 @@ void Camera::FollowPlayer() {
   Move(SaturatingAdd(int64_t{x} - positionX, -352), SaturatingAdd(int64_t{y} - positionY, -252));
 }
 
+void Camera::FollowPlayerInFrame(uint32_t frame) {
+  if (followedFrame == frame) return;
+  followedFrame = frame;
+  FollowPlayer();
+}
+
 bool RectOverlapsCameraView(const RectRecord& rect, const Camera& camera) {
   return RectsOverlap(rect.left, rect.top, rect.right, rect.bottom, camera.GetViewX(),
                       camera.GetViewY(), camera.GetViewRight(), camera.GetViewBottom());

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "core/Dimensions.h"
 #include "core/RootEntity.h"
@@ -50,6 +51,9 @@ class Camera : public RootEntity {
   // Keeps the player at (352, 252) of the view, when the boundaries leave room to move. Without a
   // player nothing happens.
   void FollowPlayer();
+  // FollowPlayer at most once for each drawn frame, so a camera shown in two windows moves no
+  // faster than one shown in one.
+  void FollowPlayerInFrame(uint32_t frame);
 
  private:
   void MakeImage();
@@ -60,6 +64,7 @@ class Camera : public RootEntity {
   int32_t width, height;
   int32_t viewLeft, viewTop, viewRight, viewBottom;
   int32_t minX = 0, maxX, minY = 0, maxY;
+  std::optional<uint32_t> followedFrame;
 };
 
 // Whether the rectangle shares a point with the camera's view.

@@ -1,5 +1,6 @@
 # The sample game shows the same picture with "-ogl" as without it: a screenshot of each window,
-# taken once the GUI has drawn a frame, differs in no pixel beyond a small tolerance for rounding.
+# taken once the GUI has drawn a frame, differs in no pixel beyond a small tolerance for rounding,
+# below the band where the clouds drift (they move on between the two runs).
 source "$QM_E2E_DIR/harness.sh"
 
 [ -f "$QM_SAMPLE_DIR/Configuration.lua" ] || fail "no sample game in $QM_SAMPLE_DIR"
@@ -26,6 +27,7 @@ screenshot_game opengl -ogl
 expect_line "Forcing OpenGL mode"
 grep -qF "OpenGL Error" "$GAME/stdout.log" 2>/dev/null && fail "OpenGL errors on standard output"
 
-differing="$(compare -metric AE -fuzz 2% "$SHOTS/allegro.png" "$SHOTS/opengl.png" null: 2>&1)"
+differing="$(compare -metric AE -fuzz 2% -extract 800x480+0+120 "$SHOTS/allegro.png" \
+  "$SHOTS/opengl.png" null: 2>&1)"
 [ "$differing" = "0" ] || fail "$differing pixels differ between the roads"
 pass

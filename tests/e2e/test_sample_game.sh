@@ -1,8 +1,9 @@
 # The sample game starts without script errors in an 800 x 600 window and shows its GUI: the
-# meadow in its frame, the banner under it, the portrait beside it, the menu and the panel; the
-# panel's "Close" button hides the panel and the menu's "Panel" button shows it again; the menu's
-# text box takes typing. The player walks east from the courtyard into the meadow and on to the
-# hillside, jumps over its rocks into the cave and walks back; Escape ends it.
+# meadow in its frame, the banner under it, the portrait beside it, the menu and the panel, in
+# front of the world's scenery (sky, hills, ground and drifting clouds) in the environment
+# window; the panel's "Close" button hides the panel and the menu's "Panel" button shows it
+# again; the menu's text box takes typing. The player walks east from the courtyard into the
+# meadow and on to the ridge, jumps over its rocks into the cave and walks back; Escape ends it.
 source "$QM_E2E_DIR/harness.sh"
 
 [ -f "$QM_SAMPLE_DIR/Configuration.lua" ] || fail "no sample game in $QM_SAMPLE_DIR"
@@ -14,9 +15,19 @@ expect_window_size 800x600
 # A frame was drawn once the frame's gold corner shows.
 wait_for_drawn_frame 62 62
 screenshot "$SCRATCH/sample.png"
-expect_pixels "$SCRATCH/sample.png" 100 300 "0,0,0" 500 400 "0,0,0" 200 270 "40,40,90"
+# Sky, the darker hills, the grass and the earth of the ground, and the banner over the sky.
+expect_pixels "$SCRATCH/sample.png" 30 330 "135,185,235" 300 500 "50,115,55" 400 545 "80,150,60" \
+  400 580 "96,72,40" 200 270 "40,40,90"
 [ "$(pixel_of "$SCRATCH/sample.png" 200 120)" != "0,0,0" ] || fail "no meadow"
 [ "$(pixel_of "$SCRATCH/sample.png" 488 268)" != "0,0,0" ] || fail "no portrait"
+# The clouds drift: the sky band above the windows changes while the land stays.
+sleep 0.5
+screenshot "$SCRATCH/later.png"
+changed() {
+  compare -metric AE -extract "$1" "$SCRATCH/sample.png" "$SCRATCH/later.png" null: 2>&1
+}
+[ "$(changed 800x56+0+0)" != "0" ] || fail "the clouds do not move"
+[ "$(changed 800x200+0+360)" = "0" ] || fail "the land moves"
 expect_pixels "$SCRATCH/sample.png" 700 80 "30,30,60" 700 360 "60,40,40"
 
 click_at() {
@@ -28,7 +39,8 @@ click_at() {
   sleep 0.3
 }
 click_at 600 403
-wait_for_pixel 700 360 "0,0,0"
+# The sky shows where the panel was.
+wait_for_pixel 700 360 "135,185,235"
 click_at 690 137
 wait_for_pixel 700 360 "60,40,40"
 click_at 600 210
@@ -70,13 +82,13 @@ walk_and_jump_until() {
   xdotool keyup --window "$window" "$key"
 }
 # East through the courtyard (right and down together in the isometric view), east across the
-# meadow, over the rocks of the hillside into the cave and back.
+# meadow, over the rocks of the ridge into the cave and back.
 walk_until "Sample: the meadow" Right Down
 expect_line "Meadow.lua: entering the meadow (script code -2)"
-walk_until "Sample: the hillside" Right
+walk_until "Sample: the ridge" Right
 walk_and_jump_until Right "Sample: the cave"
-walk_and_jump_until Left "Sample: the hillside"
-[ "$(grep -c '^Sample: the hillside$' "$GAME_LOG")" = 2 ] || fail "the hillside was not entered twice"
+walk_and_jump_until Left "Sample: the ridge"
+[ "$(grep -c '^Sample: the ridge$' "$GAME_LOG")" = 2 ] || fail "the ridge was not entered twice"
 expect_no_text "Lua Error"
 expect_no_text "Movement loop got caught"
 # Every chunk the player stepped on was there.

@@ -1,4 +1,4 @@
--- Quillmere sample game: the cave, the second room. It is loaded by the hillside's trigger, from
+-- Quillmere sample game: the cave, the second room. It is loaded by the ridge's trigger, from
 -- inside the trigger walk: the map changes at once and the walk goes on.
 io.stderr:write("Sample: the cave\n")
 MapM_TransitionMap("MAPNONE")
@@ -10,6 +10,6 @@ DefinedMap_ClipArea(1, 450, 440, 500, 520) -- a taller one
 
 Player_SetPosition(20, 0, 519)
 
--- Back to the hillside at the left edge, once the player has walked out of it and returns.
-AddRectangularTrigger("ToHillside", 0, 0, 40, 600)
-SetTriggerProperties(Path_GetPath("Rooms") .. "Hillside.lua", 3, 0, 1, 0)
+-- Back to the ridge at the left edge, once the player has walked out of it and returns.
+AddRectangularTrigger("ToRidge", 0, 0, 40, 600)
+SetTriggerProperties(Path_GetPath("Rooms") .. "Ridge.lua", 3, 0, 1, 0)

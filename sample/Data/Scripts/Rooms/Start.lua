@@ -2,7 +2,7 @@
 --
 -- The way through the sample: the courtyard (isometric, game mode 1), the meadow (a chunked
 -- level, where the map puts the player in the default scheme, mode 0, every tick), then the
--- hillside and the cave (clip maps in the side view, mode 2). Each way on is a rectangular
+-- ridge and the cave (clip maps in the side view, mode 2). Each way on is a rectangular
 -- trigger that fires once as the player's box enters it; its script loads the next map, places
 -- the player and sets up the next way on. Triggers outlive map changes, so each is added only
 -- when its map is entered.

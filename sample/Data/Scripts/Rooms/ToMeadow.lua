@@ -7,6 +7,6 @@ io.stderr:write("Sample: the meadow\n")
 MapM_TransitionMap("Meadow")
 Player_SetPosition(100, 200, 0)
 
--- The meadow's east edge leads to the hillside.
-AddRectangularTrigger("ToHillside", 700, 0, 768, 512)
-SetTriggerProperties(Path_GetPath("Rooms") .. "Hillside.lua", 2, 0, 1, 0)
+-- The meadow's east edge leads to the ridge.
+AddRectangularTrigger("ToRidge", 700, 0, 768, 512)
+SetTriggerProperties(Path_GetPath("Rooms") .. "Ridge.lua", 2, 0, 1, 0)

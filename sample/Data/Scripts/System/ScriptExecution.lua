@@ -32,6 +32,11 @@ MM_PlaySound("Blip")
 -- script with MapM_TransitionMap("Meadow").
 MapM_SetMapLoadTarget("Courtyard")
 
+-- The hillside's scenery (sky, hills, ground, clouds) lies behind every map. What its script sets
+-- up outlives map loads, so it may run before the first one. The clip
+-- map "MAPNONE" runs no map script of its own: on it only this scenery is drawn.
+LM_ExecuteScript(Path_GetPath("MapScripts") .. "Hillside.lua")
+
 -- The player's look: a drawing list (the player's own, reached through the router) with one layer
 -- whose package shows the hero in all eight facings. A state decides which animation of the
 -- package shows; "St|Casting" is a movement state the player never enters, so a state that applies
@@ -60,7 +65,7 @@ TriggerWatchProperty("Player", "", "Health")
 TriggerAddEquivalency("always", 0, 0)
 SetTriggerProperties(rooms .. "Start.lua", 1, 0, 1, 0)
 
--- A jump (in the meadow, the hillside and the cave) sets the player's z speed to its least, -7 (z grows downwards): this trigger fires once
+-- A jump (in the meadow, on the ridge and in the cave) sets the player's z speed to its least, -7 (z grows downwards): this trigger fires once
 -- each time it drops below -6, and its script plays the blip and counts the jumps. "no repeat
 -- without exit" (the last 1) makes it wait until the speed has risen again.
 Global_AddScriptVariableI("Jumps", 0)
@@ -190,3 +195,12 @@ GUI_SetActiveObjectAndListFromBase("CloseButton")
 GUIOL_AddObject("CloseLabel", "GUITextLine")
 GUIT_SetString("Close")
 GUIG_SetDimensions(8, 2, 70, 18)
+
+-- The world: an environment window shows the active camera's view (here the "Default" camera,
+-- the size of the window) and is drawn again every frame. Added last, it is the back-most widget,
+-- so the rest of the GUI lies over the world. Under the name "EnvironmentWindow" it stays visible
+-- when a script calls GUI_HideAllObjects. It takes no clicks itself: a click that no window in
+-- front takes goes on to the map.
+GUI_SetActiveObjectList("Base")
+GUIOL_AddObject("EnvironmentWindow", "GUIEnvironmentWindow")
+GUIG_SetDimensions(0, 0, 800, 600)

@@ -49,6 +49,11 @@ DL_AddCatalogue("Images", "Background")
 DL_AddHeading("Images", "Background", "Scenery")
 DL_ExtractBitmap("grass", "Grass")
 DL_ExtractBitmap("meadow", "Meadow")
+-- The meadow map's scenery (Data/Scripts/Maps/Meadow.lua): the scenery functions look pictures up
+-- under exactly this heading, Images/Background/Scenery.
+DL_ExtractBitmap("hills", "Hills")
+DL_ExtractBitmap("cloud", "Cloud")
+DL_ExtractBitmap("ground", "Ground")
 
 -- The window frame: GUIG_SetBorderImages looks its three pieces up under Images/GUI/Windows.
 DL_AddCatalogue("Images", "GUI")

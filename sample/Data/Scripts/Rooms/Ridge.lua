@@ -1,10 +1,10 @@
--- Quillmere sample game: the hillside, reached from the meadow.
+-- Quillmere sample game: the ridge, reached from the meadow.
 --
 -- Rooms are clip maps: "MAPNONE" is a map that scripts build, one byte per world pixel, 0 free
 -- and 1 clipped (solid). In the side view (game mode 2) the player walks along x with z downwards,
 -- and the clip map's rows are its z: it stands on clipped cells and walls stop it. Cells outside
 -- the map are solid too. A map change loads a fresh, empty clip map; triggers stay.
-io.stderr:write("Sample: the hillside\n")
+io.stderr:write("Sample: the ridge\n")
 MapM_TransitionMap("MAPNONE")
 DefinedMap_SetDimensions(800, 600)
 DefinedMap_ClipArea(1, 0, 520, 800, 600)   -- the ground
