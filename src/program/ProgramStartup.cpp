@@ -93,6 +93,17 @@ bool CreatePlayer() {
   links.drawPlayer = [](ImageObject* target, Camera* camera) {
     if (gPlayer != nullptr) gPlayer->Draw(target, camera);
   };
+  links.playerCentreWithHeight = [](int32_t& x, int32_t& y, int32_t& z) {
+    if (gPlayer == nullptr) return false;
+    const Dimensions& box = *gPlayer->GetDimensions();
+    x = box.x;
+    y = box.y;
+    z = box.z;
+    return true;
+  };
+  links.drawPlayerAtStoredPosition = [] {
+    if (gPlayer != nullptr) gPlayer->DrawAtStoredPosition();
+  };
   return true;
 }
 
