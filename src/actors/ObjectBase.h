@@ -19,6 +19,9 @@ inline constexpr int32_t kFreeFloater = 2201;
 inline constexpr int32_t kChillProjectile = 2202;
 inline constexpr int32_t kStaticBase = 2300;
 inline constexpr int32_t kStaticAnimation = 2301;
+// The shooter mini-game's shots are objects but not projectiles: nothing they touch is hit.
+inline constexpr int32_t kShooterProjectile = 2400;
+inline constexpr int32_t kMachineGunBullet = 2405;
 
 inline bool IsObject(int32_t type) { return type >= 2000 && type <= 2999; }
 inline bool IsProjectile(int32_t type) { return type >= 2200 && type <= 2299; }

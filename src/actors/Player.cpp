@@ -4,6 +4,7 @@
 #include <string>
 
 #include "actors/AIDrawingList.h"
+#include "actors/WeaponSelector.h"
 #include "core/Convert.h"
 #include "core/Globals.h"
 #include "core/KeyBinding.h"
@@ -54,7 +55,11 @@ const PropertyField<Player> Player::kFields[13] = {
 };
 
 Player::Player()
-    : drawingList(std::make_unique<AIDrawingList>(&animationTime, &animationRow)),
+    : weapons(std::make_unique<WeaponSelector>(&dimensions,
+                                               [this](float& x, float& y) {
+                                                 if (aimSource) aimSource(x, y);
+                                               })),
+      drawingList(std::make_unique<AIDrawingList>(&animationTime, &animationRow)),
       spriteImage(std::make_unique<ImageObject>()) {
   for (const char* name : kStateNames) RLLAddByteValue(&states, name, 0);
   if (gKeyboardManager != nullptr) keys = &gKeyboardManager->GetActionList();

@@ -15,20 +15,12 @@
 class AIDrawingList;
 class Camera;
 class ImageObject;
+class WeaponSelector;
 struct KeyBinding;
-
-// The shooter mode's weapon and fire cooldown, as the player drives it.
-class PlayerWeapons {
- public:
-  virtual ~PlayerWeapons() = default;
-  virtual void Select(int32_t weapon) = 0;
-  virtual void Tick() = 0;
-  virtual void Fire() = 0;
-};
 
 // The one player character: position and speeds, its bounding Dimensions, the game mode that picks
 // one of four control schemes, the movement-state flags its animations read, a drawing list that
-// renders it into a sprite of its own, four shadow images and the shooter mode's weapons.
+// renders it into a sprite of its own, four shadow images and the shooter mode's weapon selector.
 //
 // Positions are world pixels; z grows downwards, so a negative z is above the floor.
 class Player : public PropertyHolder {
@@ -77,9 +69,13 @@ class Player : public PropertyHolder {
   PropertyRef GetPropertyAddress(const char* object, const char* property) override;
 
   void SetImpulseSink(ImpulseSink sink) { impulseSink = std::move(sink); }
-  void SetWeapons(std::unique_ptr<PlayerWeapons> given) { weapons = std::move(given); }
   // Whether a mouse button is held, for the shooter's fire; none reads as not held.
   void SetMouseHeldSource(std::function<bool()> source) { mouseHeld = std::move(source); }
+  // Where the shooter's shots aim (the mouse, in window pixels); none aims at (0, 0).
+  void SetAimSource(std::function<void(float& x, float& y)> source) {
+    aimSource = std::move(source);
+  }
+  WeaponSelector* GetWeapons() const { return weapons.get(); }
 
   // The movement-state flag of that name ("Stationary", "Walking", ...); none when absent.
   uint8_t* FindState(const char* name) const;
@@ -177,7 +173,7 @@ class Player : public PropertyHolder {
   void RenderSprite();
 
   bool shooter = false;
-  std::unique_ptr<PlayerWeapons> weapons;
+  std::unique_ptr<WeaponSelector> weapons;
   bool sideView = false;
   float xPos = 0.0f, yPos = 0.0f, zPos = -150.0f;
   float xSpeed = 0.0f, ySpeed = 0.0f, zSpeed = 0.0f;
@@ -222,6 +218,7 @@ class Player : public PropertyHolder {
 
   ImpulseSink impulseSink;
   std::function<bool()> mouseHeld;
+  std::function<void(float& x, float& y)> aimSource;
   Lifetime lifetime;
   PropertyOwnerSlot routing{PropertyOwner::Player, [this](const char*) { return this; }};
 

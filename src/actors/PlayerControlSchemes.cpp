@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "actors/Player.h"
+#include "actors/WeaponSelector.h"
 #include "core/Convert.h"
 #include "core/Globals.h"
 #include "core/KeyBinding.h"
@@ -395,13 +396,11 @@ void Player::UpdateShooterControls() {
   static constexpr const char* kWeapons[] = {"Weapon1", "Weapon2", "Weapon3", "Weapon4", "Weapon5"};
   for (int32_t weapon = 0; weapon < 5; ++weapon) {
     if (!Pressed(kWeapons[weapon])) continue;
-    if (weapons) weapons->Select(weapon + 1);
+    weapons->Select(weapon + 1);
     break;
   }
-  if (weapons) {
-    weapons->Tick();
-    if (mouseHeld && mouseHeld()) weapons->Fire();
-  }
+  weapons->Tick();
+  if (mouseHeld && mouseHeld()) weapons->Fire();
   ShooterMove();
   AdvanceWalkCounter();
 }

@@ -6,6 +6,7 @@
 #include "actors/AIManager.h"
 #include "actors/ObjectManager.h"
 #include "actors/Player.h"
+#include "actors/ShooterMiniGameManager.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
 #include "core/EntityManager.h"
@@ -45,6 +46,8 @@ std::vector<TickStage> ProgramTickStages() {
             [](TimerManager& timers, const TickTime&) { timers.Tick(); }),
       Stage("BackgroundManager::Update", gBackgroundManager,
             [](BackgroundManager& scenery, const TickTime&) { scenery.Update(); }),
+      Stage("ShooterMiniGameManager::Update", gShooterMiniGameManager,
+            [](ShooterMiniGameManager& shooter, const TickTime&) { shooter.Update(); }),
       Stage("Player::Update", gPlayer, [](Player& player, const TickTime&) { player.Update(); }),
       Stage("TriggerManager::Update", gTriggerManager,
             [](TriggerManager& triggers, const TickTime&) { triggers.Update(0.0f); }),

@@ -3,6 +3,7 @@
 #include "actors/AIManager.h"
 #include "actors/ObjectManager.h"
 #include "actors/Player.h"
+#include "actors/ShooterMiniGameManager.h"
 #include "actors/TargetRegistry.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
@@ -15,6 +16,7 @@
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptVariableStore.h"
+#include "gui/GUIEnvironmentWindow.h"
 #include "gui/GUIManager.h"
 #include "program/ProgramScriptFamilies.h"
 #include "resources/DataLibrary.h"
@@ -71,6 +73,11 @@ bool CreatePlayer() {
   // The shooter fires while a mouse button is held; the GUI manager comes later.
   gPlayer->SetMouseHeldSource(
       [] { return gGUIManager != nullptr && gGUIManager->IsMouseButtonHeld(); });
+  gPlayer->SetAimSource([](float& x, float& y) {
+    if (gGUIManager == nullptr) return;
+    x = gGUIManager->GetMouseX();
+    y = gGUIManager->GetMouseY();
+  });
   WorldLinks& links = GetWorldLinks();
   links.playerCentre = [](int32_t& x, int32_t& y) {
     if (gPlayer == nullptr) return false;
@@ -123,6 +130,10 @@ bool CreateGUIManager() {
       if (gGUIManager != nullptr) gGUIManager->SetLastKey(keycode);
     });
   }
+  // The environment window draws the shooter's enemies right after the map's first pass.
+  GetWorldDrawHooks().shooterEnemies = [](ImageObject* view, Camera* camera) {
+    if (gShooterMiniGameManager != nullptr) gShooterMiniGameManager->Draw(view, camera);
+  };
   return true;
 }
 
@@ -175,6 +186,7 @@ const StartupRow kRows[] = {
     Row::Step("trigger manager", Create<gTriggerManager>),
     Row::Step("background manager", Create<gBackgroundManager>),
     Row::Step("timer manager", Create<gTimerManager>),
+    Row::Step("shooter mini-game manager", Create<gShooterMiniGameManager>),
     Row::Step("GUI manager", CreateGUIManager),
     Row::Step("map manager", CreateMapManager),
     Row::Step("event sources", RegisterEvents),

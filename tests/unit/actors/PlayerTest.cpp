@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "actors/ObjectManager.h"
 #include "actors/Player.h"
+#include "actors/WeaponSelector.h"
 #include "core/KeyboardManager.h"
 #include "support/KeyState.h"
 #include "unit/world/WorldFixture.h"
@@ -436,23 +438,31 @@ TEST_F(PlayerTest, ShooterStaysInsideTheWindow) {
   EXPECT_EQ(player->GetDirection(), 2);
 }
 
+// The first weapon key pressed selects (with its cooldown); a held mouse button fires once the
+// cooldown is over, toward the aim.
 TEST_F(PlayerTest, ShooterDrivesItsWeapons) {
-  struct Recorder : PlayerWeapons {
-    explicit Recorder(std::vector<std::string>& calls) : calls(calls) {}
-    void Select(int32_t weapon) override { calls.push_back("select " + std::to_string(weapon)); }
-    void Tick() override { calls.push_back("tick"); }
-    void Fire() override { calls.push_back("fire"); }
-    std::vector<std::string>& calls;
-  };
-  std::vector<std::string> calls;
-  bool mouse = false;
-  player->SetWeapons(std::make_unique<Recorder>(calls));
+  ObjectManager objects;
+  gObjectManager = &objects;
+  bool mouse = true;
   player->SetMouseHeldSource([&] { return mouse; });
+  player->SetAimSource([](float& x, float& y) {
+    x = 700.0f;
+    y = 300.0f;
+  });
   player->SetGameMode(3);
+  player->SetPosition(100, 0, 300);
   Tick({ALLEGRO_KEY_3, ALLEGRO_KEY_5});
-  mouse = true;
+  ASSERT_EQ(player->GetWeapons()->GetWeapon(), 3);
+  EXPECT_EQ(player->GetWeapons()->GetCooldown(), 179);
+  for (int tick = 0; tick < 178; ++tick) Tick();
+  EXPECT_EQ(objects.GetCount(), 0);
   Tick();
-  EXPECT_EQ(calls, (std::vector<std::string>{"select 3", "tick", "tick", "fire"}));
+  EXPECT_EQ(objects.GetCount(), 1);
+  mouse = false;
+  Tick();
+  Tick();
+  EXPECT_EQ(objects.GetCount(), 1);
+  gObjectManager = nullptr;
 }
 
 TEST_F(PlayerTest, ALandingShowsThreeMoreJumpFramesWhenIdle) {

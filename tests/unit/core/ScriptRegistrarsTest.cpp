@@ -25,6 +25,7 @@
 
 #include "actors/AIManager.h"
 #include "actors/Player.h"
+#include "actors/ShooterMiniGameManager.h"
 #include "core/KeyboardManager.h"
 #include "core/TimerManager.h"
 #include "core/script/LuaManager.h"
@@ -67,6 +68,8 @@ const RegistrarCase kRegistrars[] = {
        StartAllegroHeadless();
        return std::make_shared<Player>();
      }},
+    {ScriptRegistrar::ShooterMiniGameManager,
+     [] { return std::make_shared<ShooterMiniGameManager>(); }},
 };
 
 // Whether the row is registered today: by the Lua manager's constructor (its own and the GUI's rows
