@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cstdint>
+#include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -185,6 +188,108 @@ bool FlacIsSane(FILE* file) {
   return got == 0 || FlacFrameAgrees(frame, got, info);
 }
 
+bool ReadAt(FILE* file, uint64_t at, unsigned char* into, size_t size) {
+  return at <= static_cast<uint64_t>(LONG_MAX) &&
+         std::fseek(file, static_cast<long>(at), SEEK_SET) == 0 && ReadExactly(file, into, size);
+}
+
+// The tracker modules go to one decoder, which divides by their tempos and sample rates and
+// allocates what their sample lengths say before it reads the samples.
+
+// Where a module's signature stands, and the signatures of the kinds it takes.
+constexpr long kModSignatureAt = 1080;
+constexpr long kS3mSignatureAt = 44;
+constexpr char kXmSignature[] = "Extended Module: ";
+
+bool IsModSignature(const unsigned char* at) {
+  static constexpr const char* kFixed[] = {"M.K.", "M!K!", "M&K!", "FLT4",
+                                           "FLT8", "CD81", "OKTA", "OCTA"};
+  for (const char* fixed : kFixed) {
+    if (std::equal(at, at + 4, fixed)) return true;
+  }
+  const auto digit = [](unsigned char c) { return c >= '0' && c <= '9'; };
+  return (digit(at[0]) && std::equal(at + 1, at + 4, "CHN")) ||
+         (digit(at[0]) && digit(at[1]) &&
+          (std::equal(at + 2, at + 4, "CH") || std::equal(at + 2, at + 4, "CN"))) ||
+         (std::equal(at, at + 3, "TDZ") && digit(at[3]));
+}
+
+// The decoder reads eight-channel patterns stored as pairs of four-channel ones past its buffers
+// whatever they hold; everything else in a MOD it bounds itself.
+bool ModIsSane(FILE* file) {
+  unsigned char signature[4];
+  return !ReadAt(file, kModSignatureAt, signature, sizeof signature) ||
+         !std::equal(signature, signature + 4, "FLT8");
+}
+
+// Commands are the letters A to Z; the decoder takes some numbers past them for effects of its
+// own and follows pointers they never set. It reads a pattern's 64 rows whatever length the
+// pattern gives itself.
+bool S3mPatternIsSane(FILE* file, uint64_t at) {
+  constexpr uint32_t kLastCommand = 26;
+  constexpr int kRows = 64;
+  // Two bytes of length, then at most 32 channels of 6 bytes and an end a row.
+  constexpr size_t kLongest = 2 + kRows * (32 * 6 + 1);
+  if (at == 0) return true;  // an empty pattern
+  std::vector<unsigned char> packed(kLongest);
+  if (at > static_cast<uint64_t>(LONG_MAX) ||
+      std::fseek(file, static_cast<long>(at), SEEK_SET) != 0) {
+    return false;
+  }
+  packed.resize(std::fread(packed.data(), 1, packed.size(), file));
+  int rows = 0;
+  for (size_t i = 2; i < packed.size() && rows < kRows;) {
+    const unsigned char what = packed[i++];
+    if (what == 0) ++rows;
+    i += (what & 0x20) ? 2 : 0;
+    i += (what & 0x40) ? 1 : 0;
+    if ((what & 0x80) != 0) {
+      if (i < packed.size() && packed[i] > kLastCommand) return false;
+      i += 2;
+    }
+  }
+  return packed.size() >= 2;
+}
+
+// The tempo, each sample's rate and data within the file, and the patterns' commands.
+bool S3mIsSane(FILE* file) {
+  const long size = FileSize(file);
+  unsigned char header[0x60];
+  if (size < 0 || !ReadAt(file, 0, header, sizeof header)) return false;
+  if (header[0x32] == 0) return false;
+  const uint32_t orders = Little(header + 0x20, 2);
+  const uint32_t instruments = Little(header + 0x22, 2);
+  for (uint32_t i = 0; i < instruments; ++i) {
+    unsigned char pointer[2];
+    if (!ReadAt(file, 0x60 + orders + 2 * i, pointer, sizeof pointer)) return false;
+    const uint64_t at = 16 * static_cast<uint64_t>(Little(pointer, 2));
+    unsigned char instrument[0x50];
+    if (!ReadAt(file, at, instrument, sizeof instrument)) return false;
+    const uint32_t length = Little(instrument + 0x10, 4);
+    if (instrument[0] != 1 || length == 0) continue;  // not a sample, or an empty one
+    const uint64_t data =
+        16 * (static_cast<uint64_t>(instrument[0x0D]) << 16 | Little(instrument + 0x0E, 2));
+    const uint64_t bytes = static_cast<uint64_t>(length) * ((instrument[0x1F] & 4) ? 2 : 1) *
+                           ((instrument[0x1F] & 2) ? 2 : 1);
+    if (Little(instrument + 0x20, 4) == 0 || data + bytes > static_cast<uint64_t>(size)) {
+      return false;
+    }
+  }
+  const uint32_t patterns = Little(header + 0x24, 2);
+  for (uint32_t i = 0; i < patterns; ++i) {
+    unsigned char pointer[2];
+    if (!ReadAt(file, 0x60 + orders + 2 * (instruments + i), pointer, sizeof pointer) ||
+        !S3mPatternIsSane(file, 16 * static_cast<uint64_t>(Little(pointer, 2)))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// XM and IT files are not among the engine's kinds, yet the decoder takes them by their signature
+// under any name, and on damaged ones it runs through their song for ever.
+bool IsNotTaken(FILE*) { return false; }
+
 }  // namespace
 
 bool AudioFileCheck::Accepts(const std::string& path) {
@@ -202,14 +307,33 @@ std::string AudioFileCheck::Extension(const std::string& path) {
 }
 
 bool AudioFileCheck::Accepts(const std::string& path, FILE* file) {
-  // The decoders also go by what a file starts with when its extension's decoder refuses it.
-  unsigned char magic[4] = {};
-  const bool read = ReadExactly(file, magic, sizeof magic);
+  // The decoders also go by what a file starts with when its extension's decoder refuses it: a
+  // file must suit its extension's decoder and every decoder its signatures lead to.
+  unsigned char magic[sizeof kXmSignature - 1] = {};
+  const size_t read = std::fread(magic, 1, sizeof magic, file);
+  unsigned char s3m[4] = {};
+  const bool readS3m = ReadAt(file, kS3mSignatureAt, s3m, sizeof s3m);
+  unsigned char mod[4] = {};
+  const bool readMod = ReadAt(file, kModSignatureAt, mod, sizeof mod);
   if (std::fseek(file, 0, SEEK_SET) != 0) return false;
   const std::string extension = Extension(path);
-  if (extension == ".wav" || (read && std::equal(magic, magic + 4, "RIFF"))) return WavIsSane(file);
-  if (extension == ".flac" || (read && std::equal(magic, magic + 4, "fLaC"))) {
-    return FlacIsSane(file);
+  const auto starts = [&](const char* signature) {
+    const size_t length = std::strlen(signature);
+    return read >= length && std::equal(magic, magic + length, signature);
+  };
+  const struct {
+    bool chosen;
+    bool (*sane)(FILE*);
+  } kinds[] = {
+      {extension == ".wav" || starts("RIFF"), WavIsSane},
+      {extension == ".flac" || starts("fLaC"), FlacIsSane},
+      {extension == ".mod" || (readMod && IsModSignature(mod)), ModIsSane},
+      {extension == ".s3m" || (readS3m && std::equal(s3m, s3m + 4, "SCRM")), S3mIsSane},
+      {extension == ".xm" || extension == ".it" || starts(kXmSignature) || starts("IMPM"),
+       IsNotTaken},
+  };
+  for (const auto& kind : kinds) {
+    if (kind.chosen && !kind.sane(file)) return false;
   }
   return true;
 }

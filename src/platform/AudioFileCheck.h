@@ -7,7 +7,11 @@
 // decoder sees the file. Allegro's WAV reader plays whatever rate, channels and sizes it is told
 // (a rate of 0xFFFFFFFF overruns its buffers), and its FLAC reader sizes its buffers from the
 // stream information block while libFLAC decodes what the frames say (a flipped channel count
-// there crashes it). Other formats pass: their libraries check their own framing.
+// there crashes it). The tracker-module decoder divides by an S3M's tempo and its samples' rates,
+// allocates what the sample lengths say, and reads eight-channel MOD patterns stored in pairs past
+// its buffers; it also takes XM and IT files by their signature whatever their name, and runs
+// through a damaged one's song for ever, so those are refused.
+// Other formats pass: their libraries check their own framing.
 class AudioFileCheck {
  public:
   // Whether the file's headers are sane for its format (chosen by the extension, or by the

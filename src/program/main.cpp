@@ -1,7 +1,6 @@
-#include <cstdio>
-
 #include "core/CommandLine.h"
 #include "core/Startup.h"
+#include "platform/TemporaryFile.h"
 #include "program/ProgramLoop.h"
 #include "program/ProgramStartup.h"
 
@@ -10,7 +9,8 @@ int main(int argc, char** argv) {
   if (Init(ProgramStartupRows()) != 0) return 1;
   RunPrimaryGameLoop();
   Cleanup();
-  // A chunked level's temporary file; removing it when no level was loaded is harmless.
-  std::remove("ActiveChunks.pcf");
+  // A chunked level's temporary file; removing it when no level was loaded is harmless, and a
+  // folder of that name is not ours to remove.
+  RemoveTemporaryFile("ActiveChunks.pcf");
   return 0;
 }

@@ -328,6 +328,135 @@ std::string S3m() {
   return out;
 }
 
+std::string Xm() {
+  std::string wave = SquareWave(64, 60, true);
+  // Its samples are stored as the difference from the one before.
+  for (size_t i = wave.size() - 1; i > 0; --i) wave[i] = static_cast<char>(wave[i] - wave[i - 1]);
+  std::string out = "Extended Module: test";
+  out.resize(37, '\0');
+  out.push_back(0x1A);
+  out += "test";
+  out.resize(58, '\0');
+  PutLittle(out, 0x0104, 2);
+  PutLittle(out, 20 + 256, 4);  // header size, from here
+  PutLittle(out, 1, 2);         // song length
+  PutLittle(out, 0, 2);         // restart
+  PutLittle(out, 4, 2);         // channels
+  PutLittle(out, 1, 2);         // patterns
+  PutLittle(out, 1, 2);         // instruments
+  PutLittle(out, 1, 2);         // linear frequencies
+  PutLittle(out, 3, 2);         // speed
+  PutLittle(out, 125, 2);       // tempo
+  out.append(256, '\0');        // order 0: pattern 0
+
+  // The pattern, packed: a note on the first row, a break to the end a third of the way down.
+  std::string rows;
+  for (int row = 0; row < 64; ++row) {
+    for (int channel = 0; channel < 4; ++channel) {
+      if (channel == 0 && row == 0) {
+        rows += "\x83\x31\x01";  // C-4, instrument 1
+      } else if (channel == 0 && row == 20) {
+        rows += std::string("\x98\x0D\x00", 3);  // effect D: break
+      } else {
+        rows.push_back(static_cast<char>(0x80));
+      }
+    }
+  }
+  PutLittle(out, 9, 4);
+  out.push_back(0);
+  PutLittle(out, 64, 2);
+  PutLittle(out, static_cast<uint32_t>(rows.size()), 2);
+  out += rows;
+
+  std::string instrument;
+  PutLittle(instrument, 243, 4);  // its header's size
+  instrument += "square";
+  instrument.resize(26, '\0');
+  instrument.push_back(0);
+  PutLittle(instrument, 1, 2);   // samples
+  PutLittle(instrument, 40, 4);  // a sample header's size
+  instrument.resize(243, '\0');  // every note plays sample 0; no envelopes
+  out += instrument;
+  PutLittle(out, static_cast<uint32_t>(wave.size()), 4);
+  PutLittle(out, 0, 4);                                   // loop start
+  PutLittle(out, static_cast<uint32_t>(wave.size()), 4);  // loop length
+  out.push_back(64);                                      // volume
+  out.push_back(0);
+  out.push_back(1);  // looped, 8-bit
+  out.push_back(static_cast<char>(0x80));
+  out.push_back(0);
+  out.push_back(0);
+  out.append(22, '\0');
+  out += wave;
+  return out;
+}
+
+std::string It() {
+  const std::string wave = SquareWave(64, 60, true);
+  std::string out = "IMPMtest";
+  out.resize(30, '\0');
+  PutLittle(out, 0x1004, 2);
+  PutLittle(out, 2, 2);  // orders (the pattern, then the end)
+  PutLittle(out, 0, 2);  // instruments
+  PutLittle(out, 1, 2);  // samples
+  PutLittle(out, 1, 2);  // patterns
+  PutLittle(out, 0x0214, 2);
+  PutLittle(out, 0x0214, 2);
+  PutLittle(out, 0x09, 2);  // stereo, linear slides, no instruments
+  PutLittle(out, 0, 2);
+  out.push_back(static_cast<char>(128));  // global volume
+  out.push_back(48);                      // mixing volume
+  out.push_back(3);                       // speed
+  out.push_back(125);                     // tempo
+  out.push_back(static_cast<char>(128));
+  out.push_back(0);
+  PutLittle(out, 0, 2);
+  PutLittle(out, 0, 4);
+  PutLittle(out, 0, 4);
+  for (int c = 0; c < 64; ++c) out.push_back(c < 4 ? 32 : static_cast<char>(0xA0));
+  out.append(64, 64);  // channel volumes
+  out.push_back(0);
+  out.push_back(static_cast<char>(0xFF));
+  const uint32_t sampleAt = 0xC0 + 2 + 8;
+  const uint32_t patternAt = sampleAt + 0x50;
+  PutLittle(out, sampleAt, 4);
+  PutLittle(out, patternAt, 4);
+
+  std::string rows;
+  for (int row = 0; row < 64; ++row) {
+    if (row == 0) rows += "\x81\x03\x3C\x01";                   // C-5, sample 1
+    if (row == 20) rows += std::string("\x81\x08\x03\x00", 4);  // effect C: break
+    rows.push_back(0);
+  }
+  const uint32_t dataAt = patternAt + 8 + static_cast<uint32_t>(rows.size());
+
+  std::string sample = "IMPSsquare";
+  sample.resize(0x11, '\0');
+  sample.push_back(64);    // global volume
+  sample.push_back(0x11);  // present, looped, 8-bit
+  sample.push_back(64);    // volume
+  sample += "square";
+  sample.resize(0x2E, '\0');
+  sample.push_back(1);  // signed
+  sample.push_back(32);
+  PutLittle(sample, static_cast<uint32_t>(wave.size()), 4);
+  PutLittle(sample, 0, 4);
+  PutLittle(sample, static_cast<uint32_t>(wave.size()), 4);
+  PutLittle(sample, 8363, 4);
+  PutLittle(sample, 0, 4);
+  PutLittle(sample, 0, 4);
+  PutLittle(sample, dataAt, 4);
+  sample.append(4, '\0');
+  out += sample;
+
+  PutLittle(out, static_cast<uint32_t>(rows.size()), 2);
+  PutLittle(out, 64, 2);
+  out.append(4, '\0');
+  out += rows;
+  out += wave;
+  return out;
+}
+
 std::vector<File> GoodFiles() {
   const wave::Sound tone = wave::Tone(0.3, 440.0, 0.5);
   const wave::Sound mono = wave::Tone(0.3, 440.0, 0.5, 22050, 1);
@@ -383,6 +512,33 @@ std::vector<File> DamagedFiles() {
   std::string renamed = wav;
   renamed.replace(36, 4, "junk");
   files.push_back({"wav-data-renamed.wav", renamed});
+
+  // The tracker modules' tempos, sample rates and sample lengths, and a pattern layout the decoder
+  // reads past its buffers. XM and IT files are named as the engine's module kinds: the decoder
+  // takes them by their signature.
+  const struct {
+    const char* label;
+    std::string (*writer)();
+    size_t at;
+    int size;
+    uint32_t value;
+  } moduleFields[] = {
+      {"s3m-tempo-0.s3m", S3m, 0x32, 1, 0},
+      {"s3m-rate-0.s3m", S3m, 0x90, 4, 0},
+      {"s3m-length-max.s3m", S3m, 0x80, 4, 0xFFFFFFFF},
+      {"s3m-command-32.s3m", S3m, 0xC5, 2, 32},
+      {"mod-flt8.mod", Mod, 1080, 4, 0x38544C46},  // "FLT8"
+      {"xm-tempo-0.mod", Xm, 78, 2, 0},
+      {"xm-length-max.mod", Xm, 848, 4, 0xFFFFFFFF},
+      {"it-tempo-0.s3m", It, 0x33, 1, 0},
+      {"it-rate-0.s3m", It, 0xCA + 0x3C, 4, 0},
+      {"it-length-max.s3m", It, 0xCA + 0x30, 4, 0xFFFFFFFF},
+  };
+  for (const auto& field : moduleFields) {
+    std::string bytes = field.writer();
+    SetLittle(bytes, field.at, field.value, field.size);
+    files.push_back({field.label, bytes});
+  }
 
   for (const File& good : GoodFiles()) {
     const std::string kind = good.name.substr(5);  // after "good."

@@ -22,6 +22,10 @@ std::string Voc(const wave::Sound& sound);
 // A short tune of one looped square-wave instrument, about a second long.
 std::string Mod();
 std::string S3m();
+// The same tune as the two module kinds the decoder also takes by their signature whatever their
+// name says (the engine itself plays only .mod and .s3m files, and refuses these).
+std::string Xm();
+std::string It();
 
 struct File {
   std::string name;  // a file name with the extension the codecs choose by
@@ -34,7 +38,8 @@ std::vector<File> GoodFiles();
 // A WAV whose sample-rate field is 0xFFFFFFFF (the rest of it sane).
 std::string AbsurdRateWav();
 
-// Damaged files of every kind: WAV headers with insane fields, each kind cut short at several
+// Damaged files of every kind: WAV headers with insane fields, modules with tempos, sample rates
+// or lengths the decoder cannot take, each kind cut short at several
 // lengths and with flipped bits, noise and an empty file under each extension. Names are unique
 // and say what was done ("flac-cut-25.flac", "wav-rate-0.wav", ...). The same every call.
 std::vector<File> DamagedFiles();

@@ -6,12 +6,48 @@
 #include "core/Log.h"
 #include "platform/ContentFile.h"
 
-LuaManager::LuaManager(std::span<const LuaManagerFamily> families) : state(luaL_newstate()) {
-  luaL_openlibs(state);
-  // newproxy is the scripts' way to a userdata with a __gc finalizer, and Lua runs finalizers
-  // unprotected at any allocation, inside any script function: there are none.
+namespace {
+
+// Lua runs a userdata's __gc unprotected at any allocation, inside any script function, so no
+// script may give one a finalizer. The only userdata the libraries hand scripts are file handles;
+// their collector calls the __close of the handle's environment, so that is closed off too.
+void CloseFinalizerRoads(lua_State* state) {
   lua_pushnil(state);
   lua_setglobal(state, "newproxy");
+
+  // The handles' metatable is its own __index, so handle.__index would hand it out: the methods
+  // move to a table of their own, and getmetatable answers false.
+  luaL_getmetatable(state, LUA_FILEHANDLE);
+  const int metatable = lua_gettop(state);
+  lua_newtable(state);
+  for (lua_pushnil(state); lua_next(state, metatable) != 0; lua_pop(state, 1)) {
+    size_t length = 0;
+    const char* key = lua_type(state, -2) == LUA_TSTRING ? lua_tolstring(state, -2, &length) : "";
+    if (length < 2 || key[0] != '_' || key[1] != '_') {
+      lua_pushvalue(state, -2);
+      lua_pushvalue(state, -2);
+      lua_rawset(state, metatable + 1);
+    }
+  }
+  lua_setfield(state, metatable, "__index");
+  lua_pushboolean(state, 0);
+  lua_setfield(state, metatable, "__metatable");
+  lua_pop(state, 1);
+
+  // What reaches any value's metatable or environment, or the registry that holds them.
+  lua_getglobal(state, LUA_DBLIBNAME);
+  for (const char* name : {"getmetatable", "setmetatable", "getregistry", "getfenv", "setfenv"}) {
+    lua_pushnil(state);
+    lua_setfield(state, -2, name);
+  }
+  lua_pop(state, 1);
+}
+
+}  // namespace
+
+LuaManager::LuaManager(std::span<const LuaManagerFamily> families) : state(luaL_newstate()) {
+  luaL_openlibs(state);
+  CloseFinalizerRoads(state);
   for (const LuaManagerFamily& family : families) family.registrar(state);
 }
 

@@ -326,4 +326,60 @@ TEST_F(LuaManagerTest, ScriptsCannotMakeAFinalizerWithNewproxy) {
             "value)\n");
 }
 
+// Every road a script has to a userdata's metatable, or to the close function the collector calls
+// for a file handle, given a finalizer; then file handles are made and collected.
+TEST_F(LuaManagerTest, ScriptsCannotGiveFileHandlesAFinalizer) {
+  const struct {
+    const char* road;
+    const char* attempt;
+  } roads[] = {
+      {"getmetatable", "getmetatable(io.stdout).__gc = finalizer"},
+      {"the handle's __index", "io.stdout.__index.__gc = finalizer"},
+      {"debug.getmetatable", "debug.getmetatable(io.stdout).__gc = finalizer"},
+      {"debug.setmetatable", "keep = io.tmpfile() debug.setmetatable(keep, {__gc = finalizer})"},
+      {"debug.getregistry", "debug.getregistry()['FILE*'].__gc = finalizer"},
+      {"debug.getfenv", "debug.getfenv(io.open).__close = finalizer"},
+      {"debug.setfenv", "keep = io.tmpfile() debug.setfenv(keep, {__close = finalizer})"},
+      {"setmetatable", "setmetatable(io.stdout, {__gc = finalizer})"},
+      {"setfenv", "setfenv(io.open, {__close = finalizer})"},
+  };
+  for (const auto& road : roads) {
+    // A state of its own for each: one open road would leave the next ones' results meaningless.
+    LuaManager own{{}};
+    WriteScript("road.lua", std::string("finalizer = function() finalized = true end\n") +
+                                "pcall(function() " + road.attempt + " end)\n" +
+                                "keep = nil for i = 1, 3 do io.tmpfile() end\n" +
+                                "collectgarbage('collect')");
+    EXPECT_TRUE(own.ExecuteScript("road.lua", -1)) << road.road;
+    lua_getglobal(own.GetState(), "finalized");
+    EXPECT_TRUE(lua_isnil(own.GetState(), -1)) << road.road;
+    lua_pop(own.GetState(), 1);
+  }
+  EXPECT_EQ(log.Text(), "");
+}
+
+TEST_F(LuaManagerTest, FilesAndStringsStillWorkForScripts) {
+  ASSERT_TRUE(Run(R"(
+    local f = io.tmpfile()
+    opened = io.type(f)
+    f:write("one\n", ("two"):upper(), "\n")
+    f:seek("set")
+    local lines = {}
+    for line in f:lines() do lines[#lines + 1] = line end
+    read = table.concat(lines, ",")
+    named = tostring(f):sub(1, 6)
+    f:close()
+    closed = io.type(f)
+    formatted = string.format("%03d", 7) .. ("ab"):rep(2)
+    stringIndex = tostring(getmetatable("").__index == string)
+  )"));
+  EXPECT_EQ(Text("opened"), "file");
+  EXPECT_EQ(Text("read"), "one,TWO");
+  EXPECT_EQ(Text("named"), "file (");
+  EXPECT_EQ(Text("closed"), "closed file");
+  EXPECT_EQ(Text("formatted"), "007abab");
+  EXPECT_EQ(Text("stringIndex"), "true");
+  EXPECT_EQ(log.Text(), "");
+}
+
 }  // namespace

@@ -1,4 +1,4 @@
-// The header checks that stand before Allegro's WAV and FLAC decoders.
+// The header checks that stand before Allegro's WAV, FLAC and module decoders.
 
 #include <gtest/gtest.h>
 
@@ -100,7 +100,58 @@ TEST(AudioFileCheck, OtherFormatsAreLeftToTheirDecoders) {
   EXPECT_TRUE(Accepts(dir, "flac.opus", flac));
   EXPECT_FALSE(Accepts(dir, "cut.opus", flac.substr(0, 45)));
   EXPECT_TRUE(Accepts(dir, "noise.ogg", "not really a stream"));
-  EXPECT_TRUE(Accepts(dir, "noise.s3m", ""));
+}
+
+// The module decoder divides by the tempo and the samples' rates, allocates what the sample
+// lengths say, and takes XM and IT files (which the engine does not play) by their signature
+// under any name.
+TEST(AudioFileCheck, ModulesMustHaveATempoAndSamplesWithinTheFile) {
+  TempDir dir;
+  const struct {
+    const char* what;
+    std::string (*writer)();
+    const char* name;
+    size_t at;
+    int size;
+    uint32_t value;
+    bool accepted;
+  } cases[] = {
+      {"intact MOD", audiofiles::Mod, "a.mod", 0, 0, 0, true},
+      {"intact S3M", audiofiles::S3m, "a.s3m", 0, 0, 0, true},
+      {"intact XM as a MOD", audiofiles::Xm, "a.mod", 0, 0, 0, false},
+      {"intact XM as an OGG", audiofiles::Xm, "a.ogg", 0, 0, 0, false},
+      {"intact IT as an S3M", audiofiles::It, "a.s3m", 0, 0, 0, false},
+      {"MOD with six channels", audiofiles::Mod, "a.mod", 1080, 4, 0x4E484336, true},
+      {"MOD in pattern pairs", audiofiles::Mod, "a.mod", 1080, 4, 0x38544C46, false},
+      {"MOD in pattern pairs, named OGG", audiofiles::Mod, "a.ogg", 1080, 4, 0x38544C46, false},
+      {"S3M tempo 0", audiofiles::S3m, "a.s3m", 0x32, 1, 0, false},
+      {"S3M tempo 0, named OGG", audiofiles::S3m, "a.ogg", 0x32, 1, 0, false},
+      {"S3M speed 0 (the decoder takes it)", audiofiles::S3m, "a.s3m", 0x31, 1, 0, true},
+      {"S3M sample rate 0", audiofiles::S3m, "a.s3m", 0x90, 4, 0, false},
+      {"S3M sample past the end", audiofiles::S3m, "a.s3m", 0x80, 4, 65, false},
+      {"S3M 16-bit sample past the end", audiofiles::S3m, "a.s3m", 0x8F, 1, 5, false},
+      {"S3M instrument past the end", audiofiles::S3m, "a.s3m", 0x62, 2, 0x7FFF, false},
+      {"S3M instruments past the end", audiofiles::S3m, "a.s3m", 0x22, 2, 0xFFFF, false},
+      // The first row's command and its value: A 3 (speed) as written, then past Z.
+      {"S3M command past Z", audiofiles::S3m, "a.s3m", 0xC5, 2, 32, false},
+      {"S3M command Z", audiofiles::S3m, "a.s3m", 0xC5, 2, 26, true},
+      {"S3M pattern past the end", audiofiles::S3m, "a.s3m", 0x64, 2, 0x7FFF, false},
+  };
+  for (const auto& c : cases) {
+    std::string bytes = c.writer();
+    Patch(bytes, c.at, c.value, c.size);
+    EXPECT_EQ(Accepts(dir, c.name, bytes), c.accepted) << c.what;
+  }
+  const std::string s3m = audiofiles::S3m();
+  // A pattern that says it is one byte long: the decoder reads its rows all the same.
+  std::string shortPattern = s3m;
+  Patch(shortPattern, 0xC0, 3, 2);
+  EXPECT_TRUE(Accepts(dir, "short-pattern.s3m", shortPattern));
+  Patch(shortPattern, 0xC5, 32, 2);
+  EXPECT_FALSE(Accepts(dir, "short-pattern-past-z.s3m", shortPattern));
+  EXPECT_FALSE(Accepts(dir, "empty.s3m", ""));
+  EXPECT_FALSE(Accepts(dir, "cut.s3m", s3m.substr(0, 0x50)));
+  EXPECT_FALSE(Accepts(dir, "cut-in-the-sample.s3m", s3m.substr(0, s3m.size() - 1)));
 }
 
 }  // namespace
