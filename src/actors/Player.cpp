@@ -179,7 +179,8 @@ void Player::SetShadowImage(uint32_t slot, const char* section, const char* cata
       name == nullptr) {
     return;
   }
-  shadows[slot] = gDataLibrary->GetEntry<ImageObject>(section, catalogue, heading, name);
+  // Shadows are optional: a game without them logs nothing.
+  shadows[slot] = gDataLibrary->FindEntry<ImageObject>(section, catalogue, heading, name);
 }
 
 uint8_t* Player::FindState(const char* name) const {

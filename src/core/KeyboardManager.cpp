@@ -11,6 +11,7 @@ struct KeyName {
 };
 
 // Every key name in list order; the codes are Allegro's keycodes.
+// clang-format off
 constexpr KeyName kKeyNames[] = {
     {"NONE", -1},
     {"ARROW_UP", ALLEGRO_KEY_UP},
@@ -132,6 +133,7 @@ constexpr KeyName kKeyNames[] = {
     {"F11", ALLEGRO_KEY_F11},
     {"F12", ALLEGRO_KEY_F12},
 };
+// clang-format on
 static_assert(std::size(kKeyNames) == 119);
 
 struct Action {
@@ -182,8 +184,10 @@ KeyboardManager::CharMap MakeCharMap() {
   return map;
 }
 
+bool InRange(int32_t keycode) { return keycode >= 0 && keycode < ALLEGRO_KEY_MAX; }
+
 bool Held(const ALLEGRO_KEYBOARD_STATE& state, int32_t keycode) {
-  return keycode >= 0 && keycode < ALLEGRO_KEY_MAX && al_key_down(&state, keycode);
+  return InRange(keycode) && al_key_down(&state, keycode);
 }
 
 }  // namespace
@@ -194,6 +198,31 @@ KeyboardManager::KeyboardManager() : charMap(MakeCharMap()) {
     Add(actions, actionBindings, action.name, action.key1, action.key2);
   }
   RegisterWithLuaManager(RegisterKeyboardFunctions);
+  // The state read at an event is the keyboard as it is when the event is handled, by which time a
+  // quick tap is over; the events themselves keep it.
+  if (al_is_keyboard_installed()) {
+    keyEvents = al_create_event_queue();
+    if (keyEvents != nullptr) al_register_event_source(keyEvents, al_get_keyboard_event_source());
+  }
+}
+
+// Allegro destroys its queues itself when it shuts down.
+KeyboardManager::~KeyboardManager() {
+  if (keyEvents != nullptr && al_is_system_installed()) al_destroy_event_queue(keyEvents);
+}
+
+void KeyboardManager::NoteKeyDown(int32_t keycode) {
+  if (!InRange(keycode)) return;
+  notedForKeys.set(static_cast<size_t>(keycode));
+  notedForActions.set(static_cast<size_t>(keycode));
+}
+
+void KeyboardManager::TakeKeyDownEvents() {
+  if (keyEvents == nullptr) return;
+  ALLEGRO_EVENT event;
+  while (al_get_next_event(keyEvents, &event)) {
+    if (event.type == ALLEGRO_EVENT_KEY_DOWN) NoteKeyDown(event.keyboard.keycode);
+  }
 }
 
 void KeyboardManager::Add(RLL& list, Bindings& bindings, const char* name, int32_t key1,
@@ -205,23 +234,27 @@ void KeyboardManager::Add(RLL& list, Bindings& bindings, const char* name, int32
 }
 
 void KeyboardManager::UpdateKeys(const ALLEGRO_KEYBOARD_STATE& state) {
-  UpdateList(keyBindings, true, state);
+  TakeKeyDownEvents();
+  UpdateList(keyBindings, true, state, notedForKeys);
 }
 
 void KeyboardManager::UpdateActions(const ALLEGRO_KEYBOARD_STATE& state) {
   if (FindAction("Menu")->down == 1) gQuit = true;
-  UpdateList(actionBindings, false, state);
+  TakeKeyDownEvents();
+  UpdateList(actionBindings, false, state, notedForActions);
 }
 
 void KeyboardManager::UpdateList(Bindings& bindings, bool keyNameList,
-                                 const ALLEGRO_KEYBOARD_STATE& state) {
+                                 const ALLEGRO_KEYBOARD_STATE& state, KeySet& noted) {
+  const auto held = [&](int32_t keycode) {
+    return Held(state, keycode) || (InRange(keycode) && noted.test(static_cast<size_t>(keycode)));
+  };
   if (keyNameList) {
-    control = Held(state, ALLEGRO_KEY_LCTRL) || Held(state, ALLEGRO_KEY_RCTRL);
-    shift = Held(state, ALLEGRO_KEY_LSHIFT) || Held(state, ALLEGRO_KEY_RSHIFT);
+    control = held(ALLEGRO_KEY_LCTRL) || held(ALLEGRO_KEY_RCTRL);
+    shift = held(ALLEGRO_KEY_LSHIFT) || held(ALLEGRO_KEY_RSHIFT);
   }
   for (KeyBinding& binding : bindings) {
-    const bool held = Held(state, binding.key1) || Held(state, binding.key2);
-    if (held) {
+    if (held(binding.key1) || held(binding.key2)) {
       binding.pressed = binding.up;
       if (binding.pressed == 1 && keyNameList) {
         if (keyPressListener) keyPressListener(binding.key1);
@@ -237,6 +270,7 @@ void KeyboardManager::UpdateList(Bindings& bindings, bool keyNameList,
       binding.up = 1;
     }
   }
+  noted.reset();
 }
 
 KeyBinding* KeyboardManager::FindKey(const char* name) const {

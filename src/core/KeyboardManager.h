@@ -3,6 +3,7 @@
 #include <allegro5/allegro.h>
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -22,10 +23,16 @@ class KeyboardManager {
   static constexpr int32_t kKeyCount = ALLEGRO_KEY_MAX;  // entries of the character map
 
   // The default key names, actions and character map; registers the keyboard script functions
-  // with the Lua manager, when there is one.
+  // with the Lua manager, when there is one. With the keyboard installed it also listens to the
+  // keyboard's key-down events itself (see NoteKeyDown).
   KeyboardManager();
+  ~KeyboardManager();
   KeyboardManager(const KeyboardManager&) = delete;
   KeyboardManager& operator=(const KeyboardManager&) = delete;
+
+  // The key counts as held at the next update of each list even when the state says it is up by
+  // then, so a tap shorter than a tick is never lost. Keycodes outside Allegro's range are ignored.
+  void NoteKeyDown(int32_t keycode);
 
   // Updates the key-name list (and shift, control, caps lock) from the state; the game loop calls
   // it at every key event.
@@ -71,10 +78,14 @@ class KeyboardManager {
 
  private:
   using Bindings = std::deque<KeyBinding>;
+  using KeySet = std::bitset<ALLEGRO_KEY_MAX>;
 
   static void Add(RLL& list, Bindings& bindings, const char* name, int32_t key1, int32_t key2);
-  // One update of a list; the key-name list also tracks shift, control and caps lock.
-  void UpdateList(Bindings& bindings, bool keyNameList, const ALLEGRO_KEYBOARD_STATE& state);
+  // One update of a list; the key-name list also tracks shift, control and caps lock. The keys
+  // noted down since the list's last update count as held, and the note is used up.
+  void UpdateList(Bindings& bindings, bool keyNameList, const ALLEGRO_KEYBOARD_STATE& state,
+                  KeySet& noted);
+  void TakeKeyDownEvents();
 
   bool playerInput = true;
   std::function<void(int32_t)> keyPressListener;
@@ -86,6 +97,9 @@ class KeyboardManager {
   bool shift = false;
   bool capsLock = false;
   bool control = false;
+  ALLEGRO_EVENT_QUEUE* keyEvents = nullptr;
+  KeySet notedForKeys;
+  KeySet notedForActions;
 };
 
 // Registers "KeyboardManager_SetPlayerInputState", "KeyboardManager_AttachScript",

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <lua.hpp>
-
 #include <memory>
 #include <string>
 #include <string_view>

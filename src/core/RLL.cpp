@@ -51,8 +51,14 @@ void* RLL::Unlink(Entry* entry) {
     cursor = entry->prev;
     cursorBeforeHead = (cursor == nullptr);
   }
-  if (entry->prev != nullptr) entry->prev->next = entry->next; else head = entry->next;
-  if (entry->next != nullptr) entry->next->prev = entry->prev; else tail = entry->prev;
+  if (entry->prev != nullptr)
+    entry->prev->next = entry->next;
+  else
+    head = entry->next;
+  if (entry->next != nullptr)
+    entry->next->prev = entry->prev;
+  else
+    tail = entry->prev;
   // The links alone say where the list ends, so a count put out of step by DecrementCount can
   // never orphan entries.
   if (count > 0) --count;

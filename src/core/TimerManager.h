@@ -1,8 +1,7 @@
 #pragma once
 
-#include <lua.hpp>
-
 #include <cstdint>
+#include <lua.hpp>
 #include <string>
 #include <string_view>
 #include <vector>

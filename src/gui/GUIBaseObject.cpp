@@ -53,7 +53,6 @@ int32_t SaturatedDifference(int32_t a, int32_t b) { return Saturate(int64_t{a} -
 GUIBaseObject::GUIBaseObject() { typeCode = kTypeCode; }
 
 GUIBaseObject::~GUIBaseObject() {
-  if (buffer != nullptr) buffer->Destroy();
   buffer.reset();
   for (GUIBaseObject* child : Widgets(children)) delete child;
   children.Clear();
@@ -68,7 +67,6 @@ void GUIBaseObject::SetDimensions(int32_t x, int32_t y, int32_t w, int32_t h) {
   height = h;
   posX = x;
   posY = y;
-  if (buffer != nullptr) buffer->Destroy();
   buffer = std::make_unique<ImageObject>();
   buffer->Create(w, h, &gOpenGLMode);
   visible = true;
@@ -250,11 +248,11 @@ void GUIBaseObject::DrawBorder() {
   }
 }
 
-GUIBaseObject* GUIBaseObject::FindInSubtree(const char* wanted) const {
+GUIBaseObject* GUIBaseObject::FindInSubtree(const char* wanted, int32_t wantedType) const {
   if (wanted == nullptr) return nullptr;
   for (GUIBaseObject* child : Widgets(children)) {
-    if (child->name == wanted) return child;
-    if (GUIBaseObject* found = child->FindInSubtree(wanted)) return found;
+    if (child->Is(wanted, wantedType)) return child;
+    if (GUIBaseObject* found = child->FindInSubtree(wanted, wantedType)) return found;
   }
   return nullptr;
 }

@@ -4,10 +4,13 @@
 #include "gui/GUIButton.h"
 #include "gui/GUICheckBox.h"
 #include "gui/GUIColorBox.h"
+#include "gui/GUIDropMenu.h"
 #include "gui/GUIEnvironmentWindow.h"
 #include "gui/GUIImage.h"
 #include "gui/GUIInputTextBox.h"
+#include "gui/GUIList.h"
 #include "gui/GUIResizeWindow.h"
+#include "gui/GUIScrollBar.h"
 #include "gui/GUIScrollableWindow.h"
 #include "gui/GUISmartImage.h"
 #include "gui/GUISmartTextLine.h"
@@ -27,7 +30,7 @@ constexpr GUIObjectType kTypes[] = {
     {"GUITextLine", &Make<GUITextLine>},
     {"GUIButton", &Make<GUIButton>},
     {"GUISmartImage", &Make<GUISmartImage>},
-    {"GUIScrollBar", nullptr},
+    {"GUIScrollBar", &Make<GUIScrollBar>},
     {"GUICheckBox", &Make<GUICheckBox>},
     {"GUIImage", &Make<GUIImage>},
     {"GUIColorBox", &Make<GUIColorBox>},
@@ -36,8 +39,8 @@ constexpr GUIObjectType kTypes[] = {
     {"GUIScrollableWindow", &Make<GUIScrollableWindow>},
     {"GUIResizeWindow", &Make<GUIResizeWindow>},
     {"GUIEnvironmentWindow", &Make<GUIEnvironmentWindow>},
-    {"GUIList", nullptr},
-    {"GUIDropMenu", nullptr},
+    {"GUIList", &Make<GUIList>},
+    {"GUIDropMenu", &Make<GUIDropMenu>},
 };
 
 }  // namespace

@@ -5,9 +5,12 @@
 
 #include "gui/GUIScript.h"
 
+#include <bit>
 #include <memory>
 #include <string_view>
+#include <tuple>
 #include <type_traits>
+#include <utility>
 
 #include "core/Globals.h"
 #include "core/Log.h"
@@ -17,11 +20,14 @@
 #include "gui/GUIButton.h"
 #include "gui/GUICheckBox.h"
 #include "gui/GUIColorBox.h"
+#include "gui/GUIDropMenu.h"
 #include "gui/GUIImage.h"
 #include "gui/GUIInputTextBox.h"
+#include "gui/GUIList.h"
 #include "gui/GUIManager.h"
 #include "gui/GUIObjectFactory.h"
 #include "gui/GUIResizeWindow.h"
+#include "gui/GUIScrollBar.h"
 #include "gui/GUIScrollableWindow.h"
 #include "gui/GUISmartImage.h"
 #include "gui/GUISmartTextLine.h"
@@ -55,6 +61,10 @@ template <>
 constexpr const char* kClassName<GUICheckBox> = "GUICheckBox";
 template <>
 constexpr const char* kClassName<GUIColorBox> = "GUIColorBox";
+template <>
+constexpr const char* kClassName<GUIDropMenu> = "GUIDropMenu";
+template <>
+constexpr const char* kClassName<GUIList> = "GUIList";
 
 // The text lines take the whole family of text widgets, with a line of their own.
 template <class Widget>
@@ -80,6 +90,11 @@ Widget* ActiveWidget(ScriptCall& call, const GUIManager& gui) {
       call.Fail("object is not a Text Line");
       return nullptr;
     }
+  } else if constexpr (std::is_same_v<Widget, GUIScrollBar>) {
+    if (!OfFamily<Widget>(*active)) {
+      call.Fail("Active Object was not a GUIScrollbar");
+      return nullptr;
+    }
   } else if constexpr (kClassName<Widget> != nullptr) {
     if (!OfFamily<Widget>(*active)) {
       call.Fail("Active Object is not a %s", kClassName<Widget>);
@@ -91,11 +106,22 @@ Widget* ActiveWidget(ScriptCall& call, const GUIManager& gui) {
 
 constexpr int kUncounted = -1;
 
-// Which of the first four arguments are required texts, one bit each from argument 1.
+// Which arguments are required texts, one bit each from argument 1.
 constexpr unsigned kNoTexts = 0b0000;
 constexpr unsigned kText1 = 0b0001;
 constexpr unsigned kTexts123 = 0b0111;
 constexpr unsigned kTexts13 = 0b0101;
+constexpr unsigned kTexts1234 = 0b1111;
+constexpr unsigned kTexts234567 = 0b1111110;
+
+// Begin with a slot for each argument up to the last required text: a text where Texts has its
+// bit, a skipped argument elsewhere.
+template <unsigned Texts, size_t... Index>
+GUIManager* BeginWithTexts(ScriptCall& call, Arity arity, std::index_sequence<Index...>) {
+  std::tuple<std::conditional_t<((Texts >> Index) & 1u) != 0, const char*, const SkipArgument>...>
+      slots{};
+  return std::apply([&](auto&... slot) { return call.Begin(arity, gGUIManager, slot...); }, slots);
+}
 
 // A function on the active widget of one family: Count arguments (any for kUncounted), the texts
 // of Texts, then Act. A family whose invalid-argument line has its own wording passes it whole.
@@ -103,22 +129,10 @@ template <const char* Label, class Widget, int Count, unsigned Texts,
           void (*Act)(Widget&, const ScriptCall&), const char* InvalidLine = nullptr,
           const char* Separator = ScriptCall::kTwoBlanks>
 int WidgetFunction(lua_State* state) {
-  static_assert(Texts == kNoTexts || Texts == kText1 || Texts == kTexts123 || Texts == kTexts13);
   ScriptCall call(state, Label, InvalidLine, Separator);
   const Arity arity = Count == kUncounted ? Arity::Any() : Arity(Count);
-  const char* first;
-  const char* second;
-  const char* third;
-  GUIManager* gui;
-  if constexpr (Texts == kNoTexts) {
-    gui = call.Begin(arity, gGUIManager);
-  } else if constexpr (Texts == kText1) {
-    gui = call.Begin(arity, gGUIManager, first);
-  } else if constexpr (Texts == kTexts13) {
-    gui = call.Begin(arity, gGUIManager, first, kSkipArgument, third);
-  } else {
-    gui = call.Begin(arity, gGUIManager, first, second, third);
-  }
+  GUIManager* gui =
+      BeginWithTexts<Texts>(call, arity, std::make_index_sequence<std::bit_width(Texts)>());
   if (gui == nullptr) return 0;
   if (Widget* widget = ActiveWidget<Widget>(call, *gui)) Act(*widget, call);
   return 0;
@@ -199,6 +213,27 @@ void SetColorData(GUIColorBox& box, const ScriptCall& call) {
   box.SetColorData(call.Integer(1), call.Integer(2), call.Integer(3), call.Integer(4));
 }
 
+// The scroll bars, lists and drop menus.
+
+void SetScrollData(GUIScrollBar& bar, const ScriptCall& call) {
+  bar.SetScrollData(call.Integer(1), call.Integer(2), call.Integer(3), call.Integer(4),
+                    call.Flag(5));
+}
+void SetListSize(GUIList& list, const ScriptCall& call) { list.SetListSize(call.Integer(1)); }
+void SetListEntry(GUIList& list, const ScriptCall& call) {
+  list.SetListEntry(call.Integer(1), call.Text(2), call.Text(3), call.Text(4), call.Text(5),
+                    call.Text(6), call.Text(7));
+}
+void AddField(GUIDropMenu& menu, const ScriptCall& call) { menu.AddField(call.Text(1)); }
+void AddEntry(GUIDropMenu& menu, const ScriptCall& call) {
+  menu.AddEntry(call.Text(1), call.Text(2), call.Text(3), call.Text(4), call.Integer(5),
+                call.Flag(6));
+}
+void ModifyEntry(GUIDropMenu& menu, const ScriptCall& call) {
+  menu.ModifyEntry(call.Text(1), call.Text(2), call.Text(3), call.Text(4), call.Integer(5),
+                   call.Flag(6));
+}
+
 // The GUI manager's.
 
 int HideAllObjects(lua_State* state) {
@@ -275,6 +310,12 @@ constexpr char kBSetScriptData[] = "GUIB SetScriptData";
 constexpr char kBSetFunctionData[] = "GUIB SetFunctionData";
 constexpr char kCBSetFiringData[] = "GUICB SetFiringData";
 constexpr char kColBSetColorData[] = "GUIColB SetColorData";
+constexpr char kDMAddField[] = "GUIDM AddField";
+constexpr char kDMAddEntry[] = "GUIDM AddEntry";
+constexpr char kDMModifyEntry[] = "GUIDM ModifyEntry";
+constexpr char kLSetListSize[] = "GUIL SetListSize";
+constexpr char kLSetListEntry[] = "GUIL SetListEntry";
+constexpr char kSBSetScrollData[] = "GUISB SetScrollData";
 // One blank after the colon in every line of its own.
 constexpr char kISetImage[] = "GUII SetImage";
 constexpr char kSISetImage[] = "GUISI SetImage";
@@ -312,6 +353,11 @@ const ScriptFunction kGUIFunctions[] = {
         "GUIB_SetFunctionData"),
     ScriptEntry<WidgetFunction<kCBSetFiringData, GUICheckBox, 4, kTexts13, SetFiringData>>(
         "GUICB_SetFiringData"),
+    ScriptEntry<WidgetFunction<kDMAddField, GUIDropMenu, 1, kText1, AddField>>("GUIDM_AddField"),
+    ScriptEntry<WidgetFunction<kDMAddEntry, GUIDropMenu, 6, kTexts1234, AddEntry>>(
+        "GUIDM_AddEntry"),
+    ScriptEntry<WidgetFunction<kDMModifyEntry, GUIDropMenu, 6, kTexts1234, ModifyEntry>>(
+        "GUIDM_ModifyEntry"),
     ScriptEntry<WidgetFunction<kColBSetColorData, GUIColorBox, 4, kNoTexts, SetColorData>>(
         "GUIColB_SetColorData"),
     ScriptEntry<
@@ -319,6 +365,12 @@ const ScriptFunction kGUIFunctions[] = {
         "GUII_SetImage"),
     ScriptEntry<WidgetFunction<kSISetImage, GUISmartImage, 3, kTexts123, SetSmartImage>>(
         "GUISI_SetImage"),
+    ScriptEntry<WidgetFunction<kLSetListSize, GUIList, 1, kNoTexts, SetListSize>>(
+        "GUIL_SetListSize"),
+    ScriptEntry<WidgetFunction<kLSetListEntry, GUIList, 7, kTexts234567, SetListEntry>>(
+        "GUIL_SetListEntry"),
+    ScriptEntry<WidgetFunction<kSBSetScrollData, GUIScrollBar, 5, kNoTexts, SetScrollData>>(
+        "GUISB_SetScrollData"),
     ScriptEntry<WidgetFunction<kITBSetSystemData, GUIInputTextBox, 2, kNoTexts, SetInputSystemData,
                                kITBSetSystemDataInvalid>>("GUIITB_SetSystemData"),
     ScriptEntry<WidgetFunction<kTSetString, GUITextLine, 1, kText1, SetString>>("GUIT_SetString"),
@@ -377,7 +429,17 @@ void RegisterGUIColorBoxBindings(lua_State* state) {
   RegisterFamily(state, ScriptFamily::GUIColorBoxes);
 }
 
+void RegisterGUIDropMenuBindings(lua_State* state) {
+  RegisterFamily(state, ScriptFamily::GUIDropMenus);
+}
+
 void RegisterGUIImageBindings(lua_State* state) { RegisterFamily(state, ScriptFamily::GUIImages); }
+
+void RegisterGUIListBindings(lua_State* state) { RegisterFamily(state, ScriptFamily::GUILists); }
+
+void RegisterGUIScrollBarBindings(lua_State* state) {
+  RegisterFamily(state, ScriptFamily::GUIScrollBars);
+}
 
 void RegisterGUITextLineBindings(lua_State* state) {
   RegisterFamily(state, ScriptFamily::GUITextLines);

@@ -12,10 +12,16 @@ void RegisterGUIBindings(lua_State* state);
 void RegisterGUIButtonBindings(lua_State* state);
 // The check boxes' ("GUICB_").
 void RegisterGUICheckBoxBindings(lua_State* state);
+// The drop menus' ("GUIDM_").
+void RegisterGUIDropMenuBindings(lua_State* state);
 // The colour boxes' ("GUIColB_").
 void RegisterGUIColorBoxBindings(lua_State* state);
 // The images' and watching images' ("GUII_", "GUISI_").
 void RegisterGUIImageBindings(lua_State* state);
+// The lists' ("GUIL_").
+void RegisterGUIListBindings(lua_State* state);
+// The scroll bars' ("GUISB_").
+void RegisterGUIScrollBarBindings(lua_State* state);
 // The text lines', input boxes' and watching text lines' ("GUIITB_", "GUIT_", "GUISTL_").
 void RegisterGUITextLineBindings(lua_State* state);
 // The windows' ("GUIRSW_", "GUISW_", "GUIW_").

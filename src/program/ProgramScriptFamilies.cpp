@@ -3,6 +3,8 @@
 #include "actors/NonPlayingCharacter.h"
 #include "actors/ObjectManager.h"
 #include "core/MusicManager.h"
+#include "gui/ChatManager.h"
+#include "gui/GUIDialogueManager.h"
 #include "gui/GUIScript.h"
 #include "resources/PathManager.h"
 #include "world/CameraManager.h"
@@ -14,12 +16,16 @@ namespace {
 const LuaManagerFamily kFamilies[] = {
     {ScriptFamily::LuaManager, RegisterLuaManagerFunctions},
     {ScriptFamily::Cameras, RegisterCameraFunctions},
+    {ScriptFamily::Dialogue, RegisterDialogueFunctions},
     // The GUI's families in the order of its registration; each widget kind's comes in its place.
     {ScriptFamily::GUI, RegisterGUIBindings},
     {ScriptFamily::GUIButtons, RegisterGUIButtonBindings},
     {ScriptFamily::GUICheckBoxes, RegisterGUICheckBoxBindings},
+    {ScriptFamily::GUIDropMenus, RegisterGUIDropMenuBindings},
     {ScriptFamily::GUIColorBoxes, RegisterGUIColorBoxBindings},
     {ScriptFamily::GUIImages, RegisterGUIImageBindings},
+    {ScriptFamily::GUILists, RegisterGUIListBindings},
+    {ScriptFamily::GUIScrollBars, RegisterGUIScrollBarBindings},
     {ScriptFamily::GUITextLines, RegisterGUITextLineBindings},
     {ScriptFamily::GUIWindows, RegisterGUIWindowBindings},
     {ScriptFamily::NPCs, RegisterNPCFunctions},
@@ -28,6 +34,7 @@ const LuaManagerFamily kFamilies[] = {
     {ScriptFamily::Music, RegisterMusicFunctions},
     {ScriptFamily::Objects, RegisterObjectFunctions},
     {ScriptFamily::ScriptVariables, RegisterScriptVariableFunctions},
+    {ScriptFamily::Chat, RegisterChatFunctions},
 };
 
 }  // namespace

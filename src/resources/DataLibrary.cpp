@@ -54,10 +54,8 @@ bool IsNone(const DataValue& value) {
 
 void DestroyDataValue(const DataValue& value) {
   if (ImageObject* image = As<ImageObject>(value)) {
-    image->Destroy();
     delete image;
   } else if (PortraitHolder* portrait = As<PortraitHolder>(value)) {
-    portrait->Destroy();
     delete portrait;
   } else if (ALLEGRO_FONT* font = As<ALLEGRO_FONT>(value)) {
     al_destroy_font(font);

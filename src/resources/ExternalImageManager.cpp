@@ -93,14 +93,6 @@ void WriteBand(const ALLEGRO_LOCKED_REGION& region, Swizzle swizzle, const uint8
 // enough that each read is long.
 constexpr int32_t kBandColumns = 16;
 
-struct ImageDiscard {
-  void operator()(ImageObject* image) const {
-    image->Destroy();
-    delete image;
-  }
-};
-using OwnedImage = std::unique_ptr<ImageObject, ImageDiscard>;
-
 struct FileClose {
   void operator()(FILE* file) const { std::fclose(file); }
 };
@@ -236,7 +228,7 @@ ImageObject* ExtractImage(FILE* file, int64_t fileSize, uint32_t offset, const c
   // memory the extraction takes beside the bitmap and its lock.
   band.resize(static_cast<size_t>(std::min(record.width, kBandColumns)) *
               static_cast<size_t>(record.height) * 4);
-  OwnedImage image(new ImageObject());
+  auto image = std::make_unique<ImageObject>();
   image->Create(record.width, record.height, &gOpenGLMode);
   ALLEGRO_BITMAP* bitmap = image->GetBitmap();
   if (bitmap == nullptr) {

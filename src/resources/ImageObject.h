@@ -22,8 +22,8 @@ class PaletteSet;
 class ImageObject {
  public:
   ImageObject() = default;
-  // Does not destroy the bitmap: that is Destroy's work, and a caller may keep the bitmap.
-  ~ImageObject() = default;
+  // Destroys an owned bitmap, so deleting the image is all an owner does; a wrapped bitmap stays.
+  ~ImageObject() { Destroy(); }
   ImageObject(const ImageObject&) = delete;
   ImageObject& operator=(const ImageObject&) = delete;
 
@@ -32,7 +32,7 @@ class ImageObject {
   void Create(int32_t width, int32_t height, const bool* renderMode);
   // Borrows the bitmap at its own size. Nothing happens when the bitmap is none.
   void Wrap(ALLEGRO_BITMAP* bitmap, const bool* renderMode);
-  // Destroys an owned bitmap and leaves palette mode. Safe to call again.
+  // Destroys an owned bitmap now and leaves palette mode. Safe to call again.
   void Destroy();
 
   ALLEGRO_BITMAP* GetBitmap() const { return bitmap; }

@@ -1,24 +1,27 @@
 #pragma once
 
-class ImageObject;
+#include <memory>
 
-// The one image of a dialogue portrait, as the data library registers it. The holder does not own
-// its image except through Destroy.
+#include "resources/ImageObject.h"
+
+// The one image of a dialogue portrait, as the data library registers it. The holder owns the
+// image it holds: deleting the holder deletes the image.
 class PortraitHolder {
  public:
   PortraitHolder() = default;
   PortraitHolder(const PortraitHolder&) = delete;
   PortraitHolder& operator=(const PortraitHolder&) = delete;
 
-  void Set(ImageObject* held) { image = held; }
+  // Takes the image over, deleting the one held before.
+  void Set(ImageObject* held) { image.reset(held); }
   // None when the holder is empty.
-  ImageObject* Get() const { return image; }
+  ImageObject* Get() const { return image.get(); }
   // The named image of the open image container; none (with the container's warning line) when
   // there is no such image or no container is open.
   void LoadFromContainer(const char* name);
-  // Destroys and deletes the held image, leaving the holder empty.
-  void Destroy();
+  // Deletes the held image, leaving the holder empty.
+  void Destroy() { image.reset(); }
 
  private:
-  ImageObject* image = nullptr;
+  std::unique_ptr<ImageObject> image;
 };

@@ -28,12 +28,9 @@ Camera::Camera(int32_t x, int32_t y, int32_t w, int32_t h)
   Recompute();
 }
 
-Camera::~Camera() {
-  if (image) image->Destroy();
-}
+Camera::~Camera() = default;
 
 void Camera::MakeImage() {
-  if (image) image->Destroy();
   image.reset();
   // An empty bitmap cannot be made, and an image without one must never become a drawing target.
   // A side beyond any display's reach is refused the same way: Allegro's size sums overflow.

@@ -247,4 +247,3 @@ void MapManager::Draw(ImageObject* target, Camera* camera, int32_t pass) {
     chunkLevel->DrawUpper(*camera);
   }
 }
-

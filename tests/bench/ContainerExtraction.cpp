@@ -138,7 +138,6 @@ int main() {
       bestTotal = std::min(bestTotal, total);
       for (ImageObject* image : images) {
         if (image == nullptr) return 1;
-        image->Destroy();
         delete image;
       }
     }

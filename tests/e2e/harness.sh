@@ -14,7 +14,7 @@
 #   touch "$GAME/ActiveChunks.pcf"
 #   start_game -w 640 -h 480              # runs quillmere there, log in $GAME_LOG
 #   wait_for_line "Begin primary game loop"
-#   close_game_window                     # or: press_key_to_quit Escape
+#   close_game_window                     # or: press_key_to_quit Escape (a tap)
 #   wait_for_exit 0                       # the exit status
 #   expect_log <<'LOG'                    # the whole log, normalised (see normalised_log)
 #   ...
@@ -138,24 +138,36 @@ close_game_window() {
   "$QM_CLOSE_WINDOW" "$(game_window)" || fail "could not send WM_DELETE_WINDOW"
 }
 
-# Holds the key (an X key name: Escape, q, space) for half a second, then lets it go.
+# Taps the key (an X key name: Escape, q, space), down and straight up again as a quick finger
+# does.
 press_key() {
-  local window
-  window="$(game_window)"
-  xdotool keydown --window "$window" "$1" || fail "xdotool could not press $1"
-  sleep 0.5
-  xdotool keyup --window "$window" "$1" 2>/dev/null
+  xdotool key --window "$(game_window)" "$1" || fail "xdotool could not tap $1"
 }
 
-# Holds the key until the game has ended, then lets it go (the window is gone by then). The game
-# reads the keyboard's state, not the key event, when it takes the event off its queue; a game
-# that lags behind the X server would see a briefly held key already up and never quit.
+# Taps the key and waits for the game to end.
 press_key_to_quit() {
-  local window
-  window="$(game_window)"
-  xdotool keydown --window "$window" "$1" || fail "xdotool could not press $1"
-  poll_until game_ended
-  xdotool keyup --window "$window" "$1" 2>/dev/null
+  press_key "$1"
+  poll_until game_ended || fail "$1 did not end the game"
+}
+
+# Checks, all the while, that the game keeps running for this many seconds (for what must not end
+# it; nothing the game shows says it has let a key pass).
+expect_running_for() {
+  local left=$(($1 * 10))
+  while [ "$left" -gt 0 ]; do
+    game_running || fail "the game ended"
+    sleep 0.1
+    left=$((left - 1))
+  done
+}
+
+visible_window_found() {
+  xdotool search --onlyvisible --name '^Quillmere-Online$' >/dev/null 2>&1
+}
+
+# Waits until the game's window is mapped on the screen.
+wait_for_visible_window() {
+  poll_until visible_window_found || fail "the window never showed"
 }
 
 # Waits for the program to end and checks its exit status.

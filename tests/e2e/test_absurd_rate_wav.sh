@@ -17,8 +17,7 @@ MM_PlaySound("Absurd")
 LUA
 start_game
 wait_for_line "Begin primary game loop"
-sleep 1
-game_running || fail "the game ended by itself"
+expect_running_for 1
 close_game_window
 TIMEOUT_SECONDS=5 wait_for_exit 0
 expect_log <<'LOG'
@@ -35,10 +34,6 @@ Something tried to play a null song.  Aborting
 LoadSound:  Failed, sound Absurd could not be loaded from Data/Audio/absurd.wav -Code: 41-
 Bass reported an error during PlaySound:  -Code: 5-
 Bass reported an error during PlaySound:  -Code: 5-
-DataLibrary - GetSection(N):  Failed, Images not found
-DataLibrary - GetSection(N):  Failed, Images not found
-DataLibrary - GetSection(N):  Failed, Images not found
-DataLibrary - GetSection(N):  Failed, Images not found
 PathManager failed to find Maps
 MapManager:  Reading file from TolvaCube.slf - Failed
 Isometric file pathname failed, check Lineart file instead...

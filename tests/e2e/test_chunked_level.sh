@@ -24,10 +24,6 @@ Set Local Path to <bin>/
 Lua Error during Loading: cannot open Configuration.lua: No such file or directory
 Lua Error during Loading: cannot open Data/Scripts/System/Loading/Routing.lua: No such file or directory
 Lua Error during Loading: cannot open Data/Scripts/System/GlobalVariables.lua: No such file or directory
-DataLibrary - GetSection(N):  Failed, Images not found
-DataLibrary - GetSection(N):  Failed, Images not found
-DataLibrary - GetSection(N):  Failed, Images not found
-DataLibrary - GetSection(N):  Failed, Images not found
 MapManager:  Reading file from Data/Maps/Village.slf - Failed
 Isometric file pathname failed, check Lineart file instead...
 Village.lua: script code -2

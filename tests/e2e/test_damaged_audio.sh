@@ -27,8 +27,7 @@ LUA
 run_audio_game() {
   start_game
   wait_for_line "Begin primary game loop"
-  sleep 1
-  game_running || fail "the game ended by itself"
+  expect_running_for 1
   close_game_window
   TIMEOUT_SECONDS=5 wait_for_exit 0
   expect_line "== Cleanup Completed =="

@@ -29,10 +29,6 @@ Configuration.lua: the game goes on
 Routing.lua: TimerManager_AddTimer is function
 GlobalVariables.lua: Started is 1
 ScriptExecution.lua: script code -1
-DataLibrary - GetCatalogue(B):  Failed, Misc not found
-DataLibrary - GetCatalogue(B):  Failed, Misc not found
-DataLibrary - GetCatalogue(B):  Failed, Misc not found
-DataLibrary - GetCatalogue(B):  Failed, Misc not found
 PathManager failed to find Maps
 MapManager:  Reading file from TolvaCube.slf - Failed
 Isometric file pathname failed, check Lineart file instead...

@@ -5,7 +5,7 @@ make_game_folder
 start_game -ogl -w 1024 -h 768
 wait_for_line "Begin primary game loop"
 expect_window_size 1024x768
-sleep 0.5
+wait_for_visible_window
 close_game_window
 wait_for_exit 0
 expect_line "Forcing OpenGL mode"

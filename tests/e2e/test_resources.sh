@@ -29,10 +29,6 @@ Configuration.lua: closed the container, temporary file absent
 Routing.lua: TimerManager_AddTimer is function
 GlobalVariables.lua: Started is 1
 ScriptExecution.lua: script code -1
-DataLibrary - GetHeading(B):  Failed, Shadows not found
-DataLibrary - GetHeading(B):  Failed, Shadows not found
-DataLibrary - GetHeading(B):  Failed, Shadows not found
-DataLibrary - GetHeading(B):  Failed, Shadows not found
 PathManager failed to find Maps
 MapManager:  Reading file from TolvaCube.slf - Failed
 Isometric file pathname failed, check Lineart file instead...

@@ -2,8 +2,9 @@
 # meadow in its frame, the banner under it, the portrait beside it, the menu and the panel, in
 # front of the world's scenery (sky, hills, ground and drifting clouds) in the environment
 # window; the panel's "Close" button hides the panel and the menu's "Panel" button shows it
-# again; the menu's text box takes typing. The player walks east from the courtyard into the
-# meadow and on to the ridge, jumps over its rocks into the cave and walks back; Escape ends it.
+# again; the menu's text box takes typing; a list row takes a click and a scroll bar's box a
+# drag. The player walks east from the courtyard into the meadow and on to the ridge, jumps over
+# its rocks into the cave and walks back; Escape ends it.
 source "$QM_E2E_DIR/harness.sh"
 
 [ -f "$QM_SAMPLE_DIR/Configuration.lua" ] || fail "no sample game in $QM_SAMPLE_DIR"
@@ -16,8 +17,8 @@ expect_window_size 800x600
 wait_for_drawn_frame 62 62
 screenshot "$SCRATCH/sample.png"
 # Sky, the darker hills, the grass and the earth of the ground, and the banner over the sky.
-expect_pixels "$SCRATCH/sample.png" 30 330 "135,185,235" 300 500 "50,115,55" 400 545 "80,150,60" \
-  400 580 "96,72,40" 200 270 "40,40,90"
+expect_pixels "$SCRATCH/sample.png" 30 330 "135,185,235" 600 500 "50,115,55" 600 545 "80,150,60" \
+  600 580 "96,72,40" 200 270 "40,40,90"
 [ "$(pixel_of "$SCRATCH/sample.png" 200 120)" != "0,0,0" ] || fail "no meadow"
 [ "$(pixel_of "$SCRATCH/sample.png" 488 268)" != "0,0,0" ] || fail "no portrait"
 # The clouds drift: the sky band above the windows changes while the land stays.
@@ -48,6 +49,19 @@ press_key h
 press_key i
 wait_for_line "Print i - "
 expect_line "Print h - "
+
+# Under the banner: the drop menu's header, a list row selected by a click, and the scroll bar's
+# box dragged along, which changes the value beside it.
+expect_pixels "$SCRATCH/sample.png" 300 320 "214,221,239"
+convert "$SCRATCH/sample.png" -crop 40x18+326+388 +repage "$SCRATCH/value-before.png"
+click_at 200 450
+wait_for_pixel 260 458 "128,0,0"
+drag_mouse 85 396 135 396
+screenshot "$SCRATCH/dragged.png"
+convert "$SCRATCH/dragged.png" -crop 40x18+326+388 +repage "$SCRATCH/value-after.png"
+differing="$(compare -metric AE "$SCRATCH/value-before.png" "$SCRATCH/value-after.png" null: 2>&1)"
+[ "${differing%% *}" -gt 0 ] 2>/dev/null || fail "the scroll bar's value did not change"
+[ "$(pixel_of "$SCRATCH/dragged.png" 134 396)" = "220,180,40" ] || fail "the scroll bar's box did not move"
 
 expect_no_text "Lua Error"
 expect_no_text "Failed"

@@ -20,10 +20,6 @@ CFG_SetKey:  Failed, no key escape found
 Routing.lua: TimerManager_AddTimer is function
 GlobalVariables.lua: Started is 1
 ScriptExecution.lua: script code -1
-DataLibrary - GetSection(N):  Failed, Images not found
-DataLibrary - GetSection(N):  Failed, Images not found
-DataLibrary - GetSection(N):  Failed, Images not found
-DataLibrary - GetSection(N):  Failed, Images not found
 PathManager failed to find Maps
 MapManager:  Reading file from TolvaCube.slf - Failed
 Isometric file pathname failed, check Lineart file instead...

@@ -55,7 +55,6 @@ inline ExternalImageManager& OpenAsOnlyRecord(char name, const uint8_t* data, si
 inline void ExtractBothWays(ExternalImageManager& manager, const DirectoryEntry& entry) {
   if (ImageObject* image = manager.GetBitmapFromActiveFile(static_cast<int32_t>(entry.offset))) {
     if (image->GetWidth() < 1 || image->GetHeight() < 1) std::abort();
-    image->Destroy();
     delete image;
   }
   if (PaletteSet* palette = manager.GetPaletteFromActiveFile(entry.name.c_str())) {

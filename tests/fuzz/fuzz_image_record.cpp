@@ -8,7 +8,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (ImageObject* image = manager.GetBitmapFromActiveFile("i")) {
     const int64_t pixels = static_cast<int64_t>(image->GetWidth()) * image->GetHeight();
     if (pixels < 1 || pixels * 4 > static_cast<int64_t>(size)) std::abort();
-    image->Destroy();
     delete image;
   }
   manager.CloseFile();

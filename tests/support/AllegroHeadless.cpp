@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
+#include <unordered_set>
 
 void StartAllegroHeadless() {
   static const bool started = [] {
@@ -40,4 +42,70 @@ ALLEGRO_BITMAP* FilledBitmap(int width, int height, Rgba fill) {
   al_clear_to_color(fill.Colour());
   al_restore_state(&state);
   return bitmap;
+}
+
+namespace {
+
+std::mutex allocationsLock;
+std::unordered_set<void*>* allocations = nullptr;
+
+void Track(void* pointer) {
+  if (pointer == nullptr) return;
+  const std::lock_guard<std::mutex> guard(allocationsLock);
+  if (allocations != nullptr) allocations->insert(pointer);
+}
+
+void Untrack(void* pointer) {
+  const std::lock_guard<std::mutex> guard(allocationsLock);
+  if (allocations != nullptr) allocations->erase(pointer);
+}
+
+void* CountedMalloc(size_t n, int, const char*, const char*) {
+  void* pointer = std::malloc(n);
+  Track(pointer);
+  return pointer;
+}
+
+void CountedFree(void* pointer, int, const char*, const char*) {
+  Untrack(pointer);
+  std::free(pointer);
+}
+
+void* CountedRealloc(void* pointer, size_t n, int, const char*, const char*) {
+  Untrack(pointer);
+  void* moved = std::realloc(pointer, n);
+  // A failed realloc leaves the old block allocated.
+  Track(moved != nullptr || n == 0 ? moved : pointer);
+  return moved;
+}
+
+void* CountedCalloc(size_t count, size_t n, int, const char*, const char*) {
+  void* pointer = std::calloc(count, n);
+  Track(pointer);
+  return pointer;
+}
+
+ALLEGRO_MEMORY_INTERFACE countedInterface = {CountedMalloc, CountedFree, CountedRealloc,
+                                             CountedCalloc};
+
+}  // namespace
+
+AllegroAllocations::AllegroAllocations() {
+  {
+    const std::lock_guard<std::mutex> guard(allocationsLock);
+    allocations = new std::unordered_set<void*>;
+  }
+  al_set_memory_interface(&countedInterface);
+}
+
+AllegroAllocations::~AllegroAllocations() {
+  al_set_memory_interface(nullptr);
+  const std::lock_guard<std::mutex> guard(allocationsLock);
+  delete allocations;
+  allocations = nullptr;
+}
+
+size_t AllegroAllocations::Outstanding() const {
+  const std::lock_guard<std::mutex> guard(allocationsLock);
+  return allocations->size();
 }

@@ -2,6 +2,7 @@
 
 #include <allegro5/allegro.h>
 
+#include <cstddef>
 #include <ostream>
 
 // Starts Allegro once per process without a display (with the font and ttf add-ons) and makes new
@@ -19,3 +20,15 @@ std::ostream& operator<<(std::ostream& out, const Rgba& pixel);
 Rgba PixelAt(ALLEGRO_BITMAP* bitmap, int x, int y);
 // A new memory bitmap filled with one colour.
 ALLEGRO_BITMAP* FilledBitmap(int width, int height, Rgba fill);
+
+// Counts the memory Allegro allocates while it exists and has not freed yet (its bitmaps' pixels
+// among it), so a test can see that an object released what it made. One at a time.
+class AllegroAllocations {
+ public:
+  AllegroAllocations();
+  ~AllegroAllocations();
+  AllegroAllocations(const AllegroAllocations&) = delete;
+  AllegroAllocations& operator=(const AllegroAllocations&) = delete;
+
+  size_t Outstanding() const;
+};

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdarg>
-#include <cstdio>
 #include <string>
 
 #include "core/Convert.h"
@@ -12,15 +11,11 @@
 namespace {
 
 // "<name>:  <kind>, <reason>\n" with the reason formatted from the caller's arguments.
+// The reason's texts are cut already; the precision keeps it from being cut again.
 void LogReason(const char* name, const char* separator, const char* kind, const char* format,
                va_list arguments) {
-  va_list measure;
-  va_copy(measure, arguments);
-  const int length = std::vsnprintf(nullptr, 0, format, measure);
-  va_end(measure);
-  std::string reason(length > 0 ? static_cast<size_t>(length) : 0, '\0');
-  if (length > 0) std::vsnprintf(reason.data(), reason.size() + 1, format, arguments);
-  Log("%s%s%s, %s\n", name, separator, kind, reason.c_str());
+  const std::string reason = FormatLogText(format, arguments);
+  Log("%s%s%s, %.*s\n", name, separator, kind, static_cast<int>(reason.size()), reason.c_str());
 }
 
 }  // namespace

@@ -147,8 +147,6 @@ TEST_F(ImageObjectOpenGLTest, ClearsFillTheImageAndKeepTheTarget) {
   const PixelImage screen = ReadPixels(al_get_backbuffer(display));
   EXPECT_TRUE(screen.At(100, 100)[0] == 9 && screen.At(100, 100)[2] == 7);
   openGL = false;
-  owned.Destroy();
-  sprite.Destroy();
 }
 
 // On a video bitmap a write-only lock loses every pixel it does not write: the paletted draw and

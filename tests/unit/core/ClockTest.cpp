@@ -1,7 +1,7 @@
-#include "core/Clock.h"
-
 #include <allegro5/allegro.h>
 #include <gtest/gtest.h>
+
+#include "core/Clock.h"
 
 // Start-up times itself from before Allegro runs to after: the clock must keep one time line
 // across Allegro's start and end.

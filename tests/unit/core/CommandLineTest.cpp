@@ -34,7 +34,11 @@ TEST_F(CommandLineTest, CommandLine_ScansEachArgumentAsAnOptionIncludingValues) 
       {{"q", "-h", "-w", "5"}, 5, 0, false, "", "Height set to:0\nWidth set to:5\n"},
       {{"q", "-h", "700", "-w"}, 800, 700, false, "", "Height set to:700\n"},
       {{"q", "-w", "640", "-h"}, 640, 600, false, "", "Width set to:640\n"},
-      {{"C:\\Game\\quillmere.exe", "-f", "-x"}, 800, 600, false, "C:\\Game\\",
+      {{"C:\\Game\\quillmere.exe", "-f", "-x"},
+       800,
+       600,
+       false,
+       "C:\\Game\\",
        "Forcing memory mode\n"},
       {{"q", "-w", " 12px", "-h", "abc"}, 12, 0, false, "", "Width set to:12\nHeight set to:0\n"},
       {{"q", "-w", "99999999999", "-h", "-99999999999"},
@@ -64,9 +68,8 @@ TEST_F(CommandLineTest, CommandLine_LocalPathEndsAtTheLastSeparatorBeforeTheFina
     const char* path;
   };
   const Case cases[] = {
-      {"quillmere", ""},      {"./quillmere", "./"},  {"a/b\\c", "a/b\\"},
-      {"a/b/", "a/"},         {"/", ""},              {"", ""},
-      {nullptr, ""},          {"//x", "//"},
+      {"quillmere", ""}, {"./quillmere", "./"}, {"a/b\\c", "a/b\\"}, {"a/b/", "a/"}, {"/", ""},
+      {"", ""},          {nullptr, ""},         {"//x", "//"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(LocalPathOf(c.argv0), c.path) << (c.argv0 ? c.argv0 : "(none)");
@@ -77,8 +80,7 @@ TEST_F(CommandLineTest, CommandLine_NoArgumentVectorGivesAnEmptyLocalPath) {
   LogCapture log;
   ParseCommandLine(0, nullptr);
   EXPECT_EQ(gLocalPath, "");
-  EXPECT_EQ(log.Text(),
-            "Received the following command line arguments:\nSet Local Path to \n");
+  EXPECT_EQ(log.Text(), "Received the following command line arguments:\nSet Local Path to \n");
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
-#include "core/Convert.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+
+#include "core/Convert.h"
 
 TEST(Convert_ToInt32, TruncatesSaturatesAndZeroesNaN) {
   struct Case {

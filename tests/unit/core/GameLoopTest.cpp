@@ -129,9 +129,9 @@ TEST_F(GameLoopTest, GameLoop_ThreeQueuedTimerEventsGiveThreeTicksAndOneFrame) {
   ScriptedEvents events({{kTimer, kTimer, kTimer}, {kClose}});
   GameLoop loop(events, handlers, Stages());
   loop.Run();
-  EXPECT_EQ(journal, (std::vector<std::string>{"read keyboard", "tick first", "tick second",
-                                               "tick first", "tick second", "tick first",
-                                               "tick second", "frame"}));
+  EXPECT_EQ(journal,
+            (std::vector<std::string>{"read keyboard", "tick first", "tick second", "tick first",
+                                      "tick second", "tick first", "tick second", "frame"}));
   EXPECT_TRUE(gQuit);
   EXPECT_EQ(handlers.passes, 4);
 }
@@ -140,8 +140,8 @@ TEST_F(GameLoopTest, GameLoop_CloseEndsTheLoopAfterTheCurrentEvent) {
   ScriptedEvents events({{kTimer}, {kClose, kTimer, kTimer}});
   GameLoop loop(events, handlers, Stages());
   loop.Run();
-  EXPECT_EQ(journal, (std::vector<std::string>{"read keyboard", "tick first", "tick second",
-                                               "frame"}));
+  EXPECT_EQ(journal,
+            (std::vector<std::string>{"read keyboard", "tick first", "tick second", "frame"}));
   EXPECT_EQ(events.Unhandled(), 2u);
 }
 
@@ -164,20 +164,32 @@ TEST_F(GameLoopTest, GameLoop_DispatchesEachEventTypeToItsHandlers) {
     std::vector<std::string> reached;
   };
   const Case cases[] = {
-      {"key down", Key(ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_B), false,
+      {"key down",
+       Key(ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_B),
+       false,
        {"read keyboard", "update keys", "focused input 2 key 2"}},
-      {"key up", Key(ALLEGRO_EVENT_KEY_UP, ALLEGRO_KEY_ENTER), false,
+      {"key up",
+       Key(ALLEGRO_EVENT_KEY_UP, ALLEGRO_KEY_ENTER),
+       false,
        {"read keyboard", "update keys", "focused input 3 key 67"}},
       {"key char", Event(ALLEGRO_EVENT_KEY_CHAR), false, {}},
-      {"mouse axes", Mouse(ALLEGRO_EVENT_MOUSE_AXES, 40, 30), false,
+      {"mouse axes",
+       Mouse(ALLEGRO_EVENT_MOUSE_AXES, 40, 30),
+       false,
        {"mouse at 40.000000 30.000000"}},
-      {"mouse enters", Mouse(ALLEGRO_EVENT_MOUSE_ENTER_DISPLAY, 1, 2), false,
+      {"mouse enters",
+       Mouse(ALLEGRO_EVENT_MOUSE_ENTER_DISPLAY, 1, 2),
+       false,
        {"mouse at 1.000000 2.000000"}},
       // Not taken by the GUI: the map gets the GUI's stored position, truncated toward zero, not
       // the event's.
-      {"press not taken", Mouse(ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, 100, 100), false,
+      {"press not taken",
+       Mouse(ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, 100, 100),
+       false,
        {"GUI mouse 0", "map 0 12 -3"}},
-      {"release not taken", Mouse(ALLEGRO_EVENT_MOUSE_BUTTON_UP, 100, 100), false,
+      {"release not taken",
+       Mouse(ALLEGRO_EVENT_MOUSE_BUTTON_UP, 100, 100),
+       false,
        {"GUI mouse 1", "map 1 12 -3"}},
       {"press taken", Mouse(ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, 100, 100), true, {"GUI mouse 0"}},
       {"release taken", Mouse(ALLEGRO_EVENT_MOUSE_BUTTON_UP, 100, 100), true, {"GUI mouse 1"}},

@@ -156,6 +156,57 @@ TEST_F(KeyboardManagerTest, KeyboardManager_MenuSetsQuitAtTheStartOfTheNextTick)
   EXPECT_TRUE(gQuit);
 }
 
+// A key that went down and came up again before the state was read still gives one press and one
+// release on each list: the key-name list at the next key events, the actions at the next ticks.
+TEST_F(KeyboardManagerTest, KeyboardManager_KeyTappedBetweenTwoReadsIsNotLost) {
+  keyboard.UpdateKeys(none);
+  keyboard.UpdateActions(none);
+  keyboard.NoteKeyDown(ALLEGRO_KEY_ESCAPE);
+  keyboard.UpdateKeys(none);  // the key-down event, read when the key is up already
+  EXPECT_EQ(Key("ESCAPE").pressed, 1);
+  EXPECT_EQ(Key("ESCAPE").down, 1);
+  EXPECT_TRUE(keyboard.AnyKeyPressed());
+  keyboard.UpdateKeys(none);  // the key-up event
+  EXPECT_EQ(Key("ESCAPE").released, 1);
+  EXPECT_EQ(Key("ESCAPE").down, 0);
+
+  keyboard.UpdateActions(none);
+  EXPECT_EQ(Action("Menu").pressed, 1);
+  EXPECT_FALSE(gQuit);
+  keyboard.UpdateActions(none);
+  EXPECT_TRUE(gQuit);
+  EXPECT_EQ(Action("Menu").released, 1);
+  keyboard.UpdateActions(none);  // a note counts once
+  EXPECT_EQ(Action("Menu").released, 0);
+  EXPECT_EQ(Action("Menu").down, 0);
+}
+
+// A note adds nothing to a key that is held anyway, a first press of the run still gives no
+// pressed edge, and keycodes outside the keyboard are ignored.
+TEST_F(KeyboardManagerTest, KeyboardManager_NotedKeysKeepTheEdgeRules) {
+  const ALLEGRO_KEYBOARD_STATE a = KeysHeld({ALLEGRO_KEY_A});
+  keyboard.NoteKeyDown(ALLEGRO_KEY_A);
+  keyboard.UpdateKeys(none);
+  EXPECT_EQ(Key("A").pressed, 0);  // no update has seen it up
+  EXPECT_EQ(Key("A").down, 1);
+  keyboard.UpdateKeys(none);
+  keyboard.NoteKeyDown(ALLEGRO_KEY_A);
+  keyboard.UpdateKeys(a);
+  EXPECT_EQ(Key("A").pressed, 1);
+  keyboard.NoteKeyDown(ALLEGRO_KEY_A);
+  keyboard.UpdateKeys(a);
+  EXPECT_EQ(Key("A").pressed, 0);  // held throughout: one press
+  EXPECT_EQ(Key("A").down, 1);
+
+  keyboard.NoteKeyDown(-1);
+  keyboard.NoteKeyDown(ALLEGRO_KEY_MAX);
+  keyboard.NoteKeyDown(INT32_MAX);
+  keyboard.UpdateKeys(none);
+  keyboard.UpdateKeys(none);
+  EXPECT_FALSE(keyboard.AnyKeyPressed());
+  EXPECT_EQ(Key("NONE").down, 0);
+}
+
 TEST_F(KeyboardManagerTest, KeyboardManager_ShiftAndCapsLockChooseTheColumnTogether) {
   const ALLEGRO_KEYBOARD_STATE capsHeld = KeysHeld({ALLEGRO_KEY_CAPSLOCK});
   struct Step {

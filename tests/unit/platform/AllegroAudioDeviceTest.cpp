@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "WaveWriter.h"
 #include "platform/AllegroAudioDevice.h"
 #include "support/TempDir.h"
-#include "WaveWriter.h"
 
 namespace {
 

@@ -42,13 +42,7 @@ ContainerWriter OneImage() {
   return writer;
 }
 
-struct ImageDeleter {
-  void operator()(ImageObject* image) const {
-    image->Destroy();
-    delete image;
-  }
-};
-using Image = std::unique_ptr<ImageObject, ImageDeleter>;
+using Image = std::unique_ptr<ImageObject>;
 
 class ExternalImageManagerTest : public LuaFixture {
  protected:

@@ -54,7 +54,6 @@ class ImageContainerToolTest : public GlobalsFixture {
             << name << " at " << x << ", " << y;
       }
     }
-    image->Destroy();
   }
 
   TempDir dir;

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "core/Globals.h"
 #include "resources/ImageObject.h"
 #include "resources/PaletteSet.h"
+#include "resources/PortraitHolder.h"
 #include "support/AllegroHeadless.h"
 #include "support/GlobalsFixture.h"
 
@@ -26,17 +29,13 @@ class ImageObjectTest : public GlobalsFixture {
   }
   ~ImageObjectTest() override {
     al_set_target_bitmap(nullptr);
-    for (ImageObject* image : images) {
-      image->Destroy();
-      delete image;
-    }
+    images.clear();
     al_destroy_bitmap(target);
   }
 
   // An owned image whose pixel (x, y) is pixels[y][x].
   ImageObject* Image(const std::vector<std::vector<Rgba>>& pixels) {
-    auto* image = new ImageObject;
-    images.push_back(image);
+    ImageObject* image = images.emplace_back(std::make_unique<ImageObject>()).get();
     const int h = static_cast<int>(pixels.size());
     const int w = static_cast<int>(pixels[0].size());
     image->Create(w, h, &gOpenGLMode);
@@ -65,7 +64,7 @@ class ImageObjectTest : public GlobalsFixture {
   }
 
   ALLEGRO_BITMAP* target;
-  std::vector<ImageObject*> images;
+  std::vector<std::unique_ptr<ImageObject>> images;
 };
 
 using Pixels = std::vector<std::vector<Rgba>>;
@@ -192,7 +191,47 @@ TEST_F(ImageObjectTest, AWrappedBitmapIsNeverReplacedOrDestroyed) {
   image.Destroy();
   image.Destroy();
   EXPECT_EQ(PixelAt(borrowed, 2, 1), kBlue);  // still alive: the sanitizer build checks
+  {
+    ImageObject deleted;
+    deleted.Wrap(borrowed, &gOpenGLMode);
+  }
+  EXPECT_EQ(PixelAt(borrowed, 2, 1), kBlue);
   al_destroy_bitmap(borrowed);
+}
+
+// Deleting is all an owner does: the bitmap an image owns goes with it however it was made, and a
+// portrait holder deletes the image it holds.
+TEST_F(ImageObjectTest, DeletingAnImageOrItsPortraitHolderReleasesTheOwnedBitmap) {
+  for (int i = 0; i < 8; ++i) al_destroy_bitmap(al_create_bitmap(1, 1));  // Allegro's own lists
+  const auto owned = [](int32_t w, int32_t h) {
+    auto image = std::make_unique<ImageObject>();
+    image->Create(w, h, &gOpenGLMode);
+    return image;
+  };
+  const std::pair<const char*, std::function<void(ImageObject&)>> ways[] = {
+      {"created", [](ImageObject&) {}},
+      {"created again", [](ImageObject& i) { i.Create(9, 9, &gOpenGLMode); }},
+      {"recreated", [](ImageObject& i) { i.Recreate(12, 3); }},
+      {"resized", [](ImageObject& i) { i.Resize(3, 12); }},
+  };
+  for (const auto& [name, way] : ways) {
+    const AllegroAllocations allocations;
+    std::unique_ptr<ImageObject> image = owned(16, 16);
+    way(*image);
+    EXPECT_GT(allocations.Outstanding(), 0u) << name;
+    image.reset();
+    EXPECT_EQ(allocations.Outstanding(), 0u) << name;
+  }
+
+  const AllegroAllocations allocations;
+  auto holder = std::make_unique<PortraitHolder>();
+  holder->Set(owned(16, 16).release());
+  holder->Set(owned(8, 8).release());  // the first image goes
+  const size_t one = allocations.Outstanding();
+  holder->Set(owned(8, 8).release());
+  EXPECT_EQ(allocations.Outstanding(), one);
+  holder.reset();
+  EXPECT_EQ(allocations.Outstanding(), 0u);
 }
 
 TEST_F(ImageObjectTest, AnImageWithoutABitmapDoesNothing) {
@@ -288,7 +327,8 @@ TEST_F(PalettedImageTest, TheIndexIsBuiltOnceAndOnlyFromAUsableSet) {
 TEST_F(ImageObjectTest, ALongPaletteRowIndexesEveryPixelByItsFirstPosition) {
   constexpr int32_t kColours = 4096;
   const auto colour = [](int32_t c, unsigned char blue) {
-    return Rgba{static_cast<unsigned char>(c % 256), static_cast<unsigned char>(c / 256), blue, 255};
+    return Rgba{static_cast<unsigned char>(c % 256), static_cast<unsigned char>(c / 256), blue,
+                255};
   };
   PaletteSet palette(2, kColours);
   for (int32_t c = 0; c < kColours; ++c) {

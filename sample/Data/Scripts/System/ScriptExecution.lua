@@ -196,6 +196,58 @@ GUIOL_AddObject("CloseLabel", "GUITextLine")
 GUIT_SetString("Close")
 GUIG_SetDimensions(8, 2, 70, 18)
 
+-- More of the menu, under the banner: a drop menu, a scroll bar and a list.
+GUI_SetActiveObjectList("Base")
+GUIOL_AddObject("Extras", "GUIWindow")
+GUIG_SetDimensions(60, 296, 370, 300)
+GUIW_SetBackgroundColor(30, 30, 60)
+GUIG_SetBorderImages("FrameCorner", "FrameTop", "FrameSide")
+GUI_SetActiveObjectAndListFromBase("Extras")
+
+-- A drop menu shows its fields side by side in a header, each with its entries listed below it,
+-- always open. A click on it does nothing: the click goes on to whatever lies behind it.
+GUIOL_AddObject("GameMenu", "GUIDropMenu")
+GUIG_SetDimensions(14, 12, 340, 0)
+-- A field's column is 8 pixels per character of its name plus 4, so the names carry blanks to
+-- make room for this font.
+local game, music, help = "Game  ", "Music    ", "Help"
+GUIDM_AddField(game)
+GUIDM_AddField(music)
+GUIDM_AddField(help)
+GUIDM_AddEntry(game, "New", "New", "", 0, 0)
+GUIDM_AddEntry(game, "Load", "Load", "", 0, 0)
+GUIDM_AddEntry(music, "Theme", "Theme", menu .. "Music.lua", 1, 0)
+GUIDM_AddEntry(music, "Chime", "Chime", menu .. "Music.lua", 2, 0)
+GUIDM_AddEntry(music, "Quiet", "Quiet", menu .. "Music.lua", 0, 0)
+GUIDM_AddEntry(help, "Keys", "Keys", "", 0, 0)
+GUIDM_ModifyEntry(help, "Keys", "Esc quits", "", 0, 0)
+
+-- A scroll bar across the window: drag its box or click an arrow. Its value (the box's offset,
+-- 0 to its length - 24) is the routed integer "mBoxCurrentValue", which the line beside it watches.
+GUIOL_AddObject("Slider", "GUIScrollBar")
+GUISB_SetScrollData(14, 96, 240, 8, 0)
+GUIOL_AddObject("SliderValue", "GUISmartText")
+GUIG_SetDimensions(266, 92, 10, 18)
+GUISTL_WatchProperty("GUI", "Slider", "mBoxCurrentValue")
+
+-- A list shows routed texts, ten rows at a time with its own scroll bar; a press selects a row
+-- (hold the button and move to drag the selection). Here the texts are those of input boxes that
+-- stay hidden; the first entry is the menu's name box, so it shows what is typed there.
+local songs = {"Theme", "Chime", "Blip", "Meadow", "Dawn", "Dusk", "Rain", "Wind", "River",
+               "Stone", "Ember", "Frost"}
+for i, song in ipairs(songs) do
+  GUIOL_AddObject("Song" .. i, "GUIInputBox")
+  GUIT_SetString(song)
+  GUIG_Hide()
+end
+GUIOL_AddObject("Songs", "GUIList")
+GUIG_SetDimensions(14, 120, 220, 0)
+GUIL_SetListSize(#songs + 1)
+GUIL_SetListEntry(0, "GUI", "NameBox", "String", "GUI", "NameBox", "Length")
+for i = 1, #songs do
+  GUIL_SetListEntry(i, "GUI", "Song" .. i, "String", "GUI", "Song" .. i, "Length")
+end
+
 -- The world: an environment window shows the active camera's view (here the "Default" camera,
 -- the size of the window) and is drawn again every frame. Added last, it is the back-most widget,
 -- so the rest of the GUI lies over the world. Under the name "EnvironmentWindow" it stays visible

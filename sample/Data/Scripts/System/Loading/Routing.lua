@@ -68,9 +68,18 @@ DL_AddHeading("Images", "GUI", "Buttons")
 DL_ExtractBitmap("buttonup", "Up")
 DL_ExtractBitmap("buttonover", "Over")
 DL_ExtractBitmap("buttondown", "Down")
+-- A scroll bar's arrows are buttons with these pictures (the "F" ones for a bar that runs across;
+-- a bar's second arrow is its first mirrored left to right).
+for i = 0, 2 do
+  DL_ExtractBitmap("arrowv", "ButtonArroSB" .. i)
+  DL_ExtractBitmap("arrowh", "ButtonArroSBF" .. i)
+end
 DL_AddHeading("Images", "GUI", "Misc")
 DL_ExtractBitmap("checkboxon", "CheckBoxChecked")
 DL_ExtractBitmap("checkboxoff", "CheckBoxUnchecked")
+-- A scroll bar's track tile and box, also by these names.
+DL_ExtractBitmap("scrollbartrack", "ScrollBarBlank")
+DL_ExtractBitmap("scrollbarbox", "ScrollBarBox")
 
 -- A portrait, for the dialogue window: Images/Portraits/Corvella/Neutral.
 DL_AddCatalogue("Images", "Portraits")
