@@ -40,10 +40,10 @@ DL_ExtractBitmap("hero", "Standing")
 -- Images/Misc/Shadows/ShadowL, ShadowM, ShadowS and ShadowT (only ShadowM is drawn, under the
 -- player, and not in the side view).
 DL_AddHeading("Images", "Misc", "Shadows")
-DL_ExtractBitmap("shadowL", "Images", "Misc", "Shadows", "ShadowL")
-DL_ExtractBitmap("shadowM", "Images", "Misc", "Shadows", "ShadowM")
-DL_ExtractBitmap("shadowS", "Images", "Misc", "Shadows", "ShadowS")
-DL_ExtractBitmap("shadowT", "Images", "Misc", "Shadows", "ShadowT")
+DL_ExtractBitmap("shadowl", "Images", "Misc", "Shadows", "ShadowL")
+DL_ExtractBitmap("shadowm", "Images", "Misc", "Shadows", "ShadowM")
+DL_ExtractBitmap("shadows", "Images", "Misc", "Shadows", "ShadowS")
+DL_ExtractBitmap("shadowt", "Images", "Misc", "Shadows", "ShadowT")
 
 DL_AddCatalogue("Images", "Background")
 DL_AddHeading("Images", "Background", "Scenery")
