@@ -30,8 +30,6 @@ Village.lua: script code -2
 Load map
 Initialization Sequence completed!  Took <seconds> seconds.
 Begin primary game loop
-Failed 0x0
-Failed 0x0
 == Begin Cleanup ==
 1234
 == Cleanup Completed ==
