@@ -1,7 +1,8 @@
-# A dialogue NPC in a world seen through a scrolled camera: the camera's view corner is (200, 150)
-# and the environment window sits at (100, 60), so the NPC at world (350, 250) shows at screen
-# (250, 160). A click there opens the dialogue window; clicks where the NPC would be if the screen
-# were the world, or if only the window's offset counted, open nothing.
+# A dialogue NPC in a world seen through a scrolled camera: the camera follows the player until
+# its view's corner is (250, 150), and the environment window sits at (100, 60), so the NPC at
+# world (380, 250) shows at screen (230, 160). A click there opens the dialogue window; clicks
+# where the NPC would be if the screen were the world, or if only the window's offset counted,
+# open nothing.
 source "$QM_E2E_DIR/harness.sh"
 
 make_scratch_folder
@@ -29,25 +30,25 @@ wait_for_line "Begin primary game loop"
 wait_for_drawn_frame 605 25
 click_at 630 35
 wait_for_line "Spawn.lua: Mira is here"
-wait_for_pixel 250 160 "$MIRA"
+wait_for_pixel 230 160 "$MIRA"
 xdotool mousemove --window "$(game_window)" 700 200
 sleep 0.3
 screenshot "$SCRATCH/scrolled.png"
 cp "$SCRATCH/scrolled.png" "${QM_E2E_SHOTS:-$SCRATCH}/dialogue-scrolled.png" 2>/dev/null || true
-# Her picture's corners at (241, 132) and (258, 187), nothing beyond them; nothing of her at her
+# Her picture's corners at (221, 132) and (238, 187), nothing beyond them; nothing of her at her
 # world position.
-expect_pixels "$SCRATCH/scrolled.png" 241 132 "$MIRA" 258 187 "$MIRA" 240 132 "0,0,0" 241 131 "0,0,0" \
-  259 187 "0,0,0" 258 188 "0,0,0" 350 240 "0,0,0"
+expect_pixels "$SCRATCH/scrolled.png" 221 132 "$MIRA" 238 187 "$MIRA" 220 132 "0,0,0" 221 131 "0,0,0" \
+  239 187 "0,0,0" 238 188 "0,0,0" 380 240 "0,0,0"
 
 # Where the screen would be the world, and where only the window's offset would count.
-click_at 350 240
-click_at 450 300
+click_at 380 240
+click_at 480 300
 sleep 0.5
 [ "$(talks)" = 0 ] || fail "a click away from Mira opened the conversation"
 expect_pixels "$SCRATCH/poll.png" 700 390 "0,0,0"
 
 # On her, as she shows.
-click_at 250 150
+click_at 230 150
 wait_for_line "Talk.lua: code -100 response -2"
 wait_for_pixel 700 390 "$PANE"
 [ "$(talks)" = 1 ] || fail "the dialogue ran $(talks) times"
