@@ -292,6 +292,18 @@ expect_pixels() {
   done
 }
 
+# A press and a release of the left button at (x, y) of the game's window.
+click_at() {
+  local window
+  window="$(game_window)"
+  xdotool mousemove --window "$window" "$1" "$2" || fail "xdotool could not move the mouse"
+  sleep 0.3
+  xdotool mousedown 1
+  sleep 0.2
+  xdotool mouseup 1
+  sleep 0.3
+}
+
 # Drags with the left button from (x1, y1) to (x2, y2) of the game's window in a few steps, so
 # that game ticks see the mouse on its way.
 drag_mouse() {
