@@ -248,11 +248,11 @@ void GUIBaseObject::DrawBorder() {
   }
 }
 
-GUIBaseObject* GUIBaseObject::FindInSubtree(const char* wanted) const {
+GUIBaseObject* GUIBaseObject::FindInSubtree(const char* wanted, int32_t wantedType) const {
   if (wanted == nullptr) return nullptr;
   for (GUIBaseObject* child : Widgets(children)) {
-    if (child->name == wanted) return child;
-    if (GUIBaseObject* found = child->FindInSubtree(wanted)) return found;
+    if (child->Is(wanted, wantedType)) return child;
+    if (GUIBaseObject* found = child->FindInSubtree(wanted, wantedType)) return found;
   }
   return nullptr;
 }

@@ -107,9 +107,13 @@ class GUIBaseObject : public RootObject, public PropertyHolder {
   // image tiled along the top and (mirrored) the bottom, the vertical image down both sides.
   void DrawBorder();
 
-  // Pre-order search of the children's subtrees from the front; none when absent. Silent, and it
-  // moves no list's cursor.
-  GUIBaseObject* FindInSubtree(const char* name) const;
+  // Pre-order search of the children's subtrees from the front, for the name and, unless any is
+  // asked for, the type code; none when absent. Silent, and it moves no list's cursor.
+  static constexpr int32_t kAnyType = -1;
+  GUIBaseObject* FindInSubtree(const char* name, int32_t type = kAnyType) const;
+  bool Is(const char* wanted, int32_t type = kAnyType) const {
+    return name == wanted && (type == kAnyType || typeCode == type);
+  }
   // The widget's property; a miss is a missing reference.
   PropertyRef LookupProperty(const char* name) { return GetPropertyAddress("", name); }
 

@@ -9,6 +9,7 @@
 #include "core/Log.h"
 #include "core/script/PropertyManager.h"
 #include "gui/GUIBaseObject.h"
+#include "gui/GUIDialogueManager.h"
 #include "resources/ImageObject.h"
 
 namespace {
@@ -90,17 +91,17 @@ void GUIManager::BringToFront(GUIBaseObject* owner, GUIBaseObject* object) {
   list.AddHead(object->GetName().c_str(), object);
 }
 
-GUIBaseObject* GUIManager::FindQuietly(const char* name) const {
+GUIBaseObject* GUIManager::FindQuietly(const char* name, int32_t type) const {
   if (name == nullptr) return nullptr;
   for (GUIBaseObject* object : Widgets(topLevel)) {
-    if (object->GetName() == name) return object;
-    if (GUIBaseObject* found = object->FindInSubtree(name)) return found;
+    if (object->Is(name, type)) return object;
+    if (GUIBaseObject* found = object->FindInSubtree(name, type)) return found;
   }
   return nullptr;
 }
 
-GUIBaseObject* GUIManager::FindGUIObject(const char* name) const {
-  GUIBaseObject* found = FindQuietly(name);
+GUIBaseObject* GUIManager::FindGUIObject(const char* name, int32_t type) const {
+  GUIBaseObject* found = FindQuietly(name, type);
   if (found == nullptr) Log("FindGUIObject:  Failed, object %s not found\n", name ? name : "");
   return found;
 }
@@ -120,6 +121,16 @@ void GUIManager::HideAllObjects() {
   for (GUIBaseObject* object : Widgets(topLevel)) {
     if (object->GetName() != "EnvironmentWindow") object->Hide();
   }
+}
+
+void GUIManager::CreateDialogueManager() {
+  auto* window = new GUIDialogueManager();
+  const auto bottom = static_cast<int32_t>(static_cast<float>(gScreenHeight) * 0.3666667f);
+  window->SetDimensions(0, SaturatedDifference(gScreenHeight, bottom), gScreenWidth, bottom);
+  window->SetName("DialogueManager");
+  topLevel.AddTail("DialogueManager", window);
+  BringToFront(nullptr, window);
+  window->Hide();
 }
 
 void GUIManager::AddToActiveList(const char* name, GUIBaseObject* object) {

@@ -4,8 +4,8 @@
 
 #include "core/RLL.h"
 #include "core/script/PropertyManager.h"
+#include "gui/GUIBaseObject.h"
 
-class GUIBaseObject;
 class ImageObject;
 
 // Owns the tree of widgets and the GUI's shared state: the top-level list (head = front-most), the
@@ -55,16 +55,20 @@ class GUIManager {
   // Moves the object to the head of the owner's children (the top level for none). An object not
   // in that list logs the list's warning and nothing moves.
   void BringToFront(GUIBaseObject* owner, GUIBaseObject* object);
-  // Pre-order search of the whole tree from the front. A miss logs
+  // Pre-order search of the whole tree from the front, for the name and, when one is given, the
+  // type code (widgets of that name and another type are passed over). A miss logs
   // "FindGUIObject:  Failed, object %s not found\n" and answers none.
-  GUIBaseObject* FindGUIObject(const char* name) const;
+  GUIBaseObject* FindGUIObject(const char* name, int32_t type = GUIBaseObject::kAnyType) const;
   // The same search, silent (for the property router).
-  GUIBaseObject* FindQuietly(const char* name) const;
+  GUIBaseObject* FindQuietly(const char* name, int32_t type = GUIBaseObject::kAnyType) const;
   // "Base": the top level (and no list owner). Otherwise the named object's children, which
   // becomes the list owner; none (with FindGUIObject's line) when there is no such object.
   RLL* GetListOwner(const char* name);
   // Hides every top-level widget but the one named exactly "EnvironmentWindow".
   void HideAllObjects();
+  // Creates the dialogue window: the screen's width, the bottom 0.3666667 of its height, at the
+  // front of the top level under "DialogueManager", hidden.
+  void CreateDialogueManager();
 
   // Appends the widget at the tail of the active list as the active list owner's child, under the
   // name, and makes it the active object. Takes ownership; the caller has checked the list.

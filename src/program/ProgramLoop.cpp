@@ -13,6 +13,7 @@
 #include "core/KeyboardManager.h"
 #include "core/Log.h"
 #include "core/TimerManager.h"
+#include "gui/ChatManager.h"
 #include "gui/GUIBaseObject.h"
 #include "gui/GUIManager.h"
 #include "resources/ImageObject.h"
@@ -53,6 +54,8 @@ std::vector<TickStage> ProgramTickStages() {
       Stage("AIManager::Update", gAIManager, [](AIManager& ai, const TickTime&) { ai.Update(); }),
       Stage("GUIManager::DispatchMouse", gGUIManager,
             [](GUIManager& gui, const TickTime&) { gui.DispatchMouse(GUIBaseObject::kTick); }),
+      Stage("ChatManager::Update", gChatManager,
+            [](ChatManager& chat, const TickTime&) { chat.Update(); }),
       Stage("MapManager::HandleEvent", gMapManager,
             [](MapManager& map, const TickTime&) { map.HandleEvent(MapManager::kTick, -1, -1); }),
       // The rest of the tick's time goes to the deferred calls; at least one runs every tick.

@@ -3,6 +3,8 @@
 #include "actors/NonPlayingCharacter.h"
 #include "actors/ObjectManager.h"
 #include "core/MusicManager.h"
+#include "gui/ChatManager.h"
+#include "gui/GUIDialogueManager.h"
 #include "gui/GUIScript.h"
 #include "resources/PathManager.h"
 #include "world/CameraManager.h"
@@ -13,6 +15,7 @@ namespace {
 const LuaManagerFamily kFamilies[] = {
     {ScriptFamily::LuaManager, RegisterLuaManagerFunctions},
     {ScriptFamily::Cameras, RegisterCameraFunctions},
+    {ScriptFamily::Dialogue, RegisterDialogueFunctions},
     // The GUI's families in the order of its registration; each widget kind's comes in its place.
     {ScriptFamily::GUI, RegisterGUIBindings},
     GUIWidgetFamily<ScriptFamily::GUIButtons>(),
@@ -29,6 +32,7 @@ const LuaManagerFamily kFamilies[] = {
     {ScriptFamily::Music, RegisterMusicFunctions},
     {ScriptFamily::Objects, RegisterObjectFunctions},
     {ScriptFamily::ScriptVariables, RegisterScriptVariableFunctions},
+    {ScriptFamily::Chat, RegisterChatFunctions},
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "program/ProgramStartup.h"
 
 #include "actors/AIManager.h"
+#include "actors/NPCStaticDialogue.h"
 #include "actors/ObjectManager.h"
 #include "actors/ShooterMiniGameManager.h"
 #include "actors/TargetRegistry.h"
@@ -15,8 +16,10 @@
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptVariableStore.h"
+#include "gui/ChatManager.h"
 #include "gui/GUIEnvironmentWindow.h"
 #include "gui/GUIManager.h"
+#include "program/DialogueClick.h"
 #include "program/ProgramScriptFamilies.h"
 #include "resources/DataLibrary.h"
 #include "resources/ExternalImageManager.h"
@@ -72,6 +75,17 @@ bool CreateGUIManager() {
   GetWorldDrawHooks().shooterEnemies = [](ImageObject* view, Camera* camera) {
     if (gShooterMiniGameManager != nullptr) gShooterMiniGameManager->Draw(view, camera);
   };
+  // A click that reaches the world brings its position to the GUI manager, where the NPCs read it.
+  GetWorldLinks().setMousePosition = [](float x, float y) {
+    if (gGUIManager != nullptr) gGUIManager->SetMousePosition(x, y);
+  };
+  return true;
+}
+
+// Created once; dialogue NPCs open it when clicked from now on.
+bool CreateDialogueWindow() {
+  gGUIManager->CreateDialogueManager();
+  NPCStaticDialogue::SetClickHandler(HandleDialogueClick);
   return true;
 }
 
@@ -120,6 +134,7 @@ const StartupRow kRows[] = {
     Row::Step("target registry", Create<gTargetRegistry>),
     Row::Step("keyboard manager", Create<gKeyboardManager>),
     Row::Script("Configuration.lua"),
+    Row::Step("chat manager", Create<gChatManager>),
     Row::Step("background manager", Create<gBackgroundManager>),
     Row::Step("timer manager", Create<gTimerManager>),
     Row::Step("shooter mini-game manager", Create<gShooterMiniGameManager>),
@@ -129,6 +144,7 @@ const StartupRow kRows[] = {
     Row::Script("Data/Scripts/System/Loading/Routing.lua"),
     Row::Script("Data/Scripts/System/GlobalVariables.lua"),
     Row::Script("Data/Scripts/System/ScriptExecution.lua"),
+    Row::Step("dialogue window", CreateDialogueWindow),
     Row::Step("first map", LoadFirstMap),
     Row::Step("deferred-call list", Create<gDeferredCallList>),
 };

@@ -140,6 +140,17 @@ class DataLibrary {
     return nullptr;
   }
 
+  // The same look-up, silent: none when any level or the name is missing (for resources that a
+  // game may leave out).
+  template <class T>
+  T* FindEntry(std::string_view section, std::string_view catalogue, std::string_view heading,
+               std::string_view name) const {
+    const DataSection* inSection = root.Find(section);
+    const DataCatalogue* inCatalogue = inSection != nullptr ? inSection->Find(catalogue) : nullptr;
+    const DataHeading* inHeading = inCatalogue != nullptr ? inCatalogue->Find(heading) : nullptr;
+    return inHeading != nullptr ? inHeading->Find<T>(name) : nullptr;
+  }
+
   // The first entry of that name anywhere, depth-first in the order things were added; silent.
   const DataEntry* FindByName(std::string_view name) const;
   // The first entry of that name and kind anywhere, passing over entries of other kinds.

@@ -128,6 +128,9 @@ void MapManager::LoadMap() {
   SetUpDefaultCamera(DefaultCamera(), 0);
   chunkLevel = readers.chunkLoader();
   chunkLevel->OpenLevel(ContentPath(level).c_str());
+  // Until there is a player to follow, the block lies around the level's first chunk; a player's
+  // first tick moves it before anything is read.
+  chunkLevel->SetActiveArea(0, 0);
 
   const std::string script = MapPath("MapScripts", name + ".lua");
   if (CanOpenContentFile(script.c_str())) {

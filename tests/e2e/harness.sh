@@ -46,7 +46,13 @@ cleanup() {
   if [ -n "$GAME" ]; then rm -rf "$GAME"; fi
   GAME=""
 }
-trap 'cleanup; [ -z "$SCRATCH" ] || rm -rf "$SCRATCH"' EXIT
+# QM_E2E_KEEP_SHOTS names a folder that gets the scratch folder's screenshots at the end, for a
+# person to look at.
+keep_shots() {
+  [ -n "${QM_E2E_KEEP_SHOTS:-}" ] && [ -n "$SCRATCH" ] || return 0
+  mkdir -p "$QM_E2E_KEEP_SHOTS" && cp "$SCRATCH"/*.png "$QM_E2E_KEEP_SHOTS"/ 2>/dev/null
+}
+trap 'cleanup; keep_shots; [ -z "$SCRATCH" ] || rm -rf "$SCRATCH"' EXIT
 
 # A folder for the test's own files outside the game folder, kept across games, in $SCRATCH.
 make_scratch_folder() {
@@ -302,6 +308,13 @@ click_at() {
   sleep 0.2
   xdotool mouseup 1
   sleep 0.3
+}
+
+# The x of the leftmost pixel of row y of a PNG that shows the colour "r,g,b"; nothing when none
+# does.
+first_x_of() {
+  convert "$1" -crop "$(identify -format %w "$1")x1+0+$2" +repage txt:- 2>/dev/null |
+    sed -n "s/^\([0-9]*\),0: .* srgb($3)\$/\1/p" | head -n 1
 }
 
 # Drags with the left button from (x1, y1) to (x2, y2) of the game's window in a few steps, so

@@ -426,6 +426,30 @@ TEST_F(MapManagerTest, ALevelFollowsThePlayerAndDrawsItsTwoLayersAroundTheActors
   gDeferredCallList = nullptr;
 }
 
+// Before any player is there the level holds the 5 x 5 block at its first chunk, not nothing.
+TEST_F(MapManagerTest, WithNoPlayerALevelHoldsTheBlockAtItsFirstChunk) {
+  const chunk_level::Painter paint = [](int32_t i, int32_t j, chunk_level::ChunkRecord& record) {
+    for (int32_t x = 0; x < 256; ++x) {
+      for (int32_t y = 0; y < 256; ++y) {
+        record.Set(x, y, {.r = 1, .a = 255, .clip = static_cast<int16_t>(x < 8 + i + j ? 1 : 0)});
+      }
+    }
+  };
+  std::filesystem::create_directories("Maps");
+  chunk_level::WriteFile("Maps/Level.plf", chunk_level::LevelWriter(6, 6).Compressed(paint, 1));
+  MakeMapManager();
+  map->TransitionMap("Level");
+  map->HandleEvent(MapManager::kTick, -1, -1);
+  for (const auto& [i, j] : {std::pair{0, 0}, {4, 0}, {0, 4}, {4, 4}}) {
+    const int32_t x = i * 256 + 8 + i + j, y = j * 256 + 100 + 65;
+    EXPECT_EQ(map->TestCell(x - 1, y, 0), 0) << i << "," << j;
+    EXPECT_EQ(map->TestCell(x, y, 0), 1) << i << "," << j;
+  }
+  log.Clear();
+  EXPECT_EQ(map->TestCell(5 * 256 + 100, 100 + 65, 0), 0);
+  EXPECT_EQ(log.Text(), "Failed 5x0\n");
+}
+
 TEST_F(MapManagerTest, DrawPassesByKindAndDisplayFlags) {
   std::vector<std::string>& calls = record.calls;
   GetWorldLinks().drawPlayer = [&calls](ImageObject*, Camera*) { calls.push_back("player"); };

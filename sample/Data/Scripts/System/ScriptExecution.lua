@@ -109,6 +109,8 @@ Button("ThemeButton", "Theme", 14, 36, "Music.lua", 1)
 Button("ChimeButton", "Chime", 104, 36, "Music.lua", 2)
 Button("QuietButton", "Quiet", 14, 66, "Music.lua", 0)
 Button("PanelButton", "Panel", 104, 66, "Panel.lua", 1)
+-- The way to the grove, a chunked level with walking villagers, a slime and a gem.
+Button("GroveButton", "Grove", 104, 100, "Grove.lua", 1)
 
 -- The check box holds a setting: unchecked, the buttons stop blipping. It starts checked.
 GUI_SetActiveObjectAndListFromBase("Menu")

@@ -44,6 +44,7 @@
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptRegistrars.h"
 #include "core/script/ScriptVariableStore.h"
+#include "gui/ChatManager.h"
 #include "gui/GUIButton.h"
 #include "gui/GUICheckBox.h"
 #include "gui/GUIColorBox.h"
@@ -312,6 +313,16 @@ const Seed kSeeds[] = {
     {"GUIT_SetString", "'longer than MaxChars'"},
     {"GUISTL_WatchProperty", "'GUI', 'Box', 'String'"},
     {"GUISTL_WatchProperty", "'GUI', 'Box', 'MaxChars'"},
+    {"SetPortrait", "'face'"},
+    {"SetPortraitBackground", "'back'"},
+    {"SetDialogueLine", "0, 'line'"},
+    {"SetDialogueLineIncr", "11, '~BLANK'"},
+    {"SetDialogueResponse", "3, 'answer', 5"},
+    {"SetDialogueResponseIncr", "12, 'answer', -3"},
+    {"GetLastChatResponse", ""},
+    {"ClearDialogue", ""},
+    {"ChatManager_WatchProperty", "'Resize'"},
+    {"ChatManager_WatchProperty", "'Box'"},
     {"SMM_SetActivity", "1"},
     {"SE_SpawnGnatling", "100.7, 50.2"},
     {"GUISB_SetScrollData", "0, 0, 8, 100, 1"},
@@ -494,6 +505,8 @@ struct World {
            gShooterMiniGameManager = (shooter = std::make_unique<ShooterMiniGameManager>()).get();
          }},
         {"GUI manager", [this] { gGUIManager = (gui = std::make_unique<GUIManager>()).get(); }},
+        {"chat manager", [this] { gChatManager = (chat = std::make_unique<ChatManager>()).get(); }},
+        {"dialogue window", [this] { gui->CreateDialogueManager(); }},
         {"event sources", [] {}},       // headless: no event queue
         {"deferred-call list", [] {}},  // registers no functions
     };
@@ -555,7 +568,8 @@ struct World {
 
   // The active AI package that a function's seeds need.
   void PrepareFor(const std::string& function) {
-    // The widget families act on an active widget of their own, beside an input box to watch.
+    // The widget families act on an active widget of their own, beside an input box to watch (the
+    // chat log's too).
     const auto widget = [&](const char* prefix) { return function.rfind(prefix, 0) == 0; };
     GUIBaseObject* active = nullptr;
     if (widget("GUIB_")) active = new GUIButton();
@@ -563,7 +577,9 @@ struct World {
     if (widget("GUIColB_")) active = new GUIColorBox();
     if (widget("GUII_")) active = new GUIImage();
     if (widget("GUISI_")) active = new GUISmartImage();
-    if (widget("GUIITB_") || widget("GUIT_")) active = new GUIInputTextBox();
+    if (widget("GUIITB_") || widget("GUIT_") || widget("ChatManager_")) {
+      active = new GUIInputTextBox();
+    }
     if (widget("GUISTL_")) active = new GUISmartTextLine();
     if (widget("GUISB_")) active = new GUIScrollBar();
     GUIList* list = widget("GUIL_") ? new GUIList() : nullptr;
@@ -614,6 +630,7 @@ struct World {
   std::unique_ptr<TimerManager> timers;
   std::unique_ptr<ShooterMiniGameManager> shooter;
   std::unique_ptr<GUIManager> gui;
+  std::unique_ptr<ChatManager> chat;
   std::unique_ptr<CameraManager> cameras;
   std::unique_ptr<BackgroundManager> scenery;
   std::unique_ptr<MapManager> map;
@@ -911,9 +928,7 @@ TEST_F(ScriptRobustnessTest, GuardedGlobalsDoNotStopLaterManagersRegistering) {
 // The families whose functions are not registered yet. A family that lands must leave this list;
 // once it is empty the process's globals are the 200 names of the registration table.
 const ScriptFamily kNotLandedYet[] = {
-    ScriptFamily::Dialogue,
     ScriptFamily::Triggers,
-    ScriptFamily::Chat,
     ScriptFamily::Player,
 };
 
