@@ -6,7 +6,10 @@
 -- action keeps its keys. These are the defaults, spelled out so that a player can change them
 -- here.
 --
--- Today only "Menu" does something; the player reads the other actions once it exists.
+-- The player reads the actions every tick; what each does depends on the game mode (the sample
+-- plays in the side view, mode 2: Left and Right walk, Jump jumps and jumps once more in the air,
+-- RunHold runs, RunToggle and TrotToggle switch running and trotting on). docs/script-api.md
+-- lists the keys of every mode.
 
 CFG_SetKey("Up", "ARROW_UP", "W")
 CFG_SetKey("Down", "ARROW_DOWN", "S")

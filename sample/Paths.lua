@@ -14,7 +14,7 @@
 -- Path_GetPath(key) instead of spelling folders out, so the folders can move by editing only this
 -- file.
 
--- Read by the map manager once the world lands: maps and the scripts that go with them.
+-- Read by the map manager: maps and the scripts that go with them.
 Path_AddPath("Maps", "Data/Maps/")
 Path_AddPath("MapScripts", "Data/Scripts/Maps/")
 
@@ -25,3 +25,5 @@ Path_AddPath("Music", "Data/Music/")
 Path_AddPath("Sounds", "Data/Sounds/")
 -- The scripts that the menu's buttons and check box run.
 Path_AddPath("MenuScripts", "Data/Scripts/Menu/")
+-- The rooms of the sample (clip maps its scripts build) and their trigger scripts.
+Path_AddPath("Rooms", "Data/Scripts/Rooms/")

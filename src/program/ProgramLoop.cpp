@@ -5,6 +5,7 @@
 
 #include "actors/AIManager.h"
 #include "actors/ObjectManager.h"
+#include "actors/Player.h"
 #include "actors/ShooterMiniGameManager.h"
 #include "core/DeferredCallList.h"
 #include "core/DisplayManager.h"
@@ -19,6 +20,7 @@
 #include "resources/ImageObject.h"
 #include "world/BackgroundManager.h"
 #include "world/MapManager.h"
+#include "world/TriggerManager.h"
 
 namespace {
 
@@ -47,6 +49,9 @@ std::vector<TickStage> ProgramTickStages() {
             [](BackgroundManager& scenery, const TickTime&) { scenery.Update(); }),
       Stage("ShooterMiniGameManager::Update", gShooterMiniGameManager,
             [](ShooterMiniGameManager& shooter, const TickTime&) { shooter.Update(); }),
+      Stage("Player::Update", gPlayer, [](Player& player, const TickTime&) { player.Update(); }),
+      Stage("TriggerManager::Update", gTriggerManager,
+            [](TriggerManager& triggers, const TickTime&) { triggers.Update(0.0f); }),
       Stage("ObjectManager::Update", gObjectManager,
             [](ObjectManager& objects, const TickTime&) { objects.Update(); }),
       Stage("EntityManager::Update", gEntityManager,

@@ -8,6 +8,7 @@
 #include "gui/GUIScript.h"
 #include "resources/PathManager.h"
 #include "world/CameraManager.h"
+#include "world/TriggerManager.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ const LuaManagerFamily kFamilies[] = {
     GUIWidgetFamily<ScriptFamily::GUIWindows>(),
     {ScriptFamily::NPCs, RegisterNPCFunctions},
     {ScriptFamily::Paths, RegisterPathFunctions},
+    {ScriptFamily::Triggers, RegisterTriggerFunctions},
     {ScriptFamily::Music, RegisterMusicFunctions},
     {ScriptFamily::Objects, RegisterObjectFunctions},
     {ScriptFamily::ScriptVariables, RegisterScriptVariableFunctions},

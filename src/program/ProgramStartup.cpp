@@ -3,6 +3,7 @@
 #include "actors/AIManager.h"
 #include "actors/NPCStaticDialogue.h"
 #include "actors/ObjectManager.h"
+#include "actors/Player.h"
 #include "actors/ShooterMiniGameManager.h"
 #include "actors/TargetRegistry.h"
 #include "core/DeferredCallList.h"
@@ -27,6 +28,7 @@
 #include "world/BackgroundManager.h"
 #include "world/CameraManager.h"
 #include "world/MapManager.h"
+#include "world/TriggerManager.h"
 #include "world/WorldLinks.h"
 
 namespace {
@@ -60,6 +62,66 @@ bool CreateAIManager() {
   GetWorldLinks().clearFloatingAI = [] {
     if (gAIManager != nullptr) gAIManager->ClearFloatingAI();
   };
+  return true;
+}
+
+// The world reaches the player through its links: the camera and the chunk loader read its centre,
+// the map places it, sets its mode on chunked levels and draws it between the layers.
+bool CreatePlayer() {
+  gPlayer = new Player();
+  // A buck kicks every world object.
+  gPlayer->SetImpulseSink([](int32_t x, int32_t y, int32_t z, float fx, float fy, float fz) {
+    if (gObjectManager != nullptr) gObjectManager->ApplyImpulse(x, y, z, fx, fy, fz);
+  });
+  // The shooter fires while a mouse button is held; the GUI manager comes later.
+  gPlayer->SetMouseHeldSource(
+      [] { return gGUIManager != nullptr && gGUIManager->IsMouseButtonHeld(); });
+  gPlayer->SetAimSource([](float& x, float& y) {
+    if (gGUIManager == nullptr) return;
+    x = gGUIManager->GetMouseX();
+    y = gGUIManager->GetMouseY();
+  });
+  WorldLinks& links = GetWorldLinks();
+  links.playerCentre = [](int32_t& x, int32_t& y) {
+    if (gPlayer == nullptr) return false;
+    x = gPlayer->GetDimensions()->x;
+    y = gPlayer->GetDimensions()->y;
+    return true;
+  };
+  links.playerBox = [](RectRecord& box) {
+    if (gPlayer == nullptr) return false;
+    box = gPlayer->GetDimensions()->Rect();
+    return true;
+  };
+  links.playerProperties = []() -> PropertyHolder* { return gPlayer; };
+  links.setPlayerPosition = [](int32_t x, int32_t y) {
+    if (gPlayer != nullptr) gPlayer->SetPosition(static_cast<float>(x), static_cast<float>(y), 0);
+  };
+  links.setPlayerGameMode = [](int32_t mode) {
+    if (gPlayer != nullptr) gPlayer->SetGameMode(mode);
+  };
+  links.drawPlayer = [](ImageObject* target, Camera* camera) {
+    if (gPlayer != nullptr) gPlayer->Draw(target, camera);
+  };
+  links.playerCentreWithHeight = [](int32_t& x, int32_t& y, int32_t& z) {
+    if (gPlayer == nullptr) return false;
+    const Dimensions& box = *gPlayer->GetDimensions();
+    x = box.x;
+    y = box.y;
+    z = box.z;
+    return true;
+  };
+  links.drawPlayerAtStoredPosition = [] {
+    if (gPlayer != nullptr) gPlayer->DrawAtStoredPosition();
+  };
+  return true;
+}
+
+bool GivePlayerShadows() {
+  static constexpr const char* kShadows[] = {"ShadowL", "ShadowM", "ShadowS", "ShadowT"};
+  for (uint32_t slot = 0; slot < 4; ++slot) {
+    gPlayer->SetShadowImage(slot, "Images", "Misc", "Shadows", kShadows[slot]);
+  }
   return true;
 }
 
@@ -133,7 +195,9 @@ const StartupRow kRows[] = {
     Row::Step("object manager", Create<gObjectManager>),
     Row::Step("target registry", Create<gTargetRegistry>),
     Row::Step("keyboard manager", Create<gKeyboardManager>),
+    Row::Step("player", CreatePlayer),
     Row::Script("Configuration.lua"),
+    Row::Step("trigger manager", Create<gTriggerManager>),
     Row::Step("chat manager", Create<gChatManager>),
     Row::Step("background manager", Create<gBackgroundManager>),
     Row::Step("timer manager", Create<gTimerManager>),
@@ -145,6 +209,7 @@ const StartupRow kRows[] = {
     Row::Script("Data/Scripts/System/GlobalVariables.lua"),
     Row::Script("Data/Scripts/System/ScriptExecution.lua"),
     Row::Step("dialogue window", CreateDialogueWindow),
+    Row::Step("player's shadow images", GivePlayerShadows),
     Row::Step("first map", LoadFirstMap),
     Row::Step("deferred-call list", Create<gDeferredCallList>),
 };

@@ -146,6 +146,13 @@ void MapManager::LoadMap() {
                           chunkLevel->GetChunksDown() * ChunkLoader::kChunkSize);
     camera->Recompute();
   }
+  // The block around where the script put the player is there before the first tick's moves test
+  // its cells.
+  int32_t centreX = 0, centreY = 0;
+  if (PlayerPropertyCentre(centreX, centreY)) {
+    chunkLevel->SetActiveArea(centreX / ChunkLoader::kChunkSize, centreY / ChunkLoader::kChunkSize);
+    chunkLevel->Update();
+  }
 }
 
 bool MapManager::LoadIsometricMap(const std::string& name) {

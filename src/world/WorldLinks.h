@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "core/Dimensions.h"
+
 class Camera;
 class ImageObject;
 class PropertyHolder;
@@ -13,6 +15,8 @@ class PropertyHolder;
 struct WorldLinks {
   // The player's Dimensions centre; false when there is no player.
   std::function<bool(int32_t& x, int32_t& y)> playerCentre;
+  // The player's box (the first four values of its Dimensions); false when there is no player.
+  std::function<bool(RectRecord& box)> playerBox;
   // The player as the property router sees it ("XCenter", "YCenter").
   std::function<PropertyHolder*()> playerProperties;
   std::function<void(int32_t x, int32_t y)> setPlayerPosition;  // z := 0

@@ -29,6 +29,7 @@ close_game_window
 wait_for_exit 0
 [ ! -e "$GAME/ActiveChunks.pcf" ] || fail "ActiveChunks.pcf was left behind"
 expect_no_text "Couldn't open level"
-expect_no_text "Failed "
+# On the first tick the player asks for its cells before the map streams the chunks in.
+[ -z "$(grep 'Failed ' "$GAME_LOG")" ] || fail "a chunk was missed"
 expect_no_text "Lua Error during Execution"
 pass

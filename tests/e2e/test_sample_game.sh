@@ -3,7 +3,8 @@
 # front of the world's scenery (sky, hills, ground and drifting clouds) in the environment
 # window; the panel's "Close" button hides the panel and the menu's "Panel" button shows it
 # again; the menu's text box takes typing; a list row takes a click and a scroll bar's box a
-# drag; Escape ends it.
+# drag. The player walks east from the courtyard into the meadow and on to the ridge, jumps over
+# its rocks into the cave and walks back; Escape ends it.
 source "$QM_E2E_DIR/harness.sh"
 
 [ -f "$QM_SAMPLE_DIR/Configuration.lua" ] || fail "no sample game in $QM_SAMPLE_DIR"
@@ -57,6 +58,47 @@ differing="$(compare -metric AE "$SCRATCH/value-before.png" "$SCRATCH/value-afte
 expect_no_text "Lua Error"
 expect_no_text "Failed"
 expect_no_text "Warning"
+wait_for_line "Sample: the courtyard"
+
+# Holds the keys (X key names) until the line shows once more.
+walk_until() {
+  local window line="$1" key before
+  shift
+  before="$(grep -cxF -- "$line" "$GAME_LOG")"
+  window="$(game_window)"
+  for key in "$@"; do xdotool keydown --window "$window" "$key"; done
+  poll_until bash -c "[ \"\$(grep -cxF -- '$line' '$GAME_LOG')\" -gt $before ]" ||
+    fail "walking never reached: $line"
+  for key in "$@"; do xdotool keyup --window "$window" "$key"; done
+}
+# Holds the direction key and taps Jump until the line shows once more.
+walk_and_jump_until() {
+  local window key="$1" line="$2" taps=0 before
+  before="$(grep -cxF -- "$line" "$GAME_LOG")"
+  window="$(game_window)"
+  xdotool keydown --window "$window" "$key" || fail "xdotool could not press $key"
+  until [ "$(grep -cxF -- "$line" "$GAME_LOG")" -gt "$before" ]; do
+    xdotool keydown --window "$window" space
+    sleep 0.3
+    xdotool keyup --window "$window" space
+    sleep 0.2
+    taps=$((taps + 1))
+    [ "$taps" -lt 60 ] || fail "walking $key never reached: $line"
+  done
+  xdotool keyup --window "$window" "$key"
+}
+# East through the courtyard (right and down together in the isometric view), east across the
+# meadow, over the rocks of the ridge into the cave and back.
+walk_until "Sample: the meadow" Right Down
+expect_line "Meadow.lua: entering the meadow (script code -2)"
+walk_until "Sample: the ridge" Right
+walk_and_jump_until Right "Sample: the cave"
+walk_and_jump_until Left "Sample: the ridge"
+[ "$(grep -c '^Sample: the ridge$' "$GAME_LOG")" = 2 ] || fail "the ridge was not entered twice"
+expect_no_text "Lua Error"
+expect_no_text "Movement loop got caught"
+# Every chunk the player stepped on was there.
+! grep -qE '^Failed -?[0-9]+x-?[0-9]+$' "$GAME_LOG" || fail "the meadow missed a chunk"
 press_key_to_quit Escape
 wait_for_exit 0
 expect_line "== Cleanup Completed =="

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "actors/AIManager.h"
+#include "actors/Player.h"
 #include "actors/ShooterMiniGameManager.h"
 #include "core/KeyboardManager.h"
 #include "core/TimerManager.h"
@@ -34,6 +35,7 @@
 #include "resources/DataLibrary.h"
 #include "resources/ExternalImageManager.h"
 #include "resources/PathManager.h"
+#include "support/AllegroHeadless.h"
 #include "support/LuaFixture.h"
 #include "support/ScriptReference.h"
 #include "world/BackgroundManager.h"
@@ -60,6 +62,12 @@ const RegistrarCase kRegistrars[] = {
     {ScriptRegistrar::MapManager, [] { return std::make_shared<MapManager>(); }},
     {ScriptRegistrar::ClipMap, [] { return std::make_shared<DefinedMap>(); }},
     {ScriptRegistrar::AIManager, [] { return std::make_shared<AIManager>(); }},
+    // Its sprite is a bitmap.
+    {ScriptRegistrar::Player,
+     [] {
+       StartAllegroHeadless();
+       return std::make_shared<Player>();
+     }},
     {ScriptRegistrar::ShooterMiniGameManager,
      [] { return std::make_shared<ShooterMiniGameManager>(); }},
 };

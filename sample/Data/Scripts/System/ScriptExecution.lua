@@ -19,7 +19,7 @@ PlayActiveSong()
 
 -- Sounds are kept apart from songs: MM_LoadSound loads one under a name (and logs that it did),
 -- MM_PlaySound plays it from its start, even while it is still playing. The blip sounds once to
--- say the game is ready; nothing can play a sound on a key press yet.
+-- say the game is ready; the property trigger below plays it again at every jump.
 MM_LoadSound("Blip", Path_GetPath("Sounds") .. "Blip.wav")
 MM_PlaySound("Blip")
 
@@ -36,6 +36,43 @@ MapM_SetMapLoadTarget("Courtyard")
 -- up outlives map loads, so it may run before the first one. The clip
 -- map "MAPNONE" runs no map script of its own: on it only this scenery is drawn.
 LM_ExecuteScript(Path_GetPath("MapScripts") .. "Hillside.lua")
+
+-- The player's look: a drawing list (the player's own, reached through the router) with one layer
+-- whose package shows the hero in all eight facings. A state decides which animation of the
+-- package shows; "St|Casting" is a movement state the player never enters, so a state that applies
+-- while it differs from 1 always applies.
+AIM_CreateObject("HeroStanding", "AnimationsList", "Animation")
+Anim_DeclareSizes(8, 1)
+for facing = 0, 7 do
+  Anim_SetFrame(facing, 0, "Standing")
+end
+Anim_SetDuration(1)
+AIM_CreateObject("HeroBody", "AIDrawingPackageList", "AIDrawingPackage")
+AIDP_AllocateSpace(1)
+AIDP_SetAnimation(0, "HeroStanding")
+AIM_SetActiveAIObject("DrawingList", "Player", "", "AIDrawingList")
+AIDL_AddAI("Body", "HeroBody")
+AIDL_SetBaseStateToActive()
+AIS_AddState("Always", 0, "Player", "", "St|Casting", 1)
+
+-- Triggers run a script when something holds; they are checked every tick, right after the
+-- player moves, and outlive map changes. A property trigger compares one routed value with
+-- numbers: this one watches nothing in particular ("Health", which always holds operation 0), so
+-- it fires on the first tick, once, after the first map has loaded, and sets the courtyard up.
+local rooms = Path_GetPath("Rooms")
+AddPropertyTrigger("Start")
+TriggerWatchProperty("Player", "", "Health")
+TriggerAddEquivalency("always", 0, 0)
+SetTriggerProperties(rooms .. "Start.lua", 1, 0, 1, 0)
+
+-- A jump (in the meadow, on the ridge and in the cave) sets the player's z speed to its least, -7 (z grows downwards): this trigger fires once
+-- each time it drops below -6, and its script plays the blip and counts the jumps. "no repeat
+-- without exit" (the last 1) makes it wait until the speed has risen again.
+Global_AddScriptVariableI("Jumps", 0)
+AddPropertyTrigger("Hop")
+TriggerWatchProperty("Player", "", "ZSpeed")
+TriggerAddEquivalency("rising", 2, -6)
+SetTriggerProperties(rooms .. "Hop.lua", 0, 0, 0, 1)
 
 -- The GUI: every frame is drawn through it. Widgets are added to the active list (the top level
 -- is "Base"); the first added is the front-most. A widget is drawn once GUIG_SetDimensions (or its

@@ -2,8 +2,8 @@
 --
 -- The three system scripts run after every manager of the start-up sequence exists. This one
 -- fills the data library with the game's resources: images and palettes from an image container,
--- a portrait, the window frame, and fonts. Other parts of the game find them by their data-library
--- path (the GUI built in ScriptExecution.lua shows some of them).
+-- a portrait, the window frame, the player's shadows, and fonts. Other parts of the game find them
+-- by their data-library path (the GUI built in ScriptExecution.lua shows some of them).
 
 -- The image container. The build writes Data/SampleImages.sif from sample/images/ (the manifest
 -- there says which picture becomes which image or palette). It is compressed: while it is open
@@ -35,6 +35,15 @@ DL_ExtractBitmapWithPalette("gem", "Gem")
 DL_AddCatalogue("Images", "Characters")
 DL_AddHeading("Images", "Characters", "Hero")
 DL_ExtractBitmap("hero", "Standing")
+
+-- The player's shadows, at the path the program reads them from once the system scripts have run:
+-- Images/Misc/Shadows/ShadowL, ShadowM, ShadowS and ShadowT (only ShadowM is drawn, under the
+-- player, and not in the side view).
+DL_AddHeading("Images", "Misc", "Shadows")
+DL_ExtractBitmap("shadowl", "Images", "Misc", "Shadows", "ShadowL")
+DL_ExtractBitmap("shadowm", "Images", "Misc", "Shadows", "ShadowM")
+DL_ExtractBitmap("shadows", "Images", "Misc", "Shadows", "ShadowS")
+DL_ExtractBitmap("shadowt", "Images", "Misc", "Shadows", "ShadowT")
 
 DL_AddCatalogue("Images", "Background")
 DL_AddHeading("Images", "Background", "Scenery")
