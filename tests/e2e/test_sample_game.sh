@@ -31,14 +31,6 @@ changed() {
 [ "$(changed 800x200+0+360)" = "0" ] || fail "the land moves"
 expect_pixels "$SCRATCH/sample.png" 700 80 "30,30,60" 700 360 "60,40,40"
 
-click_at() {
-  xdotool mousemove --window "$(game_window)" "$1" "$2"
-  sleep 0.3
-  xdotool mousedown 1
-  sleep 0.2
-  xdotool mouseup 1
-  sleep 0.3
-}
 click_at 600 403
 # The sky shows where the panel was.
 wait_for_pixel 700 360 "135,185,235"
