@@ -11,14 +11,6 @@ PANE="16,16,96"
 FONT=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 [ -f "$FONT" ] || fail "no font at $FONT"
 
-click_at() {
-  xdotool mousemove --window "$(game_window)" "$1" "$2" || fail "xdotool could not move the mouse"
-  sleep 0.3
-  xdotool mousedown 1
-  sleep 0.2
-  xdotool mouseup 1
-  sleep 0.3
-}
 talks() { grep -c "^Talk.lua: " "$GAME_LOG"; }
 
 make_game_folder dialogue dialogue_scrolled

@@ -16,14 +16,6 @@ SKIN="240,192,144"
 # The dialogue window lies at y 380; its line i at y 393 + 16 i, a response's mark at x 228 to 233.
 line_y() { echo $((393 + 16 * $1 + 8)); }
 
-click_at() {
-  xdotool mousemove --window "$(game_window)" "$1" "$2" || fail "xdotool could not move the mouse"
-  sleep 0.3
-  xdotool mousedown 1
-  sleep 0.2
-  xdotool mouseup 1
-  sleep 0.3
-}
 type_line() {
   local key
   for key in "$@"; do press_key "$key"; done
