@@ -13,3 +13,6 @@ MapM_SetDefaultPosition(96, 96)
 --   MapM_TransitionMap("Meadow")
 -- Scripts that run later (a trigger's, an NPC's) call it; calling it here would leave the
 -- courtyard as soon as it arrived.
+
+-- The courtyard's keeper, who talks when clicked (Courtyard/Keeper.lua).
+LM_ExecuteScript(Path_GetPath("MapScripts") .. "Courtyard/Keeper.lua")

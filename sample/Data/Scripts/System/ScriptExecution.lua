@@ -250,6 +250,26 @@ for i = 1, #songs do
   GUIL_SetListEntry(i, "GUI", "Song" .. i, "String", "GUI", "Song" .. i, "Length")
 end
 
+-- The chat: a framed window under the panel with the two newest lines typed into its box. Click
+-- the box, type, and press Enter: the chat log takes the line on the next tick and empties the
+-- box. The chat log's ten newest lines are the routed texts "Log|0" (the newest) to "Log|9" of
+-- the owner "ChatLog"; a watching text line shows one.
+GUI_SetActiveObjectList("Base")
+GUIOL_AddObject("Chat", "GUIWindow")
+GUIG_SetDimensions(560, 444, 200, 84)
+GUIW_SetBackgroundColor(30, 30, 60)
+GUIG_SetBorderImages("FrameCorner", "FrameTop", "FrameSide")
+GUI_SetActiveObjectAndListFromBase("Chat")
+for row, slot in ipairs({"Log|1", "Log|0"}) do
+  GUIOL_AddObject("ChatLine" .. row, "GUISmartText")
+  GUIG_SetDimensions(12, 8 + 20 * (row - 1), 10, 18)
+  GUISTL_WatchProperty("ChatLog", "Log", slot)
+end
+GUIOL_AddObject("ChatBox", "GUIInputBox")
+GUIG_SetDimensions(12, 54, 176, 20)
+GUIITB_SetSystemData(18, 0)
+ChatManager_WatchProperty("ChatBox")
+
 -- The world: an environment window shows the active camera's view (here the "Default" camera,
 -- the size of the window) and is drawn again every frame. Added last, it is the back-most widget,
 -- so the rest of the GUI lies over the world. Under the name "EnvironmentWindow" it stays visible

@@ -88,6 +88,14 @@ DL_ExtractPortrait("portrait", "Images", "Portraits", "Corvella", "Neutral")
 -- The same picture as a plain image, for a window to show (windows show images, not portraits).
 DL_ExtractBitmap("portrait", "Images", "Portraits", "Corvella", "NeutralPicture")
 
+-- The dialogue window, which the program makes after the system scripts, looks its pane up once
+-- (Images/GUI/Chat/ChatPane, 800 x 220 like the window) and the mark in front of each response
+-- at every draw (Images/GUI/Bubbles/ResponseBubble); the courtyard's keeper talks in it.
+DL_AddHeading("Images", "GUI", "Chat")
+DL_ExtractBitmap("chatpane", "Images", "GUI", "Chat", "ChatPane")
+DL_AddHeading("Images", "GUI", "Bubbles")
+DL_ExtractBitmap("responsebubble", "Images", "GUI", "Bubbles", "ResponseBubble")
+
 -- Everything needed is in the library now; closing removes the temporary file.
 EIM_CloseFile()
 
