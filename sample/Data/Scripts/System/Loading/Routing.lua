@@ -96,6 +96,16 @@ DL_ExtractBitmap("chatpane", "Images", "GUI", "Chat", "ChatPane")
 DL_AddHeading("Images", "GUI", "Bubbles")
 DL_ExtractBitmap("responsebubble", "Images", "GUI", "Bubbles", "ResponseBubble")
 
+-- The shooter mini-game's pictures. A gnatling shows "XGnatling0" to "XGnatling3" in turn as it
+-- flies, and every shot of the hero's gun is "XVexmoraShot"; both are found by name in any heading.
+DL_AddCatalogue("Images", "Shooter")
+DL_AddHeading("Images", "Shooter", "Gnatling")
+for frame = 0, 3 do
+  DL_ExtractBitmap("gnatling" .. frame, "XGnatling" .. frame)
+end
+DL_AddHeading("Images", "Shooter", "Shots")
+DL_ExtractBitmap("shot", "XVexmoraShot")
+
 -- Everything needed is in the library now; closing removes the temporary file.
 EIM_CloseFile()
 
