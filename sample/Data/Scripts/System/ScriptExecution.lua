@@ -44,7 +44,7 @@ LM_ExecuteScript(Path_GetPath("MapScripts") .. "Hillside.lua")
 AIM_CreateObject("HeroStanding", "AnimationsList", "Animation")
 Anim_DeclareSizes(8, 1)
 for facing = 0, 7 do
-  Anim_SetFrame(facing, 0, "Standing")
+  Anim_SetFrame(facing, 0, "StandingInWorld")
 end
 Anim_SetDuration(1)
 AIM_CreateObject("HeroBody", "AIDrawingPackageList", "AIDrawingPackage")
@@ -83,7 +83,7 @@ SetTriggerProperties(rooms .. "Hop.lua", 0, 0, 0, 1)
 Doors = {
   {room = "Courtyard", to = "ToMeadow.lua", from = 1, area = {180, 150, 256, 200}},
   {room = "Meadow", to = "ToCourtyard.lua", from = 0, area = {0, 0, 30, 512}},
-  {room = "Meadow", to = "ToGrove.lua", from = 0, area = {340, 490, 420, 512}},
+  {room = "Meadow", to = "ToGrove.lua", from = 0, area = {0, 490, 768, 512}},
   {room = "Meadow", to = "Ridge.lua", from = 1, area = {700, 0, 768, 512}},
   {room = "Grove", to = "ToMeadow.lua", from = 2, area = {0, 0, 30, 768}},
   {room = "Ridge", to = "ToMeadow.lua", from = 3, area = {0, 0, 40, 600}},

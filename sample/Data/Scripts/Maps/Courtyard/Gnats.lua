@@ -13,6 +13,6 @@ if not GnatlingsCame then
 end
 SMM_SetActivity(1)
 Player_SetGameMode(3)
--- The hero's x and z are window pixels now; its y is put far from the courtyard's door.
-Player_SetPosition(352, 1000, 440)
+-- The hero's x and z are window pixels now; at y 0 its box lies north of the courtyard's door.
+Player_SetPosition(352, 0, 440)
 TimerManager_AddTimer("GnatRound", 0)

@@ -35,6 +35,9 @@ DL_ExtractBitmapWithPalette("gem", "Gem")
 DL_AddCatalogue("Images", "Characters")
 DL_AddHeading("Images", "Characters", "Hero")
 DL_ExtractBitmap("hero", "Standing")
+-- The same hero in the world, for the player's look: it is drawn 75 pixels above the player's
+-- position, so this picture holds the hero with its feet 78 pixels down, on the player's shadow.
+DL_ExtractBitmap("heroworld", "StandingInWorld")
 
 -- The player's shadows, at the path the program reads them from once the system scripts have run:
 -- Images/Misc/Shadows/ShadowL, ShadowM, ShadowS and ShadowT (only ShadowM is drawn, under the
