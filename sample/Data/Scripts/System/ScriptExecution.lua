@@ -200,8 +200,8 @@ local help = {"Arrows walk, Space jumps", "Z bucks: it pushes things", "Click pe
               "Esc ends the game"}
 for row, text in ipairs(help) do
   GUIOL_AddObject("HelpText" .. row, "GUITextLine")
-  GUIT_SetString(text)
   GUIG_SetDimensions(14, 12 + 20 * (row - 1), 10, 18)
+  GUIT_SetString(text)
 end
 GUIOL_AddObject("HeroPicture", "GUIImage")
 GUIG_SetDimensions(330, 12, 32, 32)
