@@ -169,18 +169,6 @@ PropertyRef NonPlayingCharacter::GetPropertyAddress(const char*, const char* pro
   return GetPropertyAddress(property);
 }
 
-void NonPlayingCharacter::SetCentre(int32_t x, int32_t y, int32_t z) {
-  dimensions.x = x;
-  dimensions.y = y;
-  dimensions.z = z;
-}
-
-void NonPlayingCharacter::SetSize(int32_t w, int32_t h, int32_t d) {
-  dimensions.w = w;
-  dimensions.h = h;
-  dimensions.d = d;
-}
-
 void NonPlayingCharacter::SetDisplayData(int32_t offsetX, int32_t offsetY, int32_t width,
                                          int32_t height) {
   hasAppearance = MakeActorImage(appearance, width, height);

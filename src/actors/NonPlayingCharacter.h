@@ -63,8 +63,8 @@ class NonPlayingCharacter : public RootEntity {
   const char* GetDefaultScript() const { return scriptPath.Get(); }
   void SetDefaultScript(const char* path) { scriptPath.Set(path); }
 
-  void SetCentre(int32_t x, int32_t y, int32_t z);
-  void SetSize(int32_t w, int32_t h, int32_t d);
+  void SetCentre(int32_t x, int32_t y, int32_t z) { dimensions.SetCentre(x, y, z); }
+  void SetSize(int32_t w, int32_t h, int32_t d) { dimensions.SetSize(w, h, d); }
   Dimensions& GetDimensions() { return dimensions; }
   const RectRecord& GetClickRect() const { return clickRect; }
   // A new appearance image of the size (none when no bitmap of that size can be made) and the

@@ -62,18 +62,6 @@ PropertyRef ObjectBase::GetPropertyAddress(const char*, const char* property) {
   return GetPropertyAddress(property);
 }
 
-void ObjectBase::SetCoordinates(int32_t x, int32_t y, int32_t z) {
-  dimensions.x = x;
-  dimensions.y = y;
-  dimensions.z = z;
-}
-
-void ObjectBase::SetSize(int32_t w, int32_t h, int32_t d) {
-  dimensions.w = w;
-  dimensions.h = h;
-  dimensions.d = d;
-}
-
 void ObjectBase::SetKillScript(const char* path, int32_t number) {
   if (path != nullptr) {
     killScript = path;

@@ -51,8 +51,8 @@ class ObjectBase : public RootEntity {
   PropertyRef GetPropertyAddress(const char* object, const char* property) override;
 
   // The centre or the size only; the box follows at the object's next update.
-  void SetCoordinates(int32_t x, int32_t y, int32_t z);
-  void SetSize(int32_t w, int32_t h, int32_t d);
+  void SetCoordinates(int32_t x, int32_t y, int32_t z) { dimensions.SetCentre(x, y, z); }
+  void SetSize(int32_t w, int32_t h, int32_t d) { dimensions.SetSize(w, h, d); }
   void SetKillScript(const char* path, int32_t number);
   const std::optional<std::string>& GetKillScript() const { return killScript; }
 

@@ -18,6 +18,17 @@ struct Dimensions {
   int32_t w = 0, h = 0, d = 0;
 
   RectRecord Rect() const { return {minX, minY, maxX, maxY}; }
+  // The centre or the size only; the box is the owner's to recompute.
+  void SetCentre(int32_t cx, int32_t cy, int32_t cz) {
+    x = cx;
+    y = cy;
+    z = cz;
+  }
+  void SetSize(int32_t width, int32_t height, int32_t depth) {
+    w = width;
+    h = height;
+    d = depth;
+  }
 };
 
 // Inclusive on every bound.

@@ -21,11 +21,6 @@ void GUIResizeWindow::Drag(int32_t dx, int32_t dy) {
   if (newWidth != width || newHeight != height) SetDimensions(left, top, newWidth, newHeight);
 }
 
-void GUIResizeWindow::Draw() {
-  picture.Draw(width, height);
-  FinishDraw();
-}
-
 bool GUIResizeWindow::OnInput(int32_t event, int32_t x, int32_t y) {
   if (locked) return false;
   switch (event) {

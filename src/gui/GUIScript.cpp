@@ -400,10 +400,7 @@ const ScriptFunction kGUIFunctions[] = {
 
 }  // namespace
 
-namespace {
-
-// Registers the family's functions in the order of the registration table.
-void RegisterFamily(lua_State* state, ScriptFamily family) {
+void RegisterGUIFamily(lua_State* state, ScriptFamily family) {
   for (const ScriptRegistration& row : ScriptRegistrations()) {
     if (row.registrar != ScriptRegistrar::GUI || row.family != family) continue;
     for (const ScriptFunction& function : kGUIFunctions) {
@@ -413,38 +410,4 @@ void RegisterFamily(lua_State* state, ScriptFamily family) {
   }
 }
 
-}  // namespace
-
-void RegisterGUIBindings(lua_State* state) { RegisterFamily(state, ScriptFamily::GUI); }
-
-void RegisterGUIButtonBindings(lua_State* state) {
-  RegisterFamily(state, ScriptFamily::GUIButtons);
-}
-
-void RegisterGUICheckBoxBindings(lua_State* state) {
-  RegisterFamily(state, ScriptFamily::GUICheckBoxes);
-}
-
-void RegisterGUIColorBoxBindings(lua_State* state) {
-  RegisterFamily(state, ScriptFamily::GUIColorBoxes);
-}
-
-void RegisterGUIDropMenuBindings(lua_State* state) {
-  RegisterFamily(state, ScriptFamily::GUIDropMenus);
-}
-
-void RegisterGUIImageBindings(lua_State* state) { RegisterFamily(state, ScriptFamily::GUIImages); }
-
-void RegisterGUIListBindings(lua_State* state) { RegisterFamily(state, ScriptFamily::GUILists); }
-
-void RegisterGUIScrollBarBindings(lua_State* state) {
-  RegisterFamily(state, ScriptFamily::GUIScrollBars);
-}
-
-void RegisterGUITextLineBindings(lua_State* state) {
-  RegisterFamily(state, ScriptFamily::GUITextLines);
-}
-
-void RegisterGUIWindowBindings(lua_State* state) {
-  RegisterFamily(state, ScriptFamily::GUIWindows);
-}
+void RegisterGUIBindings(lua_State* state) { RegisterGUIFamily(state, ScriptFamily::GUI); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/script/ScriptRegistrars.h"
+
 struct lua_State;
 
 // The GUI's script functions, one registrar per family, each registering its functions as globals
@@ -8,21 +10,13 @@ struct lua_State;
 
 // The GUI manager's functions and those every widget takes ("GUI_", "GUIOL_", "GUIG_").
 void RegisterGUIBindings(lua_State* state);
-// The buttons' ("GUIB_").
-void RegisterGUIButtonBindings(lua_State* state);
-// The check boxes' ("GUICB_").
-void RegisterGUICheckBoxBindings(lua_State* state);
-// The drop menus' ("GUIDM_").
-void RegisterGUIDropMenuBindings(lua_State* state);
-// The colour boxes' ("GUIColB_").
-void RegisterGUIColorBoxBindings(lua_State* state);
-// The images' and watching images' ("GUII_", "GUISI_").
-void RegisterGUIImageBindings(lua_State* state);
-// The lists' ("GUIL_").
-void RegisterGUIListBindings(lua_State* state);
-// The scroll bars' ("GUISB_").
-void RegisterGUIScrollBarBindings(lua_State* state);
-// The text lines', input boxes' and watching text lines' ("GUIITB_", "GUIT_", "GUISTL_").
-void RegisterGUITextLineBindings(lua_State* state);
-// The windows' ("GUIRSW_", "GUISW_", "GUIW_").
-void RegisterGUIWindowBindings(lua_State* state);
+
+// The functions of one family, in the table's order.
+void RegisterGUIFamily(lua_State* state, ScriptFamily family);
+
+// A widget kind's row of the Lua manager's family list: the buttons' (ScriptFamily::GUIButtons,
+// "GUIB_"), the windows' (ScriptFamily::GUIWindows, "GUIRSW_", "GUISW_", "GUIW_"), and so on.
+template <ScriptFamily Family>
+constexpr LuaManagerFamily GUIWidgetFamily() {
+  return {Family, [](lua_State* state) { RegisterGUIFamily(state, Family); }};
+}

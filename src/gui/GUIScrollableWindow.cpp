@@ -21,11 +21,6 @@ bool GUIScrollableWindow::IsInEdgeZone(int32_t x, int32_t y) const {
   return y + b >= bottom;
 }
 
-void GUIScrollableWindow::Draw() {
-  picture.Draw(width, height);
-  FinishDraw();
-}
-
 bool GUIScrollableWindow::OnInput(int32_t event, int32_t x, int32_t y) {
   if (locked) return false;
   GUIManager* gui = gGUIManager;

@@ -147,15 +147,31 @@ int DL_ExtractBitmapWithPalette(lua_State* state) {
   return 0;
 }
 
-// Palette name, then the entry's path.
-int DL_ExtractPalette(lua_State* state) {
-  ScriptCall call(state, "DL_ExtractPalette");
+// The loaders of one value from the open container: its name in the container, then the entry's
+// path. Load answers what to register.
+template <const char* Label, DataValue (*Load)(ExternalImageManager&, const char*)>
+int ExtractNamed(lua_State* state) {
+  ScriptCall call(state, Label);
   const char* texts[5];
   const ContainerCall managers = BeginContainerCall(call, texts);
   if (!managers) return 0;
-  RegisterAt(*managers.library, texts + 1, managers.images->GetPaletteFromActiveFile(texts[0]));
+  RegisterAt(*managers.library, texts + 1, Load(*managers.images, texts[0]));
   return 0;
 }
+
+DataValue LoadPalette(ExternalImageManager& images, const char* name) {
+  return images.GetPaletteFromActiveFile(name);
+}
+
+// The holder is registered even when the image is missing.
+DataValue LoadPortrait(ExternalImageManager&, const char* name) {
+  auto* portrait = new PortraitHolder;
+  portrait->LoadFromContainer(name);
+  return portrait;
+}
+
+constexpr char kExtractPalette[] = "DL_ExtractPalette";
+constexpr char kExtractPortrait[] = "DL_ExtractPortrait";
 
 // Font file path, then the entry's path.
 int DL_RegisterFont(lua_State* state) {
@@ -170,18 +186,6 @@ int DL_RegisterFont(lua_State* state) {
   return 0;
 }
 
-// Image name, then the entry's path. The holder is registered even when the image is missing.
-int DL_ExtractPortrait(lua_State* state) {
-  ScriptCall call(state, "DL_ExtractPortrait");
-  const char* texts[5];
-  const ContainerCall managers = BeginContainerCall(call, texts);
-  if (!managers) return 0;
-  auto* portrait = new PortraitHolder;
-  portrait->LoadFromContainer(texts[0]);
-  RegisterAt(*managers.library, texts + 1, portrait);
-  return 0;
-}
-
 const ScriptFunction kTreeFunctions[] = {
     ScriptEntry<DL_AddSection>("DL_AddSection"),
     ScriptEntry<DL_AddCatalogue>("DL_AddCatalogue"),
@@ -193,9 +197,9 @@ const ScriptFunction kLoaderFunctions[] = {
     ScriptEntry<DL_RegisterTextureFile>("DL_RegisterTextureFile"),
     ScriptEntry<DL_ExtractBitmap>("DL_ExtractBitmap"),
     ScriptEntry<DL_ExtractBitmapWithPalette>("DL_ExtractBitmapWithPalette"),
-    ScriptEntry<DL_ExtractPalette>("DL_ExtractPalette"),
+    ScriptEntry<ExtractNamed<kExtractPalette, LoadPalette>>(kExtractPalette),
     ScriptEntry<DL_RegisterFont>("DL_RegisterFont"),
-    ScriptEntry<DL_ExtractPortrait>("DL_ExtractPortrait"),
+    ScriptEntry<ExtractNamed<kExtractPortrait, LoadPortrait>>(kExtractPortrait),
 };
 
 }  // namespace

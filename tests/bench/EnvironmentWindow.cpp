@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "DisplayBench.h"
 #include "core/EntityManager.h"
 #include "core/Globals.h"
 #include "core/Log.h"
@@ -21,7 +22,6 @@
 #include "gui/GUIManager.h"
 #include "resources/DataLibrary.h"
 #include "resources/ImageObject.h"
-#include "support/GLDisplay.h"
 #include "support/TempDir.h"
 #include "world/BackgroundManager.h"
 #include "world/BackgroundObject.h"
@@ -33,32 +33,6 @@ namespace {
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr int kScenery = 50;
-
-ImageObject* Solid(int w, int h, ALLEGRO_COLOR colour) {
-  auto* image = new ImageObject();
-  image->Create(w, h, &gOpenGLMode);
-  image->SetAsTarget();
-  al_clear_to_color(colour);
-  return image;
-}
-
-// Milliseconds per frame over `seconds`; each frame wraps the back buffer, draws and flips.
-double MillisecondsPerFrame(const std::function<void(ImageObject&)>& draw, double seconds) {
-  ALLEGRO_DISPLAY* display = al_get_current_display();
-  int frames = 0;
-  const double start = al_get_time();
-  double now = start;
-  while (now - start < seconds) {
-    gGLQuadDepth = 0;
-    ImageObject frame;
-    frame.Wrap(al_get_backbuffer(display), &gOpenGLMode);
-    draw(frame);
-    al_flip_display();
-    ++frames;
-    now = al_get_time();
-  }
-  return 1000.0 * (now - start) / frames;
-}
 
 // Microseconds per map change over `seconds`.
 double MicrosecondsPerTransition(MapManager& map, const char* name, double seconds) {
@@ -76,12 +50,8 @@ double MicrosecondsPerTransition(MapManager& map, const char* name, double secon
 }  // namespace
 
 int main(int argc, char** argv) {
-  const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
-  if (SharedGLDisplay(kWidth, kHeight) == nullptr) {
-    std::fprintf(stderr, "no OpenGL display: %s\n",
-                 GLDisplayError().empty() ? "DISPLAY is not set" : GLDisplayError().c_str());
-    return 1;
-  }
+  const double seconds = BenchSeconds(argc, argv);
+  if (!OpenBenchDisplay(kWidth, kHeight)) return 1;
   al_set_new_bitmap_flags(ALLEGRO_VIDEO_BITMAP);
   // The level's "no script" line would be written on every change.
   SetLogSink([](std::string_view) {});
@@ -95,7 +65,7 @@ int main(int argc, char** argv) {
   library.AddHeading("Images", "Background", "Scenery");
   for (int i = 0; i < 5; ++i) {
     library.Register("Images", "Background", "Scenery", "Hill" + std::to_string(i),
-                     Solid(160, 120, al_map_rgb(40 * i, 200 - 30 * i, 90)));
+                     SolidImage(160, 120, al_map_rgb(40 * i, 200 - 30 * i, 90)));
   }
   EntityManager entities;
   gEntityManager = &entities;
@@ -123,7 +93,7 @@ int main(int argc, char** argv) {
   auto* window = new GUIEnvironmentWindow();
   gui.AddToActiveList("EnvironmentWindow", window);
   window->SetDimensions(0, 0, kWidth, kHeight);
-  std::unique_ptr<ImageObject> screen(Solid(kWidth, kHeight, al_map_rgb(90, 90, 90)));
+  std::unique_ptr<ImageObject> screen(SolidImage(kWidth, kHeight, al_map_rgb(90, 90, 90)));
 
   const auto drawWorld = [&](ImageObject& frame) { gui.Draw(frame); };
   const auto drawPlain = [&](ImageObject& frame) {

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "DisplayBench.h"
 #include "core/Globals.h"
 #include "gui/GUIButton.h"
 #include "gui/GUICheckBox.h"
@@ -25,7 +26,6 @@
 #include "gui/GUIWindow.h"
 #include "resources/DataLibrary.h"
 #include "resources/ImageObject.h"
-#include "support/GLDisplay.h"
 
 namespace {
 
@@ -35,50 +35,20 @@ constexpr int kTopLevel = 125;
 constexpr int kSize = 64;
 constexpr int kWidgetWindows = 200;
 
-ImageObject* Solid(int w, int h, ALLEGRO_COLOR colour) {
-  auto* image = new ImageObject();
-  image->Create(w, h, &gOpenGLMode);
-  image->SetAsTarget();
-  al_clear_to_color(colour);
-  return image;
-}
-
 struct Place {
   int x, y;
 };
 
-// Milliseconds per frame over `seconds`; each frame wraps the back buffer, draws and flips.
-double MillisecondsPerFrame(const std::function<void(ImageObject&)>& draw, double seconds) {
-  ALLEGRO_DISPLAY* display = al_get_current_display();
-  int frames = 0;
-  const double start = al_get_time();
-  double now = start;
-  while (now - start < seconds) {
-    gGLQuadDepth = 0;
-    ImageObject frame;
-    frame.Wrap(al_get_backbuffer(display), &gOpenGLMode);
-    draw(frame);
-    al_flip_display();
-    ++frames;
-    now = al_get_time();
-  }
-  return 1000.0 * (now - start) / frames;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
-  if (SharedGLDisplay(kWidth, kHeight) == nullptr) {
-    std::fprintf(stderr, "no OpenGL display: %s\n",
-                 GLDisplayError().empty() ? "DISPLAY is not set" : GLDisplayError().c_str());
-    return 1;
-  }
+  const double seconds = BenchSeconds(argc, argv);
+  if (!OpenBenchDisplay(kWidth, kHeight)) return 1;
   al_set_new_bitmap_flags(ALLEGRO_VIDEO_BITMAP);
-  std::unique_ptr<ImageObject> corner(Solid(8, 8, al_map_rgb(200, 0, 0)));
-  std::unique_ptr<ImageObject> across(Solid(4, 8, al_map_rgb(0, 200, 0)));
-  std::unique_ptr<ImageObject> down(Solid(8, 4, al_map_rgb(0, 0, 200)));
-  std::unique_ptr<ImageObject> plain(Solid(kSize, kSize, al_map_rgb(90, 90, 90)));
+  std::unique_ptr<ImageObject> corner(SolidImage(8, 8, al_map_rgb(200, 0, 0)));
+  std::unique_ptr<ImageObject> across(SolidImage(4, 8, al_map_rgb(0, 200, 0)));
+  std::unique_ptr<ImageObject> down(SolidImage(8, 4, al_map_rgb(0, 0, 200)));
+  std::unique_ptr<ImageObject> plain(SolidImage(kSize, kSize, al_map_rgb(90, 90, 90)));
 
   std::vector<Place> places;
   // The tree; each widget's buffer is drawn once onto its parent's: four bitmaps at the window's
@@ -120,12 +90,12 @@ int main(int argc, char** argv) {
   library.AddSection("Images");
   library.AddCatalogue("Images", "GUI");
   library.AddHeading("Images", "GUI", "Buttons");
-  library.Register("Images", "GUI", "Buttons", "Up", Solid(40, 16, al_map_rgb(70, 90, 140)));
+  library.Register("Images", "GUI", "Buttons", "Up", SolidImage(40, 16, al_map_rgb(70, 90, 140)));
   library.AddHeading("Images", "GUI", "Misc");
   library.Register("Images", "GUI", "Misc", "CheckBoxChecked",
-                   Solid(16, 16, al_map_rgb(40, 160, 60)));
+                   SolidImage(16, 16, al_map_rgb(40, 160, 60)));
   library.Register("Images", "GUI", "Misc", "CheckBoxUnchecked",
-                   Solid(16, 16, al_map_rgb(120, 120, 120)));
+                   SolidImage(16, 16, al_map_rgb(120, 120, 120)));
   library.AddSection("Fonts");
   library.AddCatalogue("Fonts", "General");
   library.AddHeading("Fonts", "General", "System");

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "DisplayBench.h"
 #include "core/Globals.h"
 #include "resources/ImageObject.h"
 #include "support/GLDisplay.h"
@@ -25,33 +26,23 @@ struct Sprite {
 };
 
 // Frames drawn in `seconds`, each clearing the back buffer, drawing every sprite and flipping.
-double FramesPerSecond(const ImageObject& image, const std::vector<Sprite>& sprites,
-                       double seconds) {
+double SpriteFramesPerSecond(const ImageObject& image, const std::vector<Sprite>& sprites,
+                             double seconds) {
   ALLEGRO_DISPLAY* display = al_get_current_display();
-  int frames = 0;
-  const double start = al_get_time();
-  double now = start;
-  while (now - start < seconds) {
-    gGLQuadDepth = 0;
-    al_set_target_backbuffer(display);
-    al_clear_to_color(al_map_rgb(0, 0, 0));
-    for (const Sprite& s : sprites) image.DrawAt(s.x, s.y, s.flags);
-    al_flip_display();
-    ++frames;
-    now = al_get_time();
-  }
-  return frames / (now - start);
+  return FramesPerSecond(
+      [&] {
+        al_set_target_backbuffer(display);
+        al_clear_to_color(al_map_rgb(0, 0, 0));
+        for (const Sprite& s : sprites) image.DrawAt(s.x, s.y, s.flags);
+      },
+      seconds);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
-  if (SharedGLDisplay(kWidth, kHeight) == nullptr) {
-    std::fprintf(stderr, "no OpenGL display: %s\n",
-                 GLDisplayError().empty() ? "DISPLAY is not set" : GLDisplayError().c_str());
-    return 1;
-  }
+  const double seconds = BenchSeconds(argc, argv);
+  if (!OpenBenchDisplay(kWidth, kHeight)) return 1;
   bool openGL = false;
   ImageObject sprite;
   sprite.Wrap(MakePatternBitmap(32, 32), &openGL);
@@ -66,9 +57,9 @@ int main(int argc, char** argv) {
   double allegro = 0, quads = 0;
   for (int round = 0; round < 2; ++round) {
     openGL = false;
-    allegro += FramesPerSecond(sprite, sprites, seconds) / 2;
+    allegro += SpriteFramesPerSecond(sprite, sprites, seconds) / 2;
     openGL = true;
-    quads += FramesPerSecond(sprite, sprites, seconds) / 2;
+    quads += SpriteFramesPerSecond(sprite, sprites, seconds) / 2;
   }
   std::printf("%d sprites of 32 x 32 per frame, %d x %d back buffer\n", kSprites, kWidth, kHeight);
   std::printf("Allegro road: %.2f frames per second\n", allegro);

@@ -13,12 +13,12 @@
 #include <string>
 #include <string_view>
 
+#include "DisplayBench.h"
 #include "IsoMapWriter.h"
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "resources/ExternalImageManager.h"
 #include "resources/ImageObject.h"
-#include "support/GLDisplay.h"
 #include "support/IsoFixtures.h"
 #include "support/TempDir.h"
 #include "world/IsoMap.h"
@@ -88,36 +88,27 @@ double ExtractSeconds(const char* path) {
   return al_get_time() - start;
 }
 
-double FramesPerSecond(IsoMap& map, double seconds) {
+double MapFramesPerSecond(IsoMap& map, double seconds) {
   ALLEGRO_DISPLAY* display = al_get_current_display();
   ImageObject view;
   view.Create(800, 600, &gOpenGLMode);
-  int frames = 0;
-  const double start = al_get_time();
-  double now = start;
-  while (now - start < seconds) {
-    gGLQuadDepth = 0;
-    view.ClearToBlack();
-    map.Draw(&view, {});
-    al_set_target_backbuffer(display);
-    al_draw_bitmap(view.GetBitmap(), 0, 0, 0);
-    al_flip_display();
-    ++frames;
-    now = al_get_time();
-  }
+  const double fps = FramesPerSecond(
+      [&] {
+        view.ClearToBlack();
+        map.Draw(&view, {});
+        al_set_target_backbuffer(display);
+        al_draw_bitmap(view.GetBitmap(), 0, 0, 0);
+      },
+      seconds);
   view.Destroy();
-  return frames / (now - start);
+  return fps;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
-  if (SharedGLDisplay(800, 600) == nullptr) {
-    std::fprintf(stderr, "no OpenGL display: %s\n",
-                 GLDisplayError().empty() ? "DISPLAY is not set" : GLDisplayError().c_str());
-    return 1;
-  }
+  const double seconds = BenchSeconds(argc, argv);
+  if (!OpenBenchDisplay(800, 600)) return 1;
   SetLogSink([](std::string_view) {});
   al_set_new_bitmap_flags(ALLEGRO_VIDEO_BITMAP);
   TempDir dir;
@@ -142,7 +133,7 @@ int main(int argc, char** argv) {
     Loaded loaded = Load(heading, bytes);
     const double textures = TextureLoadSeconds(heading);
     const double extract = ExtractSeconds("tiles.sif");
-    const double fps = FramesPerSecond(*loaded.map, seconds);
+    const double fps = MapFramesPerSecond(*loaded.map, seconds);
     std::printf("%-10s %12.1f %16.2f %18.2f %18.2f\n", openGL ? "OpenGL" : "painter", fps,
                 loaded.seconds * 1000, textures * 1000, extract * 1000);
     loaded.map.reset();

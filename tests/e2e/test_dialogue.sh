@@ -11,17 +11,6 @@ BUBBLE="224,16,16"
 FONT=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 [ -f "$FONT" ] || fail "no font at $FONT"
 
-click_at() {
-  local window
-  window="$(game_window)"
-  xdotool mousemove --window "$window" "$1" "$2" || fail "xdotool could not move the mouse"
-  sleep 0.3
-  xdotool mousedown 1
-  sleep 0.2
-  xdotool mouseup 1
-  sleep 0.3
-}
-
 # Whether the rectangle (w x h at x, y) of the window shows anything but black now.
 region_has_drawing() {
   screenshot "$SCRATCH/poll.png" || return 1

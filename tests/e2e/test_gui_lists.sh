@@ -14,17 +14,6 @@ HIGHLIGHT="128,0,0"
 FONT=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 [ -f "$FONT" ] || fail "no font at $FONT"
 
-click_at() {
-  local window
-  window="$(game_window)"
-  xdotool mousemove --window "$window" "$1" "$2" || fail "xdotool could not move the mouse"
-  sleep 0.3
-  xdotool mousedown 1
-  sleep 0.2
-  xdotool mouseup 1
-  sleep 0.3
-}
-
 # Asks Report.lua for the bar's value, which it logs and writes into "Expected"; then the watching
 # line must show the same pixels as "Expected".
 expect_bar_value() {

@@ -12,18 +12,6 @@ BLUE="16,16,224"
 FONT=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 [ -f "$FONT" ] || fail "no font at $FONT"
 
-# A press and a release at (x, y) of the game's window.
-click_at() {
-  local window
-  window="$(game_window)"
-  xdotool mousemove --window "$window" "$1" "$2" || fail "xdotool could not move the mouse"
-  sleep 0.3
-  xdotool mousedown 1
-  sleep 0.2
-  xdotool mouseup 1
-  sleep 0.3
-}
-
 count_lines() { grep -cxF -- "$1" "$GAME_LOG"; }
 
 run_road() {

@@ -15,9 +15,7 @@ for run in $(seq 1 20); do
   wait_for_exit 0
   if [ "$run" = 1 ]; then
     expect_log <<'LOG'
-Received the following command line arguments:
-Set Local Path to <bin>/
-== Begin Init ==
+<launch>
 Registered Lookup grass at 61 in file Data/StandardTextures.sif
 Registered Lookup stone at 4166 in file Data/StandardTextures.sif
 Registered Lookup water at 8271 in file Data/StandardTextures.sif
@@ -35,12 +33,7 @@ LoadSong:  Failed, invalid argument list
 MapManager:  Reading file from Data/Maps/TolvaCube.slf - Failed
 Isometric file pathname failed, check Lineart file instead...
 Failed to find file!
-Load map
-Initialization Sequence completed!  Took <seconds> seconds.
-Begin primary game loop
-== Begin Cleanup ==
-1234
-== Cleanup Completed ==
+<loop and cleanup>
 LOG
   fi
 done

@@ -6,9 +6,7 @@ unset DISPLAY
 start_game
 wait_for_exit 1
 expect_log <<'LOG'
-Received the following command line arguments:
-Set Local Path to <bin>/
-== Begin Init ==
+<launch>
 Allegro could not install the mouse
 LOG
 pass

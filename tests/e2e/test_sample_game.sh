@@ -32,14 +32,6 @@ changed() {
 [ "$(changed 800x56+0+0)" != "0" ] || fail "the clouds do not move"
 [ "$(changed 800x200+0+360)" = "0" ] || fail "the land moves"
 
-click_at() {
-  xdotool mousemove --window "$(game_window)" "$1" "$2"
-  sleep 0.3
-  xdotool mousedown 1
-  sleep 0.2
-  xdotool mouseup 1
-  sleep 0.3
-}
 # The menu, then its "Gallery" and "Extras" buttons.
 click_at 750 19
 wait_for_pixel 700 80 "30,30,60"

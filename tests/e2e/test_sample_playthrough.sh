@@ -16,14 +16,6 @@ PANE="$(pixel_of "$QM_E2E_DIR/../../sample/images/chat_pane.png" 700 120)"
 SHOT="255,200,40"
 GNATLING="90,40,110"
 
-click_at() {
-  xdotool mousemove --window "$(game_window)" "$1" "$2" || fail "xdotool could not move the mouse"
-  sleep 0.3
-  xdotool mousedown 1
-  sleep 0.2
-  xdotool mouseup 1
-  sleep 0.3
-}
 # Whether the rectangle (w x h at x, y) of a PNG holds a pixel of the colour.
 holds_colour() {
   [ "$(convert "$1" -crop "$2" +repage txt:- 2>/dev/null | grep -cF "srgb($3)")" -gt 0 ]
