@@ -1,48 +1,60 @@
-# The sample game starts without script errors in an 800 x 600 window and shows its GUI: the
-# meadow in its frame, the banner under it, the portrait beside it, the menu and the panel, in
-# front of the world's scenery (sky, hills, ground and drifting clouds) in the environment
-# window; the panel's "Close" button hides the panel and the menu's "Panel" button shows it
-# again; the menu's text box takes typing; a list row takes a click and a scroll bar's box a
-# drag. The player walks east from the courtyard into the meadow and on to the ridge, jumps over
-# its rocks into the cave and walks back; Escape ends it.
+# The sample game starts without script errors in an 800 x 600 window and shows the world's
+# scenery (sky, hills, ground and drifting clouds) in the environment window, with only the chat
+# and the "Menu" button over it. The button opens the menu, whose buttons open the gallery (the
+# meadow in its frame, the banner under it, the portrait beside it), the extras and the help; the
+# help's "Close" button hides it and the menu's "Help" button shows it again; the menu's text box
+# takes typing; a list row takes a click and a scroll bar's box a drag. The player walks east from
+# the courtyard into the meadow and on to the ridge, jumps over its rocks into the cave and walks
+# back; Escape ends it.
 source "$QM_E2E_DIR/harness.sh"
 
 [ -f "$QM_SAMPLE_DIR/Configuration.lua" ] || fail "no sample game in $QM_SAMPLE_DIR"
 make_scratch_folder
+SKY="135,185,235"
 make_game_folder "$QM_SAMPLE_DIR"
 start_game
 wait_for_line "Begin primary game loop"
 expect_window_size 800x600
-# A frame was drawn once the frame's gold corner shows.
-wait_for_drawn_frame 62 62
-screenshot "$SCRATCH/sample.png"
-# Sky, the darker hills, the grass and the earth of the ground, and the banner over the sky.
-expect_pixels "$SCRATCH/sample.png" 30 330 "135,185,235" 500 500 "50,115,55" 600 545 "80,150,60" \
-  600 580 "96,72,40" 200 270 "40,40,90"
-[ "$(pixel_of "$SCRATCH/sample.png" 200 120)" != "0,0,0" ] || fail "no meadow"
-[ "$(pixel_of "$SCRATCH/sample.png" 488 268)" != "0,0,0" ] || fail "no portrait"
-# The clouds drift: the sky band above the windows changes while the land stays.
+# A frame was drawn once the chat's gold frame shows.
+wait_for_drawn_frame 10 10
+screenshot "$SCRATCH/start.png"
+# Sky, the darker hills, the grass and the earth of the ground; the sky where the menu will be and
+# the courtyard where the banner will be.
+expect_pixels "$SCRATCH/start.png" 30 330 "$SKY" 500 500 "50,115,55" 600 545 "80,150,60" \
+  600 580 "96,72,40" 700 80 "$SKY"
+[ "$(pixel_of "$SCRATCH/start.png" 200 270)" != "40,40,90" ] || fail "the banner shows at the start"
+# The clouds drift: the sky band above the courtyard changes while the land stays.
 sleep 0.5
 screenshot "$SCRATCH/later.png"
 changed() {
-  compare -metric AE -extract "$1" "$SCRATCH/sample.png" "$SCRATCH/later.png" null: 2>&1
+  compare -metric AE -extract "$1" "$SCRATCH/start.png" "$SCRATCH/later.png" null: 2>&1
 }
 [ "$(changed 800x56+0+0)" != "0" ] || fail "the clouds do not move"
 [ "$(changed 800x200+0+360)" = "0" ] || fail "the land moves"
-expect_pixels "$SCRATCH/sample.png" 700 80 "30,30,60" 700 360 "60,40,40"
 
-click_at 600 403
-# The sky shows where the panel was.
-wait_for_pixel 700 360 "135,185,235"
-click_at 690 137
-wait_for_pixel 700 360 "60,40,40"
-click_at 600 210
+# The menu, then its "Gallery" and "Extras" buttons.
+click_at 750 19
+wait_for_pixel 700 80 "30,30,60"
+click_at 614 203
+click_at 704 203
+wait_for_pixel 200 270 "40,40,90"
+screenshot "$SCRATCH/sample.png"
+[ "$(pixel_of "$SCRATCH/sample.png" 200 120)" != "0,0,0" ] || fail "no meadow"
+[ "$(pixel_of "$SCRATCH/sample.png" 488 268)" != "0,0,0" ] || fail "no portrait"
+# The help opens, closes with its own button and opens again with the menu's.
+click_at 704 137
+wait_for_pixel 300 240 "60,40,40"
+click_at 174 223
+poll_until window_pixel_is 300 240 "60,40,40" not || fail "the help stayed open"
+click_at 704 137
+wait_for_pixel 300 240 "60,40,40"
+click_at 600 236
 press_key h
 press_key i
 wait_for_line "Print i - "
 expect_line "Print h - "
 
-# Under the banner: the drop menu's header, a list row selected by a click, and the scroll bar's
+# In the extras: the drop menu's header, a list row selected by a click, and the scroll bar's
 # box dragged along, which changes the value beside it.
 expect_pixels "$SCRATCH/sample.png" 300 320 "214,221,239"
 convert "$SCRATCH/sample.png" -crop 40x18+326+388 +repage "$SCRATCH/value-before.png"

@@ -1,7 +1,9 @@
 # The sample game's menu button "Grove" leads from the first map to the chunked level Grove: its
 # villagers walk their rounds (screenshots a second apart show them elsewhere, in their animated
-# look), the slime patrols and the thrower's bolts hit it, each hit logged once with the bolt's id,
-# and the gem lies in the grass.
+# look), the slime patrols and bolts hit it, each hit logged once with the bolt's id, and the gem
+# lies in the grass. The hero stays out of the way at the grove's top-left, where the view shows
+# the grove from its corner, and a thrower added to the game's copy throws the bolts the hero
+# throws in play.
 source "$QM_E2E_DIR/harness.sh"
 
 [ -f "$QM_SAMPLE_DIR/Data/Maps/Grove.plf" ] || fail "no grove level in $QM_SAMPLE_DIR"
@@ -9,14 +11,33 @@ make_scratch_folder
 SHIRT="60,90,200"
 SLIME="150,40,170"
 make_game_folder "$QM_SAMPLE_DIR"
+echo 'Player_SetPosition(96, 96, 0)' >>"$GAME/Data/Scripts/Rooms/ToGrove.lua"
+cat >"$GAME/Data/Scripts/Maps/Grove/Thrower.lua" <<'LUA'
+GroveTicks = GroveTicks + 1
+if GroveTicks % 150 == 1 then
+  OBJM_CreateObject("Bolt", "SimpleProjectile", 3, 0, 0)
+  OBJPB_SetCoordinateData(10, 450, 0, 10, 10, 4)
+  OBJPB_SetDisplayData("BoltFlight", "Bolt", 0, 0, 0)
+  OBJPB_SetTargetFlags(1)
+  OBJPB_SetDamageOutput(8)
+end
+LUA
+cat >>"$GAME/Data/Scripts/Maps/Grove.lua" <<'LUA'
+GroveTicks = 0
+AIM_CreateObject("Thrower", "FloatingAIPackageList", "AIAutoScript", here .. "Thrower.lua", 0)
+LUA
 start_game
 wait_for_line "Begin primary game loop"
-wait_for_drawn_frame 62 62
-xdotool mousemove --window "$(game_window)" 704 171
-sleep 0.3
-xdotool mousedown 1
-sleep 0.2
-xdotool mouseup 1
+wait_for_drawn_frame 10 10
+# The "Menu" button, then the menu's "Grove" button.
+for spot in "750 19" "704 171"; do
+  xdotool mousemove --window "$(game_window)" $spot
+  sleep 0.3
+  xdotool mousedown 1
+  sleep 0.2
+  xdotool mouseup 1
+  sleep 0.3
+done
 wait_for_line "Grove.lua: entering the grove (script code -2)"
 # The grove's grass where the courtyard's sky was.
 wait_for_pixel 30 400 "96,150,70"

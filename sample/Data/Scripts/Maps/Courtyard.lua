@@ -7,12 +7,13 @@
 io.stderr:write("Courtyard.lua: entering the courtyard (script code ", GetScriptCode(), ")\n")
 MapM_SetDefaultPosition(96, 96)
 
--- MapM_TransitionMap("name") unloads this map and loads another at once; MapM_SetMapLoadTarget
--- ("name") only names the map that the next load takes. From here the way leads to the chunked
--- level Meadow:
---   MapM_TransitionMap("Meadow")
--- Scripts that run later (a trigger's, an NPC's) call it; calling it here would leave the
--- courtyard as soon as it arrived.
+-- Which room the hero is in, for the doors (ScriptExecution.lua) and the hero's bolts (Hop.lua).
+Global_SetScriptVariableA("Room", "Courtyard")
 
 -- The courtyard's keeper, who talks when clicked (Courtyard/Keeper.lua).
 LM_ExecuteScript(Path_GetPath("MapScripts") .. "Courtyard/Keeper.lua")
+
+-- A floating package runs its script on every tick while this map is loaded (each map load
+-- removes them): the clock of the keeper's gnatling game (Courtyard/Gnats.lua).
+AIM_CreateObject("GnatClock", "FloatingAIPackageList", "AIAutoScript",
+                 Path_GetPath("MapScripts") .. "Courtyard/GnatClock.lua", 0)

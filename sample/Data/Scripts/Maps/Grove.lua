@@ -1,12 +1,13 @@
 -- Quillmere sample game: Data/Scripts/Maps/Grove.lua, the map script of the level "Grove", reached
--- by the menu's "Grove" button (Data/Scripts/Menu/Grove.lua).
+-- from the meadow's south path or by the menu's "Grove" button (Data/Scripts/Menu/Grove.lua).
 --
--- The grove's inhabitants: two villagers walking their rounds, a slime patrolling under a tree, a
--- thrower that throws a bolt at it every two and a half seconds (until the player can throw), and
--- a gem lying in the grass. Every map load removes the NPCs and the floating AI packages, so this
+-- The grove's inhabitants: two villagers walking their rounds, a slime patrolling under a tree
+-- (the hero's jumps throw bolts at it, Data/Scripts/Rooms/Hop.lua), and a gem lying in the grass,
+-- which the hero's buck pushes. Every map load removes the NPCs and the floating AI packages, so this
 -- script makes them on each visit; animations, drawing packages and objects last the whole game,
 -- so they are made on the first visit only.
 io.stderr:write("Grove.lua: entering the grove (script code ", GetScriptCode(), ")\n")
+Global_SetScriptVariableA("Room", "Grove")
 local here = Path_GetPath("MapScripts") .. "Grove/"
 
 if not GroveLooks then
@@ -94,7 +95,3 @@ AddWalker("Slime", "EnemyNPC", 160, 450, 32, 24, "SlimeLook")
 NPC_AddScriptVariableI("Leg", 0)
 NPC_SetDefaultScript(here .. "Patrol.lua")
 NPCBE_SetHitReactionScript(here .. "SlimeHit.lua")
-
--- A floating package runs its script on every tick while this map is loaded.
-GroveTicks = 0
-AIM_CreateObject("Thrower", "FloatingAIPackageList", "AIAutoScript", here .. "Thrower.lua", 0)

@@ -6,3 +6,4 @@
 -- (the pond and the wall) and the tree crowns drawn above the actors. GetScriptCode() is -2 for a
 -- chunked level. The "Default" camera takes the level's size after this script, whatever it sets.
 io.stderr:write("Meadow.lua: entering the meadow (script code ", GetScriptCode(), ")\n")
+Global_SetScriptVariableA("Room", "Meadow")

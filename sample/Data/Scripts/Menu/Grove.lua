@@ -1,6 +1,7 @@
--- Quillmere sample game: the menu's "Grove" button. It leaves the map for the chunked level Grove
--- (Data/Maps/Grove.plf), whose script Data/Scripts/Maps/Grove.lua runs as it loads.
-MapM_TransitionMap("Grove")
--- The extras window would hide the grove's paths; the menu's Panel button does not bring it back.
-GUI_SetActiveObjectAndListFromBase("Extras")
+-- Quillmere sample game: the menu's "Grove" button takes the hero to the grove at once, wherever
+-- it is (a round of the gnatling game ends), and closes the menu.
+SMM_SetActivity(0)
+TimerManager_DelTimer("GnatRound")
+LM_ExecuteScript(Path_GetPath("Rooms") .. "ToGrove.lua")
+GUI_SetActiveObjectAndListFromBase("Menu")
 GUIG_Hide()

@@ -1,12 +1,18 @@
--- Quillmere sample game: from the courtyard into the meadow, the chunked level.
+-- Quillmere sample game: into the meadow, the chunked level. The script code says from where:
+-- 1 the courtyard (the hero comes in on the path at the west), 2 the grove (on the path at the
+-- south), 3 the ridge (at the east).
 --
 -- The map changes at once, inside the trigger walk; the walk goes on. The meadow's own script
 -- (Data/Scripts/Maps/Meadow.lua) runs during the load. On a chunked level the cell test answers
--- 1 where the way is free (the pond and the wall block it) and the floor is z 0.
+-- 1 where the way is free (the pond and the wall block it), the floor is z 0, and the map puts
+-- the hero in the default scheme every tick.
+local from = GetScriptCode()
 io.stderr:write("Sample: the meadow\n")
 MapM_TransitionMap("Meadow")
-Player_SetPosition(100, 200, 0)
-
--- The meadow's east edge leads to the ridge.
-AddRectangularTrigger("ToRidge", 700, 0, 768, 512)
-SetTriggerProperties(Path_GetPath("Rooms") .. "Ridge.lua", 2, 0, 1, 0)
+if from == 2 then
+  Player_SetPosition(332, 385, 0)
+elseif from == 3 then
+  Player_SetPosition(612, 185, 0)
+else
+  Player_SetPosition(100, 200, 0)
+end

@@ -7,6 +7,9 @@
 Global_AddScriptVariableA("PlayerName", "Wren")
 Global_AddScriptVariableI("Gold", 0)
 Global_AddScriptVariableI("QuestStage", 0)
+-- The room the hero is in, which each map's script sets as it loads: the doors between the
+-- rooms (ScriptExecution.lua) act only in their own room.
+Global_AddScriptVariableA("Room", "Courtyard")
 -- A setting of the menu's check box: 1 while the menu's buttons blip.
 Global_AddScriptVariableI("ButtonBlips", 1)
 

@@ -44,7 +44,7 @@ LM_ExecuteScript(Path_GetPath("MapScripts") .. "Hillside.lua")
 AIM_CreateObject("HeroStanding", "AnimationsList", "Animation")
 Anim_DeclareSizes(8, 1)
 for facing = 0, 7 do
-  Anim_SetFrame(facing, 0, "Standing")
+  Anim_SetFrame(facing, 0, "StandingInWorld")
 end
 Anim_SetDuration(1)
 AIM_CreateObject("HeroBody", "AIDrawingPackageList", "AIDrawingPackage")
@@ -65,25 +65,154 @@ TriggerWatchProperty("Player", "", "Health")
 TriggerAddEquivalency("always", 0, 0)
 SetTriggerProperties(rooms .. "Start.lua", 1, 0, 1, 0)
 
--- A jump (in the meadow, on the ridge and in the cave) sets the player's z speed to its least, -7 (z grows downwards): this trigger fires once
--- each time it drops below -6, and its script plays the blip and counts the jumps. "no repeat
--- without exit" (the last 1) makes it wait until the speed has risen again.
+-- A jump sets the player's z speed below -4 (z grows downwards: -5 on the floor's levels, -7 in
+-- the side view): this trigger fires once each time, and its script plays the blip, counts the
+-- jumps and, in the grove, throws a bolt. "no repeat without exit" (the last 1) makes it wait
+-- until the speed has risen again.
 Global_AddScriptVariableI("Jumps", 0)
 AddPropertyTrigger("Hop")
 TriggerWatchProperty("Player", "", "ZSpeed")
-TriggerAddEquivalency("rising", 2, -6)
+TriggerAddEquivalency("rising", 2, -4)
 SetTriggerProperties(rooms .. "Hop.lua", 0, 0, 0, 1)
+
+-- The doors between the rooms: rectangles in world pixels that fire as the player's box walks in.
+-- Triggers outlive map changes and every room's doors lie somewhere in the others, so each door
+-- belongs to a room (the map scripts keep the text variable "Room" up to date) and Door.lua acts
+-- only in its room. "no repeat without exit" keeps a door quiet until the player has left it.
+-- The door's number is its script code: Door.lua finds it in this table.
+Doors = {
+  {room = "Courtyard", to = "ToMeadow.lua", from = 1, area = {180, 150, 256, 200}},
+  {room = "Meadow", to = "ToCourtyard.lua", from = 0, area = {0, 0, 30, 512}},
+  {room = "Meadow", to = "ToGrove.lua", from = 0, area = {0, 490, 768, 512}},
+  {room = "Meadow", to = "Ridge.lua", from = 1, area = {700, 0, 768, 512}},
+  {room = "Grove", to = "ToMeadow.lua", from = 2, area = {0, 0, 30, 768}},
+  {room = "Ridge", to = "ToMeadow.lua", from = 3, area = {0, 0, 40, 600}},
+  {room = "Ridge", to = "Cave.lua", from = 0, area = {740, 0, 800, 600}},
+  {room = "Cave", to = "Ridge.lua", from = 2, area = {0, 0, 40, 600}},
+}
+for number, door in ipairs(Doors) do
+  local a = door.area
+  AddRectangularTrigger(door.room .. "Door" .. number, a[1], a[2], a[3], a[4])
+  SetTriggerProperties(rooms .. "Door.lua", number, 0, 0, 1)
+end
 
 -- The GUI: every frame is drawn through it. Widgets are added to the active list (the top level
 -- is "Base"); the first added is the front-most. A widget is drawn once GUIG_SetDimensions (or its
 -- own sizing function) gives it a size, and starts locked: GUIG_SetLock(0) lets it be dragged by
--- its top border, panned, or resized.
+-- its top border, panned, or resized. The world fills the screen; at the start only the "Menu"
+-- button and the chat lie over it, and the menu's buttons open the other windows.
 GUI_SetActiveObjectList("Base")
+local menu = Path_GetPath("MenuScripts")
 
--- The portrait in a resize window with the frame: drag its right or bottom border to resize it,
--- inside it to pan. Dragged by its top border the window moves over the picture, which stays where
--- it is on the screen. The view starts 16 pixels before the picture's corner, so the 64 x 64
--- portrait sits in the middle of the 96 x 96 window.
+-- A button is added to the active list, then gets a label of its own. A button shows its "Up"
+-- picture, "Over" while the mouse is over it and "Down" while pressed; a click (press and release
+-- on it) runs its script with its script code, or a built-in action ("Button_Hide_Parent" hides
+-- the window that holds it). Text is drawn in the system font; a text line sizes itself by its
+-- text (10 pixels per character), and a text line inside a button is its label.
+local function Button(parent, name, label, x, y, script, code)
+  GUI_SetActiveObjectAndListFromBase(parent)
+  GUIOL_AddObject(name, "GUIButton")
+  GUIG_SetDimensions(x, y, 80, 22)
+  GUIB_SetImages("Up", "Over", "Down")
+  if code then
+    GUIB_SetScriptData(menu .. script, code)
+  else
+    GUIB_SetFunctionData(script)
+  end
+  GUI_SetActiveObjectAndListFromBase(name)
+  GUIOL_AddObject(name .. "Label", "GUITextLine")
+  GUIT_SetString(label)
+  GUIG_SetDimensions(8, 2, 70, 18)
+end
+-- The active widget and its children hide (they show again with GUIG_Show or GUIG_Flip).
+local function Hide(name)
+  GUI_SetActiveObjectAndListFromBase(name)
+  GUIG_Hide()
+end
+
+-- The "Menu" button in the top-right corner opens and closes the menu.
+GUIOL_AddObject("MenuButton", "GUIButton")
+GUIG_SetDimensions(712, 8, 80, 22)
+GUIB_SetImages("Up", "Over", "Down")
+GUIB_SetScriptData(menu .. "Toggle.lua", 1)
+GUI_SetActiveObjectAndListFromBase("MenuButton")
+GUIOL_AddObject("MenuButtonLabel", "GUITextLine")
+GUIT_SetString("Menu")
+GUIG_SetDimensions(8, 2, 70, 18)
+
+-- The menu: a window of buttons, a check box, a text box and a colour swatch.
+GUI_SetActiveObjectList("Base")
+GUIOL_AddObject("Menu", "GUIWindow")
+GUIG_SetDimensions(560, 60, 200, 300)
+GUIW_SetBackgroundColor(30, 30, 60)
+GUIG_SetBorderImages("FrameCorner", "FrameTop", "FrameSide")
+GUIG_SetLock(0)
+GUI_SetActiveObjectAndListFromBase("Menu")
+GUIOL_AddObject("MenuTitle", "GUITextLine")
+GUIT_SetString("Menu")
+GUIG_SetDimensions(14, 10, 60, 18)
+-- The music buttons share a script: its script code says which song (1 Theme, 2 Chime, 0 quiet).
+Button("Menu", "ThemeButton", "Theme", 14, 36, "Music.lua", 1)
+Button("Menu", "ChimeButton", "Chime", 104, 36, "Music.lua", 2)
+Button("Menu", "QuietButton", "Quiet", 14, 66, "Music.lua", 0)
+-- The other windows' buttons share Toggle.lua too: its code says which window opens or closes.
+Button("Menu", "HelpButton", "Help", 104, 66, "Toggle.lua", 2)
+-- The way to the grove at once, wherever the hero is.
+Button("Menu", "GroveButton", "Grove", 104, 100, "Grove.lua", 1)
+Button("Menu", "GalleryButton", "Gallery", 14, 132, "Toggle.lua", 3)
+Button("Menu", "ExtrasButton", "Extras", 104, 132, "Toggle.lua", 4)
+
+-- The check box holds a setting: unchecked, the buttons stop blipping. It starts checked.
+GUI_SetActiveObjectAndListFromBase("Menu")
+GUIOL_AddObject("BlipCheck", "GUICheckBox")
+GUIG_SetDimensions(14, 104, 16, 16)
+GUICB_SetFiringData(menu .. "Blips.lua", 1, menu .. "Blips.lua", 0)
+GUIOL_AddObject("BlipLabel", "GUITextLine")
+GUIT_SetString("Blips")
+GUIG_SetDimensions(38, 102, 60, 18)
+
+-- A text box: click it and type (letters, digits, space and a few signs); Backspace removes,
+-- Enter ends the typing. The line under it watches the box's text through the property router.
+GUIOL_AddObject("NameBox", "GUIInputBox")
+GUIG_SetDimensions(14, 166, 170, 20)
+GUIITB_SetSystemData(16, 0)
+GUIOL_AddObject("NameLabel", "GUITextLine")
+GUIT_SetString("Name:")
+GUIG_SetDimensions(14, 194, 60, 18)
+GUIOL_AddObject("NameEcho", "GUISmartText")
+GUIG_SetDimensions(80, 194, 10, 18)
+GUISTL_WatchProperty("GUI", "NameBox", "String")
+
+-- A colour swatch. Its four components are routed integers (owner "GUI", object "Swatch",
+-- properties "Red", "Green", "Blue", "Alpha"), so any script can change them with PM_SetValue.
+GUIOL_AddObject("Swatch", "GUIColorBox")
+GUIG_SetDimensions(14, 222, 170, 30)
+GUIColB_SetColorData(60, 120, 200, 255)
+Button("Menu", "MenuClose", "Close", 60, 264, "Button_Hide_Parent")
+
+-- Help: how to play, with the hero's picture; its "Close" button hides it.
+GUI_SetActiveObjectList("Base")
+GUIOL_AddObject("Panel", "GUIWindow")
+GUIG_SetDimensions(120, 100, 380, 150)
+GUIW_SetBackgroundColor(60, 40, 40)
+GUI_SetActiveObjectAndListFromBase("Panel")
+local help = {"Arrows walk, Space jumps", "Z bucks: it pushes things", "Click people to talk",
+              "Esc ends the game"}
+for row, text in ipairs(help) do
+  GUIOL_AddObject("HelpText" .. row, "GUITextLine")
+  GUIG_SetDimensions(14, 12 + 20 * (row - 1), 10, 18)
+  GUIT_SetString(text)
+end
+GUIOL_AddObject("HeroPicture", "GUIImage")
+GUIG_SetDimensions(330, 12, 32, 32)
+GUII_SetImage("Standing")
+Button("Panel", "CloseButton", "Close", 14, 112, "Button_Hide_Parent")
+
+-- The gallery (the menu's "Gallery" button): the portrait in a resize window with the frame, drag
+-- its right or bottom border to resize it, inside it to pan. Dragged by its top border the window
+-- moves over the picture, which stays where it is on the screen. The view starts 16 pixels
+-- before the picture's corner, so the 64 x 64 portrait sits in the middle of the 96 x 96 window.
+GUI_SetActiveObjectList("Base")
 GUIOL_AddObject("Portrait", "GUIResizeWindow")
 GUIRSW_SetWindowDimensions(440, 220, 96, 96)
 GUIG_SetBorderImages("FrameCorner", "FrameTop", "FrameSide")
@@ -113,93 +242,7 @@ GUIOL_AddObject("Banner", "GUIWindow")
 GUIG_SetDimensions(60, 260, 300, 24)
 GUIW_SetBackgroundColor(40, 40, 90)
 
--- The menu: a window of buttons, a check box and a text box, right of the meadow. A button shows
--- its "Up" picture, "Over" while the mouse is over it and "Down" while pressed; a click (press and
--- release on it) runs its script with its script code. Text is drawn in the system font; a text
--- line sizes itself by its text (10 pixels per character), and a text line inside a button is its
--- label.
-local menu = Path_GetPath("MenuScripts")
-GUIOL_AddObject("Menu", "GUIWindow")
-GUIG_SetDimensions(560, 60, 200, 260)
-GUIW_SetBackgroundColor(30, 30, 60)
-GUIG_SetBorderImages("FrameCorner", "FrameTop", "FrameSide")
-GUIG_SetLock(0)
-GUI_SetActiveObjectAndListFromBase("Menu")
-GUIOL_AddObject("MenuTitle", "GUITextLine")
-GUIT_SetString("Menu")
-GUIG_SetDimensions(14, 10, 60, 18)
-
--- Each button is added to the menu, then gets a label of its own.
-local function Button(name, label, x, y, script, code)
-  GUI_SetActiveObjectAndListFromBase("Menu")
-  GUIOL_AddObject(name, "GUIButton")
-  GUIG_SetDimensions(x, y, 80, 22)
-  GUIB_SetImages("Up", "Over", "Down")
-  GUIB_SetScriptData(menu .. script, code)
-  GUI_SetActiveObjectAndListFromBase(name)
-  GUIOL_AddObject(name .. "Label", "GUITextLine")
-  GUIT_SetString(label)
-  GUIG_SetDimensions(8, 2, 70, 18)
-end
--- The music buttons share a script: its script code says which song (1 Theme, 2 Chime, 0 quiet).
-Button("ThemeButton", "Theme", 14, 36, "Music.lua", 1)
-Button("ChimeButton", "Chime", 104, 36, "Music.lua", 2)
-Button("QuietButton", "Quiet", 14, 66, "Music.lua", 0)
-Button("PanelButton", "Panel", 104, 66, "Panel.lua", 1)
--- The way to the grove, a chunked level with walking villagers, a slime and a gem.
-Button("GroveButton", "Grove", 104, 100, "Grove.lua", 1)
-
--- The check box holds a setting: unchecked, the buttons stop blipping. It starts checked.
-GUI_SetActiveObjectAndListFromBase("Menu")
-GUIOL_AddObject("BlipCheck", "GUICheckBox")
-GUIG_SetDimensions(14, 104, 16, 16)
-GUICB_SetFiringData(menu .. "Blips.lua", 1, menu .. "Blips.lua", 0)
-GUIOL_AddObject("BlipLabel", "GUITextLine")
-GUIT_SetString("Blips")
-GUIG_SetDimensions(38, 102, 60, 18)
-
--- A text box: click it and type (letters, digits, space and a few signs); Backspace removes,
--- Enter ends the typing. The line under it watches the box's text through the property router.
-GUIOL_AddObject("NameBox", "GUIInputBox")
-GUIG_SetDimensions(14, 140, 170, 20)
-GUIITB_SetSystemData(16, 0)
-GUIOL_AddObject("NameLabel", "GUITextLine")
-GUIT_SetString("Name:")
-GUIG_SetDimensions(14, 170, 60, 18)
-GUIOL_AddObject("NameEcho", "GUISmartText")
-GUIG_SetDimensions(80, 170, 10, 18)
-GUISTL_WatchProperty("GUI", "NameBox", "String")
-
--- A colour swatch. Its four components are routed integers (owner "GUI", object "Swatch",
--- properties "Red", "Green", "Blue", "Alpha"), so any script can change them with PM_SetValue.
-GUIOL_AddObject("Swatch", "GUIColorBox")
-GUIG_SetDimensions(14, 200, 170, 40)
-GUIColB_SetColorData(60, 120, 200, 255)
-
--- The panel the menu's "Panel" button shows; its own "Close" button hides it with the built-in
--- action that hides a button's parent.
-GUI_SetActiveObjectList("Base")
-GUIOL_AddObject("Panel", "GUIWindow")
-GUIG_SetDimensions(560, 340, 200, 90)
-GUIW_SetBackgroundColor(60, 40, 40)
-GUI_SetActiveObjectAndListFromBase("Panel")
-GUIOL_AddObject("PanelText", "GUITextLine")
-GUIT_SetString("A panel")
-GUIG_SetDimensions(14, 12, 70, 18)
-GUIOL_AddObject("HeroPicture", "GUIImage")
-GUIG_SetDimensions(150, 12, 32, 32)
-GUII_SetImage("Standing")
-GUIOL_AddObject("CloseButton", "GUIButton")
-GUIG_SetDimensions(14, 52, 80, 22)
-GUIB_SetImages("Up", "Over", "Down")
-GUIB_SetFunctionData("Button_Hide_Parent")
-GUI_SetActiveObjectAndListFromBase("CloseButton")
-GUIOL_AddObject("CloseLabel", "GUITextLine")
-GUIT_SetString("Close")
-GUIG_SetDimensions(8, 2, 70, 18)
-
--- More of the menu, under the banner: a drop menu, a scroll bar and a list.
-GUI_SetActiveObjectList("Base")
+-- The extras (the menu's "Extras" button): a drop menu, a scroll bar and a list.
 GUIOL_AddObject("Extras", "GUIWindow")
 GUIG_SetDimensions(60, 296, 370, 300)
 GUIW_SetBackgroundColor(30, 30, 60)
@@ -212,17 +255,17 @@ GUIOL_AddObject("GameMenu", "GUIDropMenu")
 GUIG_SetDimensions(14, 12, 340, 0)
 -- A field's column is 8 pixels per character of its name plus 4, so the names carry blanks to
 -- make room for this font.
-local game, music, help = "Game  ", "Music    ", "Help"
+local game, music, keys = "Game  ", "Music    ", "Help"
 GUIDM_AddField(game)
 GUIDM_AddField(music)
-GUIDM_AddField(help)
+GUIDM_AddField(keys)
 GUIDM_AddEntry(game, "New", "New", "", 0, 0)
 GUIDM_AddEntry(game, "Load", "Load", "", 0, 0)
 GUIDM_AddEntry(music, "Theme", "Theme", menu .. "Music.lua", 1, 0)
 GUIDM_AddEntry(music, "Chime", "Chime", menu .. "Music.lua", 2, 0)
 GUIDM_AddEntry(music, "Quiet", "Quiet", menu .. "Music.lua", 0, 0)
-GUIDM_AddEntry(help, "Keys", "Keys", "", 0, 0)
-GUIDM_ModifyEntry(help, "Keys", "Esc quits", "", 0, 0)
+GUIDM_AddEntry(keys, "Keys", "Keys", "", 0, 0)
+GUIDM_ModifyEntry(keys, "Keys", "Esc quits", "", 0, 0)
 
 -- A scroll bar across the window: drag its box or click an arrow. Its value (the box's offset,
 -- 0 to its length - 24) is the routed integer "mBoxCurrentValue", which the line beside it watches.
@@ -249,14 +292,15 @@ GUIL_SetListEntry(0, "GUI", "NameBox", "String", "GUI", "NameBox", "Length")
 for i = 1, #songs do
   GUIL_SetListEntry(i, "GUI", "Song" .. i, "String", "GUI", "Song" .. i, "Length")
 end
+Button("Extras", "ExtrasClose", "Close", 270, 264, "Button_Hide_Parent")
 
--- The chat: a framed window under the panel with the two newest lines typed into its box. Click
--- the box, type, and press Enter: the chat log takes the line on the next tick and empties the
--- box. The chat log's ten newest lines are the routed texts "Log|0" (the newest) to "Log|9" of
--- the owner "ChatLog"; a watching text line shows one.
+-- The chat, in the top-left corner: the two newest lines typed into its box. Click the box, type,
+-- and press Enter: the chat log takes the line on the next tick and empties the box. The chat
+-- log's ten newest lines are the routed texts "Log|0" (the newest) to "Log|9" of the owner
+-- "ChatLog"; a watching text line shows one.
 GUI_SetActiveObjectList("Base")
 GUIOL_AddObject("Chat", "GUIWindow")
-GUIG_SetDimensions(560, 444, 200, 84)
+GUIG_SetDimensions(8, 8, 200, 84)
 GUIW_SetBackgroundColor(30, 30, 60)
 GUIG_SetBorderImages("FrameCorner", "FrameTop", "FrameSide")
 GUI_SetActiveObjectAndListFromBase("Chat")
@@ -278,3 +322,8 @@ ChatManager_WatchProperty("ChatBox")
 GUI_SetActiveObjectList("Base")
 GUIOL_AddObject("EnvironmentWindow", "GUIEnvironmentWindow")
 GUIG_SetDimensions(0, 0, 800, 600)
+
+-- Only the world, the "Menu" button and the chat show at the start.
+for _, name in ipairs({"Menu", "Panel", "Portrait", "Meadow", "Banner", "Extras"}) do
+  Hide(name)
+end

@@ -24,6 +24,7 @@ if answer == -2 then
   local line = Say("Keeper: Welcome to the old courtyard, " .. name .. "!", "~BLANK")
   line = SetDialogueResponseIncr(line, "What is this place?", 1)
   line = SetDialogueResponseIncr(line, "Where does the road lead?", 2)
+  line = SetDialogueResponseIncr(line, "Any work for me?", 3)
   SetDialogueResponse(line, "Goodbye.", GOODBYE)
 elseif answer == 1 then
   local line = Say("Keeper: This was the keep's courtyard.",
@@ -32,7 +33,18 @@ elseif answer == 1 then
   line = SetDialogueResponseIncr(line, "Where does the road lead?", 2)
   SetDialogueResponse(line, "Goodbye.", GOODBYE)
 elseif answer == 2 then
-  local line = Say("Keeper: East, to the grove. The menu's Grove",
-                   "button takes you there. Mind the slime under", "the big tree!", "~BLANK")
+  local line = Say("Keeper: East, to the meadow. Its south path",
+                   "leads to the grove, its east edge to the ridge.",
+                   "Mind the slime under the big tree!", "~BLANK")
   SetDialogueResponse(line, "Thank you. Goodbye.", GOODBYE)
+elseif answer == 3 then
+  local line = Say("Keeper: The gnatlings are back on the lawn!",
+                   "Hold the mouse button to shoot where it points,",
+                   "the arrows move you. Ten seconds, mind.", "~BLANK")
+  line = SetDialogueResponseIncr(line, "Let me at them!", 4)
+  SetDialogueResponse(line, "Not now. Goodbye.", GOODBYE)
+elseif answer == 4 then
+  GUI_SetActiveObjectAndListFromBase("DialogueManager")
+  GUIG_Hide()
+  LM_ExecuteScript(Path_GetPath("MapScripts") .. "Courtyard/Gnats.lua")
 end

@@ -35,6 +35,9 @@ DL_ExtractBitmapWithPalette("gem", "Gem")
 DL_AddCatalogue("Images", "Characters")
 DL_AddHeading("Images", "Characters", "Hero")
 DL_ExtractBitmap("hero", "Standing")
+-- The same hero in the world, for the player's look: it is drawn 75 pixels above the player's
+-- position, so this picture holds the hero with its feet 78 pixels down, on the player's shadow.
+DL_ExtractBitmap("heroworld", "StandingInWorld")
 
 -- The player's shadows, at the path the program reads them from once the system scripts have run:
 -- Images/Misc/Shadows/ShadowL, ShadowM, ShadowS and ShadowT (only ShadowM is drawn, under the
@@ -95,6 +98,16 @@ DL_AddHeading("Images", "GUI", "Chat")
 DL_ExtractBitmap("chatpane", "Images", "GUI", "Chat", "ChatPane")
 DL_AddHeading("Images", "GUI", "Bubbles")
 DL_ExtractBitmap("responsebubble", "Images", "GUI", "Bubbles", "ResponseBubble")
+
+-- The shooter mini-game's pictures. A gnatling shows "XGnatling0" to "XGnatling3" in turn as it
+-- flies, and every shot of the hero's gun is "XVexmoraShot"; both are found by name in any heading.
+DL_AddCatalogue("Images", "Shooter")
+DL_AddHeading("Images", "Shooter", "Gnatling")
+for frame = 0, 3 do
+  DL_ExtractBitmap("gnatling" .. frame, "XGnatling" .. frame)
+end
+DL_AddHeading("Images", "Shooter", "Shots")
+DL_ExtractBitmap("shot", "XVexmoraShot")
 
 -- Everything needed is in the library now; closing removes the temporary file.
 EIM_CloseFile()
