@@ -2,8 +2,8 @@
 # the grass; a click beside him opens nothing, a click on him opens the dialogue window with the
 # sample's portrait, his greeting and three responses; "What is this place?" runs his script
 # again with 1 and the conversation goes on, "Where does the road lead?" with 2, and "Thank you.
-# Goodbye." closes the window. Then two lines typed into the chat box show in the chat window,
-# the newest at the bottom.
+# Goodbye." closes the window. Then two lines typed into the chat box show in the chat window
+# in the top-left corner, the newest at the bottom.
 source "$QM_E2E_DIR/harness.sh"
 
 [ -f "$QM_SAMPLE_DIR/Data/Scripts/Maps/Courtyard/Talk.lua" ] || fail "no keeper in $QM_SAMPLE_DIR"
@@ -44,9 +44,10 @@ wait_for_pixel 790 500 "$PANE"
 screenshot "$SCRATCH/greeting.png"
 keep_shot "$SCRATCH/greeting.png" sample-dialogue-greeting.png
 # The portrait's face, the greeting on line 0 in the dialogue colour, line 1 blank, responses on
-# lines 2 to 4.
+# lines 2 to 5.
 expect_pixels "$SCRATCH/greeting.png" 43 425 "$SKIN" 228 "$(line_y 1)" "$PANE" \
-  228 "$(line_y 2)" "$MARK" 228 "$(line_y 3)" "$MARK" 228 "$(line_y 4)" "$MARK" 228 "$(line_y 5)" "$PANE"
+  228 "$(line_y 2)" "$MARK" 228 "$(line_y 3)" "$MARK" 228 "$(line_y 4)" "$MARK" \
+  228 "$(line_y 5)" "$MARK" 228 "$(line_y 6)" "$PANE"
 [ -n "$(convert "$SCRATCH/greeting.png" -crop 300x16+225+393 +repage txt:- | grep -F "srgb(215,171,20)")" ] ||
   fail "no greeting on line 0"
 
@@ -71,27 +72,27 @@ wait_for_pixel 790 500 "$HILLS"
 [ "$(talks)" = 3 ] || fail "the keeper's script ran $(talks) times, not 3"
 
 # The chat: each line is typed into the box after a click on it (Enter gives the keyboard up).
-click_at 620 508
+click_at 68 72
 type_line h e l l o space t h e r e Return
 chat_shows() {
   screenshot "$SCRATCH/poll.png" || return 1
   # The text is white; the window's ground is dark.
-  [ "$(convert "$SCRATCH/poll.png" -crop "180x18+572+$1" -format "%[fx:maxima.b > 0.9]" info:)" = 1 ]
+  [ "$(convert "$SCRATCH/poll.png" -crop "180x18+20+$1" -format "%[fx:maxima.b > 0.9]" info:)" = 1 ]
 }
-poll_until chat_shows 472 || fail "the newest chat line never showed"
-chat_shows 452 && fail "the older chat line shows before there is one"
+poll_until chat_shows 36 || fail "the newest chat line never showed"
+chat_shows 16 && fail "the older chat line shows before there is one"
 cp "$SCRATCH/poll.png" "$SCRATCH/chat-one.png"
-click_at 620 508
+click_at 68 72
 type_line h i Return
-poll_until chat_shows 452 || fail "the first chat line did not move up"
+poll_until chat_shows 16 || fail "the first chat line did not move up"
 screenshot "$SCRATCH/chat-two.png"
 keep_shot "$SCRATCH/chat-two.png" sample-dialogue-chat.png
 # The line that was the newest now shows above, as it was drawn before.
-convert "$SCRATCH/chat-one.png" -crop 180x18+572+472 +repage "$SCRATCH/newest-before.png"
-convert "$SCRATCH/chat-two.png" -crop 180x18+572+452 +repage "$SCRATCH/older-after.png"
+convert "$SCRATCH/chat-one.png" -crop 180x18+20+36 +repage "$SCRATCH/newest-before.png"
+convert "$SCRATCH/chat-two.png" -crop 180x18+20+16 +repage "$SCRATCH/older-after.png"
 moved="$(compare -metric AE "$SCRATCH/newest-before.png" "$SCRATCH/older-after.png" null: 2>&1)"
 [ "${moved%% *}" = 0 ] || fail "the older line is not the first one typed ($moved pixels differ)"
-[ "$(compare -metric AE -extract 180x18+572+472 "$SCRATCH/chat-one.png" "$SCRATCH/chat-two.png" null: 2>&1)" != 0 ] ||
+[ "$(compare -metric AE -extract 180x18+20+36 "$SCRATCH/chat-one.png" "$SCRATCH/chat-two.png" null: 2>&1)" != 0 ] ||
   fail "the newest line did not change"
 
 press_key_to_quit Escape
