@@ -17,18 +17,18 @@ LogSink& CurrentSink() {
 
 // Appends one conversion, formatted alone, so no piece can outgrow what printf counts in an int.
 template <typename T>
-void AppendFormatted(std::string& out, const std::string& spec, T value) {
-  const int length = std::snprintf(nullptr, 0, spec.c_str(), value);
+void AppendFormatted(std::string& out, const std::string& piece, T value) {
+  const int length = std::snprintf(nullptr, 0, piece.c_str(), value);
   if (length <= 0) return;
   const size_t at = out.size();
   out.resize(at + static_cast<size_t>(length) + 1);
-  std::snprintf(out.data() + at, static_cast<size_t>(length) + 1, spec.c_str(), value);
+  std::snprintf(out.data() + at, static_cast<size_t>(length) + 1, piece.c_str(), value);
   out.resize(at + static_cast<size_t>(length));
 }
 
-void AppendText(std::string& out, const std::string& spec, const char* text, int precision) {
+void AppendText(std::string& out, const std::string& piece, const char* text, int precision) {
   if (text == nullptr) {
-    AppendFormatted(out, spec, text);
+    AppendFormatted(out, piece, text);
     return;
   }
   // Never measured past the cut: a script's text can be gigabytes long.
@@ -36,11 +36,11 @@ void AppendText(std::string& out, const std::string& spec, const char* text, int
   const size_t length = strnlen(text, limit);
   if (precision < 0 && length > kLogTextLimit) {
     const std::string cut = std::string(text, kLogTextLimit) + "...";
-    AppendFormatted(out, spec, cut.c_str());
+    AppendFormatted(out, piece, cut.c_str());
     return;
   }
   const std::string whole(text, length);
-  AppendFormatted(out, spec, whole.c_str());
+  AppendFormatted(out, piece, whole.c_str());
 }
 
 enum class Size { kDefault, kChar, kShort, kLong, kLongLong, kMax, kSize, kPtrDiff, kLongDouble };
@@ -54,31 +54,31 @@ constexpr std::pair<const char*, Size> kSizeModifiers[] = {
 
 // An integer argument of the type the size modifier names (char and short come as Plain).
 template <typename Plain, typename Long, typename LongLong, typename Max, typename Size_>
-void AppendInteger(std::string& out, const std::string& spec, Size size, va_list& args) {
+void AppendInteger(std::string& out, const std::string& piece, Size size, va_list& args) {
   if (size == Size::kLong) {
-    AppendFormatted(out, spec, va_arg(args, Long));
+    AppendFormatted(out, piece, va_arg(args, Long));
   } else if (size == Size::kLongLong) {
-    AppendFormatted(out, spec, va_arg(args, LongLong));
+    AppendFormatted(out, piece, va_arg(args, LongLong));
   } else if (size == Size::kMax) {
-    AppendFormatted(out, spec, va_arg(args, Max));
+    AppendFormatted(out, piece, va_arg(args, Max));
   } else if (size == Size::kSize || size == Size::kPtrDiff) {
-    AppendFormatted(out, spec, va_arg(args, Size_));
+    AppendFormatted(out, piece, va_arg(args, Size_));
   } else {
-    AppendFormatted(out, spec, va_arg(args, Plain));
+    AppendFormatted(out, piece, va_arg(args, Plain));
   }
 }
 
 // One conversion of the format at `format` (just past its '%'), its arguments taken from `args`;
 // answers the first character after it.
 const char* AppendConversion(std::string& out, const char* format, va_list& args) {
-  std::string spec = "%";
+  std::string piece = "%";
   const char* p = format;
-  while (*p != '\0' && std::strchr("-+ #0'", *p) != nullptr) spec += *p++;
+  while (*p != '\0' && std::strchr("-+ #0'", *p) != nullptr) piece += *p++;
   if (*p == '*') {
-    spec += std::to_string(va_arg(args, int));
+    piece += std::to_string(va_arg(args, int));
     ++p;
   } else {
-    while (*p >= '0' && *p <= '9') spec += *p++;
+    while (*p >= '0' && *p <= '9') piece += *p++;
   }
   int precision = -1;
   if (*p == '.') {
@@ -94,7 +94,7 @@ const char* AppendConversion(std::string& out, const char* format, va_list& args
       }
     }
     // A negative precision counts as none.
-    if (precision >= 0) spec += "." + std::to_string(precision);
+    if (precision >= 0) piece += "." + std::to_string(precision);
   }
   Size size = Size::kDefault;
   std::string modifier;
@@ -108,30 +108,30 @@ const char* AppendConversion(std::string& out, const char* format, va_list& args
   }
   const char conversion = *p;
   if (conversion == '\0') return p;
-  spec += modifier;
-  spec += conversion;
+  piece += modifier;
+  piece += conversion;
   ++p;
 
   switch (conversion) {
     case 'd':
     case 'i':
-      AppendInteger<int, long, long long, intmax_t, ptrdiff_t>(out, spec, size, args);
+      AppendInteger<int, long, long long, intmax_t, ptrdiff_t>(out, piece, size, args);
       break;
     case 'u':
     case 'o':
     case 'x':
     case 'X':
-      AppendInteger<unsigned, unsigned long, unsigned long long, uintmax_t, size_t>(out, spec, size,
-                                                                                    args);
+      AppendInteger<unsigned, unsigned long, unsigned long long, uintmax_t, size_t>(out, piece,
+                                                                                    size, args);
       break;
     case 'c':
-      AppendFormatted(out, spec, va_arg(args, int));
+      AppendFormatted(out, piece, va_arg(args, int));
       break;
     case 's':
-      AppendText(out, spec, va_arg(args, const char*), precision);
+      AppendText(out, piece, va_arg(args, const char*), precision);
       break;
     case 'p':
-      AppendFormatted(out, spec, va_arg(args, void*));
+      AppendFormatted(out, piece, va_arg(args, void*));
       break;
     case 'f':
     case 'F':
@@ -142,9 +142,9 @@ const char* AppendConversion(std::string& out, const char* format, va_list& args
     case 'a':
     case 'A':
       if (size == Size::kLongDouble) {
-        AppendFormatted(out, spec, va_arg(args, long double));
+        AppendFormatted(out, piece, va_arg(args, long double));
       } else {
-        AppendFormatted(out, spec, va_arg(args, double));
+        AppendFormatted(out, piece, va_arg(args, double));
       }
       break;
     case 'n':
@@ -154,7 +154,7 @@ const char* AppendConversion(std::string& out, const char* format, va_list& args
       out += '%';
       break;
     default:
-      out += spec;  // not a conversion: kept as written
+      out += piece;  // not a conversion: kept as written
       break;
   }
   return p;

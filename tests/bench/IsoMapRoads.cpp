@@ -112,15 +112,15 @@ int main(int argc, char** argv) {
   SetLogSink([](std::string_view) {});
   al_set_new_bitmap_flags(ALLEGRO_VIDEO_BITMAP);
   TempDir dir;
-  std::vector<IsoTextureSpec> specs;
+  std::vector<IsoTexture> textures;
   for (int i = 0; i < kTextures; ++i) {
-    specs.push_back({TextureName(i),
-                     {static_cast<uint8_t>(i * 4), static_cast<uint8_t>(255 - i * 4), 90, 255},
-                     32,
-                     32,
-                     true});
+    textures.push_back({TextureName(i),
+                        {static_cast<uint8_t>(i * 4), static_cast<uint8_t>(255 - i * 4), 90, 255},
+                        32,
+                        32,
+                        true});
   }
-  WriteTextureContainer("tiles.sif", specs);
+  WriteTextureContainer("tiles.sif", textures);
   const TextureHeading heading("tiles.sif");
   const iso_map::Bytes bytes = BenchMap();
 

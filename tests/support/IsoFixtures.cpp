@@ -2,9 +2,9 @@
 
 #include "resources/TextureFileRecord.h"
 
-void WriteTextureContainer(const std::string& path, const std::vector<IsoTextureSpec>& textures) {
+void WriteTextureContainer(const std::string& path, const std::vector<IsoTexture>& textures) {
   image_container::ContainerWriter writer;
-  for (const IsoTextureSpec& t : textures) {
+  for (const IsoTexture& t : textures) {
     std::vector<image_container::Colour> pixels(
         static_cast<size_t>(t.width) * static_cast<size_t>(t.height), t.colour);
     for (int32_t y = 0; t.pattern && y < t.height; ++y) {

@@ -11,7 +11,7 @@
 #include "IsoMapWriter.h"
 #include "resources/DataLibrary.h"
 
-struct IsoTextureSpec {
+struct IsoTexture {
   std::string name;
   image_container::Colour colour;
   int32_t width = 32, height = 32;
@@ -20,8 +20,8 @@ struct IsoTextureSpec {
   bool pattern = false;
 };
 
-// Writes a compressed container of one image per spec at path.
-void WriteTextureContainer(const std::string& path, const std::vector<IsoTextureSpec>& textures);
+// Writes a compressed container at path holding one image for each texture given.
+void WriteTextureContainer(const std::string& path, const std::vector<IsoTexture>& textures);
 
 // A heading that holds only a "StandardTextures" texture-file record of that path.
 class TextureHeading {
