@@ -4,6 +4,7 @@
 
 #include "core/Convert.h"
 #include "core/Dimensions.h"
+#include "core/Globals.h"
 #include "core/Log.h"
 #include "world/CellTest.h"
 
@@ -11,6 +12,7 @@ namespace {
 
 // Slides read the cell test's solid sense; without a map manager nothing is solid.
 AISlidePathPackage::CellTest gCellTest = &CellIsSolid;
+const bool resetRegistered = AddHookReset([] { gCellTest = &CellIsSolid; });
 
 }  // namespace
 

@@ -1,12 +1,14 @@
 #include "actors/NPCStaticDialogue.h"
 
 #include "actors/AIDrawingList.h"
+#include "core/Globals.h"
 
 namespace {
 NPCStaticDialogue::ClickHandler& Handler() {
   static NPCStaticDialogue::ClickHandler handler;
   return handler;
 }
+const bool resetRegistered = AddHookReset([] { Handler() = nullptr; });
 }  // namespace
 
 void NPCStaticDialogue::SetClickHandler(ClickHandler handler) { Handler() = std::move(handler); }

@@ -1,5 +1,8 @@
 #include "core/Globals.h"
 
+#include <vector>
+
+#include "core/Clock.h"
 #include "core/script/ScriptVariableStore.h"
 
 #define QM_DEFINE_STATE(type, name, start) type name = start;
@@ -11,6 +14,16 @@ QM_MANAGER_GLOBALS(QM_DEFINE_MANAGER)
 
 namespace {
 int32_t paletteNumber = 0;
+
+std::vector<HookReset>& HookResets() {
+  static std::vector<HookReset> resets;
+  return resets;
+}
+}  // namespace
+
+bool AddHookReset(HookReset reset) {
+  HookResets().push_back(reset);
+  return true;
 }
 
 void SetGlobalPaletteNumber(int32_t number) {
@@ -30,4 +43,6 @@ void ResetGlobals() {
 #undef QM_RESET_MANAGER
   paletteNumber = 0;
   SetEnvironmentScopeSource(nullptr);
+  SetClockSource(nullptr);
+  for (const HookReset reset : HookResets()) reset();
 }

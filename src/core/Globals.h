@@ -67,6 +67,15 @@ int32_t GetGlobalPaletteNumber();
 // Where the number lives, for paletted images that read it at every draw.
 const int32_t* GlobalPaletteNumberAddress();
 
+// Hooks that the layers above core keep beside their own code (the world's links, the dialogue
+// NPCs' click handler, the scroll bars' step): each registers its reset here once, at static
+// initialisation, and ResetGlobals runs them all. Answers true, for the static that holds it.
+using HookReset = void (*)();
+bool AddHookReset(HookReset reset);
+
 // Puts every global back to its start value without destroying anything (the tests own what they
-// create). Only tests call it.
+// create): the state, the managers, the palette number, the clock source, the environment-scope
+// source and every registered hook. The log sink and the object serials are left alone: a test may
+// reset in its middle while it captures the log and holds objects (GlobalsFixture resets those
+// too, at its start and end). Only tests call it.
 void ResetGlobals();

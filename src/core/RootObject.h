@@ -28,3 +28,6 @@ class RootObject {
   int32_t uniqueId;
   Lifetime lifetime;
 };
+
+// Starts the serial ids again from 1 (tests, between runs that hold no object).
+void ResetObjectSerials();

@@ -10,6 +10,7 @@
 namespace {
 
 GUIButton::ScrollStep gScrollStep = nullptr;
+const bool resetRegistered = AddHookReset([] { gScrollStep = nullptr; });
 
 ImageObject* ButtonImage(const char* name) {
   if (gDataLibrary == nullptr || name == nullptr) return nullptr;

@@ -12,6 +12,7 @@
 
 namespace {
 WorldDrawHooks hooks;
+const bool resetRegistered = AddHookReset(&ResetWorldDrawHooks);
 
 void DrawMapPass(ImageObject* view, Camera* camera, int32_t pass) {
   if (gMapManager != nullptr) gMapManager->Draw(view, camera, pass);

@@ -160,13 +160,10 @@ size_t AllegroAudioDevice::LiveStreams() const {
   return live.size();
 }
 
-bool AllegroAudioDevice::Start(Stream& record, AudioHandle handle) {
+AudioError AllegroAudioDevice::Start(Stream& record, AudioHandle handle) {
   ALLEGRO_AUDIO_STREAM* stream =
       al_load_audio_stream(record.file.c_str(), kStreamBuffers, kStreamBufferFrames);
-  if (stream == nullptr) {
-    lastError = kAudioBadFormat;
-    return false;
-  }
+  if (stream == nullptr) return kAudioBadFormat;
   // A loaded stream starts out playing; it waits for its play here. It always plays once: a loop
   // is a new stream (see the class).
   al_set_audio_stream_playing(stream, false);
@@ -174,14 +171,13 @@ bool AllegroAudioDevice::Start(Stream& record, AudioHandle handle) {
   al_set_audio_stream_playmode(stream, ALLEGRO_PLAYMODE_ONCE);
   if (!al_attach_audio_stream_to_mixer(stream, mixer)) {
     al_destroy_audio_stream(stream);
-    lastError = kAudioUnknown;
-    return false;
+    return kAudioUnknown;
   }
   al_register_event_source(ends, al_get_audio_stream_event_source(stream));
   record.stream = stream;
   record.draining = false;
   live.push_back(handle);
-  return Answer(al_set_audio_stream_playing(stream, true));
+  return al_set_audio_stream_playing(stream, true) ? kAudioOk : kAudioUnknown;
 }
 
 void AllegroAudioDevice::Retire(Stream& record, AudioHandle handle) {
@@ -238,10 +234,8 @@ bool AllegroAudioDevice::PlayedOut() {
       continue;
     }
     Retire(record, handle);
-    // The watcher's own start leaves the caller's last error alone.
-    const int32_t callersError = lastError;
+    // What a loop's restart answers is nobody's last error: the caller's thread owns that.
     if (record.looping && record.yielded) Start(record, handle);
-    lastError = callersError;
   }
   return stillDraining;
 }
@@ -270,7 +264,8 @@ bool AllegroAudioDevice::PlayFromStart(AudioHandle handle) {
   // A rewound stream would first play out what it had decoded ahead, from wherever it was: a
   // new stream of the file starts exactly at its beginning.
   Retire(*record, handle);
-  return Start(*record, handle);
+  lastError = Start(*record, handle);
+  return lastError == kAudioOk;
 }
 
 bool AllegroAudioDevice::Stop(AudioHandle handle) {

@@ -68,9 +68,9 @@ class AllegroAudioDevice : public AudioDevice {
 
   // The record of a known handle, or none with kAudioBadHandle.
   Stream* Find(AudioHandle handle);
-  // Starts a new stream of the record's file with its volume, attached and watched; false with
-  // the reason in lastError.
-  bool Start(Stream& record, AudioHandle handle);
+  // Starts a new stream of the record's file with its volume, attached and watched; answers
+  // kAudioOk or why not. It leaves lastError alone: the watcher starts loops too.
+  AudioError Start(Stream& record, AudioHandle handle);
   // Stops and frees the record's stream, if it has one.
   void Retire(Stream& record, AudioHandle handle);
   // The watcher thread: takes each stream's end under the lock.
@@ -91,5 +91,5 @@ class AllegroAudioDevice : public AudioDevice {
   bool decoders = false;
   std::vector<Stream> streams;    // handle n is entry n-1
   std::vector<AudioHandle> live;  // handles with a stream
-  int32_t lastError = kAudioOk;
+  int32_t lastError = kAudioOk;   // the caller's thread only
 };

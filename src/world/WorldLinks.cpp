@@ -1,8 +1,11 @@
 #include "world/WorldLinks.h"
 
+#include "core/Globals.h"
+
 namespace {
 WorldLinks links;
-}
+const bool resetRegistered = AddHookReset(&ResetWorldLinks);
+}  // namespace
 
 WorldLinks& GetWorldLinks() { return links; }
 

@@ -97,13 +97,15 @@ std::string Flac(const wave::Sound& sound) {
   return out;
 }
 
-std::string Vorbis(const wave::Sound& sound) {
+std::string Vorbis(const wave::Sound& sound, size_t commentBytes) {
   std::string out;
   vorbis_info info;
   vorbis_info_init(&info);
   vorbis_encode_init_vbr(&info, sound.channels, sound.rate, 0.3f);
   vorbis_comment comment;
   vorbis_comment_init(&comment);
+  if (commentBytes > 0)
+    vorbis_comment_add_tag(&comment, "NOTE", std::string(commentBytes, 'x').c_str());
   vorbis_dsp_state dsp;
   vorbis_analysis_init(&dsp, &info);
   vorbis_block block;

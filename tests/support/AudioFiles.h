@@ -14,7 +14,8 @@
 namespace audiofiles {
 
 std::string Flac(const wave::Sound& sound);
-std::string Vorbis(const wave::Sound& sound);
+// With a comment of that many bytes in its header (which a decoder must read through to open it).
+std::string Vorbis(const wave::Sound& sound, size_t commentBytes = 0);
 // Opus codes at 48000 Hz only; the sound is taken as if it were at that rate.
 std::string Opus(const wave::Sound& sound);
 // 8-bit mono.

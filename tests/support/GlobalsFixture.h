@@ -3,10 +3,20 @@
 #include <gtest/gtest.h>
 
 #include "core/Globals.h"
+#include "core/Log.h"
+#include "core/RootObject.h"
 
-// Starts and ends each test with the process-wide globals at their start values.
+// Everything process-wide at its start value, for a test that holds no object and no log capture
+// yet (or any more): the globals and hooks, the log sink and the object serials.
+inline void ResetForTest() {
+  ResetGlobals();
+  SetLogSink(nullptr);
+  ResetObjectSerials();
+}
+
+// Starts and ends each test with everything process-wide at its start value.
 class GlobalsFixture : public ::testing::Test {
  protected:
-  GlobalsFixture() { ResetGlobals(); }
-  ~GlobalsFixture() override { ResetGlobals(); }
+  GlobalsFixture() { ResetForTest(); }
+  ~GlobalsFixture() override { ResetForTest(); }
 };

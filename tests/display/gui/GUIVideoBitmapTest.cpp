@@ -13,10 +13,11 @@
 #include "gui/GUIWindow.h"
 #include "resources/ImageObject.h"
 #include "support/GLDisplay.h"
+#include "support/GlobalsFixture.h"
 
 namespace {
 
-class GUIVideoBitmapTest : public ::testing::TestWithParam<bool> {
+class GUIVideoBitmapTest : public GlobalsFixture, public ::testing::WithParamInterface<bool> {
  protected:
   void SetUp() override {
     display = SharedGLDisplay();

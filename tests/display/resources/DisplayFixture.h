@@ -9,6 +9,7 @@
 
 #include "core/Globals.h"
 #include "support/GLDisplay.h"
+#include "support/GlobalsFixture.h"
 
 constexpr float kPi = std::numbers::pi_v<float>;
 const ALLEGRO_COLOR kBackground = al_map_rgba(25, 50, 75, 255);
@@ -18,7 +19,7 @@ inline bool IsBackground(const uint8_t* p) { return p[0] == 25 && p[1] == 50 && 
 
 // An OpenGL display under Xvfb, a 33 x 17 pattern bitmap, and two targets to draw on: the back
 // buffer and a video bitmap (whose framebuffer object makes Allegro reload its projection).
-class DisplayFixture : public ::testing::Test {
+class DisplayFixture : public GlobalsFixture {
  protected:
   void SetUp() override {
     display = SharedGLDisplay();

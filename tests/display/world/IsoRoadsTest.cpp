@@ -35,10 +35,9 @@ iso_map::IsoMapWriter ThreeByThree() {
 }
 
 // Both roads of the block renderer on an OpenGL display under Xvfb.
-class IsoRoadsTest : public ::testing::Test {
+class IsoRoadsTest : public GlobalsFixture {
  protected:
   void SetUp() override {
-    ResetGlobals();
     display = SharedGLDisplay(800, 600);
     if (display == nullptr) {
       ASSERT_TRUE(GLDisplayError().empty()) << GLDisplayError();
@@ -48,7 +47,6 @@ class IsoRoadsTest : public ::testing::Test {
     al_set_new_bitmap_flags(ALLEGRO_VIDEO_BITMAP);
     WriteTextureContainer("tiles.sif", {{"stone", kStone, 32, 32, true}, {"grass", kGrass}});
   }
-  void TearDown() override { ResetGlobals(); }
 
   // The map drawn into an 800 x 600 video bitmap on the road the OpenGL-mode flag picks.
   PixelImage Render(bool openGL, const iso_map::IsoMapWriter& writer) {

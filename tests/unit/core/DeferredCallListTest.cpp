@@ -5,11 +5,12 @@
 
 #include "core/Clock.h"
 #include "core/DeferredCallList.h"
+#include "support/GlobalsFixture.h"
 
 namespace {
 
 // Calls advance a fake clock by their own duration and record that they ran.
-class DeferredCallListTest : public ::testing::Test {
+class DeferredCallListTest : public GlobalsFixture {
  protected:
   DeferredCallListTest() {
     current = this;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/Graveyard.h"
+#include "support/GlobalsFixture.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ struct Tomb {
   std::function<void()> onDestroy;
 };
 
-class GraveyardTest : public ::testing::Test {
+class GraveyardTest : public GlobalsFixture {
  protected:
   Tomb* Make(const std::string& name) { return new Tomb(journal, name); }
 

@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "core/RLL.h"
+#include "support/GlobalsFixture.h"
 #include "support/LogCapture.h"
 
 namespace {
 
 // A list whose values are the addresses of named ints, so results read as names.
-class RLLTest : public ::testing::Test {
+class RLLTest : public GlobalsFixture {
  protected:
   void Fill(RLL& list, const std::vector<std::string>& names) {
     for (const std::string& name : names) list.AddTail(name.c_str(), Value(name));

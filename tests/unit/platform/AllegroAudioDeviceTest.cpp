@@ -7,11 +7,12 @@
 
 #include "WaveWriter.h"
 #include "platform/AllegroAudioDevice.h"
+#include "support/GlobalsFixture.h"
 #include "support/TempDir.h"
 
 namespace {
 
-class SilentAudioDeviceTest : public ::testing::Test {
+class SilentAudioDeviceTest : public GlobalsFixture {
  protected:
   SilentAudioDeviceTest() {
     const std::string tone = wave::Encode(wave::Tone(0.05, 440.0, 0.5));

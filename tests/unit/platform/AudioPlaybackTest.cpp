@@ -249,13 +249,18 @@ class AudioPlaybackTest : public LuaFixture {
     music.reset();
   }
 
-  // Waits for the loud frames of one play and for the quiet after it; answers whether they came
-  // (a failure says how many did).
+  // Waits for the loud frames of one play, for the device to free its stream (it has played out)
+  // and for the quiet after it; answers whether they came (a failure says how many did). The
+  // limits are states, not times: a busy machine only makes them come later. Under load the
+  // output may repeat a buffer it was not given in time, so a play may count up to a quarter more;
+  // a second play would count twice as many.
   ::testing::AssertionResult PlaysOnce(size_t expected) {
-    output.WaitUntil([&](const Heard& h) { return h.loud >= expected * 98 / 100; }, 10);
-    output.WaitForQuiet(0.3);
+    output.WaitUntil(
+        [&](const Heard& h) { return h.loud >= expected * 98 / 100 && device->LiveStreams() == 0; },
+        60);
+    output.WaitForQuiet(0.5);
     const size_t loud = output.Now().loud;
-    if (loud >= expected * 98 / 100 && loud <= expected + expected / 100) {
+    if (loud >= expected * 98 / 100 && loud <= expected + expected / 4) {
       return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure() << loud << " loud frames for one play of " << expected;
@@ -299,12 +304,12 @@ TEST_F(AudioPlaybackTest, ALoopingSongKeepsWritingPastItsOwnLength) {
     PlayActiveSong()
   )"));
   const size_t expected = LoudFrames(tone, 0.35);
-  EXPECT_TRUE(output.WaitUntil([&](const Heard& h) { return h.loud > 4 * expected; }, 10))
+  EXPECT_TRUE(output.WaitUntil([&](const Heard& h) { return h.loud > 4 * expected; }, 60))
       << output.Now().loud << " loud frames for a song of " << expected;
   // Played again, from the beginning, it still loops.
   ASSERT_TRUE(Run("PlayActiveSong()"));
   output.Restart();
-  EXPECT_TRUE(output.WaitUntil([&](const Heard& h) { return h.loud > 4 * expected; }, 10))
+  EXPECT_TRUE(output.WaitUntil([&](const Heard& h) { return h.loud > 4 * expected; }, 60))
       << output.Now().loud << " loud frames after playing again";
   EXPECT_EQ(log.Text(), "");
 }
@@ -332,7 +337,7 @@ TEST_F(AudioPlaybackTest, ASoundPlayedWhilePlayingStartsAgainFromTheBeginning) {
     MM_LoadSound("long", "long.wav")
     MM_PlaySound("long")
   )"));
-  ASSERT_TRUE(output.WaitUntil([&](const Heard& h) { return h.loud >= expected * 4 / 10; }, 10));
+  ASSERT_TRUE(output.WaitUntil([&](const Heard& h) { return h.loud >= expected * 4 / 10; }, 60));
   const size_t beforeRestart = output.Now().loud;
   ASSERT_LT(beforeRestart, expected * 3 / 4) << "the first play got too far before the restart";
   ASSERT_TRUE(Run(R"(MM_PlaySound("long"))"));
@@ -340,7 +345,7 @@ TEST_F(AudioPlaybackTest, ASoundPlayedWhilePlayingStartsAgainFromTheBeginning) {
   // The whole sound follows, and of the first play's rest (at least a quarter) only what the
   // output had already mixed (a few thousand frames) is heard.
   const size_t least = beforeRestart + expected * 95 / 100;
-  EXPECT_TRUE(output.WaitUntil([&](const Heard& h) { return h.loud >= least; }, 10))
+  EXPECT_TRUE(output.WaitUntil([&](const Heard& h) { return h.loud >= least; }, 60))
       << output.Now().loud << " loud frames, " << least << " expected";
   output.WaitForQuiet(0.3);
   EXPECT_LE(output.Now().loud, afterRestart + expected + expected / 10);
@@ -378,11 +383,49 @@ TEST_F(AudioPlaybackTest, TenThousandLoadsAndPlaysHoldAFixedNumberOfFilesAndThre
     music->LoadSound(name, "click.wav");
     if (i % 10 == 0) music->PlaySound(name);
   }
-  EXPECT_TRUE(output.WaitUntil([&](const Heard&) { return device->LiveStreams() == 0; }, 10))
+  EXPECT_TRUE(output.WaitUntil([&](const Heard&) { return device->LiveStreams() == 0; }, 60))
       << device->LiveStreams() << " streams still live";
   EXPECT_LE(Entries("/proc/self/fd"), files);
   EXPECT_LE(Entries("/proc/self/task"), threads);
   EXPECT_EQ(log.Text().find("Failed"), std::string::npos);
+}
+
+// A refused file's reason stays the caller's while the device's own thread restarts a loop. The
+// loop's file is swapped for a pipe, so that the restart waits in its open for as long as the test
+// needs: meanwhile a damaged file is refused, and then the restart is let go.
+TEST_F(AudioPlaybackTest, ARefusalKeepsItsReasonWhileALoopRestarts) {
+  ASSERT_TRUE(device->HasOutput()) << "the ALSA file device did not open";
+  const std::filesystem::path click =
+      dir.Write("click.wav", wave::Encode(wave::Tone(0.005, 440.0, 0.5)));
+  dir.Write("noise.ogg", std::string(500, 'x'));
+  const AudioHandle handle = device->CreateStream("click.wav");
+  ASSERT_NE(handle, 0u);
+  device->EnableLoop(handle);
+  ASSERT_TRUE(device->PlayFromStart(handle));
+  std::filesystem::remove(click);
+  ASSERT_EQ(mkfifo(click.c_str(), 0600), 0) << std::strerror(errno);
+  // A writer's open returns once the restart opens the pipe to read; the restart then waits for
+  // the bytes, holding the device's lock, until the writer closes. The decoder may open the file
+  // more than once: every later open finds a writer that closes at once.
+  std::atomic<bool> opened{false}, go{false}, stop{false};
+  std::thread feeder([&] {
+    while (!stop) {
+      const int writer = open(click.c_str(), O_WRONLY);
+      opened = true;
+      while (!go) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      if (writer >= 0) close(writer);
+    }
+  });
+  const bool restarting = output.WaitUntil([&](const Heard&) { return opened.load(); }, 60);
+  const AudioHandle refused = restarting ? device->CreateStream("noise.ogg") : 0;
+  go = true;
+  device->LiveStreams();  // waits for the device's thread to be done with the restart
+  stop = true;
+  close(open(click.c_str(), O_RDONLY | O_NONBLOCK));  // lets the feeder's last open return
+  feeder.join();
+  ASSERT_TRUE(restarting) << "the loop did not restart";
+  EXPECT_EQ(refused, 0u);
+  EXPECT_EQ(device->LastError(), kAudioBadFormat);
 }
 
 // Every damaged file, loaded, looped and played twice, with the device playing: nothing crashes,
@@ -408,9 +451,10 @@ TEST_F(AudioPlaybackTest, DamagedFilesLoopedAndPlayedNeverHangTheClose) {
   EXPECT_FALSE(handles.empty());
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   for (AudioHandle handle : handles) EXPECT_TRUE(device->PlayFromStart(handle)) << handle;
+  // A hang would never end; a busy machine may take a few seconds to stop every decoder.
   const auto start = std::chrono::steady_clock::now();
   music->CloseAudio();
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
 }
 
 class NoAudioDeviceTest : public AudioPlaybackTest {

@@ -292,26 +292,22 @@ TEST_F(MapManagerTest, AnUnreadableLevelMissesEveryCellWithItsLine) {
 
 TEST_F(MapManagerTest, ClicksReachTheNPCsThroughTheClickMode) {
   MakeFakeMapManager();
-  float mouseX = -1, mouseY = -1;
-  GetWorldLinks().setMousePosition = [&](float x, float y) {
-    mouseX = x;
-    mouseY = y;
+  // The link outlives the test's body (the fixture resets it), so it writes into the fixture.
+  GetWorldLinks().setMousePosition = [this](float x, float y) {
+    record.calls.push_back("mouse " + std::to_string(x) + " " + std::to_string(y));
   };
-  WriteScript("click.lua", "");
-  int alive = 0;
-  struct ClickReader : ScriptedEntity {
-    using ScriptedEntity::ScriptedEntity;
+  struct ClickReader : RootEntity {
     void Update() override { seen.push_back(gEntityManager->GetClickMode()); }
     std::vector<int32_t> seen;
   };
-  auto* npc = new ClickReader("click.lua", alive);
+  auto* npc = new ClickReader();
   entities.RegisterPointer("NPC", "npc", npc);
   map->HandleEvent(MapManager::kMousePressed, 12, 34);
   map->HandleEvent(MapManager::kMouseReleased, 5, 6);
   map->HandleEvent(7, 0, 0);
   EXPECT_EQ(npc->seen, (std::vector<int32_t>{0, 1}));
-  EXPECT_EQ(mouseX, 5.0f);
-  EXPECT_EQ(mouseY, 6.0f);
+  EXPECT_EQ(record.calls,
+            (std::vector<std::string>{"mouse 12.000000 34.000000", "mouse 5.000000 6.000000"}));
   EXPECT_EQ(entities.GetClickMode(), -1);
 }
 

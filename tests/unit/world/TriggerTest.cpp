@@ -207,6 +207,7 @@ TEST_F(TriggerTest, ATriggerRemovedWhileItsScriptRunsIsDestroyedAfterTheWalk) {
     return true;
   };
   Tick();
+  GetWorldLinks().playerBox = nullptr;  // it holds this test's locals
   EXPECT_EQ(triggers.GetCount(), 0);
   EXPECT_FALSE(ProcessGraveyard().IsRetired(gone));
 }
