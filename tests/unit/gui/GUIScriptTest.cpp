@@ -227,6 +227,11 @@ TEST_F(GUIScriptTest, VisibilityLockAndWindowSettingsActOnTheActiveObject) {
 
   log.Clear();
   ASSERT_TRUE(Run("GUIG_SetBorderImages('X', 'Y', 'Z') GUIG_Show() GUIG_SetLock(0.5)"));
+  // Corner, horizontal, vertical: looked up in the order they are given.
+  EXPECT_EQ(log.Text(),
+            "DataLibrary:  Warning, Root/Images/GUI/Windows/X does not exist\n"
+            "DataLibrary:  Warning, Root/Images/GUI/Windows/Y does not exist\n"
+            "DataLibrary:  Warning, Root/Images/GUI/Windows/Z does not exist\n");
   EXPECT_TRUE(resize->IsBordered());
   EXPECT_EQ(resize->GetBorderWidth(), 6);
   EXPECT_TRUE(resize->IsVisible());
