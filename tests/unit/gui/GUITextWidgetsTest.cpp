@@ -51,6 +51,14 @@ TEST_F(GUITextTest, GUITextLine_AutoSizeAndTheSystemFont) {
   EXPECT_EQ(line->GetWidth(), 20);
   EXPECT_EQ(line->GetPreviousLength(), 5);
 
+  // 10 pixels per character up to the largest bitmap side: one more character leaves no picture.
+  line->SetString(std::string(1638, 'x').c_str());
+  EXPECT_NE(line->GetBuffer()->GetBitmap(), nullptr);
+  line->SetString(std::string(1639, 'x').c_str());
+  EXPECT_EQ(line->GetWidth(), 16390);
+  EXPECT_EQ(line->GetBuffer()->GetBitmap(), nullptr);
+  line->SetString("hi");
+
   line->Append("!!");
   EXPECT_EQ(TextOf(*line), "hi!!");
   EXPECT_EQ(line->GetWidth(), 20);
