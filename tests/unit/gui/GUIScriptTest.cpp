@@ -194,6 +194,25 @@ TEST_F(GUIScriptTest, BaseThenFromBaseBuildsATree) {
   EXPECT_EQ(gui->GetActiveObject(), nullptr);
 }
 
+// A list owner that is not found leaves no active list, not the one selected before.
+TEST_F(GUIScriptTest, AFailedListSelectionLeavesNoActiveList) {
+  CreateManagers();
+  ASSERT_TRUE(Run("GUI_SetActiveObjectList('Base') GUIOL_AddObject('A', 'GUIWindow')"));
+  ASSERT_NE(gui->GetActiveList(), nullptr);
+  const ScriptFailure failures[] = {
+      {"GUI_SetActiveObjectList('Missing')",
+       "FindGUIObject:  Failed, object Missing not found\n"
+       "GUI SetActiveObjectList:  Warning, list owner Missing not found\n"},
+      {"GUIOL_AddObject('B', 'GUIWindow')",
+       "GUIOL AddObject: Failed, Active Object List not set\n"},
+      {"GUI_SetActiveObject('A')",
+       "GUI SetActiveObject:  Failed, Active Object List was not set\n"},
+  };
+  ExpectFailures(failures);
+  EXPECT_EQ(gui->GetActiveList(), nullptr);
+  EXPECT_EQ(gui->GetTopLevel().GetCount(), 1);
+}
+
 TEST_F(GUIScriptTest, VisibilityLockAndWindowSettingsActOnTheActiveObject) {
   CreateManagers();
   library->AddSection("Images");
