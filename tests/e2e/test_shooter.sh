@@ -31,7 +31,7 @@ expect_line "ScriptExecution.lua: shooter on"
 expect_line "== Cleanup Completed =="
 expect_no_text "Lua Error"
 expect_no_text "Warning"
-[ "$(grep -c "Failed" "$GAME_LOG")" = 2 ] || fail "a failure line the script did not cause"
+[ "$(log_past_startup_lookups | grep -c "Failed")" = 2 ] || fail "a failure line the script did not cause"
 
 make_scratch_folder
 make_game_folder shooter shooter_shown
@@ -49,5 +49,5 @@ press_key_to_quit Escape
 wait_for_exit 0
 expect_no_text "Lua Error"
 expect_no_text "Warning"
-expect_no_text "Failed"
+expect_no_text_past_lookups "Failed"
 pass
