@@ -34,6 +34,7 @@ AIDrawingList::Entry* AIDrawingList::FindEntry(const char* name) {
 void AIDrawingList::SetEntryPackage(const char* name, AIDrawingPackage* package) {
   if (Entry* entry = FindEntry(name)) {
     entry->package = package;
+    entry->failures = RepeatedFailure();
     entry->alive = package != nullptr ? package->GetLifetimeToken() : LifetimeToken();
   }
 }
@@ -71,6 +72,7 @@ void AIDrawingList::Draw(ImageObject* target, int32_t x, int32_t y, int32_t flag
     const int32_t palette = paletteOverride != -1 ? paletteOverride : entry.palette;
     // Packages live to the end of the program; one destroyed through DeletePointer is passed over.
     if (!entry.alive.IsAlive()) continue;
-    entry.package->DrawToImage(target, index, palette, *timeSource, *rowSource, x, y, flags);
+    entry.package->DrawToImage(target, index, palette, *timeSource, *rowSource, x, y, flags,
+                               entry.failures);
   }
 }

@@ -6,6 +6,7 @@
 
 #include "actors/AnimationState.h"
 #include "core/Lifetime.h"
+#include "core/RepeatedFailure.h"
 #include "core/RootObject.h"
 #include "core/script/PropertyHolder.h"
 
@@ -51,6 +52,8 @@ class AIDrawingList final : public RootObject, public PropertyHolder {
     LifetimeToken alive;
     int32_t palette;
     bool enabled;
+    // The layer is drawn every frame: its failure lines are kept from repeating.
+    mutable RepeatedFailure failures{};
   };
   Entry* FindEntry(const char* name);
 

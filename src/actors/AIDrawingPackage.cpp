@@ -34,22 +34,29 @@ Animation* AIDrawingPackage::GetAnimation(int32_t index) const {
 }
 
 void AIDrawingPackage::DrawToImage(ImageObject* target, int32_t index, int32_t palette,
-                                   int32_t time, int32_t row, int32_t x, int32_t y,
-                                   int32_t flags) const {
+                                   int32_t time, int32_t row, int32_t x, int32_t y, int32_t flags,
+                                   RepeatedFailure& failures) const {
+  // Causes: the index out of range or its slot empty (each per index), no frame.
+  const int64_t indexCause = int64_t{index} * 2;
   if (index < 0 || index >= GetCount()) {
-    Log("AIDP_DrawToImage:  Failed, %i Animation is out of range\n", index);
+    if (failures.Fails(indexCause)) {
+      Log("AIDP_DrawToImage:  Failed, %i Animation is out of range\n", index);
+    }
     return;
   }
   const Animation* animation = GetAnimation(index);
   if (animation == nullptr) {
-    Log("AIDP_DrawToImage:  Failed, Animation %i is not valid\n", index);
+    if (failures.Fails(indexCause + 1)) {
+      Log("AIDP_DrawToImage:  Failed, Animation %i is not valid\n", index);
+    }
     return;
   }
   const ImageObject* frame = animation->GetFrameByTime(row, time);
   if (frame == nullptr) {
-    Log("AIDP_DrawToImage:  Failed, GetFrameByTime returned NULL\n");
+    if (failures.Fails(INT64_MAX)) Log("AIDP_DrawToImage:  Failed, GetFrameByTime returned NULL\n");
     return;
   }
+  failures.Succeeded();
   SetGlobalPaletteNumber(palette);
   if (target == nullptr) return;
   target->SetAsTarget();

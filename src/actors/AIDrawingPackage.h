@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/Lifetime.h"
+#include "core/RepeatedFailure.h"
 #include "core/RootObject.h"
 
 class Animation;
@@ -29,10 +30,11 @@ class AIDrawingPackage : public RootObject {
   Animation* GetAnimation(int32_t index) const;
 
   // Draws the frame of the animation at that index for the time and row onto the target with the
-  // palette (a negative one leaves the global palette number as it is). Each failure logs its
-  // line and draws nothing.
+  // palette (a negative one leaves the global palette number as it is). Each failure draws
+  // nothing and logs its line when the caller's record of its failures lets it (the caller draws
+  // every frame: the same failure again is not logged until a draw has succeeded).
   void DrawToImage(ImageObject* target, int32_t index, int32_t palette, int32_t time, int32_t row,
-                   int32_t x, int32_t y, int32_t flags) const;
+                   int32_t x, int32_t y, int32_t flags, RepeatedFailure& failures) const;
 
  private:
   struct Slot {

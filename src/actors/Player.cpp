@@ -179,8 +179,7 @@ void Player::SetShadowImage(uint32_t slot, const char* section, const char* cata
       name == nullptr) {
     return;
   }
-  // Shadows are optional: a game without them logs nothing.
-  shadows[slot] = gDataLibrary->FindEntry<ImageObject>(section, catalogue, heading, name);
+  shadows[slot] = gDataLibrary->GetEntry<ImageObject>(section, catalogue, heading, name);
 }
 
 uint8_t* Player::FindState(const char* name) const {

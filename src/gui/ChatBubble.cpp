@@ -8,11 +8,22 @@
 
 namespace {
 
-// Looked up on every draw, so without a log line: a game with no bubble image draws plain text.
-const ImageObject* ResponseBubbleImage() {
-  return gDataLibrary != nullptr
-             ? gDataLibrary->FindEntry<ImageObject>("Images", "GUI", "Bubbles", "ResponseBubble")
-             : nullptr;
+constexpr int64_t kNoBubble = 0;
+
+// Looked up on every draw: a missing image logs the data library's warning the first time, and
+// again only after it has been found in between. Without one the text is drawn plain.
+const ImageObject* ResponseBubbleImage(RepeatedFailure& failures) {
+  if (gDataLibrary == nullptr) return nullptr;
+  static constexpr const char* kPath[] = {"Images", "GUI", "Bubbles", "ResponseBubble"};
+  if (const ImageObject* image =
+          gDataLibrary->FindEntry<ImageObject>(kPath[0], kPath[1], kPath[2], kPath[3])) {
+    failures.Succeeded();
+    return image;
+  }
+  if (failures.Fails(kNoBubble)) {
+    gDataLibrary->GetEntry<ImageObject>(kPath[0], kPath[1], kPath[2], kPath[3]);
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -47,7 +58,7 @@ void ChatBubble::Draw(const ALLEGRO_FONT* font, ALLEGRO_COLOR colour, int32_t x,
                       int32_t flags, int32_t responseShift) const {
   if (!visible) return;
   if (response) {
-    if (const ImageObject* bubble = ResponseBubbleImage()) bubble->DrawAt(x, y, 0);
+    if (const ImageObject* bubble = ResponseBubbleImage(failures)) bubble->DrawAt(x, y, 0);
     x += responseShift;
   }
   if (font != nullptr) al_draw_textf(font, colour, x, y, flags, "%s", text.c_str());

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/RepeatedFailure.h"
+
 // One line of the dialogue window: a text of at most 79 characters, shown or not, and, when it is
 // a response, the code a click on it hands on.
 class ChatBubble {
@@ -30,8 +32,9 @@ class ChatBubble {
   int32_t GetResponseValue() const { return response ? value : -1; }
 
   // Draws onto the current target with its top-left at (x, y): nothing when hidden. A response
-  // first draws the data library's Images/GUI/Bubbles/ResponseBubble (when there is one) and
-  // moves its text right by the shift. Without a font no text is drawn.
+  // first draws the data library's Images/GUI/Bubbles/ResponseBubble (when there is one; a missing
+  // one logs the library's warning once until it is found again) and moves its text right by the
+  // shift. Without a font no text is drawn.
   void Draw(const ALLEGRO_FONT* font, ALLEGRO_COLOR colour, int32_t x, int32_t y, int32_t flags,
             int32_t responseShift) const;
 
@@ -40,4 +43,5 @@ class ChatBubble {
   bool response = false;
   int32_t value = 0;
   std::string text;
+  mutable RepeatedFailure failures;
 };

@@ -68,7 +68,10 @@ void GUIBaseObject::SetDimensions(int32_t x, int32_t y, int32_t w, int32_t h) {
   posX = x;
   posY = y;
   buffer = std::make_unique<ImageObject>();
-  buffer->Create(w, h, &gOpenGLMode);
+  // A side past the largest bitmap is refused as a negative one is: no bitmap, never drawn (Allegro
+  // would fall back to a memory bitmap of gigabytes, redrawn every frame).
+  const int32_t largest = ImageObject::LargestSide();
+  if (w <= largest && h <= largest) buffer->Create(w, h, &gOpenGLMode);
   visible = true;
   redrawEnabled = true;
   dirty = true;

@@ -34,8 +34,9 @@ class GUIBaseObject : public RootObject, public PropertyHolder {
   GUIBaseObject(const GUIBaseObject&) = delete;
   GUIBaseObject& operator=(const GUIBaseObject&) = delete;
 
-  // Rectangle (x, y, x + w, y + h), a new w x h buffer (none when Allegro refuses the size: the
-  // widget is then never drawn), and visible, redraw-enabled and dirty set.
+  // Rectangle (x, y, x + w, y + h), a new w x h buffer (none when Allegro refuses the size or a
+  // side is past ImageObject::LargestSide: the widget is then never drawn), and visible,
+  // redraw-enabled and dirty set.
   void SetDimensions(int32_t x, int32_t y, int32_t w, int32_t h);
   // Within the rectangle (bounds inclusive), and never while the parent has no mouse-over.
   bool IsInside(int32_t x, int32_t y) const;

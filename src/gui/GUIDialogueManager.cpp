@@ -23,19 +23,11 @@ T* LibraryEntry(const char* section, const char* catalogue, const char* heading,
              : nullptr;
 }
 
-// A game without conversations has no pane or dialogue font: they are looked up without a line.
-template <class T>
-T* OptionalEntry(const char* section, const char* catalogue, const char* heading,
-                 const char* name) {
-  return gDataLibrary != nullptr ? gDataLibrary->FindEntry<T>(section, catalogue, heading, name)
-                                 : nullptr;
-}
-
 }  // namespace
 
 GUIDialogueManager::GUIDialogueManager()
-    : pane(OptionalEntry<ImageObject>("Images", "GUI", "Chat", "ChatPane")),
-      font(OptionalEntry<ALLEGRO_FONT>("Fonts", "General", "Dialogue", "DialogueFont")),
+    : pane(LibraryEntry<ImageObject>("Images", "GUI", "Chat", "ChatPane")),
+      font(LibraryEntry<ALLEGRO_FONT>("Fonts", "General", "Dialogue", "DialogueFont")),
       textColour(al_map_rgba(215, 171, 20, 255)) {
   typeCode = kTypeCode;
   for (int32_t i = 0; i < kLineArea / lineHeight; ++i) AddLine(" ");

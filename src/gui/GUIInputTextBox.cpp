@@ -67,7 +67,7 @@ void GUIInputTextBox::SetString(const char* newText) {
   Revalidate();
   const char* from = newText != nullptr ? newText : "";
   StoreText(std::string_view(from, strnlen(from, static_cast<size_t>(maxChars))));
-  cursor = length;
+  cursor = std::clamp(cursor, 0, length);
 }
 
 void GUIInputTextBox::SetSystemData(int32_t chars, bool flag) {

@@ -25,11 +25,13 @@ class GUIInputTextBox : public GUITextLine {
   static constexpr int32_t kBlinkShownLast = 9;
   static constexpr int32_t kBlinkIdle = 11;
 
-  // Holds " " at 10 x 16 (so it is shown), MaxChars 8; auto-size is off from then on.
+  // Holds " " at 10 x 16 (so it is shown) with the cursor at 0, MaxChars 8; auto-size is off from
+  // then on.
   GUIInputTextBox();
   ~GUIInputTextBox() override;
 
-  // The text cut at MaxChars, the cursor at its end; no resize once constructed.
+  // The text cut at MaxChars; the cursor stays where it was, within the new text; no resize once
+  // constructed.
   void SetString(const char* text) override;
   // MaxChars (a negative one is 0) and the system flag; the text is emptied, cursor 0.
   void SetSystemData(int32_t maxChars, bool flag);

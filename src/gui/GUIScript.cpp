@@ -157,8 +157,11 @@ ImageObject* WindowImage(const char* name) {
 }
 
 void SetBorderImages(GUIBaseObject& object, const ScriptCall& call) {
-  object.SetBorderImages(WindowImage(call.Text(1)), WindowImage(call.Text(2)),
-                         WindowImage(call.Text(3)));
+  // One look-up per statement: the library's warnings come out in the arguments' order.
+  ImageObject* corner = WindowImage(call.Text(1));
+  ImageObject* horizontal = WindowImage(call.Text(2));
+  ImageObject* vertical = WindowImage(call.Text(3));
+  object.SetBorderImages(corner, horizontal, vertical);
 }
 
 // The windows.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -222,36 +223,78 @@ bool ModIsSane(FILE* file) {
          !std::equal(signature, signature + 4, "FLT8");
 }
 
+// The decoder walks the whole song tick by tick to learn its length before it plays a note, so a
+// few hundred bytes of long, slow patterns (many orders at speed 255) stall the game for seconds.
+// The walk is bounded from the patterns: at most every row of every order up to a break or jump,
+// each at the fastest-to-walk speed anywhere, stretched by the longest pattern delay and by every
+// channel's pattern loops. Songs past it are refused; real songs stay far below (at speed 6 and
+// tempo 125 the bound is 43 minutes of music).
+constexpr uint64_t kMostWalkedTicks = uint64_t{1} << 17;
+constexpr uint32_t kDefaultSpeed = 6;
+
+// What a pattern adds to the song's walk.
+struct S3mPatternWalk {
+  uint64_t rows = 0;       // rows played, with its loops and delays
+  uint32_t mostSpeed = 0;  // the largest speed it sets (0 for none)
+};
+
 // Commands are the letters A to Z; the decoder takes some numbers past them for effects of its
 // own and follows pointers they never set. It reads a pattern's 64 rows whatever length the
-// pattern gives itself.
-bool S3mPatternIsSane(FILE* file, uint64_t at) {
+// pattern gives itself. None for a pattern the decoder must not read.
+std::optional<S3mPatternWalk> S3mPatternIsSane(FILE* file, uint64_t at) {
   constexpr uint32_t kLastCommand = 26;
+  constexpr uint32_t kSpeed = 1, kJump = 2, kBreak = 3, kSpecial = 19;
   constexpr int kRows = 64;
+  constexpr int kChannels = 32;
   // Two bytes of length, then at most 32 channels of 6 bytes and an end a row.
-  constexpr size_t kLongest = 2 + kRows * (32 * 6 + 1);
-  if (at == 0) return true;  // an empty pattern
+  constexpr size_t kLongest = 2 + kRows * (kChannels * 6 + 1);
+  S3mPatternWalk walk;
+  if (at == 0) {  // an empty pattern: 64 empty rows
+    walk.rows = kRows;
+    return walk;
+  }
   std::vector<unsigned char> packed(kLongest);
   if (at > static_cast<uint64_t>(LONG_MAX) ||
       std::fseek(file, static_cast<long>(at), SEEK_SET) != 0) {
-    return false;
+    return std::nullopt;
   }
   packed.resize(std::fread(packed.data(), 1, packed.size(), file));
+  if (packed.size() < 2) return std::nullopt;
   int rows = 0;
+  int played = kRows;  // up to the first break or jump
+  uint32_t mostDelay = 0;
+  uint32_t loops[kChannels] = {};
   for (size_t i = 2; i < packed.size() && rows < kRows;) {
     const unsigned char what = packed[i++];
-    if (what == 0) ++rows;
+    if (what == 0) {
+      ++rows;
+      continue;
+    }
     i += (what & 0x20) ? 2 : 0;
     i += (what & 0x40) ? 1 : 0;
-    if ((what & 0x80) != 0) {
-      if (i < packed.size() && packed[i] > kLastCommand) return false;
-      i += 2;
+    if ((what & 0x80) == 0) continue;
+    if (i >= packed.size()) break;
+    const uint32_t command = packed[i];
+    const uint32_t value = i + 1 < packed.size() ? packed[i + 1] : 0;
+    i += 2;
+    if (command > kLastCommand) return std::nullopt;
+    if (command == kSpeed) walk.mostSpeed = std::max(walk.mostSpeed, value);
+    if ((command == kJump || command == kBreak) && rows + 1 < played) played = rows + 1;
+    if (command == kSpecial && (value >> 4) == 0xE) mostDelay = std::max(mostDelay, value & 15);
+    if (command == kSpecial && (value >> 4) == 0xB) {
+      uint32_t& loop = loops[what & 31];
+      loop = std::max(loop, value & 15);
     }
   }
-  return packed.size() >= 2;
+  walk.rows = static_cast<uint64_t>(played) * (1 + mostDelay);
+  // Held just past the bound, so that 32 channels of loops cannot overflow.
+  for (const uint32_t loop : loops)
+    walk.rows = std::min(walk.rows * (1 + loop), kMostWalkedTicks + 1);
+  return walk;
 }
 
-// The tempo, each sample's rate and data within the file, and the patterns' commands.
+// The tempo, each sample's rate and data within the file, the patterns' commands and the length
+// of the walk through the song.
 bool S3mIsSane(FILE* file) {
   const long size = FileSize(file);
   unsigned char header[0x60];
@@ -276,14 +319,30 @@ bool S3mIsSane(FILE* file) {
     }
   }
   const uint32_t patterns = Little(header + 0x24, 2);
+  std::vector<S3mPatternWalk> walks;
   for (uint32_t i = 0; i < patterns; ++i) {
     unsigned char pointer[2];
-    if (!ReadAt(file, 0x60 + orders + 2 * (instruments + i), pointer, sizeof pointer) ||
-        !S3mPatternIsSane(file, 16 * static_cast<uint64_t>(Little(pointer, 2)))) {
+    if (!ReadAt(file, 0x60 + orders + 2 * (instruments + i), pointer, sizeof pointer)) {
       return false;
     }
+    const std::optional<S3mPatternWalk> walk =
+        S3mPatternIsSane(file, 16 * static_cast<uint64_t>(Little(pointer, 2)));
+    if (!walk) return false;
+    walks.push_back(*walk);
   }
-  return true;
+  std::vector<unsigned char> order(orders);
+  if (orders > 0 && !ReadAt(file, 0x60, order.data(), order.size())) return false;
+  // Every order the song can reach (up to its end mark), each at most once: the decoder ends the
+  // song where it comes back to a row it played.
+  uint64_t rows = 0;
+  uint32_t speed = header[0x31] != 0 ? header[0x31] : kDefaultSpeed;
+  for (const unsigned char pattern : order) {
+    if (pattern == 0xFF) break;
+    if (pattern >= walks.size()) continue;  // a marker, or a pattern the file lacks
+    rows = std::min(rows + walks[pattern].rows, kMostWalkedTicks + 1);
+    speed = std::max(speed, walks[pattern].mostSpeed);
+  }
+  return rows * speed <= kMostWalkedTicks;
 }
 
 // XM and IT files are not among the engine's kinds, yet the decoder takes them by their signature

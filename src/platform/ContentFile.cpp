@@ -28,3 +28,15 @@ bool CanOpenContentFile(const char* path) {
   std::fclose(file);
   return true;
 }
+
+std::optional<std::vector<uint8_t>> ReadContentFile(const char* path) {
+  FILE* file = OpenContentFile(path, "rb");
+  if (file == nullptr) return std::nullopt;
+  std::vector<uint8_t> bytes;
+  uint8_t chunk[65536];
+  size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+    bytes.insert(bytes.end(), chunk, chunk + n);
+  std::fclose(file);
+  return bytes;
+}

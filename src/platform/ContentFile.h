@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Content written for Windows names folders with "\"; every path that comes from a script or a
 // data file is opened through here so that both separators work.
@@ -20,3 +23,6 @@ FILE* OpenContentFile(const char* path, const char* mode);
 
 // Whether OpenContentFile would open the path for reading.
 bool CanOpenContentFile(const char* path);
+
+// The whole file that OpenContentFile opens, read and closed again; none when it does not open.
+std::optional<std::vector<uint8_t>> ReadContentFile(const char* path);

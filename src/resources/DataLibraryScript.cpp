@@ -3,12 +3,16 @@
 
 #include <allegro5/allegro_ttf.h>
 
+#include <optional>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/Globals.h"
 #include "core/script/ScriptCall.h"
 #include "platform/ContentFile.h"
+#include "platform/MemoryFile.h"
 #include "resources/DataLibrary.h"
 #include "resources/ExternalImageManager.h"
 #include "resources/ImageObject.h"
@@ -179,9 +183,14 @@ int DL_RegisterFont(lua_State* state) {
   const char* texts[5];
   DataLibrary* library = call.Begin(5, gDataLibrary, texts);
   if (library == nullptr) return 0;
-  // A FIFO would block the font loader's open; it is refused like a missing file.
-  const std::string path = ContentPath(texts[0]);
-  ALLEGRO_FONT* font = IsSpecialFile(path) ? nullptr : al_load_ttf_font(path.c_str(), 16, 0);
+  // The font reads its glyphs from its file as long as it lives: it gets the file's bytes, so
+  // that no registered font holds a descriptor. A FIFO is refused like a missing file.
+  ALLEGRO_FONT* font = nullptr;
+  if (std::optional<std::vector<uint8_t>> bytes = ReadContentFile(texts[0])) {
+    // The font owns the handle from here on, and closes it even when it fails to load.
+    ALLEGRO_FILE* file = OpenMemoryFile(std::move(*bytes));
+    if (file != nullptr) font = al_load_ttf_font_f(file, ContentPath(texts[0]).c_str(), 16, 0);
+  }
   RegisterAt(*library, texts + 1, font);
   return 0;
 }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "resources/ImageContainerFormat.h"
 #include "resources/ImageRoad.h"
 #include "resources/PaletteSet.h"
 
@@ -102,6 +103,13 @@ void ImageObject::Create(int32_t newWidth, int32_t newHeight, const bool* mode) 
   renderMode = mode;
   defaultFlags = 0;
   bitmap = NewBitmap(newWidth, newHeight);
+}
+
+int32_t ImageObject::LargestSide() {
+  ALLEGRO_DISPLAY* display = al_get_current_display();
+  const int largest =
+      display != nullptr ? al_get_display_option(display, ALLEGRO_MAX_BITMAP_SIZE) : 0;
+  return largest > 0 ? largest : kLargestImageSide;
 }
 
 void ImageObject::Wrap(ALLEGRO_BITMAP* borrowed, const bool* mode) {

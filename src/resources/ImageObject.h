@@ -30,6 +30,9 @@ class ImageObject {
   // An owned bitmap of that size, contents not cleared; offset 0,0, no palette, default flags 0.
   // Whatever the image held before is destroyed first.
   void Create(int32_t width, int32_t height, const bool* renderMode);
+  // The largest side of a bitmap the current display makes; 16384 when there is no display or it
+  // does not say. A larger one would come back as a memory bitmap, or not at all.
+  static int32_t LargestSide();
   // Borrows the bitmap at its own size. Nothing happens when the bitmap is none.
   void Wrap(ALLEGRO_BITMAP* bitmap, const bool* renderMode);
   // Destroys an owned bitmap now and leaves palette mode. Safe to call again.

@@ -32,6 +32,7 @@ Something tried to play a null song.  Aborting
 LoadSound:  Failed, sound Absurd could not be loaded from Data/Audio/absurd.wav -Code: 41-
 Bass reported an error during PlaySound:  -Code: 5-
 Bass reported an error during PlaySound:  -Code: 5-
+<no pane, font or shadows>
 <no maps folder>
 <loop and cleanup>
 LOG

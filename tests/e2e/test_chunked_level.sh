@@ -22,6 +22,7 @@ expect_log <<'LOG'
 Lua Error during Loading: cannot open Configuration.lua: No such file or directory
 Lua Error during Loading: cannot open Data/Scripts/System/Loading/Routing.lua: No such file or directory
 Lua Error during Loading: cannot open Data/Scripts/System/GlobalVariables.lua: No such file or directory
+<no pane, font or shadows>
 MapManager:  Reading file from Data/Maps/Village.slf - Failed
 Isometric file pathname failed, check Lineart file instead...
 Village.lua: script code -2

@@ -27,6 +27,12 @@ Configuration.lua: the game goes on
 Routing.lua: TimerManager_AddTimer is function
 GlobalVariables.lua: Started is 1
 ScriptExecution.lua: script code -1
+DataLibrary - GetCatalogue(B):  Failed, GUI not found
+DataLibrary - GetSection(N):  Failed, Fonts not found
+DataLibrary - GetCatalogue(B):  Failed, Misc not found
+DataLibrary - GetCatalogue(B):  Failed, Misc not found
+DataLibrary - GetCatalogue(B):  Failed, Misc not found
+DataLibrary - GetCatalogue(B):  Failed, Misc not found
 <no maps folder>
 <loop and cleanup>
 LOG

@@ -27,6 +27,12 @@ Configuration.lua: closed the container, temporary file absent
 Routing.lua: TimerManager_AddTimer is function
 GlobalVariables.lua: Started is 1
 ScriptExecution.lua: script code -1
+DataLibrary - GetCatalogue(B):  Failed, GUI not found
+DataLibrary - GetHeading(B):  Failed, Dialogue not found
+DataLibrary - GetHeading(B):  Failed, Shadows not found
+DataLibrary - GetHeading(B):  Failed, Shadows not found
+DataLibrary - GetHeading(B):  Failed, Shadows not found
+DataLibrary - GetHeading(B):  Failed, Shadows not found
 <no maps folder>
 <loop and cleanup>
 LOG

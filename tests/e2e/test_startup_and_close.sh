@@ -18,6 +18,7 @@ CFG_SetKey:  Failed, no key escape found
 Routing.lua: TimerManager_AddTimer is function
 GlobalVariables.lua: Started is 1
 ScriptExecution.lua: script code -1
+<no pane, font or shadows>
 <no maps folder>
 <loop and cleanup>
 LOG

@@ -86,6 +86,23 @@ TEST_P(GUIVideoBitmapTest, ABorderedWindowKeepsItsInterior) {
   }
 }
 
+// Past the display's largest bitmap a widget gets none, rather than a memory bitmap of gigabytes.
+TEST_P(GUIVideoBitmapTest, AWidgetPastTheLargestBitmapHasNone) {
+  const int largest = al_get_display_option(display, ALLEGRO_MAX_BITMAP_SIZE);
+  ASSERT_GT(largest, 0);
+  EXPECT_EQ(ImageObject::LargestSide(), largest);
+  ASSERT_TRUE(gui->SetActiveObjectList("Base"));
+  auto* window = new GUIWindow();
+  gui->AddToActiveList("Window", window);
+  window->SetDimensions(100, 100, 20000, 20000);
+  EXPECT_EQ(window->GetBuffer()->GetBitmap(), nullptr);
+  window->SetDimensions(0, 0, largest + 1, 1);
+  EXPECT_EQ(window->GetBuffer()->GetBitmap(), nullptr);
+  window->SetDimensions(0, 0, largest, 1);
+  ASSERT_NE(window->GetBuffer()->GetBitmap(), nullptr);
+  EXPECT_EQ(al_get_bitmap_flags(window->GetBuffer()->GetBitmap()) & ALLEGRO_MEMORY_BITMAP, 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Roads, GUIVideoBitmapTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "OpenGL" : "Allegro"; });
 

@@ -110,6 +110,31 @@ TEST_F(AIDrawingListTest, EachLayerThatCannotDrawSaysWhy) {
   EXPECT_EQ(Draw(), "AIDP_DrawToImage:  Failed, 0 Animation is out of range\n");
 }
 
+// A layer drawn every frame logs a failure the first time, and the same failure again only after
+// it has drawn in between or failed for another cause.
+TEST_F(AIDrawingListTest, AFailureRepeatedEveryFrameIsLoggedOnceUntilTheLayerDraws) {
+  BuildLook();
+  const std::string noFrame = "AIDP_DrawToImage:  Failed, GetFrameByTime returned NULL\n";
+  const std::string outOfRange = "AIDP_DrawToImage:  Failed, -1 Animation is out of range\n";
+  actor->direction = 1;
+  EXPECT_EQ(Draw(), noFrame + noFrame);
+  EXPECT_EQ(Draw(), "");
+  EXPECT_EQ(Draw(), "");
+  actor->moving = 1;
+  EXPECT_EQ(Draw(), outOfRange + outOfRange);
+  actor->moving = 0;
+  EXPECT_EQ(Draw(), noFrame + noFrame);
+  actor->direction = 0;
+  EXPECT_EQ(Draw(), "");
+  EXPECT_EQ(Pixel(3, 3), kRed);
+  actor->direction = 1;
+  EXPECT_EQ(Draw(), noFrame + noFrame);
+  // Each layer keeps its own record: the hat fails anew while the body stays quiet.
+  ASSERT_TRUE(Run("AIDP_SetAnimation(0, 'nothing')"));
+  EXPECT_EQ(Draw(), "AIDP_DrawToImage:  Failed, Animation 0 is not valid\n");
+  EXPECT_EQ(Draw(), "");
+}
+
 TEST_F(AIDrawingListTest, TheOverrideReplacesEveryLayersPalette) {
   BuildLook();
   ASSERT_TRUE(Run("AIDL_SetAIPalette('Body', 2) AIDL_SetAIPalette('Hat', 3)"));

@@ -523,8 +523,10 @@ TEST_F(PlayerTest, ScreenPositionsAndTheShadow) {
   player->Draw(&target, &camera);
   EXPECT_FALSE(red(135, 101));
   player->SetGameMode(0);
+  log.Clear();
   player->SetShadowImage(1, "Images", "Misc", "Shadows", "Missing");
   EXPECT_EQ(player->GetShadow(1), nullptr);
+  EXPECT_EQ(log.Text(), "DataLibrary:  Warning, Root/Images/Misc/Shadows/Missing does not exist\n");
   target.ClearToTransparent();
   player->Draw(&target, &camera);
   EXPECT_FALSE(red(135, 101));

@@ -211,6 +211,38 @@ TEST_F(ProjectilesTest, AHitLandsOnceIn120Updates) {
   EXPECT_EQ(enemy->GetHitTimer(), 119);
 }
 
+// After a hit the enemy draws its layers with the hit palette in phases 4 to 7 of every 8 updates
+// of its hit timer and with palette 0 in the others: both are 0, whatever palette a layer has.
+TEST_F(ProjectilesTest, AHitEnemyFlashesWithItsHitPaletteOverEveryLayersOwn) {
+  NPCBaseEnemy* enemy = Enemy("guard", 100, 100);
+  ASSERT_TRUE(Run(R"(
+    NPC_SetDisplayData(0, 0, 20, 20)
+    NPC_AllocateStateVariables(1) NPC_SetStateVariable(0, 'Moving', 0)
+    AIM_CreateObject('anim', 'AnimationsList', 'Animation')
+    Anim_DeclareSizes(5, 1) Anim_SetFrame(4, 0, 'ball') Anim_SetDuration(1)
+    AIM_CreateObject('body', 'AIDrawingPackageList', 'AIDrawingPackage')
+    AIDP_AllocateSpace(1) AIDP_SetAnimation(0, 'anim')
+    AIM_SetActiveAIObject('DrawingList', 'NPC', 'guard', 'AIDrawingList')
+    AIDL_AddAI('Body', 'body') AIDL_SetAIPalette('Body', 5)
+    AIDL_SetBaseStateToActive() AIS_AddState('Still', 0, 'NPC', 'guard', 'St|Moving', 1)
+  )"));
+  log.Clear();
+  // An NPC faces row 4 until it moves.
+  const auto paletteDrawn = [&] {
+    SetGlobalPaletteNumber(-7);
+    enemy->UpdateAppearance();
+    return GetGlobalPaletteNumber();
+  };
+  EXPECT_EQ(paletteDrawn(), 0);
+  Projectile(100, 100, 1);
+  for (int update = 0; update < 16; ++update) {
+    Tick();
+    EXPECT_EQ(paletteDrawn(), 0) << "hit timer " << enemy->GetHitTimer();
+  }
+  EXPECT_EQ(enemy->GetHitTimer(), NPCBaseEnemy::kHitTimerTicks - 16);
+  EXPECT_EQ(log.Text(), "");
+}
+
 TEST_F(ProjectilesTest, AHitReactionThatChangesTheMapStopsTheEnemy) {
   WriteScript("hit.lua",
               "hits = (hits or '') .. GetScriptCode() .. ' '\n"

@@ -47,9 +47,12 @@ TEST_F(GUIBaseObjectTest, SetDimensionsGivesRectangleBufferAndVisibility) {
   EXPECT_EQ(widget->GetRight(), INT_MAX);
 }
 
-// Refused sizes: the widget holds no bitmap, is never drawn and never becomes a drawing target.
+// Refused sizes (negative, or a side past the largest bitmap): the widget holds no bitmap, is never
+// drawn and never becomes a drawing target.
 TEST_F(GUIBaseObjectTest, AWidgetWithoutABitmapIsNotDrawn) {
-  for (const auto& size : {std::pair{-1, 10}, std::pair{10, -5}, std::pair{INT_MAX, INT_MAX}}) {
+  ASSERT_EQ(ImageObject::LargestSide(), 16384);  // no display
+  for (const auto& size : {std::pair{-1, 10}, std::pair{10, -5}, std::pair{INT_MAX, INT_MAX},
+                           std::pair{20000, 20000}, std::pair{16385, 1}, std::pair{1, 16385}}) {
     RecordingWidget* widget = Add("Refused", nullptr, 0, 0, size.first, size.second);
     RecordingWidget* child = Add("Child", widget, 0, 0, 5, 5);
     EXPECT_EQ(widget->GetBuffer()->GetBitmap(), nullptr);
@@ -57,8 +60,12 @@ TEST_F(GUIBaseObjectTest, AWidgetWithoutABitmapIsNotDrawn) {
     EXPECT_EQ(widget->draws, 0);
     EXPECT_EQ(child->draws, 0);
     EXPECT_EQ(al_get_target_bitmap(), shown);
+    EXPECT_TRUE(widget->IsVisible());
     widget->Hide();
   }
+  RecordingWidget* largest = Add("Largest", nullptr, 0, 0, 16384, 1);
+  ASSERT_NE(largest->GetBuffer()->GetBitmap(), nullptr);
+  EXPECT_EQ(al_get_bitmap_width(largest->GetBuffer()->GetBitmap()), 16384);
 }
 
 TEST_F(GUIBaseObjectTest, LockedWindowTakesTheDragButDoesNotMoveUntilUnlocked) {

@@ -199,6 +199,35 @@ TEST_F(GUIDialogueManagerTest, PaneBubbleAndPortraitPixels) {
   EXPECT_TRUE(window->IsDirty());
 }
 
+// A game without the pane, the dialogue font and the bubble: the window's look-ups log the data
+// library's warnings once when it is made; each response line's bubble, looked up every frame,
+// logs once.
+TEST_F(GUIDialogueManagerTest, MissingPaneFontAndBubbleAreLoggedOnce) {
+  DataLibrary bare;
+  bare.AddSection("Images");
+  bare.AddCatalogue("Images", "GUI");
+  bare.AddSection("Fonts");
+  bare.AddCatalogue("Fonts", "General");
+  gDataLibrary = &bare;
+  window->Hide();
+  log.Clear();
+  gui->CreateDialogueManager();
+  EXPECT_EQ(log.Text(),
+            "DataLibrary - GetHeading(B):  Failed, Chat not found\n"
+            "DataLibrary - GetHeading(B):  Failed, Dialogue not found\n");
+  auto* fresh = static_cast<GUIDialogueManager*>(gui->GetTopLevel().GetAt(0));
+  fresh->Show();
+  fresh->SetLineResponse(1, "Yes", 1);
+  fresh->SetLineResponse(2, "No", 2);
+  log.Clear();
+  for (int frame = 0; frame < 3; ++frame) FramePixel(0, 0);
+  EXPECT_EQ(log.Text(),
+            "DataLibrary - GetHeading(B):  Failed, Bubbles not found\n"
+            "DataLibrary - GetHeading(B):  Failed, Bubbles not found\n");
+  fresh->Hide();
+  gDataLibrary = library.get();
+}
+
 TEST_F(GUIDialogueManagerTest, PortraitMissesRemoveThePicture) {
   Run("SetPortrait('Face') SetPortraitBackground('Sky')");
   log.Clear();

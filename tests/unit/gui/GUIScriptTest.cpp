@@ -194,6 +194,25 @@ TEST_F(GUIScriptTest, BaseThenFromBaseBuildsATree) {
   EXPECT_EQ(gui->GetActiveObject(), nullptr);
 }
 
+// A list owner that is not found leaves no active list, not the one selected before.
+TEST_F(GUIScriptTest, AFailedListSelectionLeavesNoActiveList) {
+  CreateManagers();
+  ASSERT_TRUE(Run("GUI_SetActiveObjectList('Base') GUIOL_AddObject('A', 'GUIWindow')"));
+  ASSERT_NE(gui->GetActiveList(), nullptr);
+  const ScriptFailure failures[] = {
+      {"GUI_SetActiveObjectList('Missing')",
+       "FindGUIObject:  Failed, object Missing not found\n"
+       "GUI SetActiveObjectList:  Warning, list owner Missing not found\n"},
+      {"GUIOL_AddObject('B', 'GUIWindow')",
+       "GUIOL AddObject: Failed, Active Object List not set\n"},
+      {"GUI_SetActiveObject('A')",
+       "GUI SetActiveObject:  Failed, Active Object List was not set\n"},
+  };
+  ExpectFailures(failures);
+  EXPECT_EQ(gui->GetActiveList(), nullptr);
+  EXPECT_EQ(gui->GetTopLevel().GetCount(), 1);
+}
+
 TEST_F(GUIScriptTest, VisibilityLockAndWindowSettingsActOnTheActiveObject) {
   CreateManagers();
   library->AddSection("Images");
@@ -227,6 +246,11 @@ TEST_F(GUIScriptTest, VisibilityLockAndWindowSettingsActOnTheActiveObject) {
 
   log.Clear();
   ASSERT_TRUE(Run("GUIG_SetBorderImages('X', 'Y', 'Z') GUIG_Show() GUIG_SetLock(0.5)"));
+  // Corner, horizontal, vertical: looked up in the order they are given.
+  EXPECT_EQ(log.Text(),
+            "DataLibrary:  Warning, Root/Images/GUI/Windows/X does not exist\n"
+            "DataLibrary:  Warning, Root/Images/GUI/Windows/Y does not exist\n"
+            "DataLibrary:  Warning, Root/Images/GUI/Windows/Z does not exist\n");
   EXPECT_TRUE(resize->IsBordered());
   EXPECT_EQ(resize->GetBorderWidth(), 6);
   EXPECT_TRUE(resize->IsVisible());

@@ -51,6 +51,14 @@ TEST_F(GUITextTest, GUITextLine_AutoSizeAndTheSystemFont) {
   EXPECT_EQ(line->GetWidth(), 20);
   EXPECT_EQ(line->GetPreviousLength(), 5);
 
+  // 10 pixels per character up to the largest bitmap side: one more character leaves no picture.
+  line->SetString(std::string(1638, 'x').c_str());
+  EXPECT_NE(line->GetBuffer()->GetBitmap(), nullptr);
+  line->SetString(std::string(1639, 'x').c_str());
+  EXPECT_EQ(line->GetWidth(), 16390);
+  EXPECT_EQ(line->GetBuffer()->GetBitmap(), nullptr);
+  line->SetString("hi");
+
   line->Append("!!");
   EXPECT_EQ(TextOf(*line), "hi!!");
   EXPECT_EQ(line->GetWidth(), 20);
@@ -77,6 +85,35 @@ TEST_F(GUITextTest, GUIInputTextBox_StartsAsOneBlankAtTenBySixteen) {
   EXPECT_FALSE(box->IsAutoSize());
   EXPECT_EQ(box->GetMaxChars(), 8);
   EXPECT_EQ(box->GetBlinkCounter(), 11);
+  ASSERT_TRUE(Run("cursor = PM_GetValue('GUI', 'Box', 'Cursor')"));
+  EXPECT_EQ(Number("cursor"), 0);
+}
+
+// A script's text keeps the box's cursor where it was, pulled back to the new text's end.
+TEST_F(GUITextTest, GUIInputTextBox_SetStringKeepsTheCursorWithinTheText) {
+  auto* box = FocusedBox();
+  Type(ALLEGRO_KEY_A);
+  Type(ALLEGRO_KEY_B);
+  Type(ALLEGRO_KEY_C);
+  ASSERT_EQ(box->GetCursor(), 3);
+  struct Case {
+    const char* text;
+    const char* shown;
+    int32_t cursor;
+  };
+  const Case cases[] = {
+      {"wxyzuv", "wxyzuv", 3}, {"abcdefghijk", "abcdefgh", 3}, {"q", "q", 1}, {"", "", 0},
+      {"hello", "hello", 0},
+  };
+  gui->SetActiveObject(box);
+  for (const Case& c : cases) {
+    const std::string set = std::string("GUIT_SetString('") + c.text + "')";
+    ASSERT_TRUE(Run(set + " cursor = PM_GetValue('GUI', 'Box', 'Cursor')"));
+    EXPECT_EQ(TextOf(*box), c.shown) << c.text;
+    EXPECT_EQ(Number("cursor"), c.cursor) << c.text;
+  }
+  Type(ALLEGRO_KEY_X);
+  EXPECT_EQ(TextOf(*box), "xhello");
 }
 
 // Every key code: what a press types, plain, with shift, and with caps lock and shift.
@@ -278,7 +315,7 @@ TEST_F(GUITextTest, GUIInputTextBox_EditsAndRouterWritesStayInsideTheText) {
   auto* box = FocusedBox(4);
   box->SetString("abcdefgh");
   EXPECT_EQ(TextOf(*box), "abcd");
-  EXPECT_EQ(box->GetCursor(), 4);
+  EXPECT_EQ(box->GetCursor(), 0);
   EXPECT_EQ(box->GetWidth(), 100);
 
   Run("PM_SetValue(-3, 'GUI', 'Box', 'MaxChars')");

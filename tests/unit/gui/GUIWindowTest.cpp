@@ -1,6 +1,9 @@
 #include <allegro5/allegro_font.h>
 #include <gtest/gtest.h>
 
+#include "gui/GUIImage.h"
+#include "gui/GUIInputTextBox.h"
+#include "gui/GUIList.h"
 #include "gui/GUIResizeWindow.h"
 #include "gui/GUIScrollableWindow.h"
 #include "gui/GUIWindow.h"
@@ -59,6 +62,25 @@ TEST_F(GUIWindowTest, APlainWindowFillsItselfAndKeepsItselfAndItsParentDirty) {
   EXPECT_TRUE(outer->IsDirty());
   EXPECT_TRUE(inner->IsDirty());
   EXPECT_FALSE(Mouse(kPress, 35, 35));  // plain windows take nothing
+}
+
+// A window keeps the widget that holds it redrawn even when that widget is no window and clears
+// its own flag before it draws its children: after every frame the holder is dirty again.
+TEST_F(GUIWindowTest, EveryWindowKeepsAHolderThatIsNoWindowDirty) {
+  const auto check = [this](GUIBaseObject* holder, GUIBaseObject* window) {
+    for (int frame = 0; frame < 2; ++frame) {
+      DrawFrame();
+      EXPECT_TRUE(holder->IsDirty()) << window->GetName() << " in frame " << frame;
+      EXPECT_TRUE(window->IsDirty()) << window->GetName();
+    }
+    holder->Hide();
+  };
+  auto* image = Add<GUIImage>("Image", nullptr, 0, 0, 50, 50);
+  check(image, Add<GUIWindow>("Plain", image, 5, 5, 20, 20));
+  auto* box = Add<GUIInputTextBox>("Box", nullptr, 0, 0, 50, 50);
+  check(box, Add<GUIScrollableWindow>("Scroll", box, 5, 5, 20, 20));
+  auto* list = Add<GUIList>("List", nullptr, 0, 0, 50, 50);
+  check(list, Add<GUIResizeWindow>("Resize", list, 5, 5, 20, 20));
 }
 
 TEST_F(GUIWindowTest, APictureWindowShowsThePictureFromItsViewCorner) {

@@ -154,4 +154,63 @@ TEST(AudioFileCheck, ModulesMustHaveATempoAndSamplesWithinTheFile) {
   EXPECT_FALSE(Accepts(dir, "cut-in-the-sample.s3m", s3m.substr(0, s3m.size() - 1)));
 }
 
+// The intact S3M's pieces laid out again behind an order list of that many orders (the pattern
+// every time, then the end), with the initial speed, the pattern's speed and break taken out and
+// the first row's effect set instead: a song as long and slow as a few hundred bytes can make.
+std::string LongS3m(int orders, uint8_t speed, uint8_t command = 0, uint8_t value = 0) {
+  const std::string s3m = audiofiles::S3m();
+  std::string pattern = s3m.substr(0xC0, 0x4C);
+  pattern[5] = static_cast<char>(command);  // row 0: A 3 as written
+  pattern[6] = static_cast<char>(value);
+  const size_t breakAt = pattern.find(std::string("\xA0\x44\x01\x03\x00", 5));
+  pattern[breakAt] = 0x20;  // row 20 keeps its note, loses its break
+  pattern[breakAt + 3] = 0;
+  pattern[breakAt + 4] = 0;
+  std::string out = s3m.substr(0, 0x60);
+  out[0x31] = static_cast<char>(speed);
+  Patch(out, 0x20, static_cast<uint32_t>(orders + 1), 2);
+  out.append(static_cast<size_t>(orders), '\0');
+  out.push_back(static_cast<char>(0xFF));
+  const size_t pointers = out.size();
+  out.append(4, '\0');
+  const auto place = [&out](const std::string& piece) {
+    out.resize((out.size() + 15) / 16 * 16, '\0');
+    const size_t at = out.size();
+    out += piece;
+    return at;
+  };
+  const size_t instrument = place(s3m.substr(0x70, 0x50));
+  Patch(out, pointers, static_cast<uint32_t>(instrument / 16), 2);
+  Patch(out, pointers + 2, static_cast<uint32_t>(place(pattern) / 16), 2);
+  const size_t sample = place(s3m.substr(0x200));
+  Patch(out, instrument + 0x0E, static_cast<uint32_t>(sample / 16), 2);
+  return out;
+}
+
+// The decoder walks a whole song before it plays: a song whose walk the patterns cannot bound
+// below about a tenth of a second is refused, at any size.
+TEST(AudioFileCheck, ModulesWhoseSongIsTooLongToWalkAreRefused) {
+  TempDir dir;
+  constexpr uint8_t kSpeed = 1, kSpecial = 19;
+  // 239 orders of 64 rows at speed 255, in 576 bytes: seconds of walking, 65 hours of song.
+  const std::string slow = LongS3m(239, 255);
+  ASSERT_EQ(slow.size(), 576u);
+  EXPECT_FALSE(Accepts(dir, "slow.s3m", slow));
+  const struct {
+    const char* what;
+    std::string bytes;
+    bool accepted;
+  } cases[] = {
+      {"one order at speed 255", LongS3m(1, 255), true},
+      {"8 orders at speed 255: the most walked", LongS3m(8, 255), true},
+      {"239 orders at speed 6", LongS3m(239, 6), true},
+      {"9 orders at speed 255", LongS3m(9, 255), false},
+      {"9 orders set to speed 255 by their pattern", LongS3m(9, 6, kSpeed, 255), false},
+      {"a pattern delay of 15 on 30 orders", LongS3m(30, 6, kSpecial, 0xEF), false},
+      {"a pattern loop of 15 on 30 orders", LongS3m(30, 6, kSpecial, 0xBF), false},
+      {"a pattern loop of 15 on 2 orders", LongS3m(2, 6, kSpecial, 0xBF), true},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Accepts(dir, "long.s3m", c.bytes), c.accepted) << c.what;
+}
+
 }  // namespace

@@ -204,6 +204,45 @@ TEST_F(DataLibraryTest, FontsLoadThroughTheTtfAddOn) {
   EXPECT_GT(al_get_font_line_height(font), 0);
 }
 
+int OpenDescriptors() {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    (void)entry;
+    ++count;
+  }
+  return count;
+}
+
+// A registered font holds its file's bytes, not the file: many fonts open no descriptors, and a
+// font whose file is gone still draws glyphs it never drew before.
+TEST_F(DataLibraryTest, RegisteredFontsHoldNoFileOpen) {
+  if (!std::filesystem::exists(kDejaVu)) GTEST_SKIP() << "fonts-dejavu-core is not installed";
+  std::filesystem::copy_file(kDejaVu, dir.Path() / "Font.ttf");
+  ASSERT_TRUE(Run(R"(DL_AddSection("Fonts") DL_AddCatalogue("Fonts", "General")
+                     DL_AddHeading("Fonts", "General", "Many"))"));
+  const int before = OpenDescriptors();
+  ASSERT_TRUE(Run(R"(for i = 1, 50 do
+                       DL_RegisterFont("Font.ttf", "Fonts", "General", "Many", "F" .. i)
+                     end)"));
+  EXPECT_EQ(log.Text(), "");
+  EXPECT_EQ(OpenDescriptors(), before);
+
+  std::filesystem::remove(dir.Path() / "Font.ttf");
+  ALLEGRO_FONT* font = library.GetEntry<ALLEGRO_FONT>("Fonts", "General", "Many", "F50");
+  ASSERT_NE(font, nullptr);
+  ImageObject target;
+  target.Create(120, 30, nullptr);
+  target.SetAsTarget();
+  al_clear_to_color(al_map_rgba(0, 0, 0, 0));
+  al_draw_text(font, al_map_rgb(255, 255, 255), 0, 0, 0, "Wq&@#");
+  int lit = 0;
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 0; x < 120; ++x) lit += al_get_pixel(target.GetBitmap(), x, y).a > 0.5f;
+  }
+  EXPECT_GT(lit, 20);
+  al_set_target_bitmap(nullptr);
+}
+
 TEST_F(DataLibraryTest, InvalidArgumentLines) {
   const ScriptFailure failures[] = {
       {"DL_AddSection()", "DL_AddSection:  Failed, invalid argument list\n"},
