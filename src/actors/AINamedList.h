@@ -19,7 +19,9 @@ class AINamedList {
   AINamedList& operator=(const AINamedList&) = delete;
 
   void Add(std::string_view name, T* value) {
-    if (value != nullptr) entries.push_back({std::string(name), value});
+    if (value == nullptr) return;
+    entries.push_back({std::string(name), value});
+    ++version;
   }
 
   T* Find(std::string_view name) const {
@@ -52,6 +54,20 @@ class AINamedList {
     }
   }
 
+  // Every entry whose value the test picks, in one pass; the test must not change the list.
+  template <class Test>
+  void RemoveIf(Test&& test) {
+    if (walks > 0) {
+      for (size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].value != nullptr && test(entries[i].value)) Unlink(i);
+      }
+      return;
+    }
+    if (std::erase_if(entries, [&](const Entry& entry) { return test(entry.value); }) > 0) {
+      ++version;
+    }
+  }
+
   // Empties the list; answers the values, head first.
   std::vector<T*> TakeAll() {
     std::vector<T*> values;
@@ -71,13 +87,27 @@ class AINamedList {
   // Visits every value from the head with a local position.
   template <class Visit>
   void Walk(Visit&& visit) {
+    HoldPositions([&] {
+      for (size_t i = 0; i < entries.size(); ++i) {
+        T* value = entries[i].value;
+        if (value != nullptr) visit(value);
+      }
+    });
+  }
+
+  // Runs the use with the positions held: what it removes is blanked in place and what it appends
+  // goes to the tail, so a position names the same entry until the outermost hold or walk ends.
+  template <class Use>
+  void HoldPositions(Use&& use) {
     ++walks;
-    for (size_t i = 0; i < entries.size(); ++i) {
-      T* value = entries[i].value;
-      if (value != nullptr) visit(value);
-    }
+    use();
     if (--walks == 0) Compact();
   }
+  // The positions, blanked ones included; a blanked position answers none.
+  size_t GetSlotCount() const { return entries.size(); }
+  T* GetSlot(size_t position) const { return entries[position].value; }
+  // Changes whenever an entry is added, blanked or moved to another position.
+  uint64_t GetVersion() const { return version; }
 
   // Without changes allowed: for walks that run no script.
   template <class Visit>
@@ -95,8 +125,10 @@ class AINamedList {
 
   T* Unlink(size_t index) {
     T* value = entries[index].value;
+    ++version;
     if (walks > 0) {
       entries[index].value = nullptr;
+      blanked = true;
     } else {
       entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(index));
     }
@@ -104,9 +136,14 @@ class AINamedList {
   }
 
   void Compact() {
+    if (!blanked) return;
+    blanked = false;
     std::erase_if(entries, [](const Entry& entry) { return entry.value == nullptr; });
+    ++version;
   }
 
   std::vector<Entry> entries;
   int walks = 0;
+  bool blanked = false;  // some entry was blanked during the current walks
+  uint64_t version = 0;
 };

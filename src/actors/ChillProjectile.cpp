@@ -67,10 +67,12 @@ void ChillProjectile::Update() {
     dimensions.minY = Moved(dimensions.minY, verticalSpeed);
     dimensions.maxY = Moved(dimensions.maxY, verticalSpeed);
   }
+  BoxMoved();
 
   if (TouchesWall()) {
     OnKill();
     RegisterHit();
   }
   RecomputeBounds(dimensions);
+  BoxMoved();
 }

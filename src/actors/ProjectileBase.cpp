@@ -26,6 +26,7 @@ void ProjectileBase::Update() {
   timer = WrapAdd(timer, 1);
   // Before the pack moves the centre, so the box trails it by a tick.
   RecomputeBounds(dimensions);
+  BoxMoved();
   if (physics) {
     physics->Update();
     if (physics->IsStopped()) RegisterHit();
@@ -81,6 +82,11 @@ void ProjectileBase::SetCoordinateData(int32_t x, int32_t y, int32_t z, int32_t 
   if (!MakeActorImage(*frame, w, h)) frame.reset();
   image = frame.get();
   RecomputeBounds(dimensions);
+  BoxMoved();
+}
+
+void ProjectileBase::BoxMoved() {
+  if (gTargetRegistry != nullptr) gTargetRegistry->NoteMoved();
 }
 
 void ProjectileBase::SetTargetFlags(int32_t flags) {

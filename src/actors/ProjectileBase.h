@@ -48,6 +48,8 @@ class ProjectileBase : public ObjectBase {
  protected:
   // The picture of the moment (spawn frame or animation frame) drawn into the frame image.
   void PaintFrame();
+  // Every change of the box tells the target registry, whose searches file the boxes.
+  void BoxMoved();
 
   int32_t targetFlags = 0;
   bool hit = false;

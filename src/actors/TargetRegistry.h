@@ -3,8 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <unordered_set>
 
 #include "actors/AINamedList.h"
+#include "actors/TargetGrid.h"
 #include "core/Dimensions.h"
 
 class ProjectileBase;
@@ -30,14 +32,21 @@ class TargetRegistry {
   // Removes every hit projectile from every list, once a purge has been requested.
   void PurgeIfRequested();
   // Visits, list by list from the head, each projectile of the lists the mask selects (bits 0..6)
-  // whose box overlaps the rectangle; what a visit's scripts append is visited too. A visit
-  // answers false to end the search.
+  // whose box overlaps the rectangle; what a visit's scripts append is visited too, and each box
+  // is tested as it is when the search reaches it. A visit answers false to end the search.
+  // Each list is searched through its grid, which is built again whenever the list or a box has
+  // changed since, so the visits are exactly those of a walk over the whole list.
   void ForEachOverlapping(int32_t mask, const RectRecord& rectangle,
                           const std::function<bool(ProjectileBase*)>& visit);
   // Called by a projectile's destructor.
   void Forget(const ProjectileBase* projectile);
+  // Called by a projectile whenever its box changes (a box changes through nothing else).
+  void NoteMoved() { ++moves; }
 
  private:
   std::array<TargetList, kListCount> lists;
+  std::array<TargetGrid, kListCount> grids;
+  std::unordered_set<const ProjectileBase*> listed;  // in at least one list
+  uint64_t moves = 0;
   bool purgeRequested = false;
 };

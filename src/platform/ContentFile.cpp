@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <ctime>
 
 std::string ContentPath(std::string_view path) {
   std::string out(path);
@@ -13,6 +14,38 @@ std::string ContentPath(std::string_view path) {
 bool IsSpecialFile(const std::string& path) {
   struct stat status;
   return stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode);
+}
+
+namespace {
+
+// Coarser than any filesystem's timestamp grain (FAT keeps two seconds) plus the kernel's coarse
+// clock that stamps writes.
+constexpr int64_t kSettledNs = 3'000'000'000;
+
+int64_t Nanoseconds(const timespec& time) {
+  return static_cast<int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+}  // namespace
+
+ContentStamp StampContentFile(const std::string& path) {
+  ContentStamp stamp;
+  struct stat status;
+  if (stat(path.c_str(), &status) != 0) return stamp;
+  stamp.exists = true;
+  stamp.regular = S_ISREG(status.st_mode);
+  stamp.device = status.st_dev;
+  stamp.inode = status.st_ino;
+  stamp.size = status.st_size;
+  stamp.modifiedNs = Nanoseconds(status.st_mtim);
+  stamp.changedNs = Nanoseconds(status.st_ctim);
+  return stamp;
+}
+
+bool IsSettled(const ContentStamp& stamp) {
+  timespec now;
+  clock_gettime(CLOCK_REALTIME, &now);
+  return stamp.exists && stamp.modifiedNs < Nanoseconds(now) - kSettledNs;
 }
 
 FILE* OpenContentFile(const char* path, const char* mode) {

@@ -18,6 +18,31 @@ std::string ContentPath(std::string_view path);
 // /dev/zero never ends, so such paths are refused wherever a script or a data file names a file.
 bool IsSpecialFile(const std::string& path);
 
+// What a path's status tells of the file's version. Rewriting, replacing or touching the file
+// changes the stamp, except a rewrite of the same size within the filesystem's timestamp grain,
+// which keeps both times: only a settled stamp rules that out.
+struct ContentStamp {
+  bool exists = false;
+  bool regular = false;
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  int64_t size = 0;
+  int64_t modifiedNs = 0;
+  int64_t changedNs = 0;
+
+  bool SameVersion(const ContentStamp& other) const {
+    return exists && other.exists && device == other.device && inode == other.inode &&
+           size == other.size && modifiedNs == other.modifiedNs && changedNs == other.changedNs;
+  }
+};
+
+// One stat of the path (taken as it is); a path that is not there answers exists false.
+ContentStamp StampContentFile(const std::string& path);
+
+// Whether the modification time lies further in the past than any timestamp grain, so that no
+// rewrite from now on can leave it as it is.
+bool IsSettled(const ContentStamp& stamp);
+
 // fopen of the content path; none for a missing path and for one that IsSpecialFile refuses.
 FILE* OpenContentFile(const char* path, const char* mode);
 

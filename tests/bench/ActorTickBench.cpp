@@ -2,14 +2,18 @@
 // their AI queues (800 dialogue NPCs and 200 enemies walking to random points, their default
 // scripts queueing the next walk) and 500 projectiles in flight over the 200 enemies (hits run
 // the enemies' hit-reaction scripts and the projectiles' kill scripts; spent projectiles are
-// replaced), beside the same tick with no actors, in the same run.
+// replaced), beside the same tick with no actors and the same crowd ten times over (10,000 NPCs,
+// 5,000 projectiles on a map ten screens wide), in the same run.
 // Headless: build/tests/bench/bench_ActorTickBench [ticks]
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "actors/AIManager.h"
@@ -31,9 +35,6 @@
 
 namespace {
 
-constexpr int kNPCs = 1000;
-constexpr int kEnemies = 200;
-constexpr int kProjectiles = 500;
 constexpr double kTickMs = 1000.0 / 60.0;
 
 void Script(lua_State* state, const std::string& code) {
@@ -80,18 +81,34 @@ void Tick(ObjectManager& objects, EntityManager& entities, AIManager& ai) {
   ai.Update();
 }
 
-}  // namespace
+struct SceneFigures {
+  Figures empty{};
+  Figures first{};
+  Figures crowded{};
+  std::string counts;
+};
 
-int main(int argc, char** argv) {
-  const int ticks = argc > 1 ? std::max(1, std::atoi(argv[1])) : 600;
+// A scene of scale s: 1,000 s NPCs (200 s enemies) and 500 s projectiles on a map s times as
+// wide as the screen, so every scale has the same crowd per pixel.
+SceneFigures RunScene(int scale, int ticks) {
+  const int npcs = 1000 * scale;
+  const int enemies = 200 * scale;
+  const int projectiles = 500 * scale;
+  const int width = 800 * scale;
   TempDir folder;
-  folder.Write("walk.lua",
-               "NPC_PushAI('walk', -1, 'Basic Pathing', 'St|Idle', 'St|Moving',"
-               " Get_Random_Number(10, 790), Get_Random_Number(10, 590))\n");
-  folder.Write("hit.lua", "hits = (hits or 0) + 1\n");
-  folder.Write("kill.lua", "kills = (kills or 0) + 1\n");
-  StartAllegroHeadless();
-  const LogSink previous = SetLogSink([](std::string_view) {});
+  // A game's scripts were written long before it runs.
+  for (const auto& [file, code] :
+       {std::pair<std::string, std::string>{
+            "walk.lua",
+            "NPC_PushAI('walk', -1, 'Basic Pathing', 'St|Idle', 'St|Moving',"
+            " Get_Random_Number(10, " +
+                std::to_string(width - 10) + "), Get_Random_Number(10, 590))\n"},
+        {"hit.lua", "hits = (hits or 0) + 1\n"},
+        {"kill.lua", "kills = (kills or 0) + 1\n"}}) {
+    const std::filesystem::path path = folder.Write(file, code);
+    std::filesystem::last_write_time(
+        path, std::filesystem::last_write_time(path) - std::chrono::hours(1));
+  }
 
   LuaManager lua{ProgramScriptFamilies()};
   gLuaManager = &lua;
@@ -101,7 +118,7 @@ int main(int argc, char** argv) {
   gEntityManager = entities.get();
   PropertyManager router;
   gPropertyManager = &router;
-  CameraManager cameras("Default", 0, 0, gScreenWidth, gScreenHeight);
+  CameraManager cameras("Default", 0, 0, width, 600);
   gCameraManager = &cameras;
   auto ai = std::make_unique<AIManager>();
   gAIManager = ai.get();
@@ -113,16 +130,16 @@ int main(int argc, char** argv) {
   gMapManager = map.get();
   map->TransitionMap("MAPNONE");
   lua_State* state = lua.GetState();
-  Script(state, "DefinedMap_SetDimensions(800, 600)");
-
-  const Figures empty = Measure(
+  Script(state, "DefinedMap_SetDimensions(" + std::to_string(width) + ", 600)");
+  SceneFigures figures;
+  figures.empty = Measure(
       ticks, [&] { Tick(*objects, *entities, *ai); }, [] {});
 
-  for (int i = 0; i < kNPCs; ++i) {
-    const bool enemy = i < kEnemies;
+  for (int i = 0; i < npcs; ++i) {
+    const bool enemy = i < enemies;
     // Enemies stand in a band across the middle that the projectiles fly through.
-    const int x = enemy ? 20 + (i % 40) * 19 : 10 + (i * 37) % 780;
-    const int y = enemy ? 260 + (i / 40) * 16 : 10 + (i * 53) % 580;
+    const int x = enemy ? 20 + (i % (40 * scale)) * 19 : 10 + (i * 37) % (width - 20);
+    const int y = enemy ? 260 + (i / (40 * scale)) * 16 : 10 + (i * 53) % 580;
     Script(state, std::string("NPCM_AddNPC('n") + std::to_string(i) + "', '" +
                       (enemy ? "EnemyNPC" : "DialogueNPC") + "')" + " NPC_SetCoordinateData(" +
                       std::to_string(x) + ", " + std::to_string(y) +
@@ -133,9 +150,9 @@ int main(int argc, char** argv) {
   }
   int serial = 0;
   const auto refill = [&] {
-    while (objects->GetCount() < kProjectiles) {
+    while (objects->GetCount() < projectiles) {
       const int i = serial++;
-      const int x = 10 + (i * 71) % 780;
+      const int x = 10 + (i * 71) % (width - 20);
       const int down = (i % 2 == 0) ? 1 : -1;
       Script(state, "OBJM_CreateObject('shot', 'SimpleProjectile', 0, " +
                         std::to_string(down * (1 + i % 3)) + ", 0) OBJPB_SetCoordinateData(" +
@@ -145,22 +162,14 @@ int main(int argc, char** argv) {
   };
   refill();
   // The first tick runs every NPC's default script at once (each queues its first walk).
-  const Figures first = Measure(
+  figures.first = Measure(
       1, [&] { Tick(*objects, *entities, *ai); }, refill);
-  const Figures crowded = Measure(
+  figures.crowded = Measure(
       ticks, [&] { Tick(*objects, *entities, *ai); }, refill);
   Script(state, "counts = (hits or 0) .. ' hits, ' .. (kills or 0) .. ' kills'");
   lua_getglobal(state, "counts");
-  const std::string counts = lua_tostring(state, -1);
+  figures.counts = lua_tostring(state, -1);
   lua_pop(state, 1);
-
-  SetLogSink(previous);
-  std::printf("%d ticks each (between ticks, untimed, the projectiles are topped up to %d)\n",
-              ticks, kProjectiles);
-  Report("no actors", empty);
-  Report("the first crowded tick (1,000 default scripts)", first);
-  Report("1,000 NPCs, 500 projectiles, 200 targets", crowded);
-  std::printf("in the crowded run: %s\n", counts.c_str());
 
   map.reset();
   objects.reset();
@@ -168,5 +177,28 @@ int main(int argc, char** argv) {
   ai.reset();
   entities.reset();
   ResetGlobals();
+  return figures;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int ticks = argc > 1 ? std::max(1, std::atoi(argv[1])) : 600;
+  StartAllegroHeadless();
+  const LogSink previous = SetLogSink([](std::string_view) {});
+
+  const SceneFigures small = RunScene(1, ticks);
+  const SceneFigures large = RunScene(10, ticks);
+
+  SetLogSink(previous);
+  std::printf("%d ticks each (between ticks, untimed, the projectiles are topped up)\n", ticks);
+  Report("no actors", small.empty);
+  Report("the first crowded tick (1,000 default scripts)", small.first);
+  Report("1,000 NPCs, 500 projectiles, 200 targets", small.crowded);
+  std::printf("in the crowded run: %s\n", small.counts.c_str());
+  Report("the first tick of 10,000 (10,000 default scripts)", large.first);
+  Report("10,000 NPCs, 5,000 projectiles, 2,000 targets", large.crowded);
+  std::printf("in the run of 10,000: %s\n", large.counts.c_str());
+  std::printf("ratio npc10k/npc1k %.1f\n", large.crowded.mean / small.crowded.mean);
   return 0;
 }

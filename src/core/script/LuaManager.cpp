@@ -70,11 +70,12 @@ bool LuaManager::ExecuteScript(const char* name, int32_t code) {
   // Content written for Windows names script folders with "\".
   const std::string path = ContentPath(basePath ? *basePath + name : std::string(name));
 
-  if (IsSpecialFile(path)) {
+  const ContentStamp stamp = StampContentFile(path);
+  if (stamp.exists && !stamp.regular) {
     Log("Lua Error during Loading: cannot open %s: not a regular file\n", path.c_str());
     return false;
   }
-  if (luaL_loadfile(state, path.c_str()) != 0) {
+  if (!PushChunk(path, stamp)) {
     LogError("Lua Error during Loading: %s\n");
     lua_settop(state, top);
     return false;
@@ -84,6 +85,28 @@ bool LuaManager::ExecuteScript(const char* name, int32_t code) {
   if (!ran) LogError("Lua Error during Execution: %s\n");
   lua_settop(state, top);
   return ran;
+}
+
+bool LuaManager::PushChunk(const std::string& path, const ContentStamp& stamp) {
+  const auto kept = chunks.find(path);
+  if (kept != chunks.end()) {
+    if (kept->second.stamp.SameVersion(stamp)) {
+      lua_rawgeti(state, LUA_REGISTRYINDEX, kept->second.reference);
+      // A fresh load runs in the globals of the moment; the chunk may have changed its own.
+      lua_pushvalue(state, LUA_GLOBALSINDEX);
+      lua_setfenv(state, -2);
+      return true;
+    }
+    luaL_unref(state, LUA_REGISTRYINDEX, kept->second.reference);
+    chunks.erase(kept);
+  }
+  if (luaL_loadfile(state, path.c_str()) != 0) return false;
+  // A file written moments ago could be rewritten at the same size without its times moving.
+  if (IsSettled(stamp)) {
+    lua_pushvalue(state, -1);
+    chunks.emplace(path, CachedChunk{stamp, luaL_ref(state, LUA_REGISTRYINDEX)});
+  }
+  return true;
 }
 
 void LuaManager::SetBasePath(const char* path) {

@@ -5,11 +5,13 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
 #include "core/script/ScriptPathSource.h"
 #include "core/script/ScriptRegistrars.h"
+#include "platform/ContentFile.h"
 
 // Owns the one Lua state of the process and runs every script. Scripts read back the script code
 // of the most recent run ("GetScriptCode") and an argument list that one script can hand to the
@@ -29,7 +31,8 @@ class LuaManager {
   // logs "Lua Error during Loading: %s\n" and leaves the script code as it was; a run error logs
   // "Lua Error during Execution: %s\n". A folder, FIFO or device is never read: it is a load
   // error, "cannot open <path>: not a regular file". The Lua stack top is the same afterwards on
-  // every path. None for a name does nothing and answers false.
+  // every path. None for a name does nothing and answers false. The compiled chunk is kept by path
+  // and used again while the file's stamp stays the same; any change reads the file again.
   bool ExecuteScript(const char* name, int32_t code);
 
   // The exact text "NULL" removes the base path; none is ignored.
@@ -65,7 +68,16 @@ class LuaManager {
  private:
   using Argument = std::variant<float, std::optional<std::string>>;
 
+  // A compiled chunk, kept in the registry, and the stamp of the file it was read from.
+  struct CachedChunk {
+    ContentStamp stamp;
+    int reference;
+  };
+
   void LogError(const char* format);
+  // Pushes the chunk of the path: the kept one while the stamp matches, else the file loaded anew.
+  // False, with the load error on the stack, when the file does not load.
+  bool PushChunk(const std::string& path, const ContentStamp& stamp);
 
   lua_State* state;
   std::optional<std::string> basePath;
@@ -74,4 +86,5 @@ class LuaManager {
   const ScriptPathSource* pathSource = nullptr;
   int32_t argumentSlots = 0;
   std::vector<Argument> arguments;
+  std::unordered_map<std::string, CachedChunk> chunks;
 };

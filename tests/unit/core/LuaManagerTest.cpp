@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "core/Globals.h"
@@ -379,6 +381,101 @@ TEST_F(LuaManagerTest, FilesAndStringsStillWorkForScripts) {
   EXPECT_EQ(Text("closed"), "closed file");
   EXPECT_EQ(Text("formatted"), "007abab");
   EXPECT_EQ(Text("stringIndex"), "true");
+  EXPECT_EQ(log.Text(), "");
+}
+
+// Script files as a game has them: written long before they run, so their chunks are kept.
+class ScriptCacheTest : public LuaFixture {
+ protected:
+  using Time = std::filesystem::file_time_type;
+
+  // Writes the script and sets its modification time.
+  void WriteAt(const std::string& file, const std::string& code, Time when) {
+    std::filesystem::last_write_time(dir.Write(file, code), when);
+  }
+  // Runs the file; answers its global "value" (0 when the run failed) and whether the chunk that
+  // ran is the one that ran last time.
+  std::pair<double, bool> RunFile(const std::string& file) {
+    Run("value = nil");
+    lua.ExecuteScript(file.c_str(), 0);
+    const double value = Number("value");
+    Run("same = tostring(kept ~= nil and kept == chunk) kept = chunk");
+    return {value, Text("same") == "true"};
+  }
+
+  const Time past = Time::clock::now() - std::chrono::hours(1);
+};
+
+TEST_F(ScriptCacheTest, AnEditedScriptIsReadAgainAndAnUntouchedOneIsNot) {
+  const char* marker = " chunk = debug.getinfo(1, 'f').func";
+  struct Case {
+    const char* edit;
+    const char* code;                // the new contents (value is what the file sets)
+    std::chrono::nanoseconds moved;  // from the first write's time; none: written just now
+    bool reread;
+  };
+  const std::chrono::nanoseconds now{-1};
+  const Case cases[] = {
+      {"untouched", "value = 1", std::chrono::nanoseconds(0), false},
+      {"another size, the same time", "value = 22", std::chrono::nanoseconds(0), true},
+      {"the same size, 1 ns later", "value = 33", std::chrono::nanoseconds(1), true},
+      {"the same size, written just now", "value = 44", now, true},
+      {"the same size again, just now", "value = 45", now, true},
+  };
+  WriteAt("edit.lua", std::string("value = 1") + marker, past);
+  ASSERT_EQ(RunFile("edit.lua").first, 1);
+  double expected = 1;
+  for (const Case& c : cases) {
+    const std::string code = c.code + std::string(marker);
+    if (c.moved == now) {
+      dir.Write("edit.lua", code);
+    } else if (std::string(c.edit) != "untouched") {
+      WriteAt("edit.lua", code, past + c.moved);
+    }
+    if (c.reread) expected = std::stod(std::string(c.code).substr(8));
+    const auto [value, same] = RunFile("edit.lua");
+    EXPECT_EQ(value, expected) << c.edit;
+    EXPECT_EQ(same, !c.reread) << c.edit;
+  }
+  EXPECT_EQ(log.Text(), "");
+}
+
+TEST_F(ScriptCacheTest, FailingAndDeletedScriptsLogTheirLineOnEveryRun) {
+  WriteAt("fails.lua", "value = 1", past);
+  ASSERT_EQ(RunFile("fails.lua").first, 1);
+  struct Case {
+    const char* code;  // none: the file is deleted
+    const char* logged;
+  };
+  const Case cases[] = {
+      {"value = = 2", "Lua Error during Loading: fails.lua:1: unexpected symbol near '='\n"},
+      {"value = 3 error('late')", "Lua Error during Execution: fails.lua:1: late\n"},
+      {nullptr, "Lua Error during Loading: cannot open fails.lua: No such file or directory\n"},
+  };
+  for (const Case& c : cases) {
+    if (c.code != nullptr) {
+      WriteAt("fails.lua", c.code, past);
+    } else {
+      std::filesystem::remove(dir.Path() / "fails.lua");
+    }
+    for (int run = 0; run < 3; ++run) {
+      log.Clear();
+      const int top = lua_gettop(State());
+      EXPECT_FALSE(lua.ExecuteScript("fails.lua", 0)) << c.logged;
+      EXPECT_EQ(lua_gettop(State()), top);
+      EXPECT_EQ(log.Text(), c.logged) << "run " << run;
+    }
+  }
+  WriteAt("fails.lua", "value = 4", past);
+  EXPECT_EQ(RunFile("fails.lua").first, 4);
+}
+
+TEST_F(ScriptCacheTest, AKeptChunkRunsInTheGlobalsEveryRun) {
+  // The chunk swaps its own environment; a fresh load would not see the swap.
+  WriteAt("env.lua", "runs = (runs or 0) + 1 code = GetScriptCode() setfenv(1, {})", past);
+  for (int32_t code : {5, 6, 7}) EXPECT_TRUE(lua.ExecuteScript("env.lua", code));
+  EXPECT_EQ(Number("runs"), 3);
+  EXPECT_EQ(Number("code"), 7);
   EXPECT_EQ(log.Text(), "");
 }
 
