@@ -106,6 +106,18 @@ GLDrawScope::~GLDrawScope() {
   glMatrixMode(static_cast<GLenum>(matrixMode));
 }
 
+GLVertexArrayScope::GLVertexArrayScope(const GLTexturedVertex* vertices) {
+  glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &arrayBuffer);
+  if (arrayBuffer != 0) glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+  glInterleavedArrays(GL_T2F_V3F, 0, vertices);
+}
+
+GLVertexArrayScope::~GLVertexArrayScope() {
+  glPopClientAttrib();
+  if (arrayBuffer != 0) glBindBuffer(GL_ARRAY_BUFFER, static_cast<GLuint>(arrayBuffer));
+}
+
 namespace {
 
 bool TargetTakesGL(ALLEGRO_BITMAP* target) {

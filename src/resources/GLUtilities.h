@@ -100,3 +100,22 @@ class GLDrawScope {
   GLboolean texturing = GL_FALSE;
   GLboolean blending = GL_FALSE;
 };
+
+// A textured vertex as GL_T2F_V3F takes it: texture coordinates, then position.
+struct GLTexturedVertex {
+  float s, t, x, y, z;
+};
+
+// While it lives, glDrawArrays draws from the vertices given (client memory). Allegro sets up its
+// own arrays for each of its draws; the client array state and the array buffer binding are
+// given back on exit.
+class GLVertexArrayScope {
+ public:
+  explicit GLVertexArrayScope(const GLTexturedVertex* vertices);
+  ~GLVertexArrayScope();
+  GLVertexArrayScope(const GLVertexArrayScope&) = delete;
+  GLVertexArrayScope& operator=(const GLVertexArrayScope&) = delete;
+
+ private:
+  GLint arrayBuffer = 0;
+};

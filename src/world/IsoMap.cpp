@@ -274,7 +274,7 @@ void IsoMap::DrawCell(int32_t x, int32_t y, int32_t z, uint8_t faces) {
   const IsoBlock* block = blocks[at].get();
   if (remaining == 0 || block == nullptr) return;
   if (drawingGL) {
-    block->DrawGL(AnchorX(x, y), AnchorY(x, y, z), remaining);
+    block->DrawGL(AnchorX(x, y), AnchorY(x, y, z), remaining, faceBatch);
   } else {
     block->Draw2D(AnchorX(x, y), AnchorY(x, y, z), remaining);
   }
@@ -297,14 +297,19 @@ void IsoMap::Draw(ImageObject* target, const IsoPlayerHooks& player) {
         i, [&](int32_t x, int32_t y) { pendingFaces[Index(x, y, i)] = IsoBlock::kAllFaces; });
   }
   // The faces go through GL only where every image draw of the frame does: OpenGL mode on a
-  // target that takes GL. Each stretch of faces runs inside a scope that gives the matrices back.
+  // target that takes GL. Each stretch of faces (the player splits the pass in two) is gathered
+  // and drawn at its end inside one scope that gives the matrices back.
   drawingGL = gOpenGLMode && GLCanDraw(target->GetBitmap());
   std::optional<GLDrawScope> scope;
   const auto openScope = [&] {
     if (drawingGL) scope.emplace(target->GetBitmap(), true);
   };
-  const auto drawPlayer = [&] {
+  const auto closeScope = [&] {
+    faceBatch.Flush();
     scope.reset();
+  };
+  const auto drawPlayer = [&] {
+    closeScope();
     if (player.drawAtStoredPosition) player.drawAtStoredPosition();
     target->SetAsTarget();
     openScope();
@@ -332,6 +337,6 @@ void IsoMap::Draw(ImageObject* target, const IsoPlayerHooks& player) {
     ForEachCellInView(i, [&](int32_t x, int32_t y) { DrawCell(x, y, i, IsoBlock::kAllFaces); });
   }
   if (pz >= sizeZ) drawPlayer();
-  scope.reset();
+  closeScope();
   drawingGL = false;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "world/IsoBlock.h"
+#include "world/IsoFaceBatch.h"
 
 class ImageObject;
 class TextureLookupList;
@@ -112,4 +113,5 @@ class IsoMap {
   bool loaded = false;
   bool drawingGL = false;  // the road of the frame being drawn
   View view;               // the view of the frame being drawn
+  IsoFaceBatch faceBatch;  // the OpenGL road's faces not drawn yet
 };
