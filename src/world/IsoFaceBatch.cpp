@@ -1,9 +1,16 @@
 #include "world/IsoFaceBatch.h"
 
+#include <utility>
+
 #include "resources/GLUtilities.h"
 
 void IsoFaceBatch::Add(ALLEGRO_BITMAP* bitmap, const Texel* corners, int count,
                        const Placement& placement, int32_t anchorX, int32_t anchorY, float depth) {
+  Tile tile{0, 0};
+  if (const auto found = tiles.find(bitmap); found != tiles.end()) {
+    bitmap = atlas;
+    tile = found->second;
+  }
   const GLuint texture = al_get_opengl_texture(bitmap);
   if (texture == 0 || count < 3) return;
   // Allegro keeps the rows bottom-up in the texture.
@@ -12,11 +19,12 @@ void IsoFaceBatch::Add(ALLEGRO_BITMAP* bitmap, const Texel* corners, int count,
   al_get_opengl_texture_position(bitmap, &offsetU, &offsetV);
   const float w = static_cast<float>(textureW > 0 ? textureW : 1);
   const float h = static_cast<float>(textureH > 0 ? textureH : 1);
-  const float top = static_cast<float>(al_get_bitmap_height(bitmap) - offsetV);
+  const float left = static_cast<float>(offsetU + tile.x);
+  const float top = static_cast<float>(al_get_bitmap_height(bitmap) - offsetV - tile.y);
   const float ax = static_cast<float>(anchorX) + placement.originX;
   const float ay = static_cast<float>(anchorY) + placement.originY;
   const auto vertex = [&](const Texel& c) {
-    return GLTexturedVertex{(static_cast<float>(offsetU) + c.u) / w, (top - c.v) / h,
+    return GLTexturedVertex{(left + c.u) / w, (top - c.v) / h,
                             ax + c.u * placement.duX + c.v * placement.dvX,
                             ay + c.u * placement.duY + c.v * placement.dvY, depth};
   };
@@ -31,6 +39,11 @@ void IsoFaceBatch::Add(ALLEGRO_BITMAP* bitmap, const Texel* corners, int count,
     vertices.push_back(vertex(corners[k + 1]));
   }
   runs.back().count += static_cast<GLsizei>(3 * (count - 2));
+}
+
+void IsoFaceBatch::UseAtlas(ALLEGRO_BITMAP* bitmap, std::unordered_map<ALLEGRO_BITMAP*, Tile> map) {
+  atlas = bitmap;
+  tiles = bitmap != nullptr ? std::move(map) : std::unordered_map<ALLEGRO_BITMAP*, Tile>{};
 }
 
 void IsoFaceBatch::Flush() {

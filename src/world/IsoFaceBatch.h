@@ -4,6 +4,7 @@
 #include <allegro5/allegro_opengl.h>
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "resources/GLUtilities.h"
@@ -17,11 +18,19 @@ class IsoFaceBatch {
   struct Texel {
     float u, v;
   };
+  // A tile's corner in an atlas, in pixels.
+  struct Tile {
+    int32_t x, y;
+  };
   // Where a face lands: texel point (u, v) goes to anchor + origin + u * du + v * dv.
   struct Placement {
     float originX, originY;
     float duX, duY, dvX, dvY;
   };
+
+  // From now on the faces of these bitmaps are drawn from their copies in the atlas, whose tile
+  // corner (in pixels) each maps to, so that runs of faces share one texture. None: no atlas.
+  void UseAtlas(ALLEGRO_BITMAP* atlas, std::unordered_map<ALLEGRO_BITMAP*, Tile> tiles);
 
   // Adds the convex polygon (corners in order) of the bitmap's texels, placed about the anchor,
   // at that depth. Nothing for a bitmap without a texture.
@@ -37,6 +46,8 @@ class IsoFaceBatch {
     GLsizei count;
   };
 
+  ALLEGRO_BITMAP* atlas = nullptr;
+  std::unordered_map<ALLEGRO_BITMAP*, Tile> tiles;
   std::vector<GLTexturedVertex> vertices;
   std::vector<Run> runs;
 };

@@ -8,6 +8,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "core/Globals.h"
 #include "core/Log.h"
@@ -111,6 +112,7 @@ int64_t IntegerBelow(double v) {
 int IsoMap::ReadFile(std::FILE* file, TextureLookupList& textures) {
   if (file == nullptr) return kNoFile;
   FreeGrid();
+  FreeAtlas();
   textures.FreeTextures();
   textures.ClearTextureQueues();
 
@@ -169,7 +171,59 @@ int IsoMap::ReadFile(std::FILE* file, TextureLookupList& textures) {
       }
     }
   }
+  BuildAtlas(textures);
   return kRead;
+}
+
+void IsoMap::BuildAtlas(const TextureLookupList& textures) {
+  FreeAtlas();
+  if (!gOpenGLMode || al_get_current_display() == nullptr) return;
+  std::vector<ALLEGRO_BITMAP*> flats;
+  for (const auto& slot : textures.GetTextureSlots()) {
+    ALLEGRO_BITMAP* flat =
+        slot != nullptr && slot->GetFlat() != nullptr ? slot->GetFlat()->GetBitmap() : nullptr;
+    if (flat != nullptr && al_get_opengl_texture(flat) != 0 &&
+        std::find(flats.begin(), flats.end(), flat) == flats.end()) {
+      flats.push_back(flat);
+    }
+  }
+  constexpr int kTile = IsoTileTexture::kSize;
+  const int columns = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(flats.size()))));
+  if (columns == 0 ||
+      columns * kTile > al_get_display_option(al_get_current_display(), ALLEGRO_MAX_BITMAP_SIZE))
+    return;
+  const int rows = (static_cast<int>(flats.size()) + columns - 1) / columns;
+
+  ALLEGRO_STATE state;
+  al_store_state(&state, ALLEGRO_STATE_TARGET_BITMAP | ALLEGRO_STATE_BLENDER |
+                             ALLEGRO_STATE_NEW_BITMAP_PARAMETERS);
+  al_set_new_bitmap_flags((al_get_new_bitmap_flags() & ~ALLEGRO_MEMORY_BITMAP) |
+                          ALLEGRO_VIDEO_BITMAP);
+  atlas = std::make_unique<ImageObject>();
+  atlas->Create(columns * kTile, rows * kTile, nullptr);
+  std::unordered_map<ALLEGRO_BITMAP*, IsoFaceBatch::Tile> tiles;
+  if (atlas->GetBitmap() != nullptr && al_get_opengl_texture(atlas->GetBitmap()) != 0) {
+    atlas->ClearToTransparent();
+    // Copied exactly, alpha and all.
+    al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
+    for (size_t i = 0; i < flats.size(); ++i) {
+      const IsoFaceBatch::Tile tile{static_cast<int32_t>(i % columns) * kTile,
+                                    static_cast<int32_t>(i / columns) * kTile};
+      al_draw_bitmap(flats[i], static_cast<float>(tile.x), static_cast<float>(tile.y), 0);
+      tiles.emplace(flats[i], tile);
+    }
+  }
+  al_restore_state(&state);
+  if (tiles.empty()) {
+    FreeAtlas();
+    return;
+  }
+  faceBatch.UseAtlas(atlas->GetBitmap(), std::move(tiles));
+}
+
+void IsoMap::FreeAtlas() {
+  faceBatch.UseAtlas(nullptr, {});
+  atlas.reset();
 }
 
 bool IsoMap::Allocate(int32_t x, int32_t y, int32_t z) {

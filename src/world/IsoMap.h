@@ -6,10 +6,10 @@
 #include <memory>
 #include <vector>
 
+#include "resources/ImageObject.h"
 #include "world/IsoBlock.h"
 #include "world/IsoFaceBatch.h"
 
-class ImageObject;
 class TextureLookupList;
 
 // What the block renderer needs of the player, which lives above the world: its centre in world
@@ -100,6 +100,10 @@ class IsoMap {
     double left = 0, top = 0, right = 0, bottom = 0;
   };
   static View TargetView();
+  // In OpenGL mode, copies the flat images of the loaded textures side by side into one atlas,
+  // which the faces are then drawn from.
+  void BuildAtlas(const TextureLookupList& textures);
+  void FreeAtlas();
   // Whether any face of the cell can land inside the view.
   bool InView(int64_t x, int64_t y, int64_t z) const;
   // Calls visit(x, y) for each cell of layer z in view, x outer and y inner, as a pass over the
@@ -111,7 +115,8 @@ class IsoMap {
   std::vector<std::unique_ptr<IsoBlock>> blocks;  // x outer, then y, z innermost
   std::vector<uint8_t> pendingFaces;              // same shape: faces not drawn yet this frame
   bool loaded = false;
-  bool drawingGL = false;  // the road of the frame being drawn
-  View view;               // the view of the frame being drawn
-  IsoFaceBatch faceBatch;  // the OpenGL road's faces not drawn yet
+  bool drawingGL = false;              // the road of the frame being drawn
+  View view;                           // the view of the frame being drawn
+  IsoFaceBatch faceBatch;              // the OpenGL road's faces not drawn yet
+  std::unique_ptr<ImageObject> atlas;  // the flat images side by side, in OpenGL mode
 };
