@@ -5,6 +5,7 @@
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "gui/GUIManager.h"
+#include "resources/GLUtilities.h"
 #include "resources/ImageObject.h"
 #include "world/Camera.h"
 #include "world/CameraManager.h"
@@ -67,9 +68,13 @@ void GUIEnvironmentWindow::DrawWorld(Camera& camera) {
   // The OpenGL road clears without making the view the target.
   view->SetAsTarget();
   DrawMapPass(view, &camera, 0);
-  if (hooks.shooterEnemies) hooks.shooterEnemies(view, &camera);
-  if (gEntityManager != nullptr) gEntityManager->Draw(view, &camera);
-  if (gObjectManager != nullptr) gObjectManager->Draw(view, &camera);
+  {
+    // The actors draw only images: the OpenGL road gathers the quads of each run of one bitmap.
+    const GLHeldDrawing hold;
+    if (hooks.shooterEnemies) hooks.shooterEnemies(view, &camera);
+    if (gEntityManager != nullptr) gEntityManager->Draw(view, &camera);
+    if (gObjectManager != nullptr) gObjectManager->Draw(view, &camera);
+  }
   RenderChildren(*view);
   DrawMapPass(view, &camera, 1);
 }

@@ -7,10 +7,13 @@
 #include <allegro5/allegro_primitives.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <numbers>
 #include <utility>
+#include <vector>
 
 #include "core/Globals.h"
 
@@ -54,9 +57,88 @@ GLenum BlendEquation(int op) {
   }
 }
 
+// The quads gathered while drawing is held, and what they were gathered under.
+struct HeldQuads {
+  int holds = 0;
+  ALLEGRO_BITMAP* bitmap = nullptr;  // none while nothing is gathered
+  ALLEGRO_BITMAP* target = nullptr;
+  ALLEGRO_TRANSFORM transform;
+  int blender[6] = {};
+  ALLEGRO_COLOR blendColour{};
+  ALLEGRO_COLOR tint{};
+  std::vector<GLTexturedVertex> vertices;
+};
+
+HeldQuads& Held() {
+  static HeldQuads held;
+  return held;
+}
+
+struct DrawState {
+  ALLEGRO_BITMAP* target;
+  ALLEGRO_TRANSFORM transform;
+  int blender[6];
+  ALLEGRO_COLOR blendColour;
+};
+
+DrawState CurrentDrawState() {
+  DrawState state;
+  state.target = al_get_target_bitmap();
+  if (state.target != nullptr) {
+    al_copy_transform(&state.transform, al_get_current_transform());
+  } else {
+    al_identity_transform(&state.transform);
+  }
+  int* b = state.blender;
+  al_get_separate_blender(&b[0], &b[1], &b[2], &b[3], &b[4], &b[5]);
+  state.blendColour = al_get_blend_color();
+  return state;
+}
+
+bool SameColour(const ALLEGRO_COLOR& a, const ALLEGRO_COLOR& b) {
+  return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
+}
+
+// Makes the state current; setting the target loads its own transform, so that comes after.
+void UseDrawState(const DrawState& state) {
+  if (al_get_target_bitmap() != state.target) al_set_target_bitmap(state.target);
+  if (std::memcmp(al_get_current_transform(), &state.transform, sizeof state.transform) != 0) {
+    al_use_transform(&state.transform);
+  }
+  const int* b = state.blender;
+  al_set_separate_blender(b[0], b[1], b[2], b[3], b[4], b[5]);
+  al_set_blend_color(state.blendColour);
+}
+
 }  // namespace
 
+GLHeldDrawing::GLHeldDrawing() { ++Held().holds; }
+
+GLHeldDrawing::~GLHeldDrawing() {
+  if (--Held().holds == 0) GLFlushHeldDrawing();
+}
+
+void GLFlushHeldDrawing() {
+  HeldQuads& held = Held();
+  if (held.bitmap == nullptr) return;
+  ALLEGRO_BITMAP* bitmap = std::exchange(held.bitmap, nullptr);
+  const DrawState now = CurrentDrawState();
+  DrawState then{held.target, held.transform, {}, held.blendColour};
+  std::copy(std::begin(held.blender), std::end(held.blender), then.blender);
+  UseDrawState(then);
+  {
+    GLDrawScope scope(held.target, true);
+    const GLVertexArrayScope arrays(held.vertices.data());
+    glBindTexture(GL_TEXTURE_2D, al_get_opengl_texture(bitmap));
+    glColor4f(held.tint.r, held.tint.g, held.tint.b, held.tint.a);
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(held.vertices.size()));
+  }
+  held.vertices.clear();
+  if (now.target != nullptr) UseDrawState(now);
+}
+
 GLDrawScope::GLDrawScope(ALLEGRO_BITMAP* target, bool textured) {
+  GLFlushHeldDrawing();
   glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
   glGetFloatv(GL_PROJECTION_MATRIX, projection);
   glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
@@ -106,6 +188,18 @@ GLDrawScope::~GLDrawScope() {
   glMatrixMode(static_cast<GLenum>(matrixMode));
 }
 
+GLVertexArrayScope::GLVertexArrayScope(const GLTexturedVertex* vertices) {
+  glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &arrayBuffer);
+  if (arrayBuffer != 0) glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+  glInterleavedArrays(GL_T2F_V3F, 0, vertices);
+}
+
+GLVertexArrayScope::~GLVertexArrayScope() {
+  glPopClientAttrib();
+  if (arrayBuffer != 0) glBindBuffer(GL_ARRAY_BUFFER, static_cast<GLuint>(arrayBuffer));
+}
+
 namespace {
 
 bool TargetTakesGL(ALLEGRO_BITMAP* target) {
@@ -117,6 +211,39 @@ bool TargetTakesGL(ALLEGRO_BITMAP* target) {
 ALLEGRO_BITMAP* RootOf(ALLEGRO_BITMAP* bitmap) {
   ALLEGRO_BITMAP* parent = al_get_parent_bitmap(bitmap);
   return parent != nullptr ? parent : bitmap;
+}
+
+}  // namespace
+
+namespace {
+
+// Gathers an unturned quad: the vertices the quad drawn at once would get from its matrices (see
+// below), in the same float steps, so it lands on the same pixels.
+void HoldQuad(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR tint, float xscale, float yscale, float shiftX,
+              float shiftY, float w, float h, float dx, float dy, const std::array<float, 4>& uv) {
+  HeldQuads& held = Held();
+  const DrawState now = CurrentDrawState();
+  const bool same = held.bitmap == bitmap && held.target == now.target &&
+                    std::memcmp(&held.transform, &now.transform, sizeof now.transform) == 0 &&
+                    std::equal(std::begin(held.blender), std::end(held.blender), now.blender) &&
+                    SameColour(held.blendColour, now.blendColour) && SameColour(held.tint, tint);
+  if (!same) {
+    GLFlushHeldDrawing();
+    held.bitmap = bitmap;
+    held.target = now.target;
+    held.transform = now.transform;
+    std::copy(std::begin(now.blender), std::end(now.blender), held.blender);
+    held.blendColour = now.blendColour;
+    held.tint = tint;
+  }
+  const float left = xscale * shiftX + dx, top = yscale * shiftY + dy;
+  const float right = xscale * w + left, bottom = yscale * h + top;
+  const float z = gGLQuadDepth;
+  const auto [u0, v0, u1, v1] = uv;
+  held.vertices.push_back({u0, v0, left, top, z});
+  held.vertices.push_back({u1, v0, right, top, z});
+  held.vertices.push_back({u1, v1, right, bottom, z});
+  held.vertices.push_back({u0, v1, left, bottom, z});
 }
 
 }  // namespace
@@ -159,6 +286,7 @@ void GLDrawTintedScaledRotatedRegion(ALLEGRO_BITMAP* bitmap, float r, float g, f
   const float shiftY = flipV ? (sy + sh) - (clippedY + clippedH) : clippedY - sy;
 
   if (!GLCanDraw(bitmap)) {
+    GLFlushHeldDrawing();
     al_draw_tinted_scaled_rotated_bitmap_region(
         bitmap, clippedX, clippedY, clippedW, clippedH, al_map_rgba_f(r, g, b, a), cx - shiftX,
         cy - shiftY, dx, dy, xscale, yscale, angle * std::numbers::pi_v<float> / 180.0f, flags);
@@ -180,6 +308,11 @@ void GLDrawTintedScaledRotatedRegion(ALLEGRO_BITMAP* bitmap, float r, float g, f
   if (flipH) std::swap(u0, u1);
   if (flipV) std::swap(v0, v1);
 
+  if (Held().holds > 0 && angle == 0) {
+    HoldQuad(bitmap, al_map_rgba_f(r, g, b, a), xscale, yscale, -cx + shiftX, -cy + shiftY,
+             clippedW, clippedH, dx, dy, {u0, v0, u1, v1});
+    return;
+  }
   GLDrawScope scope(target, true);
   glBindTexture(GL_TEXTURE_2D, al_get_opengl_texture(bitmap));
   // Applied to the unit quad from the last call up: sized to the clipped region, moved to its
@@ -280,6 +413,7 @@ void GLSetPerspective(float fovy, float aspect, float zNear, float zFar) {
 void GLFillRect(int top, int left, int width, int height, float r, float g, float b, float a) {
   ALLEGRO_BITMAP* target = al_get_target_bitmap();
   if (!TargetTakesGL(target)) {
+    GLFlushHeldDrawing();
     if (target != nullptr) {
       al_draw_filled_rectangle(static_cast<float>(left), static_cast<float>(top),
                                static_cast<float>(left + width), static_cast<float>(top + height),
@@ -306,6 +440,7 @@ bool GLClearBitmap(ALLEGRO_BITMAP* bitmap, unsigned char r, unsigned char g, uns
   }
   const GLuint fbo = al_get_opengl_fbo(bitmap);
   if (fbo == 0) return false;
+  GLFlushHeldDrawing();
 
   GLint previousFbo = 0;
   GLint scissorBox[4] = {};

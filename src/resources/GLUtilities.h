@@ -21,13 +21,31 @@ constexpr float kGLQuadDepthStep = 0.01f;
 // no quad of a frame is clipped away however many are drawn.
 constexpr float kGLQuadDepthLimit = 1280.0f;
 
+// Held drawing. While at least one GLHeldDrawing lives, consecutive unturned quads of one bitmap,
+// with one tint, onto one target under one transform and blender are gathered and drawn together
+// as one vertex array: when a quad of another kind comes, when any other GL drawing here starts
+// (every GLDrawScope), when an image changes the target, clears, locks, destroys or draws on the
+// Allegro road, and when the last hold ends. Inside a hold draw only through images and these
+// functions: anything else would land under the quads still gathered.
+class GLHeldDrawing {
+ public:
+  GLHeldDrawing();
+  ~GLHeldDrawing();
+  GLHeldDrawing(const GLHeldDrawing&) = delete;
+  GLHeldDrawing& operator=(const GLHeldDrawing&) = delete;
+};
+// Draws the quads gathered so far, onto the target and with the transform and blender they were
+// gathered under; the current ones are as they were afterwards. Nothing when none are.
+void GLFlushHeldDrawing();
+
 // The general function. Draws the source region (sx, sy, sw, sh) of the bitmap, clipped to the
 // bitmap, tinted by (r, g, b, a). The source point (cx, cy), taken relative to the region's
 // corner, lands on (dx, dy); the region is scaled by (xscale, yscale) and turned by angle degrees
 // about that point (clockwise on screen, as Allegro turns). Flag 1 mirrors the region left to
 // right, flag 2 top to bottom, in place. The part of the region cut off by the clip stays empty,
 // so what remains lands where it would have landed uncut. A region of no width or height draws
-// nothing. The quad depth grows by one step in every call.
+// nothing. The quad depth grows by one step in every call. Unturned quads are gathered while
+// drawing is held.
 void GLDrawTintedScaledRotatedRegion(ALLEGRO_BITMAP* bitmap, float r, float g, float b, float a,
                                      float cx, float cy, float angle, float xscale, float yscale,
                                      float sx, float sy, float sw, float sh, float dx, float dy,
@@ -99,4 +117,23 @@ class GLDrawScope {
   GLint boundTexture = 0;
   GLboolean texturing = GL_FALSE;
   GLboolean blending = GL_FALSE;
+};
+
+// A textured vertex as GL_T2F_V3F takes it: texture coordinates, then position.
+struct GLTexturedVertex {
+  float s, t, x, y, z;
+};
+
+// While it lives, glDrawArrays draws from the vertices given (client memory). Allegro sets up its
+// own arrays for each of its draws; the client array state and the array buffer binding are
+// given back on exit.
+class GLVertexArrayScope {
+ public:
+  explicit GLVertexArrayScope(const GLTexturedVertex* vertices);
+  ~GLVertexArrayScope();
+  GLVertexArrayScope(const GLVertexArrayScope&) = delete;
+  GLVertexArrayScope& operator=(const GLVertexArrayScope&) = delete;
+
+ private:
+  GLint arrayBuffer = 0;
 };

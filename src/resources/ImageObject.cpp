@@ -8,6 +8,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "resources/GLUtilities.h"
 #include "resources/ImageContainerFormat.h"
 #include "resources/ImageRoad.h"
 #include "resources/PaletteSet.h"
@@ -22,25 +23,44 @@ ALLEGRO_BITMAP* NewBitmap(int32_t width, int32_t height) {
   return width >= 0 && height >= 0 ? al_create_bitmap(width, height) : nullptr;
 }
 
+// Whatever the OpenGL road holds goes first: what follows changes the target, reads or writes
+// pixels directly, or frees a bitmap the held quads may use.
+void SetTarget(ALLEGRO_BITMAP* bitmap) {
+  GLFlushHeldDrawing();
+  al_set_target_bitmap(bitmap);
+}
+void DestroyBitmap(ALLEGRO_BITMAP* bitmap) {
+  GLFlushHeldDrawing();
+  al_destroy_bitmap(bitmap);
+}
+bool LockRegion(ALLEGRO_BITMAP* bitmap, int x, int y, int w, int h, int format, int mode) {
+  GLFlushHeldDrawing();
+  return al_lock_bitmap_region(bitmap, x, y, w, h, format, mode) != nullptr;
+}
+
 class AllegroRoad final : public ImageRoad {
  public:
   void Draw(ALLEGRO_BITMAP* bitmap, float dx, float dy, int flags) const override {
+    GLFlushHeldDrawing();
     al_draw_bitmap(bitmap, dx, dy, flags);
   }
   void DrawRegion(ALLEGRO_BITMAP* bitmap, float sx, float sy, float sw, float sh, float dx,
                   float dy, int flags) const override {
+    GLFlushHeldDrawing();
     al_draw_bitmap_region(bitmap, sx, sy, sw, sh, dx, dy, flags);
   }
   void DrawScaled(ALLEGRO_BITMAP* bitmap, float sx, float sy, float sw, float sh, float dx,
                   float dy, float dw, float dh, int flags) const override {
+    GLFlushHeldDrawing();
     al_draw_scaled_bitmap(bitmap, sx, sy, sw, sh, dx, dy, dw, dh, flags);
   }
   void DrawRotated(ALLEGRO_BITMAP* bitmap, float cx, float cy, float dx, float dy, float angle,
                    int flags) const override {
+    GLFlushHeldDrawing();
     al_draw_rotated_bitmap(bitmap, cx, cy, dx, dy, angle, flags);
   }
   void Clear(ALLEGRO_BITMAP* bitmap, ALLEGRO_COLOR colour) const override {
-    al_set_target_bitmap(bitmap);
+    SetTarget(bitmap);
     al_clear_to_color(colour);
   }
 };
@@ -51,9 +71,8 @@ class RegionLock {
   RegionLock(ALLEGRO_BITMAP* bitmap, int x, int y, int w, int h, int mode)
       : bitmap(w <= 0 || h <= 0 || al_is_bitmap_locked(bitmap)
                    ? nullptr
-                   : (al_lock_bitmap_region(bitmap, x, y, w, h, ALLEGRO_PIXEL_FORMAT_ANY, mode)
-                          ? bitmap
-                          : nullptr)) {}
+                   : (LockRegion(bitmap, x, y, w, h, ALLEGRO_PIXEL_FORMAT_ANY, mode) ? bitmap
+                                                                                     : nullptr)) {}
   ~RegionLock() {
     if (bitmap != nullptr) al_unlock_bitmap(bitmap);
   }
@@ -126,17 +145,18 @@ void ImageObject::Wrap(ALLEGRO_BITMAP* borrowed, const bool* mode) {
 }
 
 void ImageObject::Destroy() {
-  if (bitmap != nullptr && !wrapped) al_destroy_bitmap(bitmap);
+  if (bitmap != nullptr && !wrapped) DestroyBitmap(bitmap);
   bitmap = nullptr;
   ClearPalette();
 }
 
 void ImageObject::SetAsTarget() const {
-  if (bitmap != nullptr) al_set_target_bitmap(bitmap);
+  if (bitmap != nullptr) SetTarget(bitmap);
 }
 
 ALLEGRO_LOCKED_REGION* ImageObject::Lock(int format, int mode) const {
   if (bitmap == nullptr || al_is_bitmap_locked(bitmap)) return nullptr;
+  GLFlushHeldDrawing();
   return al_lock_bitmap(bitmap, format, mode);
 }
 
@@ -147,7 +167,7 @@ void ImageObject::Unlock() const {
 void ImageObject::Recreate(int32_t newWidth, int32_t newHeight) {
   if (wrapped) return;
   ClearPalette();
-  if (bitmap != nullptr) al_destroy_bitmap(bitmap);
+  if (bitmap != nullptr) DestroyBitmap(bitmap);
   width = newWidth;
   height = newHeight;
   bitmap = NewBitmap(newWidth, newHeight);
@@ -165,7 +185,7 @@ void ImageObject::Resize(int32_t newWidth, int32_t newHeight) {
   allegro.Clear(resized, al_map_rgba(0, 0, 0, 0));
   if (bitmap != nullptr) {
     allegro.Draw(bitmap, 0.0f, 0.0f, 0);
-    al_destroy_bitmap(bitmap);
+    DestroyBitmap(bitmap);
   }
   bitmap = resized;
   width = newWidth;
@@ -298,7 +318,7 @@ void ImageObject::DrawRotated(int32_t cx, int32_t cy, int32_t dx, int32_t dy, fl
 
 void ImageObject::DrawOnto(ALLEGRO_BITMAP* target, int32_t x, int32_t y, int32_t flags) const {
   if (target == nullptr) return;
-  if (!InOpenGLMode()) al_set_target_bitmap(target);
+  if (!InOpenGLMode()) SetTarget(target);
   DrawAt(x, y, flags);
 }
 
@@ -309,7 +329,7 @@ void ImageObject::DrawRegionOnto(ALLEGRO_BITMAP* target, int32_t sx, int32_t sy,
     DrawRegion(sx, sy, sw, sh, dx, dy, flags);
     return;
   }
-  al_set_target_bitmap(target);
+  SetTarget(target);
   AllegroImageRoad().DrawRegion(bitmap, static_cast<float>(sx), static_cast<float>(sy),
                                 static_cast<float>(sw), static_cast<float>(sh),
                                 static_cast<float>(dx), static_cast<float>(dy), flags);
@@ -323,7 +343,7 @@ void ImageObject::DrawScaledOnto(ALLEGRO_BITMAP* target, int32_t sx, int32_t sy,
     DrawScaled(sx, sy, sw, sh, dx, dy, dw, dh, flags);
     return;
   }
-  al_set_target_bitmap(target);
+  SetTarget(target);
   AllegroImageRoad().DrawScaled(bitmap, static_cast<float>(sx), static_cast<float>(sy),
                                 static_cast<float>(sw), static_cast<float>(sh),
                                 static_cast<float>(dx), static_cast<float>(dy),
@@ -337,7 +357,7 @@ void ImageObject::DrawRotatedOnto(ALLEGRO_BITMAP* target, int32_t cx, int32_t cy
     DrawRotated(cx, cy, dx, dy, angle, flags);
     return;
   }
-  al_set_target_bitmap(target);
+  SetTarget(target);
   AllegroImageRoad().DrawRotated(bitmap, static_cast<float>(cx), static_cast<float>(cy),
                                  static_cast<float>(dx), static_cast<float>(dy), angle, flags);
 }
@@ -378,7 +398,7 @@ void CopyMirrored(ALLEGRO_BITMAP* src, ALLEGRO_BITMAP* dst, int32_t sx, int32_t 
     ALLEGRO_BITMAP* copy = al_clone_bitmap(src);
     if (copy == nullptr) return;
     CopyMirrored(copy, dst, sx, sy, w, h, dx, dy, mode, lock);
-    al_destroy_bitmap(copy);
+    DestroyBitmap(copy);
     return;
   }
   const bool mirrorX = (mode & 1) != 0;
@@ -387,7 +407,7 @@ void CopyMirrored(ALLEGRO_BITMAP* src, ALLEGRO_BITMAP* dst, int32_t sx, int32_t 
       ClipAxis(sx, w, al_get_bitmap_width(src), dx, al_get_bitmap_width(dst), mirrorX);
   const AxisSpan js =
       ClipAxis(sy, h, al_get_bitmap_height(src), dy, al_get_bitmap_height(dst), mirrorY);
-  al_set_target_bitmap(dst);
+  SetTarget(dst);
   if (is.Empty() || js.Empty()) return;
 
   // Every pixel of the destination span is written, so a write-only lock of it loses nothing.

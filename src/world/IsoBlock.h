@@ -3,6 +3,7 @@
 #include <cstdint>
 
 class ImageObject;
+class IsoFaceBatch;
 class IsoTileTexture;
 
 // One filled cell of an isometric map: up to three textured faces, borrowed from the map's tile
@@ -23,9 +24,9 @@ class IsoBlock {
   // Draws each face whose bit is set and whose image exists, top, side A, side B, placed about the
   // cell's anchor point: the painter's face images with DrawAt, onto the current target.
   void Draw2D(int32_t anchorX, int32_t anchorY, uint8_t faces) const;
-  // The same faces from the flat texture through the display lists, sheared onto the very pixels
-  // the painter's images cover. The caller has set up the GL state (see GLDrawScope).
-  void DrawGL(int32_t anchorX, int32_t anchorY, uint8_t faces) const;
+  // Adds the same faces, from the flat texture, to the batch, sheared onto the very pixels the
+  // painter's images cover; each face takes the next quad depth.
+  void DrawGL(int32_t anchorX, int32_t anchorY, uint8_t faces, IsoFaceBatch& batch) const;
 
   bool visible = true;
   const ImageObject* top = nullptr;

@@ -6,9 +6,10 @@
 #include <memory>
 #include <vector>
 
+#include "resources/ImageObject.h"
 #include "world/IsoBlock.h"
+#include "world/IsoFaceBatch.h"
 
-class ImageObject;
 class TextureLookupList;
 
 // What the block renderer needs of the player, which lives above the world: its centre in world
@@ -60,6 +61,8 @@ class IsoMap {
   // front of it and those behind it, or before every layer when it is below the map and after
   // every layer when above. In OpenGL mode on a target that takes GL, the faces are drawn from the
   // flat textures and the GL matrices are as they were afterwards. Nothing when not loaded.
+  // Only the cells whose faces can reach the target's clipping rectangle (under its transform)
+  // are visited; the pixels are those of drawing every cell.
   virtual void Draw(ImageObject* target, const IsoPlayerHooks& player);
   // The faces of the cell not drawn yet in this frame, of those asked for (1 top, 2 side A,
   // 4 side B); cells outside the grid are ignored.
@@ -73,7 +76,8 @@ class IsoMap {
   int32_t GetSizeY() const { return sizeY; }
   int32_t GetSizeZ() const { return sizeZ; }
   bool IsLoaded() const { return loaded; }
-  // The faces of the cell still to be drawn in the frame being drawn (0 outside the grid).
+  // The faces of the cell still to be drawn in the frame being drawn (0 outside the grid and for
+  // the cells out of view).
   uint8_t GetPendingFaces(int32_t x, int32_t y, int32_t z) const {
     return Inside(x, y, z) ? pendingFaces[Index(x, y, z)] : 0;
   }
@@ -88,9 +92,31 @@ class IsoMap {
     return static_cast<size_t>((x * sizeY + y) * sizeZ + z);
   }
 
+  // The part of the map the target can show: the bounding box, in map pixels, of its clipping
+  // rectangle taken back through its transform. Everything when the transform is not a plane
+  // one that can be undone.
+  struct View {
+    bool everything = true;
+    double left = 0, top = 0, right = 0, bottom = 0;
+  };
+  static View TargetView();
+  // In OpenGL mode, copies the flat images of the loaded textures side by side into one atlas,
+  // which the faces are then drawn from.
+  void BuildAtlas(const TextureLookupList& textures);
+  void FreeAtlas();
+  // Whether any face of the cell can land inside the view.
+  bool InView(int64_t x, int64_t y, int64_t z) const;
+  // Calls visit(x, y) for each cell of layer z in view, x outer and y inner, as a pass over the
+  // whole layer would meet them.
+  template <typename Visit>
+  void ForEachCellInView(int32_t z, Visit&& visit) const;
+
   int32_t sizeX = 0, sizeY = 0, sizeZ = 0;
   std::vector<std::unique_ptr<IsoBlock>> blocks;  // x outer, then y, z innermost
   std::vector<uint8_t> pendingFaces;              // same shape: faces not drawn yet this frame
   bool loaded = false;
-  bool drawingGL = false;  // the road of the frame being drawn
+  bool drawingGL = false;              // the road of the frame being drawn
+  View view;                           // the view of the frame being drawn
+  IsoFaceBatch faceBatch;              // the OpenGL road's faces not drawn yet
+  std::unique_ptr<ImageObject> atlas;  // the flat images side by side, in OpenGL mode
 };

@@ -7,6 +7,7 @@
 
 #include "core/Globals.h"
 #include "display/resources/DisplayFixture.h"
+#include "resources/GLUtilities.h"
 #include "resources/ImageObject.h"
 #include "resources/PaletteSet.h"
 #include "support/GLDisplay.h"
@@ -76,6 +77,54 @@ TEST_F(ImageObjectOpenGLTest, BothRoadsGiveTheSamePixels) {
   al_set_target_backbuffer(display);
   image.Draw(0, 0);
   EXPECT_GT(gGLQuadDepth, 0.0f);
+}
+
+// Runs of draws with the drawing held land on the very pixels the same draws give one by one, at
+// the same depths: runs of one image broken by another image, a turned draw, a blender change,
+// a clear and a change of target, and what is gathered is drawn when the hold ends.
+TEST_F(ImageObjectOpenGLTest, HeldDrawsGiveThePixelsOfDrawsOneByOne) {
+  ImageObject other;
+  other.Wrap(MakePatternBitmap(12, 9), &openGL);
+  ImageObject scratch;
+  scratch.Create(16, 16, &openGL);
+  openGL = true;
+  const auto scene = [&](ALLEGRO_BITMAP* target) {
+    for (int k = 0; k < 6; ++k) image.DrawAt(7 * k, 3 * k, k % 4);
+    image.DrawRegion(4, 2, 21, 11, 40, 50, 0);
+    other.Draw(20, 30);
+    other.DrawScaled(0, 0, 12, 9, 90, 10, 30, 25, 0);
+    image.Draw(25, 35);
+    image.DrawRotated(5, 9, 80, 60, 0.5f, 0);
+    image.Draw(100, 70);
+    al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ONE);
+    image.Draw(105, 75);
+    image.Draw(110, 80);
+    al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_INVERSE_ALPHA);
+    scratch.ClearToColor(200, 10, 10, 255);
+    scratch.DrawRegion(0, 0, 8, 8, 120, 5, 0);
+    image.Draw(60, 90);
+    scratch.SetAsTarget();
+    image.Draw(0, 0);
+    al_set_target_bitmap(target);
+    scratch.Draw(140, 90);
+    image.Draw(130, 100);
+  };
+  for (ALLEGRO_BITMAP* target : Targets()) {
+    gGLQuadDepth = 0;
+    const PixelImage oneByOne = Render(target, [&] { scene(target); });
+    const float depth = gGLQuadDepth;
+    gGLQuadDepth = 0;
+    const PixelImage held = Render(target, [&] {
+      const GLHeldDrawing hold;
+      scene(target);
+    });
+    EXPECT_EQ(gGLQuadDepth, depth);
+    EXPECT_EQ(ComparePixels(oneByOne, held, 0), "")
+        << (target == canvas ? "on a video bitmap" : "on the back buffer");
+  }
+  openGL = false;
+  scratch.Destroy();
+  al_destroy_bitmap(other.GetBitmap());
 }
 
 // Memory bitmaps have no texture, and OpenGL cannot draw into one: those draws take the Allegro

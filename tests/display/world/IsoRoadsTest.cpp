@@ -2,6 +2,7 @@
 #include <allegro5/allegro_opengl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -46,6 +47,14 @@ class IsoRoadsTest : public GlobalsFixture {
     gDisplay = display;
     al_set_new_bitmap_flags(ALLEGRO_VIDEO_BITMAP);
     WriteTextureContainer("tiles.sif", {{"stone", kStone, 32, 32, true}, {"grass", kGrass}});
+  }
+
+  // The map read with its textures from the container, which the list looks up.
+  void Read(IsoMap& map, TextureLookupList& textures, const iso_map::IsoMapWriter& writer) {
+    textures.BuildLookupList(heading.Get());
+    std::FILE* file = OpenBytes(writer.Write());
+    ASSERT_EQ(map.ReadFile(file, textures), IsoMap::kRead);
+    std::fclose(file);
   }
 
   // The map drawn into an 800 x 600 video bitmap on the road the OpenGL-mode flag picks.
@@ -123,11 +132,9 @@ TEST_F(IsoRoadsTest, DrawingLeavesTheMatricesAndFreeingLeavesNoNames) {
   const GLNames before = CountGLNames();
   {
     TextureLookupList textures;
-    textures.BuildLookupList(heading.Get());
     IsoMap map;
-    std::FILE* file = OpenBytes(ThreeByThree().Write());
-    ASSERT_EQ(map.ReadFile(file, textures), IsoMap::kRead);
-    std::fclose(file);
+    Read(map, textures, ThreeByThree());
+    if (HasFatalFailure()) return;
     EXPECT_EQ(CountGLNames().lists, before.lists + 3 * 10);
 
     ImageObject target;
@@ -143,11 +150,121 @@ TEST_F(IsoRoadsTest, DrawingLeavesTheMatricesAndFreeingLeavesNoNames) {
     EXPECT_EQ(std::memcmp(modelview, after, sizeof after), 0);
     target.Destroy();
     // A second map replaces the first's textures.
-    file = OpenBytes(ThreeByThree().Write());
-    ASSERT_EQ(map.ReadFile(file, textures), IsoMap::kRead);
-    std::fclose(file);
+    Read(map, textures, ThreeByThree());
   }
   EXPECT_EQ(CountGLNames(), before);
+}
+
+// A 20 x 20 x 3 map, far larger than a small view: a patterned floor, walls and pillars on it.
+iso_map::IsoMapWriter TwentyByTwenty() {
+  iso_map::IsoMapWriter writer(20, 20, 3);
+  const int32_t stone = writer.AddTexture("stone"), grass = writer.AddTexture("grass");
+  for (int x = 0; x < 20; ++x) {
+    for (int y = 0; y < 20; ++y) {
+      writer.Set(x, y, 0, {(x + y) % 3 ? stone : grass, stone, grass});
+      if ((x * 3 + y) % 4 == 0) writer.Set(x, y, 1, {grass, grass, stone});
+      if ((x + y * 5) % 7 == 0) writer.Set(x, y, 2, {stone, grass, grass});
+    }
+  }
+  return writer;
+}
+
+// The big map drawn whole, and seen through small views at several places (its corners and edges,
+// the player), with the player's half-transparent marker between the layers: every view shows
+// the very pixels of the whole drawing, on both roads, and draws only a part of the faces.
+TEST_F(IsoRoadsTest, AViewOfPartOfTheMapShowsWhatDrawingItAllShows) {
+  // The whole map lies inside this target once it is moved by (320, -100).
+  constexpr int kWholeW = 1240, kWholeH = 720, kShiftX = 320, kShiftY = -100;
+  struct View {
+    int left, top;  // map pixels at the view's corner, inside the whole drawing
+    int clipX = 0, clipY = 0, clipW = 0, clipH = 0;  // a clipping rectangle, when wide
+  };
+  const View views[] = {
+      {-320, 380},
+      {180, 100},
+      {680, 380},
+      {680, 640},
+      {120, 620},
+      {200, 250},
+      {230, 260},
+      {-150, 350, 30, 20, 150, 100},
+      {330, 300, 45, 60, 100, 50},
+  };
+  for (const bool openGL : {false, true}) {
+    const char* road = openGL ? "OpenGL" : "painter";
+    gOpenGLMode = openGL;
+    TextureLookupList textures;
+    IsoMap map;
+    Read(map, textures, TwentyByTwenty());
+    if (HasFatalFailure()) return;
+    ImageObject marker;
+    marker.Create(20, 40, &gOpenGLMode);
+    marker.ClearToColor(120, 20, 20, 160);
+    IsoPlayerHooks player;
+    player.centre = [](int32_t& x, int32_t& y, int32_t& z) {
+      x = 6 * 32 + 16, y = 5 * 32 + 16, z = -(1 * 32 + 16);
+      return true;
+    };
+    player.drawAtStoredPosition = [&] {
+      marker.DrawAt(IsoMap::AnchorX(6, 5) - 10, IsoMap::AnchorY(6, 5, 1) - 40, 0);
+    };
+    int faces = 0;
+    for (int x = 0; x < 20; ++x) {
+      for (int y = 0; y < 20; ++y) {
+        for (int z = 0; z < 3; ++z) faces += map.GetBlock(x, y, z) != nullptr ? 3 : 0;
+      }
+    }
+
+    // Onto the target, cleared before, moved by (dx, dy).
+    const auto draw = [&](ImageObject& target, int dx, int dy) {
+      target.SetAsTarget();
+      ALLEGRO_TRANSFORM shift;
+      al_identity_transform(&shift);
+      al_translate_transform(&shift, static_cast<float>(dx), static_cast<float>(dy));
+      al_use_transform(&shift);
+      gGLQuadDepth = 0;
+      map.Draw(&target, player);
+      EXPECT_EQ(CheckGLError(), 0) << road;
+    };
+    ImageObject whole;
+    whole.Create(kWholeW, kWholeH, &gOpenGLMode);
+    whole.ClearToColor(25, 50, 75, 255);
+    draw(whole, kShiftX, kShiftY);
+    const PixelImage all = ReadPixels(whole.GetBitmap());
+    // Every face was drawn there (and the marker).
+    if (openGL) {
+      EXPECT_NEAR(gGLQuadDepth, (faces + 1) * kGLQuadDepthStep, 0.05f);
+    }
+    whole.Destroy();
+
+    for (const View& v : views) {
+      ImageObject target;
+      target.Create(240, 180, &gOpenGLMode);
+      target.ClearToColor(25, 50, 75, 255);
+      target.SetAsTarget();
+      if (v.clipW > 0) al_set_clipping_rectangle(v.clipX, v.clipY, v.clipW, v.clipH);
+      draw(target, -v.left, -v.top);
+      if (openGL) {
+        EXPECT_LT(gGLQuadDepth, faces / 3 * kGLQuadDepthStep) << v.left << "," << v.top;
+      }
+      const PixelImage seen = ReadPixels(target.GetBitmap());
+      PixelImage expected = seen;
+      for (int y = 0; y < seen.height; ++y) {
+        for (int x = 0; x < seen.width; ++x) {
+          const bool clipped = v.clipW > 0 && (x < v.clipX || y < v.clipY ||
+                                               x >= v.clipX + v.clipW || y >= v.clipY + v.clipH);
+          static constexpr uint8_t kBackground[4] = {25, 50, 75, 255};
+          const uint8_t* from =
+              clipped ? kBackground : all.At(x + v.left + kShiftX, y + v.top + kShiftY);
+          std::copy(from, from + 4, &expected.rgba[(static_cast<size_t>(y) * seen.width + x) * 4]);
+        }
+      }
+      EXPECT_EQ(ComparePixels(expected, seen, 0), "") << road << " " << v.left << "," << v.top;
+      target.Destroy();
+    }
+    marker.Destroy();
+  }
+  gOpenGLMode = false;
 }
 
 // The map manager changing maps in OpenGL mode: isometric, clip map, isometric again.
