@@ -20,19 +20,8 @@ GNATLING="90,40,110"
 holds_colour() {
   [ "$(convert "$1" -crop "$2" +repage txt:- 2>/dev/null | grep -cF "srgb($3)")" -gt 0 ]
 }
-# Holds the keys (X key names) until the line shows once more.
-walk_until() {
-  local window line="$1" key before
-  shift
-  before="$(grep -cxF -- "$line" "$GAME_LOG")"
-  window="$(game_window)"
-  for key in "$@"; do xdotool keydown --window "$window" "$key"; done
-  poll_until bash -c "[ \"\$(grep -cxF -- '$line' '$GAME_LOG')\" -gt $before ]" ||
-    fail "walking never reached: $line"
-  for key in "$@"; do xdotool keyup --window "$window" "$key"; done
-}
-
 make_game_folder "$QM_SAMPLE_DIR"
+add_position_probe
 start_game
 wait_for_line "Begin primary game loop"
 wait_for_line "Sample: the courtyard"
@@ -86,22 +75,27 @@ click_at 174 223
 poll_until window_pixel_is 300 240 "$PANEL" not || fail "the help stayed open"
 
 # Through the courtyard's door into the meadow, and down through the meadow's south edge into
-# the grove; there a jump throws a bolt along the slime's beat.
+# the grove; each walk lets go of its keys and waits for the hero to stand still in the new room.
 walk_until "Sample: the meadow" Right Down
 walk_until "Sample: the grove" Right Down
 wait_for_line "Grove.lua: entering the grove (script code -2)"
-# A step east faces the hero along the beat (the keys still held as it came in may have turned
-# it), then each jump throws.
+# Onto the slime's row (its centre's y, 450), then a step east faces the hero along the beat, and
+# each jump throws a bolt there.
+step_to Y 450 Down Up
 window="$(game_window)"
 xdotool keydown --window "$window" Right
-sleep 0.2
+sleep 0.02
 xdotool keyup --window "$window" Right
+settle
+[ "$HERO_Y" -ge 447 ] && [ "$HERO_Y" -le 453 ] || fail "the hero left the slime's row ($HERO_Y)"
 taps=0
 until grep -q "^Grove: the slime is hit by bolt " "$GAME_LOG"; do
-  xdotool keydown --window "$window" space
-  sleep 0.3
-  xdotool keyup --window "$window" space
-  sleep 0.4
+  jumps="$(grep -c '^Hero moves$' "$GAME_LOG")"
+  press_key space
+  # A jump moves the hero up and down again: wait until it has landed.
+  poll_until bash -c "[ \"\$(grep -c '^Hero moves\$' '$GAME_LOG')\" -gt $jumps ]" ||
+    fail "the hero did not jump"
+  settle
   taps=$((taps + 1))
   [ "$taps" -lt 40 ] || fail "no bolt hit the slime"
 done
