@@ -408,3 +408,17 @@ step_to() {
     settle
   done
 }
+
+# The sample hero's boots (the bottom rows of every look of it).
+BOOTS="170,40,20"
+# Checks that the hero's drawn feet, the bottom row of its boots in the screenshot, lie within
+# 4 pixels of the screen point (x, y).
+expect_feet_at() {
+  local shot="$1" x="$2" y="$3" found
+  found="$(convert "$shot" txt:- 2>/dev/null | sed -n "s/^\([0-9]*\),\([0-9]*\): .* srgb($BOOTS)\$/\1 \2/p" |
+    awk 'BEGIN{b=-1} {if ($2>b) {b=$2; s=0; n=0} if ($2==b) {s+=$1; n++}} END{if (n) printf "%d %d", s/n, b}')"
+  [ -n "$found" ] || fail "no hero in $(basename "$shot")"
+  local fx="${found% *}" fy="${found#* }"
+  [ $((fx - x)) -le 4 ] && [ $((x - fx)) -le 4 ] && [ $((fy - y)) -le 4 ] && [ $((y - fy)) -le 4 ] ||
+    fail "the hero's feet in $(basename "$shot") are at ($fx, $fy), its position at ($x, $y)"
+}

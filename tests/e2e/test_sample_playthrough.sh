@@ -63,6 +63,15 @@ chat_changed() {
   [ "$(compare -metric AE "$SCRATCH/chat-before.png" "$SCRATCH/chat-after.png" null: 2>&1)" != 0 ]
 }
 poll_until chat_changed || fail "the chat never showed the line"
+# Typing moved nobody: "d" (Right's second key) typed into the chat box leaves the hero standing.
+settle
+before="$HERO_X $HERO_Y"
+click_at 40 72
+for key in d d d d d d; do press_key "$key"; done
+wait_for_line "Print d - "
+press_key Return
+settle
+[ "$HERO_X $HERO_Y" = "$before" ] || fail "typing moved the hero from $before to $HERO_X $HERO_Y"
 
 # The menu opens with its button; its "Help" button opens the help; its "Close" closes the menu.
 click_at 750 19
@@ -76,7 +85,16 @@ poll_until window_pixel_is 300 240 "$PANEL" not || fail "the help stayed open"
 
 # Through the courtyard's door into the meadow, and down through the meadow's south edge into
 # the grove; each walk lets go of its keys and waits for the hero to stand still in the new room.
+# In the courtyard the player's sprite stands on the cell under its box's centre (cx, cy): on the
+# screen x = 0.9375 (cx - cy) + 300, y = 0.46875 (cx + cy) + z + 201 (z -32 on the ground).
+settle
+screenshot "$SCRATCH/courtyard.png"
+expect_feet_at "$SCRATCH/courtyard.png" $(((HERO_X - HERO_Y) * 15 / 16 + 300)) \
+  $(((HERO_X + HERO_Y) * 15 / 32 + HERO_Z + 201))
 walk_until "Sample: the meadow" Right Down
+# The meadow is smaller than the window: the camera shows it 32 to the right and 88 down.
+screenshot "$SCRATCH/meadow.png"
+expect_feet_at "$SCRATCH/meadow.png" $((HERO_X + 32)) $((HERO_Y + HERO_Z + 88))
 walk_until "Sample: the grove" Right Down
 wait_for_line "Grove.lua: entering the grove (script code -2)"
 # Onto the slime's row (its centre's y, 450), then a step east faces the hero along the beat, and
