@@ -273,6 +273,7 @@ GUI_SetActiveObjectAndListFromBase("Banner")
 GUIOL_AddObject("BannerText", "GUITextLine")
 TextLine("The gallery", 8, 2, 110)
 Button("Banner", "GalleryClose", "Close", 218, 1, "Toggle.lua", 3)
+GUI_SetActiveObjectList("Base")
 
 -- The extras (the menu's "Extras" button): a drop menu, a scroll bar and a list.
 GUIOL_AddObject("Extras", "GUIWindow")
