@@ -7,9 +7,10 @@
 -- here.
 --
 -- The player reads the actions every tick; what each does depends on the game mode (the sample
--- plays in the side view, mode 2: Left and Right walk, Jump jumps and jumps once more in the air,
--- RunHold runs, RunToggle and TrotToggle switch running and trotting on). docs/script-api.md
--- lists the keys of every mode.
+-- starts in the isometric courtyard, mode 1, where the arrows walk along the screen's diagonals;
+-- its meadow and grove use the default scheme and its ridge and cave the side view, mode 2).
+-- docs/script-api.md lists the keys of every mode. While an input box has the keyboard, the keys
+-- it types with are its own and the actions do not see them.
 
 CFG_SetKey("Up", "ARROW_UP", "W")
 CFG_SetKey("Down", "ARROW_DOWN", "S")

@@ -238,15 +238,17 @@ void KeyboardManager::UpdateKeys(const ALLEGRO_KEYBOARD_STATE& state) {
   UpdateList(keyBindings, true, state, notedForKeys);
 }
 
-void KeyboardManager::UpdateActions(const ALLEGRO_KEYBOARD_STATE& state) {
+void KeyboardManager::UpdateActions(const ALLEGRO_KEYBOARD_STATE& state, const KeysTaken& taken) {
   if (FindAction("Menu")->down == 1) gQuit = true;
   TakeKeyDownEvents();
-  UpdateList(actionBindings, false, state, notedForActions);
+  UpdateList(actionBindings, false, state, notedForActions, taken);
 }
 
 void KeyboardManager::UpdateList(Bindings& bindings, bool keyNameList,
-                                 const ALLEGRO_KEYBOARD_STATE& state, KeySet& noted) {
+                                 const ALLEGRO_KEYBOARD_STATE& state, KeySet& noted,
+                                 const KeysTaken& taken) {
   const auto held = [&](int32_t keycode) {
+    if (taken && InRange(keycode) && taken(keycode)) return false;
     return Held(state, keycode) || (InRange(keycode) && noted.test(static_cast<size_t>(keycode)));
   };
   if (keyNameList) {

@@ -37,9 +37,12 @@ class KeyboardManager {
   // Updates the key-name list (and shift, control, caps lock) from the state; the game loop calls
   // it at every key event.
   void UpdateKeys(const ALLEGRO_KEYBOARD_STATE& state);
+  // Which keys something else has the keyboard for now (a focused input box types with them).
+  using KeysTaken = std::function<bool(int32_t keycode)>;
   // Sets the quit flag when the last update saw "Menu" held, then updates the action list; the
-  // first stage of every tick.
-  void UpdateActions(const ALLEGRO_KEYBOARD_STATE& state);
+  // first stage of every tick. The keys taken count as not held for the actions, so typing never
+  // moves the player.
+  void UpdateActions(const ALLEGRO_KEYBOARD_STATE& state, const KeysTaken& taken = nullptr);
 
   // Values are KeyBinding*, by key name or action name in their fixed order; the bindings live as
   // long as the manager and are changed in place.
@@ -84,7 +87,7 @@ class KeyboardManager {
   // One update of a list; the key-name list also tracks shift, control and caps lock. The keys
   // noted down since the list's last update count as held, and the note is used up.
   void UpdateList(Bindings& bindings, bool keyNameList, const ALLEGRO_KEYBOARD_STATE& state,
-                  KeySet& noted);
+                  KeySet& noted, const KeysTaken& taken = nullptr);
   void TakeKeyDownEvents();
 
   bool playerInput = true;

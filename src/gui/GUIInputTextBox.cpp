@@ -55,6 +55,11 @@ bool GUIInputTextBox::IsCharacterKey(int32_t keycode) {
   }
 }
 
+bool GUIInputTextBox::TakesKey(int32_t keycode) {
+  return IsCharacterKey(keycode) || keycode == kBackspace || keycode == kDelete ||
+         keycode == kTab || keycode == kEnter;
+}
+
 void GUIInputTextBox::Revalidate() {
   if (maxChars < 0) maxChars = 0;
   text.resize(std::min({std::strlen(text.c_str()), text.size(), static_cast<size_t>(maxChars)}));

@@ -44,6 +44,8 @@ class GUIInputTextBox : public GUITextLine {
   std::optional<std::string> TakeSubmittedString();
   // Whether the key code types a character into the box.
   static bool IsCharacterKey(int32_t keycode);
+  // Whether a focused box takes the key: its character keys, Backspace, Delete, Tab and Enter.
+  static bool TakesKey(int32_t keycode);
 
   int32_t GetCursor() const { return cursor; }
   int32_t GetMaxChars() const { return maxChars; }

@@ -10,6 +10,7 @@
 #include "core/script/PropertyManager.h"
 #include "gui/GUIBaseObject.h"
 #include "gui/GUIDialogueManager.h"
+#include "gui/GUIInputTextBox.h"
 #include "resources/ImageObject.h"
 
 namespace {
@@ -71,6 +72,11 @@ void GUIManager::DispatchKey(int32_t event, int32_t keycode) {
   if (focusedInputBox != nullptr && focusedInputBox->IsShown()) {
     focusedInputBox->HandleInput(event, 0, 0);
   }
+}
+
+bool GUIManager::InputBoxTakesKey(int32_t keycode) const {
+  return focusedInputBox != nullptr && focusedInputBox->IsShown() &&
+         GUIInputTextBox::TakesKey(keycode);
 }
 
 void GUIManager::Draw(ImageObject& frame) {

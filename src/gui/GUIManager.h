@@ -33,6 +33,9 @@ class GUIManager {
 
   void SetFocusedInputBox(GUIBaseObject* box) { focusedInputBox = box; }
   GUIBaseObject* GetFocusedInputBox() const { return focusedInputBox; }
+  // Whether the focused input box has the keyboard (it and its ancestors are shown) and types
+  // with this key; the player's actions then leave the key to it.
+  bool InputBoxTakesKey(int32_t keycode) const;
   void SetDraggedObject(GUIBaseObject* object) { draggedObject = object; }
   GUIBaseObject* GetDraggedObject() const { return draggedObject; }
   void SetLastTouchedScrollBar(GUIBaseObject* bar) { lastTouchedScrollBar = bar; }

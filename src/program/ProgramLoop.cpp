@@ -41,7 +41,9 @@ std::vector<TickStage> ProgramTickStages() {
   return {
       Stage("KeyboardManager::UpdateActions", gKeyboardManager,
             [](KeyboardManager& keyboard, const TickTime&) {
-              keyboard.UpdateActions(gKeyboardState);
+              keyboard.UpdateActions(gKeyboardState, [](int32_t keycode) {
+                return gGUIManager != nullptr && gGUIManager->InputBoxTakesKey(keycode);
+              });
             }),
       Stage("TimerManager::Tick", gTimerManager,
             [](TimerManager& timers, const TickTime&) { timers.Tick(); }),

@@ -353,3 +353,91 @@ drag_mouse() {
   xdotool mouseup 1
   sleep 0.3
 }
+
+# The sample game's hero, watched from the log: add_position_probe (after make_game_folder) adds
+# a trigger to the game's copy that runs every tick and logs "Hero settled at X Y Z in ROOM" once
+# the centre of the hero's box (XCenter, YCenter, ZCenter) has stayed the same for 15 ticks, and
+# "Hero moves" the first tick it changes after that. The room is the sample's "Room" variable.
+add_position_probe() {
+  cat >"$GAME/Data/Scripts/Rooms/Probe.lua" <<'LUA'
+local x, y, z = PM_GetValue("Player", "", "XCenter"), PM_GetValue("Player", "", "YCenter"),
+                PM_GetValue("Player", "", "ZCenter")
+local here = x .. " " .. y .. " " .. z .. " in " .. tostring(Global_GetScriptVariableA("Room"))
+if here ~= ProbeAt then
+  if ProbeStill and ProbeStill >= 15 then io.stderr:write("Hero moves\n") end
+  ProbeAt, ProbeStill = here, 0
+  return
+end
+ProbeStill = ProbeStill + 1
+if ProbeStill == 15 then io.stderr:write("Hero settled at ", here, "\n") end
+LUA
+  cat >>"$GAME/Data/Scripts/System/ScriptExecution.lua" <<'LUA'
+AddPropertyTrigger("Probe")
+TriggerWatchProperty("Player", "", "Health")
+TriggerAddEquivalency("always", 0, 0)
+SetTriggerProperties(Path_GetPath("Rooms") .. "Probe.lua", 0, 0, 0, 0)
+LUA
+}
+
+# The last hero line of the log is a settled one.
+hero_settled() { [ "$(grep -E '^Hero (settled at|moves)' "$GAME_LOG" | tail -n 1 | cut -c1-12)" = "Hero settled" ]; }
+
+# Releases every key the sample's hero acts on, then waits until its position has stopped changing
+# (a settled line is the last hero line) and sets HERO_X, HERO_Y, HERO_Z and HERO_ROOM from it.
+settle() {
+  local window key
+  window="$(game_window)"
+  for key in Up Down Left Right space z shift; do xdotool keyup --window "$window" "$key"; done
+  poll_until hero_settled || fail "the hero never stood still"
+  read -r HERO_X HERO_Y HERO_Z HERO_ROOM < <(grep '^Hero settled at ' "$GAME_LOG" | tail -n 1 |
+    sed 's/^Hero settled at \(-\?[0-9]*\) \(-\?[0-9]*\) \(-\?[0-9]*\) in \(.*\)$/\1 \2 \3 \4/')
+}
+
+# Holds the keys (X key names) until the line shows once more, releases them and settles.
+walk_until() {
+  local window line="$1" key before
+  shift
+  before="$(grep -cxF -- "$line" "$GAME_LOG")"
+  window="$(game_window)"
+  for key in "$@"; do xdotool keydown --window "$window" "$key"; done
+  poll_until bash -c "[ \"\$(grep -cxF -- '$line' '$GAME_LOG')\" -gt $before ]" ||
+    fail "walking never reached: $line"
+  for key in "$@"; do xdotool keyup --window "$window" "$key"; done
+  settle
+}
+
+# Steps the hero, a short hold of the key at a time and settling after each, until the named
+# coordinate (HERO_X, HERO_Y or HERO_Z) is within 3 of the goal: step_to X 250 Right Left (the key
+# that makes it grow, then the one that makes it shrink).
+step_to() {
+  local axis="HERO_$1" goal="$2" more="$3" less="$4" steps=0 window now
+  window="$(game_window)"
+  settle
+  while :; do
+    now="${!axis}"
+    [ $((now - goal)) -le 3 ] && [ $((goal - now)) -le 3 ] && return 0
+    steps=$((steps + 1))
+    [ "$steps" -le 200 ] || fail "the hero never reached $1 $goal (at $now)"
+    local key="$more" distance=$((goal - now))
+    [ "$distance" -gt 0 ] || { key="$less"; distance=$((-distance)); }
+    xdotool keydown --window "$window" "$key"
+    # Long holds while far, taps when near; either way the settled position decides.
+    if [ "$distance" -gt 40 ]; then sleep 0.25; else sleep 0.02; fi
+    xdotool keyup --window "$window" "$key"
+    settle
+  done
+}
+
+# The sample hero's boots (the bottom rows of every look of it).
+BOOTS="170,40,20"
+# Checks that the hero's drawn feet, the bottom row of its boots in the screenshot, lie within
+# 4 pixels of the screen point (x, y).
+expect_feet_at() {
+  local shot="$1" x="$2" y="$3" found
+  found="$(convert "$shot" txt:- 2>/dev/null | sed -n "s/^\([0-9]*\),\([0-9]*\): .* srgb($BOOTS)\$/\1 \2/p" |
+    awk 'BEGIN{b=-1} {if ($2>b) {b=$2; s=0; n=0} if ($2==b) {s+=$1; n++}} END{if (n) printf "%d %d", s/n, b}')"
+  [ -n "$found" ] || fail "no hero in $(basename "$shot")"
+  local fx="${found% *}" fy="${found#* }"
+  [ $((fx - x)) -le 4 ] && [ $((x - fx)) -le 4 ] && [ $((fy - y)) -le 4 ] && [ $((y - fy)) -le 4 ] ||
+    fail "the hero's feet in $(basename "$shot") are at ($fx, $fy), its position at ($x, $y)"
+}

@@ -12,6 +12,7 @@ source "$QM_E2E_DIR/harness.sh"
 make_scratch_folder
 SKY="135,185,235"
 make_game_folder "$QM_SAMPLE_DIR"
+add_position_probe
 start_game
 wait_for_line "Begin primary game loop"
 expect_window_size 800x600
@@ -53,6 +54,8 @@ press_key h
 press_key i
 wait_for_line "Print i - "
 expect_line "Print h - "
+# Enter gives the keyboard back: until then the letters and Space are the box's.
+press_key Return
 
 # In the extras: the drop menu's header, a list row selected by a click, and the scroll bar's
 # box dragged along, which changes the value beside it.
@@ -72,17 +75,6 @@ expect_no_text "Failed"
 expect_no_text "Warning"
 wait_for_line "Sample: the courtyard"
 
-# Holds the keys (X key names) until the line shows once more.
-walk_until() {
-  local window line="$1" key before
-  shift
-  before="$(grep -cxF -- "$line" "$GAME_LOG")"
-  window="$(game_window)"
-  for key in "$@"; do xdotool keydown --window "$window" "$key"; done
-  poll_until bash -c "[ \"\$(grep -cxF -- '$line' '$GAME_LOG')\" -gt $before ]" ||
-    fail "walking never reached: $line"
-  for key in "$@"; do xdotool keyup --window "$window" "$key"; done
-}
 # Holds the direction key and taps Jump until the line shows once more.
 walk_and_jump_until() {
   local window key="$1" line="$2" taps=0 before
@@ -98,6 +90,7 @@ walk_and_jump_until() {
     [ "$taps" -lt 60 ] || fail "walking $key never reached: $line"
   done
   xdotool keyup --window "$window" "$key"
+  settle
 }
 # East through the courtyard (right and down together in the isometric view), east across the
 # meadow, over the rocks of the ridge into the cave and back.

@@ -20,19 +20,8 @@ GNATLING="90,40,110"
 holds_colour() {
   [ "$(convert "$1" -crop "$2" +repage txt:- 2>/dev/null | grep -cF "srgb($3)")" -gt 0 ]
 }
-# Holds the keys (X key names) until the line shows once more.
-walk_until() {
-  local window line="$1" key before
-  shift
-  before="$(grep -cxF -- "$line" "$GAME_LOG")"
-  window="$(game_window)"
-  for key in "$@"; do xdotool keydown --window "$window" "$key"; done
-  poll_until bash -c "[ \"\$(grep -cxF -- '$line' '$GAME_LOG')\" -gt $before ]" ||
-    fail "walking never reached: $line"
-  for key in "$@"; do xdotool keyup --window "$window" "$key"; done
-}
-
 make_game_folder "$QM_SAMPLE_DIR"
+add_position_probe
 start_game
 wait_for_line "Begin primary game loop"
 wait_for_line "Sample: the courtyard"
@@ -74,6 +63,15 @@ chat_changed() {
   [ "$(compare -metric AE "$SCRATCH/chat-before.png" "$SCRATCH/chat-after.png" null: 2>&1)" != 0 ]
 }
 poll_until chat_changed || fail "the chat never showed the line"
+# Typing moved nobody: "d" (Right's second key) typed into the chat box leaves the hero standing.
+settle
+before="$HERO_X $HERO_Y"
+click_at 40 72
+for key in d d d d d d; do press_key "$key"; done
+wait_for_line "Print d - "
+press_key Return
+settle
+[ "$HERO_X $HERO_Y" = "$before" ] || fail "typing moved the hero from $before to $HERO_X $HERO_Y"
 
 # The menu opens with its button; its "Help" button opens the help; its "Close" closes the menu.
 click_at 750 19
@@ -86,22 +84,36 @@ click_at 174 223
 poll_until window_pixel_is 300 240 "$PANEL" not || fail "the help stayed open"
 
 # Through the courtyard's door into the meadow, and down through the meadow's south edge into
-# the grove; there a jump throws a bolt along the slime's beat.
+# the grove; each walk lets go of its keys and waits for the hero to stand still in the new room.
+# In the courtyard the player's sprite stands on the cell under its box's centre (cx, cy): on the
+# screen x = 0.9375 (cx - cy) + 300, y = 0.46875 (cx + cy) + z + 201 (z -32 on the ground).
+settle
+screenshot "$SCRATCH/courtyard.png"
+expect_feet_at "$SCRATCH/courtyard.png" $(((HERO_X - HERO_Y) * 15 / 16 + 300)) \
+  $(((HERO_X + HERO_Y) * 15 / 32 + HERO_Z + 201))
 walk_until "Sample: the meadow" Right Down
+# The meadow is smaller than the window: the camera shows it 32 to the right and 88 down.
+screenshot "$SCRATCH/meadow.png"
+expect_feet_at "$SCRATCH/meadow.png" $((HERO_X + 32)) $((HERO_Y + HERO_Z + 88))
 walk_until "Sample: the grove" Right Down
 wait_for_line "Grove.lua: entering the grove (script code -2)"
-# A step east faces the hero along the beat (the keys still held as it came in may have turned
-# it), then each jump throws.
+# Onto the slime's row (its centre's y, 450), then a step east faces the hero along the beat, and
+# each jump throws a bolt there.
+step_to Y 450 Down Up
 window="$(game_window)"
 xdotool keydown --window "$window" Right
-sleep 0.2
+sleep 0.02
 xdotool keyup --window "$window" Right
+settle
+[ "$HERO_Y" -ge 447 ] && [ "$HERO_Y" -le 453 ] || fail "the hero left the slime's row ($HERO_Y)"
 taps=0
 until grep -q "^Grove: the slime is hit by bolt " "$GAME_LOG"; do
-  xdotool keydown --window "$window" space
-  sleep 0.3
-  xdotool keyup --window "$window" space
-  sleep 0.4
+  jumps="$(grep -c '^Hero moves$' "$GAME_LOG")"
+  press_key space
+  # A jump moves the hero up and down again: wait until it has landed.
+  poll_until bash -c "[ \"\$(grep -c '^Hero moves\$' '$GAME_LOG')\" -gt $jumps ]" ||
+    fail "the hero did not jump"
+  settle
   taps=$((taps + 1))
   [ "$taps" -lt 40 ] || fail "no bolt hit the slime"
 done

@@ -10,6 +10,7 @@
 #include "core/KeyboardManager.h"
 #include "core/RootEntity.h"
 #include "core/TimerManager.h"
+#include "gui/GUIInputTextBox.h"
 #include "gui/GUIManager.h"
 #include "program/ProgramLoop.h"
 #include "support/GUIFixture.h"
@@ -138,6 +139,71 @@ TEST_F(ProgramLoopTest, ProgramHandlers_MouseTicksAndKeysReachTheGUI) {
                                                {GUIBaseObject::kRelease, 100, 100},
                                                {GUIBaseObject::kTick, 100, 100},
                                                {GUIBaseObject::kKeyDown, 0, 0}}));
+  gGUIManager = nullptr;
+}
+
+// While an input box has the keyboard, the keys it types with are its own: the actions bound to
+// them see them as not held. Arrows, Shift and Escape keep their meaning; once the box gives the
+// keyboard up (or is hidden) the same keys act again.
+TEST_F(ProgramLoopTest, ProgramTick_KeysAFocusedInputBoxTakesAreNotHeldForThePlayer) {
+  StartAllegroHeadless();
+  GUIManager gui;
+  gGUIManager = &gui;
+  ASSERT_TRUE(gui.SetActiveObjectList("Base"));
+  auto* box = new GUIInputTextBox();
+  gui.AddToActiveList("Box", box);
+  box->SetDimensions(0, 0, 100, 20);
+  gui.SetFocusedInputBox(box);
+
+  struct Case {
+    int key;
+    const char* action;
+    uint8_t downWhileTyping;
+  };
+  const Case cases[] = {
+      {ALLEGRO_KEY_D, "Right", 0},
+      {ALLEGRO_KEY_W, "Up", 0},
+      {ALLEGRO_KEY_SPACE, "Jump", 0},
+      {ALLEGRO_KEY_Z, "Buck", 0},
+      {ALLEGRO_KEY_1, "Weapon1", 0},
+      {ALLEGRO_KEY_RIGHT, "Right", 1},
+      {ALLEGRO_KEY_UP, "Up", 1},
+      {ALLEGRO_KEY_LSHIFT, "RunHold", 1},
+      {ALLEGRO_KEY_CAPSLOCK, "RunToggle", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.action);
+    gKeyboardState = KeysHeld({c.key});
+    gui.SetFocusedInputBox(box);
+    RunTick();
+    EXPECT_EQ(keyboard.FindAction(c.action)->down, c.downWhileTyping);
+    gui.SetFocusedInputBox(nullptr);
+    RunTick();
+    EXPECT_EQ(keyboard.FindAction(c.action)->down, 1);
+    gKeyboardState = KeysHeld({});
+    RunTick();
+  }
+
+  // Backspace, Delete, Tab and Enter are the box's too, when bound to an action.
+  for (int key : {ALLEGRO_KEY_BACKSPACE, ALLEGRO_KEY_DELETE, ALLEGRO_KEY_TAB, ALLEGRO_KEY_ENTER}) {
+    keyboard.FindAction("Drop")->key1 = key;
+    gKeyboardState = KeysHeld({key});
+    gui.SetFocusedInputBox(box);
+    RunTick();
+    EXPECT_EQ(keyboard.FindAction("Drop")->down, 0) << key;
+  }
+
+  // A hidden box has no keyboard.
+  gKeyboardState = KeysHeld({ALLEGRO_KEY_D});
+  box->Hide();
+  RunTick();
+  EXPECT_EQ(keyboard.FindAction("Right")->down, 1);
+  box->Show();
+
+  gKeyboardState = KeysHeld({ALLEGRO_KEY_ESCAPE});
+  RunTick();
+  RunTick();
+  EXPECT_TRUE(gQuit);
   gGUIManager = nullptr;
 }
 

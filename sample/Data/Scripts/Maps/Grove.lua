@@ -59,6 +59,9 @@ if not GroveLooks then
   -- An item: the player's push will send it rolling.
   OBJM_CreateObject("GroveGem", "Item", 300, 540, 0, 16, 16, 16, "Gem")
 end
+-- The gem in the grass on every visit (the doors put it away when the hero leaves).
+OBJM_SetActiveObject("GroveGem")
+OBJ_SetCoordinates(300, 540, 0)
 
 -- An NPC of the kind at (x, y), 24 x 32, with the look and two state flags; its drawing list
 -- shows animation 0 of the look while it stands ("Idle") and while it walks ("Moving").

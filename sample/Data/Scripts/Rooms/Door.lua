@@ -3,5 +3,11 @@
 -- hero, with the door's "from" as its script code.
 local door = Doors[GetScriptCode()]
 if door and door.room == Global_GetScriptVariableA("Room") then
+  -- Objects last the whole game: the grove's gem is put out of sight while the hero is elsewhere
+  -- (Grove.lua lays it in the grass again).
+  if door.room == "Grove" then
+    OBJM_SetActiveObject("GroveGem")
+    OBJ_SetCoordinates(-1000, -1000, 0)
+  end
   LM_ExecuteScript(Path_GetPath("Rooms") .. door.to, door.from)
 end

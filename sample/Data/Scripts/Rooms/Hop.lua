@@ -12,5 +12,7 @@ local x, y = PM_GetValue("Player", "", "XCenter"), PM_GetValue("Player", "", "YC
 OBJM_CreateObject("Bolt", "SimpleProjectile", 4 * way[1], 4 * way[2], 0)
 OBJPB_SetCoordinateData(x + 16 * way[1], y + 16 * way[2], 0, 10, 10, 4)
 OBJPB_SetDisplayData("BoltFlight", "Bolt", 0, 0, 0)
+-- The box flies on the ground, where the slime's box is; the picture at the hero's hand, 14 above.
+OBJPB_SetDrawingOffset(0, -14)
 OBJPB_SetTargetFlags(1)
 OBJPB_SetDamageOutput(8)

@@ -9,7 +9,7 @@ TimerManager_AddTimer("PlayTime", 0)
 -- Music. LoadSong loads a file under a name and makes it the active song; MM_EditMusic sets a
 -- song's volume and, with a loop argument of 1, makes it loop; PlayActiveSong plays the active
 -- song from its start, always at volume 0.35. The build writes Theme.wav; WAV, FLAC, Ogg Vorbis,
--- Opus, VOC, MOD and S3M files play (MP3 does not). Without a sound device the calls still
+-- Opus, MOD and S3M files play (MP3 and VOC do not). Without a sound device the calls still
 -- succeed and nothing is heard.
 LoadSong("Chime", Path_GetPath("Sounds") .. "Blip.wav")
 MM_EditMusic("Chime", 0.35, 1)
@@ -40,20 +40,40 @@ LM_ExecuteScript(Path_GetPath("MapScripts") .. "Hillside.lua")
 -- The player's look: a drawing list (the player's own, reached through the router) with one layer
 -- whose package shows the hero in all eight facings. A state decides which animation of the
 -- package shows; "St|Casting" is a movement state the player never enters, so a state that applies
--- while it differs from 1 always applies.
-AIM_CreateObject("HeroStanding", "AnimationsList", "Animation")
-Anim_DeclareSizes(8, 1)
-for facing = 0, 7 do
-  Anim_SetFrame(facing, 0, "StandingInWorld")
+-- while it differs from 1 always applies. Off the courtyard the layer draws "HeroHidden" instead
+-- (Data/Scripts/Rooms/Body.lua switches it), and the stand-ins below show the hero.
+local function OneFrameLook(animation, package, picture)
+  AIM_CreateObject(animation, "AnimationsList", "Animation")
+  Anim_DeclareSizes(8, 1)
+  for facing = 0, 7 do
+    Anim_SetFrame(facing, 0, picture)
+  end
+  Anim_SetDuration(1)
+  if package then
+    AIM_CreateObject(package, "AIDrawingPackageList", "AIDrawingPackage")
+    AIDP_AllocateSpace(1)
+    AIDP_SetAnimation(0, animation)
+  end
 end
-Anim_SetDuration(1)
-AIM_CreateObject("HeroBody", "AIDrawingPackageList", "AIDrawingPackage")
-AIDP_AllocateSpace(1)
-AIDP_SetAnimation(0, "HeroStanding")
+OneFrameLook("HeroStanding", "HeroBody", "StandingInWorld")
+OneFrameLook("HeroNothing", "HeroHidden", "Nothing")
 AIM_SetActiveAIObject("DrawingList", "Player", "", "AIDrawingList")
 AIDL_AddAI("Body", "HeroBody")
 AIDL_SetBaseStateToActive()
 AIS_AddState("Always", 0, "Player", "", "St|Casting", 1)
+
+-- The stand-ins: static animations (objects, which last the whole game) of a 64 x 64 box, so the
+-- picture's (32, 32) lies on the box's centre. Body.lua moves them every tick.
+OneFrameLook("HeroStandInLook", nil, "StandIn")
+OneFrameLook("HeroShadowLook", nil, "StandInShadow")
+-- The shadow first: objects are drawn in the order they were made.
+for _, stand in ipairs({{"HeroShadow", "HeroShadowLook"}, {"HeroStandIn", "HeroStandInLook"}}) do
+  local name, look = stand[1], stand[2]
+  OBJM_CreateObject(name, "StaticAnimation")
+  OBJ_SetDimensions(64, 64, 0)
+  OBJ_SetCoordinates(-1000, -1000, 0)
+  OBJSA_SetAnimationData(look, 0, 0, 2000000000)
+end
 
 -- Triggers run a script when something holds; they are checked every tick, right after the
 -- player moves, and outlive map changes. A property trigger compares one routed value with
@@ -64,6 +84,12 @@ AddPropertyTrigger("Start")
 TriggerWatchProperty("Player", "", "Health")
 TriggerAddEquivalency("always", 0, 0)
 SetTriggerProperties(rooms .. "Start.lua", 1, 0, 1, 0)
+
+-- Every tick, after the player has moved: the stand-ins follow it (Body.lua).
+AddPropertyTrigger("Body")
+TriggerWatchProperty("Player", "", "Health")
+TriggerAddEquivalency("always", 0, 0)
+SetTriggerProperties(rooms .. "Body.lua", 0, 0, 0, 0)
 
 -- A jump sets the player's z speed below -4 (z grows downwards: -5 on the floor's levels, -7 in
 -- the side view): this trigger fires once each time, and its script plays the blip, counts the
@@ -108,7 +134,14 @@ local menu = Path_GetPath("MenuScripts")
 -- picture, "Over" while the mouse is over it and "Down" while pressed; a click (press and release
 -- on it) runs its script with its script code, or a built-in action ("Button_Hide_Parent" hides
 -- the window that holds it). Text is drawn in the system font; a text line sizes itself by its
--- text (10 pixels per character), and a text line inside a button is its label.
+-- text (10 pixels per character, 16 high: TextLine below gives it room for the font), and a text
+-- line inside a button is its label.
+-- A text line sizes itself to 16 pixels high when its text is set, which cuts the font's
+-- descenders: the size is given after the text, 20 high.
+function TextLine(text, x, y, w)
+  GUIT_SetString(text)
+  GUIG_SetDimensions(x, y, w, 20)
+end
 local function Button(parent, name, label, x, y, script, code)
   GUI_SetActiveObjectAndListFromBase(parent)
   GUIOL_AddObject(name, "GUIButton")
@@ -121,8 +154,7 @@ local function Button(parent, name, label, x, y, script, code)
   end
   GUI_SetActiveObjectAndListFromBase(name)
   GUIOL_AddObject(name .. "Label", "GUITextLine")
-  GUIT_SetString(label)
-  GUIG_SetDimensions(8, 2, 70, 18)
+  TextLine(label, 8, 1, 70)
 end
 -- The active widget and its children hide (they show again with GUIG_Show or GUIG_Flip).
 local function Hide(name)
@@ -137,8 +169,7 @@ GUIB_SetImages("Up", "Over", "Down")
 GUIB_SetScriptData(menu .. "Toggle.lua", 1)
 GUI_SetActiveObjectAndListFromBase("MenuButton")
 GUIOL_AddObject("MenuButtonLabel", "GUITextLine")
-GUIT_SetString("Menu")
-GUIG_SetDimensions(8, 2, 70, 18)
+TextLine("Menu", 8, 1, 70)
 
 -- The menu: a window of buttons, a check box, a text box and a colour swatch.
 GUI_SetActiveObjectList("Base")
@@ -149,8 +180,7 @@ GUIG_SetBorderImages("FrameCorner", "FrameTop", "FrameSide")
 GUIG_SetLock(0)
 GUI_SetActiveObjectAndListFromBase("Menu")
 GUIOL_AddObject("MenuTitle", "GUITextLine")
-GUIT_SetString("Menu")
-GUIG_SetDimensions(14, 10, 60, 18)
+TextLine("Menu", 14, 10, 60)
 -- The music buttons share a script: its script code says which song (1 Theme, 2 Chime, 0 quiet).
 Button("Menu", "ThemeButton", "Theme", 14, 36, "Music.lua", 1)
 Button("Menu", "ChimeButton", "Chime", 104, 36, "Music.lua", 2)
@@ -168,8 +198,7 @@ GUIOL_AddObject("BlipCheck", "GUICheckBox")
 GUIG_SetDimensions(14, 104, 16, 16)
 GUICB_SetFiringData(menu .. "Blips.lua", 1, menu .. "Blips.lua", 0)
 GUIOL_AddObject("BlipLabel", "GUITextLine")
-GUIT_SetString("Blips")
-GUIG_SetDimensions(38, 102, 60, 18)
+TextLine("Blips", 38, 100, 60)
 
 -- A text box: click it and type (letters, digits, space and a few signs); Backspace removes,
 -- Enter ends the typing. The line under it watches the box's text through the property router.
@@ -177,8 +206,7 @@ GUIOL_AddObject("NameBox", "GUIInputBox")
 GUIG_SetDimensions(14, 166, 170, 20)
 GUIITB_SetSystemData(16, 0)
 GUIOL_AddObject("NameLabel", "GUITextLine")
-GUIT_SetString("Name:")
-GUIG_SetDimensions(14, 194, 60, 18)
+TextLine("Name:", 14, 192, 60)
 GUIOL_AddObject("NameEcho", "GUISmartText")
 GUIG_SetDimensions(80, 194, 10, 18)
 GUISTL_WatchProperty("GUI", "NameBox", "String")
@@ -200,8 +228,7 @@ local help = {"Arrows walk, Space jumps", "Z bucks: it pushes things", "Click pe
               "Esc ends the game"}
 for row, text in ipairs(help) do
   GUIOL_AddObject("HelpText" .. row, "GUITextLine")
-  GUIG_SetDimensions(14, 12 + 20 * (row - 1), 10, 18)
-  GUIT_SetString(text)
+  TextLine(text, 14, 12 + 20 * (row - 1), 10 * #text)
 end
 GUIOL_AddObject("HeroPicture", "GUIImage")
 GUIG_SetDimensions(330, 12, 32, 32)
@@ -236,11 +263,17 @@ GUIOL_AddObject("Hero", "GUIScrollableWindow")
 GUISW_SetWindowDimensions(134, 118, 32, 32)
 GUISW_SetBackgroundPic("Standing")
 
--- A plain window under the meadow.
+-- A plain window under the meadow, with the gallery's "Close" button, which runs the menu's
+-- "Gallery" button's script: it hides the meadow, the banner and the portrait together.
 GUI_SetActiveObjectList("Base")
 GUIOL_AddObject("Banner", "GUIWindow")
 GUIG_SetDimensions(60, 260, 300, 24)
 GUIW_SetBackgroundColor(40, 40, 90)
+GUI_SetActiveObjectAndListFromBase("Banner")
+GUIOL_AddObject("BannerText", "GUITextLine")
+TextLine("The gallery", 8, 2, 110)
+Button("Banner", "GalleryClose", "Close", 218, 1, "Toggle.lua", 3)
+GUI_SetActiveObjectList("Base")
 
 -- The extras (the menu's "Extras" button): a drop menu, a scroll bar and a list.
 GUIOL_AddObject("Extras", "GUIWindow")

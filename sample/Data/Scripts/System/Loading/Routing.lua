@@ -35,18 +35,32 @@ DL_ExtractBitmapWithPalette("gem", "Gem")
 DL_AddCatalogue("Images", "Characters")
 DL_AddHeading("Images", "Characters", "Hero")
 DL_ExtractBitmap("hero", "Standing")
--- The same hero in the world, for the player's look: it is drawn 75 pixels above the player's
--- position, so this picture holds the hero with its feet 78 pixels down, on the player's shadow.
+-- The same hero in the world. On the isometric courtyard the player's sprite shows it, its feet
+-- and shadow on the player's position there. On the other maps the sprite is drawn 75 pixels
+-- above the position, which a picture in it cannot reach, so the player shows "Nothing" there and
+-- two static animations stand in: the body with its feet on the position and its shadow on the
+-- ground (Data/Scripts/Rooms/Body.lua).
 DL_ExtractBitmap("heroworld", "StandingInWorld")
+DL_ExtractBitmap("herostand", "StandIn")
+DL_ExtractBitmap("heroshadow", "StandInShadow")
+DL_ExtractBitmap("nothing", "Nothing")
 
 -- The player's shadows, at the path the program reads them from once the system scripts have run:
 -- Images/Misc/Shadows/ShadowL, ShadowM, ShadowS and ShadowT (only ShadowM is drawn, under the
--- player, and not in the side view).
+-- player, and not in the side view; the sample's is clear, each look of the hero holds its own).
 DL_AddHeading("Images", "Misc", "Shadows")
 DL_ExtractBitmap("shadowl", "Images", "Misc", "Shadows", "ShadowL")
 DL_ExtractBitmap("shadowm", "Images", "Misc", "Shadows", "ShadowM")
 DL_ExtractBitmap("shadows", "Images", "Misc", "Shadows", "ShadowS")
 DL_ExtractBitmap("shadowt", "Images", "Misc", "Shadows", "ShadowT")
+
+-- The ground of the side-view rooms, drawn by NPCs that stand where the rooms clip
+-- (Data/Scripts/Rooms/Scenery.lua).
+DL_AddCatalogue("Images", "Rooms")
+DL_AddHeading("Images", "Rooms", "Ground")
+for _, name in ipairs({"rockbig", "rocksmall", "stalagmitea", "stalagmiteb", "cavefloor", "caveceiling"}) do
+  DL_ExtractBitmap(name, name)
+end
 
 DL_AddCatalogue("Images", "Background")
 DL_AddHeading("Images", "Background", "Scenery")
