@@ -144,23 +144,25 @@ void Player::MoveWithCollision(float xs, float ys, float zs) {
   int32_t y = SplitSpeed(ys, carryY);
   int32_t z = SplitSpeed(zs, carryZ);
   const int32_t probe = mode1 || sideView || shooter ? 16 : 4;
-  // One step toward 0 on one axis, taken when the cell ahead is free.
-  const auto step = [this](int32_t& steps, float& position, int32_t dx, int32_t dy, int32_t dz) {
+  // One step toward 0 on one axis, taken when the cell ahead is free. Only z probes differently
+  // each way: 1 below the feet going down, 24 above them going up.
+  const auto step = [this](int32_t& steps, float& position, int32_t dx, int32_t dy, int32_t dzDown,
+                           int32_t dzUp) {
     if (steps == 0) return;
     const int32_t sign = steps > 0 ? 1 : -1;
     const Dimensions& d = dimensions;
     if (CellIsFreeForWalker(SaturatingAdd(d.x, int64_t{dx} * sign),
                             SaturatingAdd(d.y, int64_t{dy} * sign),
-                            SaturatingAdd(d.z, sign > 0 ? dz : -24))) {
+                            SaturatingAdd(d.z, sign > 0 ? dzDown : dzUp))) {
       position += static_cast<float>(sign);
       RecomputeBounds();
     }
     steps -= sign;
   };
   for (int32_t passes = 0; x != 0 || y != 0 || z != 0;) {
-    step(x, xPos, probe, 0, 0);
-    step(y, yPos, 0, probe, 0);
-    step(z, zPos, 0, 0, 1);
+    step(x, xPos, probe, 0, 0, 0);
+    step(y, yPos, 0, probe, 0, 0);
+    step(z, zPos, 0, 0, 1, -24);
     ++passes;
     // A move that needs exactly the last pass is not caught.
     if (x == 0 && y == 0 && z == 0) break;

@@ -28,7 +28,7 @@ void TextureLookupList::BuildLookupList(const DataHeading* heading) {
   for (const DirectoryEntry& entry : container.GetEntries()) {
     // Names are compared as the C strings they are stored as.
     const auto offset = static_cast<int32_t>(entry.offset);
-    lookups.push_back({entry.name.c_str(), kStandardFile, offset});
+    lookups.push_back({entry.name.c_str(), kStandardFile, offset, files.size() - 1});
     Log("Registered Lookup %s at %i in file %s\n", entry.name.c_str(), offset, kStandardFile);
   }
 }
@@ -38,11 +38,9 @@ void TextureLookupList::QueueTexture(const char* name, int32_t slot) {
   const auto lookup = std::find_if(lookups.begin(), lookups.end(),
                                    [name](const Lookup& l) { return l.name == name; });
   if (lookup == lookups.end()) return;
-  const auto file = std::find_if(files.begin(), files.end(),
-                                 [&](const FileQueue& f) { return f.name == lookup->fileName; });
-  if (file == files.end()) return;
-  file->queue.push_back({static_cast<size_t>(lookup - lookups.begin()), slot});
-  Log("%s has been queued for loading in list %s in slot %i\n", name, file->name.c_str(), slot);
+  FileQueue& file = files[lookup->file];
+  file.queue.push_back({static_cast<size_t>(lookup - lookups.begin()), slot});
+  Log("%s has been queued for loading in list %s in slot %i\n", name, file.name.c_str(), slot);
   ++queuedCount;
 }
 

@@ -49,6 +49,7 @@ class TextureLookupList {
     std::string name;
     std::string fileName;  // always kStandardFile
     int32_t offset;
+    size_t file;  // the queue of the container it was listed in (every build names it alike)
   };
   const std::vector<Lookup>& GetLookups() const { return lookups; }
 

@@ -115,7 +115,8 @@ int TriggerRemoveEquivalency(lua_State* state) {
 
 int TriggerClearEquivalencies(lua_State* state) {
   ScriptCall call(state, "TriggerClearEquivalencies");
-  if (PropertyTrigger* trigger = ActivePropertyTrigger(call)) trigger->ClearComparisons();
+  PropertyTrigger* trigger = ActivePropertyTrigger(call);
+  if (trigger != nullptr && call.Count() == 0) trigger->ClearComparisons();
   return 0;
 }
 

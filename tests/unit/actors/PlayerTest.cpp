@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "IsoMapWriter.h"
 #include "actors/ObjectManager.h"
 #include "actors/Player.h"
 #include "actors/WeaponSelector.h"
 #include "core/KeyboardManager.h"
 #include "support/KeyState.h"
+#include "support/TempDir.h"
 #include "unit/world/WorldFixture.h"
 #include "world/DefinedMap.h"
 
@@ -179,6 +181,46 @@ TEST_F(PlayerTest, StepsProbeAheadAndTakeTheCellTestLiterally) {
   player->MoveWithCollision(3.0f, 3.0f, 3.0f);
   EXPECT_EQ(player->GetXPos(), 100.0f);
   EXPECT_EQ(player->GetZPos(), 0.0f);
+}
+
+// On an isometric map x and y steps probe the centre's height and only an upward z step probes 24
+// above it. At z -10 the centre lies in layer 0 and 24 above it in layer 1: blocks filling one
+// layer around the player's cell are walls or overhangs, and every direction is tried on both.
+TEST_F(PlayerTest, IsometricStepsProbeTheLayerTheirAxisReaches) {
+  TempDir dir;
+  struct Case {
+    const char* name;
+    float xs, ys, zs;
+    float x, y;  // the start: centre 80 or 79, one probe from the next cell that way
+    bool wallsMove, overhangsMove;
+  };
+  const Case cases[] = {
+      {"+x", 4, 0, 0, 32, 5, false, true},  {"-x", -4, 0, 0, 31, 5, false, true},
+      {"+y", 0, 4, 0, 32, 5, false, true},  {"-y", 0, -4, 0, 32, 4, false, true},
+      {"up", 0, 0, -4, 32, 5, true, false}, {"down", 0, 0, 4, 32, 5, true, true},
+  };
+  for (const bool overhangs : {false, true}) {
+    // Cell (2, 2) of the chosen layer stays free; the other layer is empty.
+    iso_map::IsoMapWriter writer(5, 5, 2);
+    for (int32_t x = 0; x < 5; ++x) {
+      for (int32_t y = 0; y < 5; ++y) {
+        if (x != 2 || y != 2 || overhangs) writer.Set(x, y, overhangs ? 1 : 0, {});
+      }
+    }
+    iso_map::IsoMapWriter::WriteFile(dir.Write("Maps/Walls.slf", "").string(), writer.Write());
+    map->TransitionMap("Walls");
+    ASSERT_EQ(map->GetKind(), MapManager::Kind::Isometric);
+    player->SetGameMode(1);
+    for (const Case& c : cases) {
+      player->SetPosition(c.x, c.y, -10);
+      player->RecomputeBounds();
+      player->MoveWithCollision(c.xs, c.ys, c.zs);
+      const bool moved =
+          player->GetXPos() != c.x || player->GetYPos() != c.y || player->GetZPos() != -10.0f;
+      EXPECT_EQ(moved, overhangs ? c.overhangsMove : c.wallsMove)
+          << c.name << (overhangs ? " under overhangs" : " between walls");
+    }
+  }
 }
 
 // Every row of both direction tables, as the schemes use them. The clip map is ground everywhere

@@ -127,6 +127,34 @@ TEST_F(TextureLookupListTest, ImageMissingFromTheContainerLeavesItsSlotEmpty) {
   EXPECT_FALSE(log.Contains("Loaded texture blue")) << log.Text();
 }
 
+// A second build for another heading: a name only the second container has loads from that
+// container; a name both have takes the first look-up, from the first container.
+TEST_F(TextureLookupListTest, EachLookupLoadsFromTheContainerItWasListedIn) {
+  WriteTextureContainer("first.sif", {{"red", kRed}, {"blue", kBlue}});
+  // Names of another length than the first's move every offset.
+  WriteTextureContainer("second.sif",
+                        {{"a-rather-longer-name", kBlue}, {"green", kGreen}, {"red", kBlue}});
+  TextureHeading first("first.sif"), second("second.sif");
+  TextureLookupList list;
+  list.BuildLookupList(first.Get());
+  list.BuildLookupList(second.Get());
+  ASSERT_EQ(list.GetLookups().size(), 5u);
+
+  list.QueueTexture("green", 0);
+  list.QueueTexture("red", 1);
+  list.QueueTexture("blue", 2);
+  LogCapture log;
+  list.LoadQueuedTextures();
+  EXPECT_FALSE(log.Contains("damaged")) << log.Text();
+  const auto& slots = list.GetTextureSlots();
+  ASSERT_EQ(slots.size(), 3u);
+  const image_container::Colour expected[] = {kGreen, kRed, kBlue};
+  for (size_t i = 0; i < 3; ++i) {
+    ASSERT_NE(slots[i], nullptr) << i;
+    EXPECT_EQ(At(slots[i]->GetFlat(), 5, 5), ToRgba(expected[i])) << i;
+  }
+}
+
 TEST_F(TextureLookupListTest, ScriptsOpenContainerIsLeftAlone) {
   WriteTextureContainer("tiles.sif", {{"red", kRed}});
   WriteTextureContainer("script.sif", {{"green", kGreen}});

@@ -284,7 +284,12 @@ TEST_F(TriggerTest, APropertyTriggerFiresWhenEveryComparisonHolds) {
       Run("TriggerRemoveEquivalency('low') TriggerRemoveEquivalency('nope')"
           " TriggerRemoveEquivalency('low')"));
   EXPECT_EQ(triggers.GetActivePropertyTrigger()->GetComparisonCount(), 0);
-  ASSERT_TRUE(Run("TriggerAddEquivalency('x', 1, 1) TriggerClearEquivalencies(1, 2)"));
+  // Clearing takes no argument: any argument list leaves the comparisons.
+  ASSERT_TRUE(
+      Run("TriggerAddEquivalency('x', 1, 1) TriggerClearEquivalencies(1)"
+          " TriggerClearEquivalencies('x', 2) TriggerClearEquivalencies(nil)"));
+  EXPECT_EQ(triggers.GetActivePropertyTrigger()->GetComparisonCount(), 1);
+  ASSERT_TRUE(Run("TriggerClearEquivalencies()"));
   EXPECT_EQ(triggers.GetActivePropertyTrigger()->GetComparisonCount(), 0);
 
   // The watched owner goes away: the trigger reads nothing and stays quiet.
