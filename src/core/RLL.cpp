@@ -30,6 +30,7 @@ RLL::Entry* RLL::Link(Entry* entry, bool atHead) {
     tail = entry;
   }
   ++count;
+  if (watcher != nullptr) watcher->Entered(entry->value);
   return entry;
 }
 
@@ -67,6 +68,7 @@ void* RLL::Unlink(Entry* entry) {
   }
   void* value = entry->value;
   delete entry;
+  if (watcher != nullptr) watcher->Left(value);
   if (ownsValues) {
     std::free(value);
     return nullptr;
@@ -79,6 +81,10 @@ void* RLL::ReplaceValue(const char* name, void* value) {
   if (entry == nullptr) return nullptr;
   void* old = entry->value;
   entry->value = value;
+  if (watcher != nullptr) {
+    watcher->Left(old);
+    watcher->Entered(value);
+  }
   return old;
 }
 

@@ -13,6 +13,17 @@
 // cleared, and then answers none from every removal.
 class RLL {
  public:
+  // Hears every value that enters or leaves the list, whatever operation moved it (a replaced
+  // value leaves, its successor enters); an owning list reports a value before freeing it.
+  class Watcher {
+   public:
+    virtual void Entered(void* value) = 0;
+    virtual void Left(void* value) = 0;
+
+   protected:
+    ~Watcher() = default;
+  };
+
   explicit RLL(int32_t unused = 4, bool ownsValues = false);
   ~RLL();
   RLL(const RLL&) = delete;
@@ -20,6 +31,8 @@ class RLL {
 
   int32_t GetCount() const { return count; }
   bool OwnsValues() const { return ownsValues; }
+  // One watcher at most; none stops the reports.
+  void SetWatcher(Watcher* listener) { watcher = listener; }
 
   // A none name is ignored: nothing is added and none is answered.
   void* AddTail(const char* name, void* value);
@@ -94,6 +107,7 @@ class RLL {
   bool ownsValues;
   int32_t count = 0;
   mutable Walker* walkers = nullptr;  // the running walks, innermost first
+  Watcher* watcher = nullptr;
 };
 
 // Appends one heap byte holding the low byte of value (owning lists free it).

@@ -7,6 +7,7 @@
 #include "core/Convert.h"
 #include "core/Globals.h"
 #include "gui/GUIManager.h"
+#include "gui/GUINameIndex.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ int32_t SaturatedDifference(int32_t a, int32_t b) { return Saturate(int64_t{a} -
 GUIBaseObject::GUIBaseObject() { typeCode = kTypeCode; }
 
 GUIBaseObject::~GUIBaseObject() {
+  if (nameIndex != nullptr) nameIndex->Forget(this);
   buffer.reset();
   for (GUIBaseObject* child : Widgets(children)) delete child;
   children.Clear();
@@ -75,6 +77,12 @@ void GUIBaseObject::SetDimensions(int32_t x, int32_t y, int32_t w, int32_t h) {
   visible = true;
   redrawEnabled = true;
   dirty = true;
+}
+
+void GUIBaseObject::SetName(const char* entryName) {
+  const std::string oldName = std::move(name);
+  name = entryName != nullptr ? entryName : "";
+  if (nameIndex != nullptr) nameIndex->Renamed(this, oldName);
 }
 
 bool GUIBaseObject::IsInside(int32_t x, int32_t y) const {

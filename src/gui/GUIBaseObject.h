@@ -9,6 +9,8 @@
 #include "core/script/PropertyHolder.h"
 #include "resources/ImageObject.h"
 
+class GUINameIndex;
+
 // The base of every widget: a rectangle in its parent's coordinates, an off-screen buffer the
 // widget draws itself into, visibility, lock and redraw flags, an optional border of three images
 // whose top edge drags the widget, and its children (head = front-most). Widgets override OnInput,
@@ -50,7 +52,7 @@ class GUIBaseObject : public RootObject, public PropertyHolder {
 
   // The name of the widget's entry in its parent's list (or the top level).
   const std::string& GetName() const { return name; }
-  void SetName(const char* entryName) { name = entryName != nullptr ? entryName : ""; }
+  void SetName(const char* entryName);
 
   void SetParent(GUIBaseObject* object) { parent = object; }
   GUIBaseObject* GetParent() const { return parent; }
@@ -151,7 +153,11 @@ class GUIBaseObject : public RootObject, public PropertyHolder {
   bool mouseOver = false;
 
  private:
+  friend class GUINameIndex;
+
   std::string name;
+  // The index of the tree this widget is in; none outside any.
+  GUINameIndex* nameIndex = nullptr;
 
   bool HasDrawableBuffer() const { return buffer != nullptr && buffer->GetBitmap() != nullptr; }
   void GrabEdges(int32_t x, int32_t y);

@@ -25,9 +25,12 @@ std::vector<GUIBaseObject*> Widgets(const RLL& list) {
 
 GUIManager::GUIManager()
     : routerSlot(PropertyOwner::GUI,
-                 [this](const char* object) -> PropertyHolder* { return FindQuietly(object); }) {}
+                 [this](const char* object) -> PropertyHolder* { return FindQuietly(object); }) {
+  topLevel.SetWatcher(&names);
+}
 
 GUIManager::~GUIManager() {
+  topLevel.SetWatcher(nullptr);
   for (GUIBaseObject* object : Widgets(topLevel)) delete object;
   topLevel.Clear();
 }
@@ -99,6 +102,10 @@ void GUIManager::BringToFront(GUIBaseObject* owner, GUIBaseObject* object) {
 
 GUIBaseObject* GUIManager::FindQuietly(const char* name, int32_t type) const {
   if (name == nullptr) return nullptr;
+  bool several = false;
+  GUIBaseObject* only = names.FindOnly(name, type, several);
+  if (!several) return only;
+  // Several of that name: the front-most in pre-order wins.
   for (GUIBaseObject* object : Widgets(topLevel)) {
     if (object->Is(name, type)) return object;
     if (GUIBaseObject* found = object->FindInSubtree(name, type)) return found;

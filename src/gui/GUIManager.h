@@ -5,6 +5,7 @@
 #include "core/RLL.h"
 #include "core/script/PropertyManager.h"
 #include "gui/GUIBaseObject.h"
+#include "gui/GUINameIndex.h"
 
 class ImageObject;
 
@@ -60,7 +61,8 @@ class GUIManager {
   void BringToFront(GUIBaseObject* owner, GUIBaseObject* object);
   // Pre-order search of the whole tree from the front, for the name and, when one is given, the
   // type code (widgets of that name and another type are passed over). A miss logs
-  // "FindGUIObject:  Failed, object %s not found\n" and answers none.
+  // "FindGUIObject:  Failed, object %s not found\n" and answers none. The name index answers
+  // when one widget matches; only names held several times are searched.
   GUIBaseObject* FindGUIObject(const char* name, int32_t type = GUIBaseObject::kAnyType) const;
   // The same search, silent (for the property router).
   GUIBaseObject* FindQuietly(const char* name, int32_t type = GUIBaseObject::kAnyType) const;
@@ -96,6 +98,8 @@ class GUIManager {
   void EndEveryPress();
 
   PropertyOwnerSlot routerSlot;
+  // Watches topLevel, so it is made first and gone last.
+  GUINameIndex names;
   RLL topLevel;
   bool mouseButtonHeld = false;
   float mouseX = 320.0f;

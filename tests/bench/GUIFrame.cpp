@@ -2,14 +2,17 @@
 // top-level windows, each holding one window that holds two), redrawn every frame as windows are.
 // Beside it, in the same run, the same windows without borders, the same 500 bitmaps of 64 x 64
 // drawn plainly at the same places, and 200 windows of 64 x 64 each holding a button, a text line
-// and a check box.
-// Each on the Allegro road and the OpenGL road. Needs an X display with OpenGL; under Xvfb:
+// and a check box. Then the time to build such a tree of 500 windows and of 5,000, as scripts
+// build it (each new window found by name to take its children).
+// Each on the Allegro road and the OpenGL road; each comparison also as a line
+// "ratio NAME ROAD VALUE". Needs an X display with OpenGL; under Xvfb:
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/tests/bench/bench_GUIFrame [seconds per round]
 // The figures depend on the renderer (Mesa's software renderer under Xvfb); compare side by side.
 
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_font.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -53,7 +56,7 @@ int main(int argc, char** argv) {
   std::vector<Place> places;
   // The tree; each widget's buffer is drawn once onto its parent's: four bitmaps at the window's
   // place.
-  const auto build = [&](GUIManager& gui, bool bordered) {
+  const auto build = [&](GUIManager& gui, bool bordered, int topLevel = kTopLevel) {
     gGUIManager = &gui;
     std::srand(1);
     places.clear();
@@ -64,7 +67,7 @@ int main(int argc, char** argv) {
       window->SetBackgroundColor(90, 90, 90);
       if (bordered) window->SetBorderImages(corner.get(), across.get(), down.get());
     };
-    for (int i = 0; i < kTopLevel; ++i) {
+    for (int i = 0; i < topLevel; ++i) {
       const std::string top = "Top" + std::to_string(i);
       const std::string middle = "Middle" + std::to_string(i);
       const Place place{std::rand() % (kWidth - kSize), std::rand() % (kHeight - kSize)};
@@ -146,9 +149,33 @@ int main(int argc, char** argv) {
     for (const Place& p : places) plain->Draw(p.x, p.y);
   };
 
+  // Milliseconds to build a bordered tree of that many top-level windows (four windows each):
+  // `trees` trees are built and kept until all are done, so the small trees take as many fresh
+  // bitmaps as one large tree and only the size of the tree differs; the mean per tree, the best of
+  // three such runs. The trees are destroyed untimed.
+  const auto buildTime = [&](int topLevel, int trees) {
+    const std::vector<Place> framePlaces = places;
+    double best = 1e30;
+    for (int run = 0; run < 3; ++run) {
+      std::vector<std::unique_ptr<GUIManager>> built;
+      double total = 0;
+      for (int i = 0; i < trees; ++i) {
+        built.push_back(std::make_unique<GUIManager>());
+        const double start = al_get_time();
+        build(*built.back(), true, topLevel);
+        total += (al_get_time() - start) * 1000.0;
+      }
+      best = std::min(best, total / trees);
+      gGUIManager = nullptr;
+    }
+    places = framePlaces;
+    return best;
+  };
+
   // Two rounds each, interleaved, so a warming cache or a busy machine hits every case alike.
   struct Figures {
     double gui = 0, unbordered = 0, plain = 0, widgets = 0;
+    double build500 = 1e30, build5000 = 1e30;
   } roads[2];
   for (int round = 0; round < 2; ++round) {
     for (int road = 0; road < 2; ++road) {
@@ -157,18 +184,29 @@ int main(int argc, char** argv) {
       roads[road].unbordered += MillisecondsPerFrame(drawUnbordered, seconds) / 2;
       roads[road].plain += MillisecondsPerFrame(drawPlain, seconds) / 2;
       roads[road].widgets += MillisecondsPerFrame(drawWidgets, seconds) / 2;
+      roads[road].build500 = std::min(roads[road].build500, buildTime(kTopLevel, 10));
+      roads[road].build5000 = std::min(roads[road].build5000, buildTime(kTopLevel * 10, 1));
     }
   }
+  gOpenGLMode = false;
   std::printf("%zu windows of %d x %d nested three deep, %d x %d back buffer, ms per frame\n",
               places.size(), kSize, kSize, kWidth, kHeight);
   std::printf("widgets: %d windows of %d x %d, each with a button, a text line and a check box\n",
               kWidgetWindows, kSize, kSize);
-  std::printf("%-8s %14s %14s %14s %10s %14s\n", "road", "GUI bordered", "GUI no border",
-              "plain bitmaps", "bordered/plain", "widgets");
+  std::printf("build: %d and %d bordered windows, ms per tree\n", kTopLevel * 4, kTopLevel * 40);
+  std::printf("%-8s %14s %14s %14s %10s %14s %12s %12s\n", "road", "GUI bordered", "GUI no border",
+              "plain bitmaps", "bordered/plain", "widgets", "build 500", "build 5000");
   for (int road = 0; road < 2; ++road) {
     const Figures& f = roads[road];
-    std::printf("%-8s %14.3f %14.3f %14.3f %10.2f %14.3f\n", road == 1 ? "OpenGL" : "Allegro",
-                f.gui, f.unbordered, f.plain, f.gui / f.plain, f.widgets);
+    std::printf("%-8s %14.3f %14.3f %14.3f %10.2f %14.3f %12.3f %12.3f\n",
+                road == 1 ? "OpenGL" : "Allegro", f.gui, f.unbordered, f.plain, f.gui / f.plain,
+                f.widgets, f.build500, f.build5000);
+  }
+  for (int road = 0; road < 2; ++road) {
+    const Figures& f = roads[road];
+    const char* name = road == 1 ? "OpenGL" : "Allegro";
+    std::printf("ratio bordered/plain %s %.2f\n", name, f.gui / f.plain);
+    std::printf("ratio gui5000/gui500 %s %.2f\n", name, f.build5000 / f.build500);
   }
   gGUIManager = nullptr;
   gDataLibrary = nullptr;

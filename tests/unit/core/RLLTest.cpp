@@ -340,4 +340,33 @@ TEST_F(RLLTest, RLL_DecrementCountToZeroEmptiesTheList) {
   EXPECT_EQ(list.Find("a"), nullptr);
 }
 
+TEST_F(RLLTest, RLL_WatcherHearsEveryValueThatEntersOrLeaves) {
+  struct Recorder : RLL::Watcher {
+    std::function<std::string(void*)> name;
+    std::string heard;
+    void Entered(void* value) override { heard += " +" + name(value); }
+    void Left(void* value) override { heard += " -" + name(value); }
+  } recorder;
+  recorder.name = [this](void* value) { return NameOf(value); };
+  RLL list;
+  list.SetWatcher(&recorder);
+  Fill(list, {"a", "b", "c"});
+  list.AddHead("d", Value("d"));
+  list.ReplaceValue("b", Value("e"));
+  list.Remove("a");
+  list.RemoveAt(0);
+  list.First();
+  list.RemoveCurrent();
+  list.RemovePointer(Value("c"));
+  Fill(list, {"f", "g"});
+  list.RemoveHead();
+  list.RemoveTail();
+  Fill(list, {"h", "i"});
+  list.Clear();
+  EXPECT_EQ(recorder.heard, " +a +b +c +d -b +e -a -d -e -c +f +g -f -g +h +i -h -i");
+  list.SetWatcher(nullptr);
+  Fill(list, {"j"});
+  EXPECT_EQ(recorder.heard, " +a +b +c +d -b +e -a -d -e -c +f +g -f -g +h +i -h -i");
+}
+
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/script/PropertyManager.h"
 #include "support/GUIFixture.h"
 
@@ -104,6 +106,69 @@ TEST_F(GUIManagerTest, FindGUIObjectSearchesPreOrderFromTheFront) {
   log.Clear();
   EXPECT_EQ(gui->FindQuietly("Nobody"), nullptr);
   EXPECT_EQ(log.Text(), "");
+}
+
+// The look-up by name answers what a pre-order walk of the lists answers, whatever moved.
+TEST_F(GUIManagerTest, FindGUIObjectAnswersThePreOrderWidgetThroughEveryChangeOfTheTree) {
+  struct Typed : RecordingWidget {
+    Typed() { typeCode = 3999; }
+  };
+  const std::function<GUIBaseObject*(const RLL&, const char*, int32_t)> walk =
+      [&](const RLL& list, const char* name, int32_t type) -> GUIBaseObject* {
+    for (void* value : list.Values()) {
+      auto* widget = static_cast<GUIBaseObject*>(value);
+      if (widget->Is(name, type)) return widget;
+      if (GUIBaseObject* found = walk(widget->GetChildren(), name, type)) return found;
+    }
+    return nullptr;
+  };
+  const auto check = [&](const char* step) {
+    SCOPED_TRACE(step);
+    for (const char* name : {"A", "B", "C", "D", "X", "Y", "Z", "Q", "Loose"}) {
+      for (int32_t type : {GUIBaseObject::kAnyType, GUIBaseObject::kTypeCode, int32_t{3999}}) {
+        EXPECT_EQ(gui->FindQuietly(name, type), walk(gui->GetTopLevel(), name, type))
+            << name << " " << type;
+      }
+    }
+  };
+  RecordingWidget* a = Add("A");
+  RecordingWidget* ax = Add("X", a);
+  Add<Typed>("Y", ax);
+  Add("Y", a);
+  RecordingWidget* b = Add<Typed>("B");
+  RecordingWidget* by = Add("Y", b);
+  RecordingWidget* bx = Add<Typed>("X", b);
+  RecordingWidget* c = Add("C");
+  Add<Typed>("D", c);
+  check("built");
+  ax->SetName("Z");
+  by->SetName("Q");
+  check("renamed");
+  gui->BringToFront(nullptr, b);
+  gui->BringToFront(b, bx);
+  check("reordered");
+  a->GetChildren().RemovePointer(ax);
+  c->GetChildren().AddHead("Z", ax);
+  ax->SetParent(c);
+  check("reparented");
+  gui->GetTopLevel().RemovePointer(c);
+  check("a subtree taken out");
+  ax->SetName("Loose");
+  RecordingWidget* late = Add("Y", c);
+  check("changed while out of the tree");
+  gui->GetTopLevel().AddTail("C", c);
+  check("put back");
+  ASSERT_EQ(b->GetChildren().ReplaceValue("Y", late), by);
+  check("a value replaced");
+  delete by;
+  b->GetChildren().RemovePointer(late);
+  gui->GetTopLevel().RemovePointer(c);
+  delete c;
+  check("a subtree destroyed");
+  gui->GetTopLevel().Clear();
+  check("cleared");
+  delete a;
+  delete b;
 }
 
 TEST_F(GUIManagerTest, DuplicateNamesAllExistLookUpsReachTheOlderOne) {
