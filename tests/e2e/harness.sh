@@ -128,8 +128,12 @@ wait_for_line() {
   poll_until logged_while_running "$1" || fail "timed out waiting for: $1"
 }
 
+# The shown window first: a window of the same title that is not (or no longer) mapped may still be
+# listed for a moment, and a key sent to it fails.
 window_found() {
-  WINDOW_ID="$(xdotool search --name '^Quillmere-Online$' 2>/dev/null | head -n 1)"
+  WINDOW_ID="$(xdotool search --onlyvisible --name '^Quillmere-Online$' 2>/dev/null | tail -n 1)"
+  [ -n "$WINDOW_ID" ] ||
+    WINDOW_ID="$(xdotool search --name '^Quillmere-Online$' 2>/dev/null | tail -n 1)"
   [ -n "$WINDOW_ID" ]
 }
 
@@ -154,7 +158,13 @@ close_game_window() {
 # Taps the key (an X key name: Escape, q, space), down and straight up again as a quick finger
 # does.
 press_key() {
-  xdotool key --window "$(game_window)" "$1" || fail "xdotool could not tap $1"
+  local tries=5
+  # A window found a moment before it went away is looked for again.
+  until xdotool key --window "$(game_window)" "$1" 2>/dev/null; do
+    tries=$((tries - 1))
+    [ "$tries" -gt 0 ] || fail "xdotool could not tap $1"
+    sleep 0.2
+  done
 }
 
 # Taps the key and waits for the game to end.
