@@ -16,28 +16,18 @@ int32_t Saturate(int64_t value) {
                                                   std::numeric_limits<int32_t>::max()));
 }
 
-// Locks a bitmap for as long as it lives; a bitmap that is locked already (or none) is left as it
-// is. Read-write even for the buffer: a write-only lock of a video bitmap wipes what it does not
-// write.
-class BitmapLock {
- public:
-  BitmapLock(ALLEGRO_BITMAP* bitmap, int mode)
-      : bitmap(bitmap != nullptr && !al_is_bitmap_locked(bitmap) &&
-                       al_lock_bitmap(bitmap, ALLEGRO_PIXEL_FORMAT_ANY, mode) != nullptr
-                   ? bitmap
-                   : nullptr) {}
-  ~BitmapLock() {
-    if (bitmap != nullptr) al_unlock_bitmap(bitmap);
-  }
-  BitmapLock(const BitmapLock&) = delete;
-  BitmapLock& operator=(const BitmapLock&) = delete;
-
- private:
-  ALLEGRO_BITMAP* bitmap;
-};
-
 ALLEGRO_BITMAP* BitmapOf(const ImageObject* image) {
   return image != nullptr ? image->GetBitmap() : nullptr;
+}
+
+uint64_t gLastDrawStamp = 0;
+
+uint64_t NewDrawStamp() { return ++gLastDrawStamp; }
+
+uint64_t Bits(float value) {
+  uint32_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
 }
 
 std::vector<GUIBaseObject*> Widgets(const RLL& list) {
@@ -74,6 +64,8 @@ void GUIBaseObject::SetDimensions(int32_t x, int32_t y, int32_t w, int32_t h) {
   // would fall back to a memory bitmap of gigabytes, redrawn every frame).
   const int32_t largest = ImageObject::LargestSide();
   if (w <= largest && h <= largest) buffer->Create(w, h, &gOpenGLMode);
+  drawStamp = NewDrawStamp();
+  drawnFromKnown = false;
   visible = true;
   redrawEnabled = true;
   dirty = true;
@@ -193,15 +185,27 @@ void GUIBaseObject::EndPressInSubtree() {
 void GUIBaseObject::Render(const ImageObject& parentImage) {
   if (!visible || !HasDrawableBuffer()) return;
   if (dirty && redrawEnabled) {
-    buffer->ClearToTransparent();
-    // The OpenGL road clears without changing the target.
-    buffer->SetAsTarget();
-    Draw();
-    buffer->SetAsTarget();
-    DrawBorder();
+    if (BufferIsCurrent()) {
+      SkipDraw();
+    } else {
+      buffer->ClearToTransparent();
+      // The OpenGL road clears without changing the target.
+      buffer->SetAsTarget();
+      Draw();
+      buffer->SetAsTarget();
+      DrawBorder();
+      drawStamp = NewDrawStamp();
+      DrawInputs inputs;
+      drawnFromKnown = Describe(inputs);
+      drawnFrom = inputs.Values();
+    }
   }
   parentImage.SetAsTarget();
   buffer->Draw(posX, posY);
+}
+
+void GUIBaseObject::SkipRender() {
+  if (visible && HasDrawableBuffer() && dirty && redrawEnabled) SkipDraw();
 }
 
 void GUIBaseObject::RenderChildren(const ImageObject& image) {
@@ -209,54 +213,149 @@ void GUIBaseObject::RenderChildren(const ImageObject& image) {
   for (auto child = widgets.rbegin(); child != widgets.rend(); ++child) (*child)->Render(image);
 }
 
+void GUIBaseObject::SkipChildren() {
+  const std::vector<GUIBaseObject*> widgets = Widgets(children);
+  for (auto child = widgets.rbegin(); child != widgets.rend(); ++child) (*child)->SkipRender();
+}
+
+bool GUIBaseObject::DescribeDraw(DrawInputs&) const { return false; }
+
+bool GUIBaseObject::Describe(DrawInputs& inputs) const {
+  inputs.Add(uint64_t{gOpenGLMode});
+  inputs.Add(static_cast<uint64_t>(static_cast<uint32_t>(width)));
+  inputs.Add(static_cast<uint64_t>(static_cast<uint32_t>(height)));
+  inputs.Add(uint64_t{bordered});
+  if (bordered) {
+    inputs.Add(cornerImage);
+    inputs.Add(horizontalImage);
+    inputs.Add(verticalImage);
+  }
+  return DescribeDraw(inputs) && inputs.IsKnown();
+}
+
+bool GUIBaseObject::BufferIsCurrent() const {
+  if (!drawnFromKnown) return false;
+  DrawInputs inputs;
+  return Describe(inputs) && inputs.Values() == drawnFrom;
+}
+
+bool GUIBaseObject::DescribeChildren(DrawInputs& inputs) const {
+  const std::vector<GUIBaseObject*> widgets = Widgets(children);
+  for (auto it = widgets.rbegin(); it != widgets.rend(); ++it) {
+    const GUIBaseObject* child = *it;
+    inputs.Add(child);
+    if (!child->visible || !child->HasDrawableBuffer()) {
+      inputs.Add(uint64_t{0});
+      continue;
+    }
+    if (child->dirty && child->redrawEnabled && !child->BufferIsCurrent()) return false;
+    inputs.Add(child->drawStamp);
+    inputs.Add(static_cast<uint64_t>(static_cast<uint32_t>(child->posX)));
+    inputs.Add(static_cast<uint64_t>(static_cast<uint32_t>(child->posY)));
+    inputs.Add(static_cast<uint64_t>(static_cast<uint32_t>(child->buffer->GetDefaultFlags())));
+  }
+  return true;
+}
+
+void GUIBaseObject::DrawInputs::Add(ALLEGRO_COLOR colour) {
+  Add(Bits(colour.r) << 32 | Bits(colour.g));
+  Add(Bits(colour.b) << 32 | Bits(colour.a));
+}
+
+void GUIBaseObject::DrawInputs::Add(const std::string& text) {
+  Add(static_cast<uint64_t>(text.size()));
+  for (size_t i = 0; i < text.size(); i += 8) {
+    uint64_t piece = 0;
+    std::memcpy(&piece, text.data() + i, std::min<size_t>(8, text.size() - i));
+    Add(piece);
+  }
+}
+
+void GUIBaseObject::DrawInputs::Add(const ImageObject* image) {
+  Add(static_cast<const void*>(image));
+  if (image == nullptr) return;
+  if (image->IsPaletted()) Unknown();
+  Add(static_cast<const void*>(image->GetBitmap()));
+  Add(static_cast<uint64_t>(static_cast<uint32_t>(image->GetOffsetX())) << 32 |
+      static_cast<uint32_t>(image->GetOffsetY()));
+}
+
+namespace {
+
+// Copies the rows [from, to) of the strip image, tiled across [begin, end) of the target: at
+// their own rows, or mirrored so that row i lands on row last - i. Along the other axis when
+// `down`, where "rows" are columns.
+void TileStrip(ALLEGRO_BITMAP* strip, int32_t begin, int32_t end, int32_t from, int32_t to,
+               bool down, bool mirrored, int32_t last) {
+  if (from >= to) return;
+  const int32_t length = down ? al_get_bitmap_height(strip) : al_get_bitmap_width(strip);
+  const int32_t at = mirrored ? last + 1 - to : from;
+  const int flags = mirrored ? (down ? ALLEGRO_FLIP_HORIZONTAL : ALLEGRO_FLIP_VERTICAL) : 0;
+  for (int32_t p = begin; p < end; p += length) {
+    const auto piece = static_cast<float>(std::min(length, end - p));
+    const auto span = static_cast<float>(to - from);
+    if (down) {
+      al_draw_bitmap_region(strip, static_cast<float>(from), 0.0f, span, piece,
+                            static_cast<float>(at), static_cast<float>(p), flags);
+    } else {
+      al_draw_bitmap_region(strip, 0.0f, static_cast<float>(from), piece, span,
+                            static_cast<float>(p), static_cast<float>(at), flags);
+    }
+  }
+}
+
+// An edge image along one axis: its near side at rows 0 .. thick - 1, its far side mirrored at
+// size - 1 .. size - thick. Where the two meet, the pixel is the one written last pixel by pixel
+// (row i's near and far pixels in turn): the far side up to the middle, the near side beyond.
+void DrawEdge(ALLEGRO_BITMAP* strip, int32_t begin, int32_t end, int32_t size, bool down) {
+  const int32_t thick = down ? al_get_bitmap_width(strip) : al_get_bitmap_height(strip);
+  TileStrip(strip, begin, end, 0, thick, down, false, size - 1);
+  TileStrip(strip, begin, end, 0, thick, down, true, size - 1);
+  TileStrip(strip, begin, end, std::max(size - thick, (size - 1) / 2 + 1), thick, down, false,
+            size - 1);
+}
+
+}  // namespace
+
 void GUIBaseObject::DrawBorder() {
   if (!bordered || !HasDrawableBuffer()) return;
   ALLEGRO_BITMAP* target = buffer->GetBitmap();
   al_set_target_bitmap(target);
-  const BitmapLock targetLock(target, ALLEGRO_LOCK_READWRITE);
+  // The border's pixels replace what lies under them, alpha included.
+  ALLEGRO_STATE state;
+  al_store_state(&state, ALLEGRO_STATE_BLENDER);
+  al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
   const int32_t w = al_get_bitmap_width(target);
   const int32_t h = al_get_bitmap_height(target);
 
   int32_t cw = 8;
   int32_t ch = 8;
   if (ALLEGRO_BITMAP* corner = BitmapOf(cornerImage)) {
-    const BitmapLock lock(corner, ALLEGRO_LOCK_READONLY);
     cw = al_get_bitmap_width(corner);
     ch = al_get_bitmap_height(corner);
-    CopyBitmapRegionMirrored(corner, target, 0, 0, cw, ch, 0, 0, 0);
-    CopyBitmapRegionMirrored(corner, target, 0, 0, cw, ch, w - cw, 0, 1);
-    CopyBitmapRegionMirrored(corner, target, 0, 0, cw, ch, 0, h - ch, 2);
-    CopyBitmapRegionMirrored(corner, target, 0, 0, cw, ch, w - cw, h - ch, 3);
+    const auto fw = static_cast<float>(cw);
+    const auto fh = static_cast<float>(ch);
+    const auto right = static_cast<float>(w - cw);
+    const auto bottom = static_cast<float>(h - ch);
+    al_draw_bitmap_region(corner, 0.0f, 0.0f, fw, fh, 0.0f, 0.0f, 0);
+    al_draw_bitmap_region(corner, 0.0f, 0.0f, fw, fh, right, 0.0f, ALLEGRO_FLIP_HORIZONTAL);
+    al_draw_bitmap_region(corner, 0.0f, 0.0f, fw, fh, 0.0f, bottom, ALLEGRO_FLIP_VERTICAL);
+    al_draw_bitmap_region(corner, 0.0f, 0.0f, fw, fh, right, bottom,
+                          ALLEGRO_FLIP_HORIZONTAL | ALLEGRO_FLIP_VERTICAL);
   }
+  // The tiles of one image go to the renderer together; nothing else is drawn meanwhile.
+  al_hold_bitmap_drawing(true);
   // An edge image of no width or height has nothing to tile.
   ALLEGRO_BITMAP* across = BitmapOf(horizontalImage);
   if (across != nullptr && al_get_bitmap_width(across) > 0 && al_get_bitmap_height(across) > 0) {
-    const BitmapLock lock(across, ALLEGRO_LOCK_READONLY);
-    const int32_t hw = al_get_bitmap_width(across);
-    const int32_t hh = al_get_bitmap_height(across);
-    for (int32_t x = cw; x <= w - cw - 1; ++x) {
-      const int32_t k = (x - cw) % hw;
-      for (int32_t i = 0; i < hh; ++i) {
-        const ALLEGRO_COLOR colour = al_get_pixel(across, k, i);
-        al_put_pixel(x, i, colour);
-        al_put_pixel(x, h - 1 - i, colour);
-      }
-    }
+    DrawEdge(across, cw, w - cw, h, false);
   }
   ALLEGRO_BITMAP* down = BitmapOf(verticalImage);
   if (down != nullptr && al_get_bitmap_width(down) > 0 && al_get_bitmap_height(down) > 0) {
-    const BitmapLock lock(down, ALLEGRO_LOCK_READONLY);
-    const int32_t vw = al_get_bitmap_width(down);
-    const int32_t vh = al_get_bitmap_height(down);
-    for (int32_t y = ch; y <= h - ch - 1; ++y) {
-      const int32_t k = (y - ch) % vh;
-      for (int32_t i = 0; i < vw; ++i) {
-        const ALLEGRO_COLOR colour = al_get_pixel(down, i, k);
-        al_put_pixel(i, y, colour);
-        al_put_pixel(w - 1 - i, y, colour);
-      }
-    }
+    DrawEdge(down, ch, h - ch, w, true);
   }
+  al_hold_bitmap_drawing(false);
+  al_restore_state(&state);
 }
 
 GUIBaseObject* GUIBaseObject::FindInSubtree(const char* wanted, int32_t wantedType) const {

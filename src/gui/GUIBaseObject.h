@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/RLL.h"
 #include "core/RootObject.h"
@@ -102,7 +103,9 @@ class GUIBaseObject : public RootObject, public PropertyHolder {
   void EndPressInSubtree();
 
   // Redraws the buffer when dirty and redraw-enabled, then draws it onto the parent's image at the
-  // widget's position. Nothing for a hidden widget or one without a bitmap.
+  // widget's position. Nothing for a hidden widget or one without a bitmap. A redraw that would
+  // give the pixels the buffer holds already is skipped: the flags change as the redraw would
+  // change them, and no pixel is drawn.
   void Render(const ImageObject& parentImage);
   // Every child from the back to the front onto the image.
   void RenderChildren(const ImageObject& image);
@@ -121,6 +124,37 @@ class GUIBaseObject : public RootObject, public PropertyHolder {
   PropertyRef LookupProperty(const char* name) { return GetPropertyAddress("", name); }
 
  protected:
+  // Everything a redraw's pixels depend on, as numbers; two equal lists give equal pixels.
+  class DrawInputs {
+   public:
+    void Add(uint64_t value) { values.push_back(value); }
+    void Add(const void* pointer) { Add(reinterpret_cast<uintptr_t>(pointer)); }
+    void Add(ALLEGRO_COLOR colour);
+    void Add(const std::string& text);
+    // The image, its bitmap and its offset; a paletted image draws what its selector says now,
+    // which no list can hold.
+    void Add(const ImageObject* image);
+    // What a widget says when it cannot tell.
+    void Unknown() { known = false; }
+    bool IsKnown() const { return known; }
+    const std::vector<uint64_t>& Values() const { return values; }
+
+   private:
+    std::vector<uint64_t> values;
+    bool known = true;
+  };
+
+  // Adds what Draw shows besides the size, the border and the road (the base adds those); answers
+  // false when the widget cannot tell, and is then redrawn whenever it is dirty.
+  virtual bool DescribeDraw(DrawInputs& inputs) const;
+  // What Draw does to the flags, for a redraw that is skipped; widgets that describe their draw
+  // give it.
+  virtual void SkipDraw() {}
+  // The children as RenderChildren draws them; false when one of them would be redrawn.
+  bool DescribeChildren(DrawInputs& inputs) const;
+  // RenderChildren without drawing, for a skipped redraw.
+  void SkipChildren();
+
   // The widget's own reaction; x and y in the parent's coordinates.
   virtual bool OnInput(int32_t event, int32_t x, int32_t y);
   // Draws the widget into its buffer, which is the drawing target.
@@ -159,7 +193,17 @@ class GUIBaseObject : public RootObject, public PropertyHolder {
   // The index of the tree this widget is in; none outside any.
   GUINameIndex* nameIndex = nullptr;
 
+  // Which drawing of the buffer it holds now: every redraw and every new buffer takes a new one.
+  uint64_t drawStamp = 0;
+  // What the last redraw drew from; none when it could not tell.
+  std::vector<uint64_t> drawnFrom;
+  bool drawnFromKnown = false;
+
   bool HasDrawableBuffer() const { return buffer != nullptr && buffer->GetBitmap() != nullptr; }
+  bool Describe(DrawInputs& inputs) const;
+  // Whether a redraw now would draw what the buffer holds.
+  bool BufferIsCurrent() const;
+  void SkipRender();
   void GrabEdges(int32_t x, int32_t y);
 };
 

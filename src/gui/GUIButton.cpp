@@ -130,8 +130,23 @@ bool GUIButton::OnInput(int32_t event, int32_t x, int32_t y) {
   }
 }
 
+const ImageObject* GUIButton::Shown() const {
+  return pressed ? pressedImage : hover ? hoverImage : normalImage;
+}
+
+bool GUIButton::DescribeDraw(DrawInputs& inputs) const {
+  inputs.Add(Shown());
+  inputs.Add(static_cast<uint64_t>(static_cast<uint32_t>(drawFlags)));
+  return DescribeChildren(inputs);
+}
+
+void GUIButton::SkipDraw() {
+  SkipChildren();
+  dirty = false;
+}
+
 void GUIButton::Draw() {
-  const ImageObject* image = pressed ? pressedImage : hover ? hoverImage : normalImage;
+  const ImageObject* image = Shown();
   if (image != nullptr) image->DrawAt(0, 0, drawFlags);
   RenderChildren(Buffer());
   dirty = false;

@@ -9,7 +9,7 @@
 // The image push button. A click (a press and a release inside it) runs its script with its
 // script code, or calls one of the built-in actions; either way the click is consumed. It shows
 // its pressed image while pressed, its hover image while the mouse is over it, else its normal
-// image, and is redrawn on every frame in which it is shown.
+// image, and is marked for redrawing on every event it hears.
 class GUIButton : public GUIBaseObject {
  public:
   static constexpr int32_t kTypeCode = 3010;
@@ -49,9 +49,14 @@ class GUIButton : public GUIBaseObject {
  protected:
   bool OnInput(int32_t event, int32_t x, int32_t y) override;
   void Draw() override;
+  bool DescribeDraw(DrawInputs& inputs) const override;
+  void SkipDraw() override;
   void EndPress() override;
 
  private:
+  // The image of the state the button is in.
+  const ImageObject* Shown() const;
+
   int32_t displayValue = 0;
   bool pressed = false;
   bool hover = false;

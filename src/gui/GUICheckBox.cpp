@@ -47,6 +47,13 @@ bool GUICheckBox::OnInput(int32_t event, int32_t x, int32_t y) {
   return true;
 }
 
+bool GUICheckBox::DescribeDraw(DrawInputs& inputs) const {
+  inputs.Add(state ? checkedImage : uncheckedImage);
+  return DescribeChildren(inputs);
+}
+
+void GUICheckBox::SkipDraw() { SkipChildren(); }
+
 void GUICheckBox::Draw() {
   if (const ImageObject* image = state ? checkedImage : uncheckedImage) image->DrawAt(0, 0, 0);
   RenderChildren(Buffer());

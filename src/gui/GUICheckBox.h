@@ -8,7 +8,7 @@
 
 // A two-state image box: a click (a press and a release inside it) unchecks a checked box and
 // runs the uncheck script, or checks an unchecked one and runs the check script. It starts
-// checked, and is redrawn on every frame.
+// checked, and stays dirty: it shows a change on the next frame.
 class GUICheckBox : public GUIBaseObject {
  public:
   static constexpr int32_t kTypeCode = 3020;
@@ -25,6 +25,8 @@ class GUICheckBox : public GUIBaseObject {
  protected:
   bool OnInput(int32_t event, int32_t x, int32_t y) override;
   void Draw() override;
+  bool DescribeDraw(DrawInputs& inputs) const override;
+  void SkipDraw() override;
   // Every release ends the press, so a press long ago never counts as part of a click.
   void EndPress() override { pressed = false; }
 

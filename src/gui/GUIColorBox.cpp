@@ -27,6 +27,13 @@ PropertyRef GUIColorBox::GetPropertyAddress(const char*, const char* property) {
   return PropertyRef();
 }
 
+bool GUIColorBox::DescribeDraw(DrawInputs& inputs) const {
+  for (int32_t component : {red, green, blue, alpha}) inputs.Add(uint64_t{component & 0xFFu});
+  return DescribeChildren(inputs);
+}
+
+void GUIColorBox::SkipDraw() { SkipChildren(); }
+
 void GUIColorBox::Draw() {
   const auto low = [](int32_t v) { return static_cast<unsigned char>(v & 0xFF); };
   al_clear_to_color(al_map_rgba(low(red), low(green), low(blue), low(alpha)));

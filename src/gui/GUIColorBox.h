@@ -6,7 +6,7 @@
 
 // A box filled with one colour whose four components are routed integers ("Red", "Green",
 // "Blue", "Alpha"), so other parts of the game can change them; the low byte of each is used. It
-// starts fully transparent and is redrawn on every frame.
+// starts fully transparent and stays dirty: a changed component shows on the next frame.
 class GUIColorBox : public GUIBaseObject {
  public:
   static constexpr int32_t kTypeCode = 3030;
@@ -23,6 +23,8 @@ class GUIColorBox : public GUIBaseObject {
 
  protected:
   void Draw() override;
+  bool DescribeDraw(DrawInputs& inputs) const override;
+  void SkipDraw() override;
 
  private:
   int32_t red = 0;

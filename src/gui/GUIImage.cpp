@@ -18,6 +18,18 @@ void GUIImage::SetImage(const char* name) {
   SetParentDirty();
 }
 
+bool GUIImage::DescribeDraw(DrawInputs& inputs) const {
+  inputs.Add(image);
+  inputs.Add(static_cast<uint64_t>(static_cast<uint32_t>(drawX)) << 32 |
+             static_cast<uint32_t>(drawY));
+  return DescribeChildren(inputs);
+}
+
+void GUIImage::SkipDraw() {
+  dirty = false;
+  SkipChildren();
+}
+
 void GUIImage::Draw() {
   if (image != nullptr) image->DrawAt(drawX, drawY, 0);
   dirty = false;

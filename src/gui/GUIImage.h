@@ -19,6 +19,8 @@ class GUIImage : public GUIBaseObject {
 
  protected:
   void Draw() override;
+  bool DescribeDraw(DrawInputs& inputs) const override;
+  void SkipDraw() override;
 
  private:
   ImageObject* image = nullptr;

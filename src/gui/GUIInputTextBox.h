@@ -61,6 +61,8 @@ class GUIInputTextBox : public GUITextLine {
  protected:
   bool OnInput(int32_t event, int32_t x, int32_t y) override;
   void Draw() override;
+  // The cursor blinks: redrawn whenever dirty.
+  bool DescribeDraw(DrawInputs&) const override { return false; }
 
  private:
   void Key(int32_t keycode);

@@ -23,6 +23,13 @@ class GUIPictureWindow : public GUIWindow {
     picture.Draw(width, height);
     FinishDraw();
   }
+  bool DescribeDraw(DrawInputs& inputs) const override {
+    inputs.Add(picture.Get());
+    for (int32_t side :
+         {picture.GetLeft(), picture.GetTop(), picture.GetRight(), picture.GetBottom()})
+      inputs.Add(static_cast<uint64_t>(static_cast<uint32_t>(side)));
+    return GUIWindow::DescribeDraw(inputs);
+  }
 
   int32_t windowBorderWidth = 10;
   GUIWindowPicture picture;

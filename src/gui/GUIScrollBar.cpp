@@ -162,6 +162,16 @@ bool GUIScrollBar::OnInput(int32_t event, int32_t x, int32_t y) {
   return false;
 }
 
+bool GUIScrollBar::DescribeDraw(DrawInputs& inputs) const {
+  inputs.Add(uint64_t{vertical});
+  inputs.Add(trackImage);
+  inputs.Add(boxImage);
+  inputs.Add(static_cast<uint64_t>(static_cast<uint32_t>(value)));
+  return DescribeChildren(inputs);
+}
+
+void GUIScrollBar::SkipDraw() { SkipChildren(); }
+
 void GUIScrollBar::Draw() {
   const int64_t end = int64_t{vertical ? height : width} - 8;
   if (trackImage != nullptr) {

@@ -43,6 +43,8 @@ class GUIScrollBar : public GUIBaseObject {
  protected:
   bool OnInput(int32_t event, int32_t x, int32_t y) override;
   void Draw() override;
+  bool DescribeDraw(DrawInputs& inputs) const override;
+  void SkipDraw() override;
   void EndPress() override { pressed = false; }
 
  private:

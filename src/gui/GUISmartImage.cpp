@@ -16,6 +16,16 @@ ImageObject* GUISmartImage::GetWatchedImage() const {
   return slot != nullptr ? *slot : nullptr;
 }
 
+bool GUISmartImage::DescribeDraw(DrawInputs& inputs) const {
+  const ImageObject* image = GetWatchedImage();
+  inputs.Add(image);
+  return image == nullptr || DescribeChildren(inputs);
+}
+
+void GUISmartImage::SkipDraw() {
+  if (GetWatchedImage() != nullptr) SkipChildren();
+}
+
 void GUISmartImage::Draw() {
   if (const ImageObject* image = GetWatchedImage()) {
     image->DrawAt(0, 0, 0);

@@ -5,8 +5,9 @@
 #include "core/script/PropertyRef.h"
 #include "gui/GUIBaseObject.h"
 
-// Shows whatever image a routed image-pointer property points to when it is drawn, redrawn on
-// every frame. Nothing (children included) while the pointer is empty or its owner is gone.
+// Shows whatever image a routed image-pointer property points to when it is drawn; it stays dirty,
+// so a pointer that moved shows on the next frame. Nothing (children included) while the pointer
+// is empty or its owner is gone.
 class GUISmartImage : public GUIBaseObject {
  public:
   static constexpr int32_t kTypeCode = 3101;
@@ -20,6 +21,8 @@ class GUISmartImage : public GUIBaseObject {
 
  protected:
   void Draw() override;
+  bool DescribeDraw(DrawInputs& inputs) const override;
+  void SkipDraw() override;
 
  private:
   PropertyRef watched;

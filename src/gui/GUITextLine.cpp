@@ -62,6 +62,19 @@ void GUITextLine::Touch() {
   SetParentDirty();
 }
 
+bool GUITextLine::DescribeDraw(DrawInputs& inputs) const {
+  inputs.Add(font);
+  inputs.Add(colour);
+  inputs.Add(uint64_t{hasText});
+  inputs.Add(text);
+  return DescribeChildren(inputs);
+}
+
+void GUITextLine::SkipDraw() {
+  SkipChildren();
+  dirty = false;
+}
+
 void GUITextLine::Draw() {
   if (font != nullptr && hasText) al_draw_text(font, colour, 0, 0, 0, text.c_str());
   RenderChildren(Buffer());

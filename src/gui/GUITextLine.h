@@ -37,6 +37,8 @@ class GUITextLine : public GUIBaseObject {
 
  protected:
   void Draw() override;
+  bool DescribeDraw(DrawInputs& inputs) const override;
+  void SkipDraw() override;
   // The text-line rules of a new text: lengths, the copy, the dirty flags and the auto-size.
   void StoreText(std::string_view newText);
   // Marks the line and its parent for redrawing.

@@ -26,4 +26,15 @@ void GUIWindow::FinishDraw() {
   RenderChildren(Buffer());
 }
 
+bool GUIWindow::DescribeDraw(DrawInputs& inputs) const {
+  inputs.Add(backgroundColour);
+  return DescribeChildren(inputs);
+}
+
+void GUIWindow::SkipDraw() {
+  SetDirty();
+  SetParentDirty();
+  SkipChildren();
+}
+
 void GUIWindow::EndPress() { held = pressed = false; }

@@ -6,8 +6,8 @@
 
 #include "gui/GUIBaseObject.h"
 
-// A plain window: a rectangle in its background colour holding other widgets. It is redrawn on
-// every frame, and so is the widget that holds it.
+// A plain window: a rectangle in its background colour holding other widgets. It stays dirty, and
+// so does the widget that holds it; its buffer is drawn again when what it shows has changed.
 class GUIWindow : public GUIBaseObject {
  public:
   static constexpr int32_t kTypeCode = 3300;
@@ -21,6 +21,8 @@ class GUIWindow : public GUIBaseObject {
 
  protected:
   void Draw() override;
+  bool DescribeDraw(DrawInputs& inputs) const override;
+  void SkipDraw() override;
   void EndPress() override;
   // How every window's draw ends: it and its parent stay dirty, then the children.
   void FinishDraw();
