@@ -2,8 +2,8 @@
 -- from the meadow's south path or by the menu's "Grove" button (Data/Scripts/Menu/Grove.lua).
 --
 -- The grove's inhabitants: two villagers walking their rounds, a slime patrolling under a tree
--- (the hero's jumps throw bolts at it, Data/Scripts/Rooms/Hop.lua), and a gem lying in the grass,
--- which the hero's buck pushes. Every map load removes the NPCs and the floating AI packages, so this
+-- (the hero's jumps throw bolts at it, Data/Scripts/Rooms/Hop.lua), and a gem lying in the furrow
+-- below the tree, which the hero's buck rolls along it. Every map load removes the NPCs and the floating AI packages, so this
 -- script makes them on each visit; animations, drawing packages and objects last the whole game,
 -- so they are made on the first visit only.
 io.stderr:write("Grove.lua: entering the grove (script code ", GetScriptCode(), ")\n")
@@ -56,12 +56,18 @@ if not GroveLooks then
   AIDP_AllocateSpace(1)
   AIDP_SetAnimation(0, "SlimeWobble")
 
-  -- An item: the player's push will send it rolling.
-  OBJM_CreateObject("GroveGem", "Item", 300, 540, 0, 16, 16, 16, "Gem")
+  -- An item: the player's buck sends it rolling. An item moves only where the map's cell test
+  -- answers 0, which on a chunked level means where its clip layer blocks the way: the furrow
+  -- (GroveClip.png, x 220 to 459, rows 468 to 477, read 65 pixels above the point asked for), in
+  -- which the gem's centre has rows 534 to 542. The box is 2 x 2: the picture's middle goes on
+  -- the box's corner, a pixel from the centre, and a narrow box fits the furrow. The hero cannot
+  -- step into the furrow and walks along its south side, where the buck reaches the gem: 42
+  -- pixels in front of its centre facing east, 39 facing west, and 14 above, give or take 19.
+  OBJM_CreateObject("GroveGem", "Item", 300, 538, 0, 2, 2, 2, "Gem")
 end
--- The gem in the grass on every visit (the doors put it away when the hero leaves).
+-- The gem in the furrow on every visit (the doors put it away when the hero leaves).
 OBJM_SetActiveObject("GroveGem")
-OBJ_SetCoordinates(300, 540, 0)
+OBJ_SetCoordinates(300, 538, 0)
 
 -- An NPC of the kind at (x, y), 24 x 32, with the look and two state flags; its drawing list
 -- shows animation 0 of the look while it stands ("Idle") and while it walks ("Moving").
