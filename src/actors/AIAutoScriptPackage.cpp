@@ -1,6 +1,7 @@
 #include "actors/AIAutoScriptPackage.h"
 
 #include "actors/AIManager.h"
+#include "core/Convert.h"
 #include "core/Globals.h"
 #include "core/script/LuaManager.h"
 
@@ -8,18 +9,11 @@ AIAutoScriptPackage::AIAutoScriptPackage() { typeCode = AIType::kAutoScript; }
 
 void AIAutoScriptPackage::Update() {
   if (!script || gLuaManager == nullptr) return;
-  // Copies: the package may be gone before the script's name is read for the last time.
-  const std::string path = *script;
-  const int32_t code = number;
   if (gAIManager != nullptr) gAIManager->SetActiveAIPackage(this);
-  gLuaManager->ExecuteScript(path.c_str(), code);
+  gLuaManager->ExecuteScript(script->c_str(), number);
 }
 
 void AIAutoScriptPackage::SetScript(const char* path, int32_t newNumber) {
-  if (path != nullptr) {
-    script = path;
-  } else {
-    script.reset();
-  }
+  script = OptionalText(path);
   number = newNumber;
 }

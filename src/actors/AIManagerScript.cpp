@@ -20,11 +20,6 @@
 
 namespace {
 
-PropertyRef Route(const char* owner, const char* object, const char* property) {
-  if (gPropertyManager == nullptr) return PropertyRef();
-  return gPropertyManager->Route(owner, object, property);
-}
-
 // The active AI package when it is of one of the type codes.
 template <class Package>
 Package* ActiveOfType(const AIManager& manager, std::initializer_list<int32_t> types) {
@@ -62,7 +57,7 @@ int AIM_SetActiveAIObject(lua_State* state) {
     Log("AIM SetActiveAIObject:  Failed, could not discern type %s\n", text[0]);
     return 0;
   }
-  const PropertyRef routed = Route(text[1], text[2], text[3]);
+  const PropertyRef routed = RouteProperty(text[1], text[2], text[3]);
   // Another kind of object in the slot would be used as the wrong class.
   if (routed.IsAlive() && routed.GetType() != kind->type) {
     Log("AIM SetActiveAIObject:  Failed, %s is not a %s\n", text[3], kind->name);
@@ -427,12 +422,12 @@ int SyncRouter(lua_State* state, int32_t type, const RouterKind& kind) {
     Log("%s", kind.notActiveLine);
     return 0;
   }
-  PropertyRef source = Route(text[0], text[1], text[2]);
+  PropertyRef source = RouteProperty(text[0], text[1], text[2]);
   if (source.GetType() != PropertyRef::kInteger) {
     Log("%s", kind.sourceLine);
     return 0;
   }
-  PropertyRef destination = Route(text[3], text[4], text[5]);
+  PropertyRef destination = RouteProperty(text[3], text[4], text[5]);
   if (destination.GetType() != PropertyRef::kInteger) {
     Log("%s", kind.destinationLine);
     return 0;
@@ -482,8 +477,8 @@ int AIFP_FollowCoordinates(lua_State* state) {
   if (package == nullptr) return call.Fail("ActiveAI was the wrong type");
   const char* text[6];
   if (!call.Arguments(6, text[0], text[1], text[2], text[3], text[4], text[5])) return 0;
-  PropertyRef x = Route(text[0], text[1], text[2]);
-  PropertyRef y = Route(text[3], text[4], text[5]);
+  PropertyRef x = RouteProperty(text[0], text[1], text[2]);
+  PropertyRef y = RouteProperty(text[3], text[4], text[5]);
   // The point is read as two 32-bit integers: a flag or a float there would be misread.
   if (x.AsInteger() == nullptr || y.AsInteger() == nullptr) {
     call.Fail("one of the targets was invalid");

@@ -25,11 +25,6 @@ std::optional<uint8_t> FirstByte(const PropertyRef& ref) {
   return byte;
 }
 
-PropertyRef RouteWatch(const char* owner, const char* object, const char* property) {
-  if (gPropertyManager == nullptr) return PropertyRef();
-  return gPropertyManager->Route(owner, object, property);
-}
-
 }  // namespace
 
 void DestroyStates(AnimationStateList& list) {
@@ -38,7 +33,7 @@ void DestroyStates(AnimationStateList& list) {
 
 AnimationState::AnimationState(int32_t animationIndex, const char* owner, const char* object,
                                const char* property, uint8_t value)
-    : AnimationState(animationIndex, RouteWatch(owner, object, property), value) {}
+    : AnimationState(animationIndex, RouteProperty(owner, object, property), value) {}
 
 AnimationState::AnimationState(int32_t animationIndex, PropertyRef routed, uint8_t value)
     : animationIndex(animationIndex), watch(std::move(routed)), value(value) {

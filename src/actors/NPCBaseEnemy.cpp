@@ -5,6 +5,7 @@
 #include "actors/AIDrawingList.h"
 #include "actors/AITargetPackage.h"
 #include "actors/ProjectileBase.h"
+#include "core/Convert.h"
 #include "core/EntityManager.h"
 #include "core/Globals.h"
 #include "core/Graveyard.h"
@@ -26,8 +27,7 @@ void NPCBaseEnemy::OnHit(ProjectileBase* projectile) {
     hitTimer = kHitTimerTicks;
     projectile->SetHitSucceeded();
     if (hitReactionScript && gLuaManager != nullptr) {
-      const std::string path = *hitReactionScript;
-      gLuaManager->ExecuteScript(path.c_str(), projectile->GetID());
+      gLuaManager->ExecuteScript(hitReactionScript->c_str(), projectile->GetID());
     }
   }
   // Touches only the projectile, which no script can delete: safe even when the script retired
@@ -58,9 +58,5 @@ PropertyRef NPCBaseEnemy::GetSubclassPropertyAddress(const char* name) {
 }
 
 void NPCBaseEnemy::SetHitReactionScript(const char* path) {
-  if (path != nullptr) {
-    hitReactionScript = path;
-  } else {
-    hitReactionScript.reset();
-  }
+  hitReactionScript = OptionalText(path);
 }

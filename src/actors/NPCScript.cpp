@@ -46,8 +46,7 @@ int NPCM_AddNPC(lua_State* state) {
   entities->SetActiveEntity(npc);
   if (call.Count() > 2 && gLuaManager != nullptr) {
     if (const char* script = call.Text(3)) {
-      const std::string path = script;
-      gLuaManager->ExecuteScript(path.c_str(), 1);
+      gLuaManager->ExecuteScript(script, 1);
     }
   }
   return 0;

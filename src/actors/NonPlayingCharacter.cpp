@@ -23,8 +23,7 @@ const char* Shown(const char* text) { return text != nullptr ? text : "(null)"; 
 // Runs a script whose path the NPC owns; the script may replace the path or destroy the NPC.
 void RunScript(const char* path, int32_t code) {
   if (path == nullptr || gLuaManager == nullptr) return;
-  const std::string copy = path;
-  gLuaManager->ExecuteScript(copy.c_str(), code);
+  gLuaManager->ExecuteScript(path, code);
 }
 
 }  // namespace

@@ -28,9 +28,7 @@ void ObjectBase::OnImpulse(int32_t, int32_t, int32_t, float, float, float) {}
 
 void ObjectBase::OnKill() {
   if (!killScript || dead || gLuaManager == nullptr) return;
-  // The script may set another kill script: run the one there was.
-  const std::string path = *killScript;
-  gLuaManager->ExecuteScript(path.c_str(), GetID());
+  gLuaManager->ExecuteScript(killScript->c_str(), GetID());
 }
 
 void ObjectBase::DrawAt(ImageObject* target, int32_t x, int32_t y) {
@@ -63,10 +61,6 @@ PropertyRef ObjectBase::GetPropertyAddress(const char*, const char* property) {
 }
 
 void ObjectBase::SetKillScript(const char* path, int32_t number) {
-  if (path != nullptr) {
-    killScript = path;
-  } else {
-    killScript.reset();
-  }
+  killScript = OptionalText(path);
   killScriptNumber = number;
 }

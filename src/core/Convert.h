@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 // Numbers that come from scripts and data files are doubles of any value; these turn them into the
 // engine's fixed-width types without undefined behaviour.
@@ -21,4 +23,10 @@ inline int32_t WrapAdd(int32_t a, int32_t b) {
 inline int32_t SaturatingAdd(int64_t a, int64_t b) {
   const int64_t sum = a + b;
   return sum < INT32_MIN ? INT32_MIN : sum > INT32_MAX ? INT32_MAX : static_cast<int32_t>(sum);
+}
+inline int32_t SaturatingSubtract(int64_t a, int64_t b) { return SaturatingAdd(a, -b); }
+
+// A script's text that may be none, kept as a copy of its own.
+inline std::optional<std::string> OptionalText(const char* text) {
+  return text != nullptr ? std::optional<std::string>(text) : std::nullopt;
 }

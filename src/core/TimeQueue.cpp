@@ -1,18 +1,7 @@
 #include "core/TimeQueue.h"
 
-#include <algorithm>
-#include <limits>
-
+#include "core/Convert.h"
 #include "core/Log.h"
-
-namespace {
-// A held entry runs down on every tick for as long as the game runs: saturate, never overflow.
-int32_t SaturatingAdd(int32_t a, int64_t b) {
-  const int64_t sum = static_cast<int64_t>(a) + b;
-  return static_cast<int32_t>(std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
-}
-}  // namespace
 
 TimeQueue::TimeQueue() {
   // The front and back of a new queue are none, which the line shows as zeros.
@@ -30,7 +19,8 @@ void* TimeQueue::Advance(int32_t elapsed, bool& fired) {
   fired = false;
   if (entries.empty()) return nullptr;
   Timed& front = entries.front();
-  front.remaining = SaturatingAdd(front.remaining, -static_cast<int64_t>(elapsed));
+  // A held entry runs down on every tick for as long as the game runs: saturate, never overflow.
+  front.remaining = SaturatingSubtract(front.remaining, elapsed);
   if (front.remaining > 0 || front.hold) return front.payload;
 
   fired = true;

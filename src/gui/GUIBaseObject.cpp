@@ -2,19 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 
 #include "core/Convert.h"
 #include "core/Globals.h"
 #include "gui/GUIManager.h"
 #include "gui/GUINameIndex.h"
+#include "resources/DataLibrary.h"
 
 namespace {
-
-int32_t Saturate(int64_t value) {
-  return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
-}
 
 ALLEGRO_BITMAP* BitmapOf(const ImageObject* image) {
   return image != nullptr ? image->GetBitmap() : nullptr;
@@ -38,9 +33,6 @@ std::vector<GUIBaseObject*> Widgets(const RLL& list) {
 
 }  // namespace
 
-int32_t SaturatedSum(int32_t a, int32_t b) { return Saturate(int64_t{a} + b); }
-int32_t SaturatedDifference(int32_t a, int32_t b) { return Saturate(int64_t{a} - b); }
-
 GUIBaseObject::GUIBaseObject() { typeCode = kTypeCode; }
 
 GUIBaseObject::~GUIBaseObject() {
@@ -53,8 +45,8 @@ GUIBaseObject::~GUIBaseObject() {
 void GUIBaseObject::SetDimensions(int32_t x, int32_t y, int32_t w, int32_t h) {
   left = x;
   top = y;
-  right = SaturatedSum(x, w);
-  bottom = SaturatedSum(y, h);
+  right = SaturatingAdd(x, w);
+  bottom = SaturatingAdd(y, h);
   width = w;
   height = h;
   posX = x;
@@ -111,12 +103,12 @@ void GUIBaseObject::SetParentDirty() {
 }
 
 void GUIBaseObject::MoveBy(int32_t dx, int32_t dy) {
-  posX = SaturatedSum(posX, dx);
-  posY = SaturatedSum(posY, dy);
-  left = SaturatedSum(left, dx);
-  top = SaturatedSum(top, dy);
-  right = SaturatedSum(right, dx);
-  bottom = SaturatedSum(bottom, dy);
+  posX = SaturatingAdd(posX, dx);
+  posY = SaturatingAdd(posY, dy);
+  left = SaturatingAdd(left, dx);
+  top = SaturatingAdd(top, dy);
+  right = SaturatingAdd(right, dx);
+  bottom = SaturatingAdd(bottom, dy);
 }
 
 void GUIBaseObject::GrabEdges(int32_t x, int32_t y) {
@@ -149,14 +141,14 @@ bool GUIBaseObject::HandleInput(int32_t event, int32_t x, int32_t y) {
   }
   if (event == kDragStep && !locked && dragging) {
     if (gGUIManager != nullptr) gGUIManager->BringToFront(parent, this);
-    MoveBy(SaturatedDifference(x, anchorX), SaturatedDifference(y, anchorY));
+    MoveBy(SaturatingSubtract(x, anchorX), SaturatingSubtract(y, anchorY));
     anchorX = x;
     anchorY = y;
     return true;
   }
 
-  const int32_t childX = SaturatedDifference(x, posX);
-  const int32_t childY = SaturatedDifference(y, posY);
+  const int32_t childX = SaturatingSubtract(x, posX);
+  const int32_t childY = SaturatingSubtract(y, posY);
   // Every visible widget hears every tick, so hover and blinking work at any depth and a widget
   // that answers ticks starves none behind it.
   if (event == kTick) {
@@ -365,4 +357,9 @@ GUIBaseObject* GUIBaseObject::FindInSubtree(const char* wanted, int32_t wantedTy
     if (GUIBaseObject* found = child->FindInSubtree(wanted, wantedType)) return found;
   }
   return nullptr;
+}
+
+ImageObject* GUIImageEntry(const char* heading, const char* name) {
+  if (gDataLibrary == nullptr || name == nullptr) return nullptr;
+  return gDataLibrary->GetEntry<ImageObject>("Images", "GUI", heading, name);
 }

@@ -207,6 +207,6 @@ class GUIBaseObject : public RootObject, public PropertyHolder {
   void GrabEdges(int32_t x, int32_t y);
 };
 
-// Adds with saturation at the int32 limits: script coordinates are any int32.
-int32_t SaturatedSum(int32_t a, int32_t b);
-int32_t SaturatedDifference(int32_t a, int32_t b);
+// The image Images/GUI/<heading>/<name> of the data library, with the library's warning when it is
+// missing; none while there is no library or no name.
+ImageObject* GUIImageEntry(const char* heading, const char* name);

@@ -2,20 +2,15 @@
 
 #include <cstring>
 
+#include "core/Convert.h"
 #include "core/Globals.h"
 #include "core/script/LuaManager.h"
 #include "gui/GUIManager.h"
-#include "resources/DataLibrary.h"
 
 namespace {
 
 GUIButton::ScrollStep gScrollStep = nullptr;
 const bool resetRegistered = AddHookReset([] { gScrollStep = nullptr; });
-
-ImageObject* ButtonImage(const char* name) {
-  if (gDataLibrary == nullptr || name == nullptr) return nullptr;
-  return gDataLibrary->GetEntry<ImageObject>("Images", "GUI", "Buttons", name);
-}
 
 GUIBaseObject* FiredButtonParent() {
   GUIBaseObject* button = gGUIManager != nullptr ? gGUIManager->GetLastFiredButton() : nullptr;
@@ -60,9 +55,9 @@ GUIButton::~GUIButton() {
 }
 
 void GUIButton::SetImages(const char* normal, const char* hovered, const char* held) {
-  normalImage = ButtonImage(normal);
-  hoverImage = ButtonImage(hovered);
-  pressedImage = ButtonImage(held);
+  normalImage = GUIImageEntry("Buttons", normal);
+  hoverImage = GUIImageEntry("Buttons", hovered);
+  pressedImage = GUIImageEntry("Buttons", held);
 }
 
 void GUIButton::SetDisplayData(int32_t value, int32_t flags) {
@@ -73,7 +68,7 @@ void GUIButton::SetDisplayData(int32_t value, int32_t flags) {
 void GUIButton::SetScriptData(const char* name, int32_t code) {
   action = nullptr;
   scriptMode = true;
-  scriptName = name != nullptr ? std::optional<std::string>(name) : std::nullopt;
+  scriptName = OptionalText(name);
   scriptCode = code;
 }
 
@@ -117,8 +112,7 @@ bool GUIButton::OnInput(int32_t event, int32_t x, int32_t y) {
       // The script may retire this button: nothing of it is touched afterwards.
       if (scriptMode) {
         if (gLuaManager != nullptr && scriptName) {
-          const std::string name = *scriptName;
-          gLuaManager->ExecuteScript(name.c_str(), scriptCode);
+          gLuaManager->ExecuteScript(scriptName->c_str(), scriptCode);
         }
       } else if (action != nullptr) {
         action();

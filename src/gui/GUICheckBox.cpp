@@ -1,33 +1,20 @@
 #include "gui/GUICheckBox.h"
 
+#include "core/Convert.h"
 #include "core/Globals.h"
 #include "core/script/LuaManager.h"
-#include "resources/DataLibrary.h"
-
-namespace {
-
-ImageObject* MiscImage(const char* name) {
-  return gDataLibrary != nullptr
-             ? gDataLibrary->GetEntry<ImageObject>("Images", "GUI", "Misc", name)
-             : nullptr;
-}
-
-std::optional<std::string> Copy(const char* text) {
-  return text != nullptr ? std::optional<std::string>(text) : std::nullopt;
-}
-
-}  // namespace
 
 GUICheckBox::GUICheckBox()
-    : checkedImage(MiscImage("CheckBoxChecked")), uncheckedImage(MiscImage("CheckBoxUnchecked")) {
+    : checkedImage(GUIImageEntry("Misc", "CheckBoxChecked")),
+      uncheckedImage(GUIImageEntry("Misc", "CheckBoxUnchecked")) {
   typeCode = kTypeCode;
 }
 
 void GUICheckBox::SetFiringData(const char* check, int32_t checkScriptCode, const char* uncheck,
                                 int32_t uncheckScriptCode) {
-  checkScript = Copy(check);
+  checkScript = OptionalText(check);
   checkCode = checkScriptCode;
-  uncheckScript = Copy(uncheck);
+  uncheckScript = OptionalText(uncheck);
   uncheckCode = uncheckScriptCode;
 }
 
@@ -40,8 +27,8 @@ bool GUICheckBox::OnInput(int32_t event, int32_t x, int32_t y) {
   pressed = false;
   state = !state;
   SetDirty();
-  // The script may retire this box: it is copied out first and nothing is touched afterwards.
-  const std::optional<std::string> script = state ? checkScript : uncheckScript;
+  // The script may retire this box: nothing of it is touched afterwards.
+  const std::optional<std::string>& script = state ? checkScript : uncheckScript;
   const int32_t code = state ? checkCode : uncheckCode;
   if (script && gLuaManager != nullptr) gLuaManager->ExecuteScript(script->c_str(), code);
   return true;

@@ -104,11 +104,9 @@ bool GUIDialogueManager::PickAt(int32_t x, int32_t y) {
         "set\n");
     return true;
   }
-  // A copy: the script may give the NPC another path while it runs.
   const char* path = npc->GetDialoguePath();
   if (path != nullptr && gLuaManager != nullptr) {
-    const std::string script = path;
-    gLuaManager->ExecuteScript(script.c_str(), kDialogueScriptCode);
+    gLuaManager->ExecuteScript(path, kDialogueScriptCode);
   }
   return true;
 }

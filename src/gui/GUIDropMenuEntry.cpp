@@ -1,5 +1,6 @@
 #include "gui/GUIDropMenuEntry.h"
 
+#include "core/Convert.h"
 #include "core/Globals.h"
 #include "core/script/LuaManager.h"
 #include "resources/DataLibrary.h"
@@ -10,12 +11,10 @@ GUIDropMenuEntry::GUIDropMenuEntry() : colour(al_map_rgba(0, 0, 0, 255)) {
   }
 }
 
-void GUIDropMenuEntry::SetText(const char* newText) {
-  text = newText != nullptr ? std::optional<std::string>(newText) : std::nullopt;
-}
+void GUIDropMenuEntry::SetText(const char* newText) { text = OptionalText(newText); }
 
 void GUIDropMenuEntry::SetScript(const char* name, int32_t code) {
-  script = name != nullptr ? std::optional<std::string>(name) : std::nullopt;
+  script = OptionalText(name);
   scriptCode = code;
 }
 
@@ -26,9 +25,7 @@ void GUIDropMenuEntry::Link(const int32_t* value) {
 
 void GUIDropMenuEntry::Run() const {
   if (gLuaManager == nullptr || !script) return;
-  // A copy: the script may change this entry.
-  const std::string name = *script;
-  gLuaManager->ExecuteScript(name.c_str(), scriptCode);
+  gLuaManager->ExecuteScript(script->c_str(), scriptCode);
 }
 
 void GUIDropMenuEntry::Draw(int32_t x, int32_t y) const {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/Convert.h"
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "core/script/PropertyManager.h"
@@ -57,7 +58,7 @@ void GUIList::SetListSize(int32_t count) {
   SetDimensions(left, top, width, shown * kRowHeight + 4);
   bar->SetRange(0, shown);
   bar->SetValue(0);
-  bar->SetScrollData(SaturatedDifference(width, 10), 2, SaturatedDifference(width, 2), height - 2,
+  bar->SetScrollData(SaturatingSubtract(width, 10), 2, SaturatingSubtract(width, 2), height - 2,
                      true);
   if (entryCount < kVisibleRows) {
     bar->SetStep(1);
@@ -104,7 +105,7 @@ void GUIList::SelectIndex(int32_t index) {
 }
 
 int32_t GUIList::SelectionAt(int32_t y) const {
-  return SaturatedSum(firstVisibleRow, SaturatedDifference(y, top) / kRowHeight);
+  return SaturatingAdd(firstVisibleRow, SaturatingSubtract(y, top) / kRowHeight);
 }
 
 bool GUIList::OnInput(int32_t event, int32_t x, int32_t y) {
@@ -122,7 +123,7 @@ bool GUIList::OnInput(int32_t event, int32_t x, int32_t y) {
   } else if (event == kTick && inside && pressed) {
     selection = SelectionAt(y);
   }
-  if (selection != previousSelection && selection < SaturatedSum(firstVisibleRow, kVisibleRows)) {
+  if (selection != previousSelection && selection < SaturatingAdd(firstVisibleRow, kVisibleRows)) {
     SelectIndex(selection);
     SetDirty();
   }

@@ -139,7 +139,7 @@ void GUIManager::HideAllObjects() {
 void GUIManager::CreateDialogueManager() {
   auto* window = new GUIDialogueManager();
   const auto bottom = static_cast<int32_t>(static_cast<float>(gScreenHeight) * 0.3666667f);
-  window->SetDimensions(0, SaturatedDifference(gScreenHeight, bottom), gScreenWidth, bottom);
+  window->SetDimensions(0, SaturatingSubtract(gScreenHeight, bottom), gScreenWidth, bottom);
   window->SetName("DialogueManager");
   topLevel.AddTail("DialogueManager", window);
   BringToFront(nullptr, window);

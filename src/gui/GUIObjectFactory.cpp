@@ -24,7 +24,6 @@ std::unique_ptr<GUIBaseObject> Make() {
   return std::make_unique<Widget>();
 }
 
-// A widget that lands fills its row.
 constexpr GUIObjectType kTypes[] = {
     {"GUISmartText", &Make<GUISmartTextLine>},
     {"GUITextLine", &Make<GUITextLine>},
@@ -49,7 +48,7 @@ std::span<const GUIObjectType> GUIObjectTypes() { return kTypes; }
 
 std::unique_ptr<GUIBaseObject> CreateGUIObject(std::string_view typeName) {
   for (const GUIObjectType& type : kTypes) {
-    if (type.name == typeName) return type.create != nullptr ? type.create() : nullptr;
+    if (type.name == typeName) return type.create();
   }
   return nullptr;
 }

@@ -6,8 +6,7 @@
 
 class GUIBaseObject;
 
-// The widget types that scripts name to GUIOL_AddObject, in the order the names are compared. A
-// type whose widget does not exist yet has no constructor and is not discerned.
+// The widget types that scripts name to GUIOL_AddObject, in the order the names are compared.
 struct GUIObjectType {
   const char* name;
   std::unique_ptr<GUIBaseObject> (*create)();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/Convert.h"
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "gui/GUIManager.h"
@@ -16,8 +17,8 @@ void GUIResizeWindow::Drag(int32_t dx, int32_t dy) {
     return;
   }
   // A bitmap cannot be less than a pixel, and a widget without one would vanish mid-drag.
-  const int32_t newWidth = grabRight ? std::max(SaturatedSum(width, dx), 1) : width;
-  const int32_t newHeight = grabBottom ? std::max(SaturatedSum(height, dy), 1) : height;
+  const int32_t newWidth = grabRight ? std::max(SaturatingAdd(width, dx), 1) : width;
+  const int32_t newHeight = grabBottom ? std::max(SaturatingAdd(height, dy), 1) : height;
   if (newWidth != width || newHeight != height) SetDimensions(left, top, newWidth, newHeight);
 }
 
@@ -35,7 +36,7 @@ bool GUIResizeWindow::OnInput(int32_t event, int32_t x, int32_t y) {
       return false;
     case kTick:
       if (pressed && gGUIManager != nullptr && gGUIManager->IsMouseButtonHeld()) {
-        Drag(SaturatedDifference(x, windowAnchorX), SaturatedDifference(y, windowAnchorY));
+        Drag(SaturatingSubtract(x, windowAnchorX), SaturatingSubtract(y, windowAnchorY));
         windowAnchorX = x;
         windowAnchorY = y;
       }

@@ -3,18 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/Convert.h"
 #include "core/Globals.h"
 #include "gui/GUIButton.h"
 #include "gui/GUIManager.h"
-#include "resources/DataLibrary.h"
 
 namespace {
-
-ImageObject* MiscImage(const char* name) {
-  return gDataLibrary != nullptr
-             ? gDataLibrary->GetEntry<ImageObject>("Images", "GUI", "Misc", name)
-             : nullptr;
-}
 
 GUIScrollBar* AsBar(GUIBaseObject* object) {
   return object != nullptr && object->GetType() == GUIScrollBar::kTypeCode
@@ -41,7 +35,8 @@ bool StepBar(int32_t direction) {
 }  // namespace
 
 GUIScrollBar::GUIScrollBar()
-    : trackImage(MiscImage("ScrollBarBlank")), boxImage(MiscImage("ScrollBarBox")) {
+    : trackImage(GUIImageEntry("Misc", "ScrollBarBlank")),
+      boxImage(GUIImageEntry("Misc", "ScrollBarBox")) {
   typeCode = kTypeCode;
   GUIButton::SetScrollStep(&StepBar);
 }
@@ -67,8 +62,8 @@ void GUIScrollBar::SetScrollData(int32_t x, int32_t y, int32_t w, int32_t h, boo
   const int32_t length = isVertical ? h : w;
   SetDimensions(x, y, isVertical ? 8 : w, isVertical ? h : 8);
   lowest = 0;
-  highest = SaturatedDifference(length, 24);
-  const int32_t end = SaturatedDifference(length, 8);
+  highest = SaturatingSubtract(length, 24);
+  const int32_t end = SaturatingSubtract(length, 8);
   GUIButton* sub = Arrow(subButton, "SubClickButton");
   GUIButton* add = Arrow(addButton, "AddClickButton");
   sub->SetDimensions(0, 0, 8, 8);
@@ -113,8 +108,8 @@ void GUIScrollBar::MoveTo(int32_t candidate) {
   SetParentDirty();
 }
 
-void GUIScrollBar::Increment() { MoveTo(SaturatedSum(value, step)); }
-void GUIScrollBar::Decrement() { MoveTo(SaturatedDifference(value, step)); }
+void GUIScrollBar::Increment() { MoveTo(SaturatingAdd(value, step)); }
+void GUIScrollBar::Decrement() { MoveTo(SaturatingSubtract(value, step)); }
 
 PropertyRef GUIScrollBar::GetPropertyAddress(const char*, const char* property) {
   static constexpr PropertyField<GUIScrollBar> kFields[] = {
@@ -131,9 +126,8 @@ bool GUIScrollBar::OnInput(int32_t event, int32_t x, int32_t y) {
   // the button is held, so a drag can never outlive its release.
   if (event == kTick && pressed && gGUIManager != nullptr &&
       gGUIManager->GetDraggedObject() == this && gGUIManager->IsMouseButtonHeld()) {
-    const int32_t moved =
-        vertical ? SaturatedDifference(y, pressY) : SaturatedDifference(x, pressX);
-    MoveTo(SaturatedSum(valueAtPress, moved));
+    const int32_t moved = vertical ? SaturatingSubtract(y, pressY) : SaturatingSubtract(x, pressX);
+    MoveTo(SaturatingAdd(valueAtPress, moved));
   }
   if (!IsInside(x, y)) {
     if (event == kRelease) pressed = false;
@@ -184,7 +178,7 @@ void GUIScrollBar::Draw() {
     }
   }
   if (boxImage != nullptr) {
-    const int32_t at = SaturatedSum(value, 8);
+    const int32_t at = SaturatingAdd(value, 8);
     if (vertical) {
       boxImage->DrawAt(0, at, 0);
     } else {

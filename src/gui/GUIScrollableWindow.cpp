@@ -1,5 +1,6 @@
 #include "gui/GUIScrollableWindow.h"
 
+#include "core/Convert.h"
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "gui/GUIManager.h"
@@ -41,7 +42,7 @@ bool GUIScrollableWindow::OnInput(int32_t event, int32_t x, int32_t y) {
       if (mouseOver && (gui == nullptr || gui->GetDraggedObject() != this)) return true;
       // A button let go where no release reached us pans nothing.
       if (!edgePress && gui != nullptr && gui->IsMouseButtonHeld()) {
-        Pan(SaturatedDifference(x, windowAnchorX), SaturatedDifference(y, windowAnchorY));
+        Pan(SaturatingSubtract(x, windowAnchorX), SaturatingSubtract(y, windowAnchorY));
       }
       windowAnchorX = x;
       windowAnchorY = y;

@@ -9,8 +9,7 @@
 GUISmartTextLine::GUISmartTextLine() { typeCode = kTypeCode; }
 
 void GUISmartTextLine::WatchProperty(const char* owner, const char* object, const char* property) {
-  PropertyRef found = gPropertyManager != nullptr ? gPropertyManager->Route(owner, object, property)
-                                                  : PropertyRef();
+  PropertyRef found = RouteProperty(owner, object, property);
   watchedType = gPropertyManager != nullptr ? gPropertyManager->GetType() : PropertyRef::kNone;
   switch (watchedType) {
     case PropertyRef::kInteger:

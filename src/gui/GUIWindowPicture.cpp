@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/Convert.h"
 #include "core/Globals.h"
 #include "gui/GUIBaseObject.h"
 #include "resources/DataLibrary.h"
@@ -21,10 +22,10 @@ void GUIWindowPicture::SetRectangle(int32_t l, int32_t t, int32_t r, int32_t b) 
 }
 
 void GUIWindowPicture::Pan(int32_t dx, int32_t dy) {
-  left = SaturatedDifference(left, dx);
-  right = SaturatedDifference(right, dx);
-  top = SaturatedDifference(top, dy);
-  bottom = SaturatedDifference(bottom, dy);
+  left = SaturatingSubtract(left, dx);
+  right = SaturatingSubtract(right, dx);
+  top = SaturatingSubtract(top, dy);
+  bottom = SaturatingSubtract(bottom, dy);
 }
 
 // Clipped here rather than by the road: both roads then show the same pixels when the view leaves

@@ -35,7 +35,7 @@ TickStage Stage(const char* name, Manager*& manager, Step step) {
 }  // namespace
 
 std::vector<TickStage> ProgramTickStages() {
-  // One row per stage, in tick order, each later stage in its place:
+  // One row per stage, in tick order:
   //   keyboard actions, timers, background, shooter mini-game, player, triggers (0.0), objects,
   //   entities, AI, GUI mouse (-1), chat, map (-1, -1, -1), deferred calls.
   return {

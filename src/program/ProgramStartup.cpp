@@ -171,7 +171,7 @@ bool RegisterEvents() {
 
 using Row = StartupRow;
 
-// One row per manager, script or step. The full order, each later row in its place: Lua manager,
+// One row per manager, script or step, in this order: Lua manager,
 // display, data library, entity registry, path manager, "Paths.lua", image container manager,
 // property router, global script variables, music manager, camera manager ("Default", 0, 0,
 // width, height), AI manager, object manager, target registry, keyboard manager, player,

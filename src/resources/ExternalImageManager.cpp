@@ -13,6 +13,7 @@
 #include "core/script/ScriptCall.h"
 #include "platform/ContentFile.h"
 #include "platform/TemporaryFile.h"
+#include "resources/BitmapLock.h"
 #include "resources/ImageObject.h"
 #include "resources/PaletteSet.h"
 #include "resources/ZLibDecompressor.h"
@@ -241,19 +242,20 @@ ImageObject* ExtractImage(FILE* file, int64_t fileSize, uint32_t offset, const c
   // target video bitmap costs another copy of its pixels.
   Swizzle swizzle;
   const ALLEGRO_PIXEL_FORMAT format = LockFormatFor(bitmap, swizzle);
-  ALLEGRO_LOCKED_REGION* region = al_lock_bitmap(bitmap, format, ALLEGRO_LOCK_WRITEONLY);
-  if (region == nullptr) {
-    Log("%sWarning, %s could not be locked\n", lineStart, name);
-    return nullptr;
-  }
   bool whole = true;
-  for (int32_t x0 = 0; whole && x0 < record.width; x0 += kBandColumns) {
-    const int32_t columns = std::min(kBandColumns, record.width - x0);
-    const size_t bytes = static_cast<size_t>(columns) * static_cast<size_t>(record.height) * 4;
-    whole = std::fread(band.data(), 1, bytes, file) == bytes;
-    if (whole) WriteBand(*region, swizzle, band.data(), x0, columns, record.height);
+  {
+    const BitmapLock lock(bitmap, format, ALLEGRO_LOCK_WRITEONLY);
+    if (!lock) {
+      Log("%sWarning, %s could not be locked\n", lineStart, name);
+      return nullptr;
+    }
+    for (int32_t x0 = 0; whole && x0 < record.width; x0 += kBandColumns) {
+      const int32_t columns = std::min(kBandColumns, record.width - x0);
+      const size_t bytes = static_cast<size_t>(columns) * static_cast<size_t>(record.height) * 4;
+      whole = std::fread(band.data(), 1, bytes, file) == bytes;
+      if (whole) WriteBand(lock.Region(), swizzle, band.data(), x0, columns, record.height);
+    }
   }
-  al_unlock_bitmap(bitmap);
   if (!whole) {
     Log("%sWarning, %s is damaged: pixels could not be read\n", lineStart, name);
     return nullptr;

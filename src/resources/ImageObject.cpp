@@ -8,6 +8,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "resources/BitmapLock.h"
 #include "resources/GLUtilities.h"
 #include "resources/ImageContainerFormat.h"
 #include "resources/ImageRoad.h"
@@ -32,10 +33,6 @@ void SetTarget(ALLEGRO_BITMAP* bitmap) {
 void DestroyBitmap(ALLEGRO_BITMAP* bitmap) {
   GLFlushHeldDrawing();
   al_destroy_bitmap(bitmap);
-}
-bool LockRegion(ALLEGRO_BITMAP* bitmap, int x, int y, int w, int h, int format, int mode) {
-  GLFlushHeldDrawing();
-  return al_lock_bitmap_region(bitmap, x, y, w, h, format, mode) != nullptr;
 }
 
 class AllegroRoad final : public ImageRoad {
@@ -63,24 +60,6 @@ class AllegroRoad final : public ImageRoad {
     SetTarget(bitmap);
     al_clear_to_color(colour);
   }
-};
-
-// Locks a region unless the bitmap is locked already (then the caller's lock serves and stays).
-class RegionLock {
- public:
-  RegionLock(ALLEGRO_BITMAP* bitmap, int x, int y, int w, int h, int mode)
-      : bitmap(w <= 0 || h <= 0 || al_is_bitmap_locked(bitmap)
-                   ? nullptr
-                   : (LockRegion(bitmap, x, y, w, h, ALLEGRO_PIXEL_FORMAT_ANY, mode) ? bitmap
-                                                                                     : nullptr)) {}
-  ~RegionLock() {
-    if (bitmap != nullptr) al_unlock_bitmap(bitmap);
-  }
-  RegionLock(const RegionLock&) = delete;
-  RegionLock& operator=(const RegionLock&) = delete;
-
- private:
-  ALLEGRO_BITMAP* bitmap;
 };
 
 // A colour's components as bits, with both zeros alike, so that equal bits mean equal colours
@@ -215,7 +194,8 @@ void ImageObject::BuildPaletteIndex(const PaletteSet* set, const int32_t* select
   const int32_t columns = std::max(width, 0);
   const int32_t rows = std::max(height, 0);
   paletteIndex.assign(static_cast<size_t>(columns) * static_cast<size_t>(rows), 0);
-  const RegionLock lock(bitmap, 0, 0, columns, rows, ALLEGRO_LOCK_READONLY);
+  const BitmapLock lock(bitmap, 0, 0, columns, rows, ALLEGRO_PIXEL_FORMAT_ANY,
+                        ALLEGRO_LOCK_READONLY);
   // Row 0 by colour, each colour to its first position: a long row read against a large image
   // pixel by pixel would take hours.
   std::unordered_map<ColourBits, int32_t, ColourBitsHash> positions;
@@ -280,9 +260,9 @@ void ImageObject::DrawPaletted(int32_t x, int32_t y) const {
   const int64_t y1 = std::min<int64_t>(top + std::max(height, 0), al_get_bitmap_height(target));
   if (x0 >= x1 || y0 >= y1) return;
 
-  const RegionLock lock(target, static_cast<int>(x0), static_cast<int>(y0),
+  const BitmapLock lock(target, static_cast<int>(x0), static_cast<int>(y0),
                         static_cast<int>(x1 - x0), static_cast<int>(y1 - y0),
-                        ALLEGRO_LOCK_READWRITE);
+                        ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READWRITE);
   for (int64_t tx = x0; tx < x1; ++tx) {
     const size_t column = static_cast<size_t>(tx - left) * static_cast<size_t>(height);
     for (int64_t ty = y0; ty < y1; ++ty) {
@@ -415,13 +395,13 @@ void CopyMirrored(ALLEGRO_BITMAP* src, ALLEGRO_BITMAP* dst, int32_t sx, int32_t 
   const int64_t dy0 = mirrorY ? int64_t{dy} + h - js.last : int64_t{dy} + js.first;
   const int spanW = static_cast<int>(is.last - is.first);
   const int spanH = static_cast<int>(js.last - js.first);
-  std::optional<RegionLock> sourceLock;
-  std::optional<RegionLock> targetLock;
+  std::optional<BitmapLock> sourceLock;
+  std::optional<BitmapLock> targetLock;
   if (lock) {
     sourceLock.emplace(src, static_cast<int>(sx + is.first), static_cast<int>(sy + js.first), spanW,
-                       spanH, ALLEGRO_LOCK_READONLY);
+                       spanH, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
     targetLock.emplace(dst, static_cast<int>(dx0), static_cast<int>(dy0), spanW, spanH,
-                       ALLEGRO_LOCK_WRITEONLY);
+                       ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_WRITEONLY);
   }
   for (int64_t i = is.first; i < is.last; ++i) {
     const int64_t tx = mirrorX ? int64_t{dx} + w - 1 - i : int64_t{dx} + i;

@@ -9,6 +9,7 @@
 #include "core/DeferredCallList.h"
 #include "core/Globals.h"
 #include "core/Log.h"
+#include "resources/BitmapLock.h"
 #include "world/ChunkLoader.h"
 
 namespace {
@@ -132,14 +133,14 @@ void Chunk::FinishLoad() {
 void Chunk::BuildImage(ImageObject& image, Layer layer) {
   // Every pixel is written, the other layer's as transparent, so the write-only lock is safe and
   // nothing of what the new bitmap held shows.
-  ALLEGRO_LOCKED_REGION* region =
-      image.Lock(ALLEGRO_PIXEL_FORMAT_ABGR_8888_LE, ALLEGRO_LOCK_WRITEONLY);
-  if (region == nullptr) return;
-  auto* data = static_cast<uint8_t*>(region->data);
+  const BitmapLock lock(image.GetBitmap(), ALLEGRO_PIXEL_FORMAT_ABGR_8888_LE,
+                        ALLEGRO_LOCK_WRITEONLY);
+  if (!lock) return;
+  auto* data = static_cast<uint8_t*>(lock.Region().data);
   for (int32_t x = 0; x < kSize; ++x) {
     for (int32_t y = 0; y < kSize; ++y) {
       const size_t index = static_cast<size_t>(x) * kSize + y;
-      uint8_t* pixel = data + static_cast<ptrdiff_t>(y) * region->pitch + x * 4;
+      uint8_t* pixel = data + static_cast<ptrdiff_t>(y) * lock.Region().pitch + x * 4;
       if ((layers[index] < 0) == (layer == Layer::Upper)) {
         const uint8_t* stored = colours.data() + index * 4;  // alpha, blue, green, red
         pixel[0] = stored[3];
@@ -151,7 +152,6 @@ void Chunk::BuildImage(ImageObject& image, Layer layer) {
       }
     }
   }
-  image.Unlock();
 }
 
 void Chunk::BuildLowerImage() { BuildImage(lower, Layer::Lower); }

@@ -8,6 +8,7 @@
 
 #include "core/Globals.h"
 #include "core/Log.h"
+#include "resources/BitmapLock.h"
 #include "resources/ImageObject.h"
 
 namespace {
@@ -31,29 +32,22 @@ struct SourcePixels {
   uint32_t words[IsoTileTexture::kSize * IsoTileTexture::kSize] = {};
 };
 
-uint32_t* Row(const ALLEGRO_LOCKED_REGION& region, int y) {
-  return reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(region.data) +
-                                     static_cast<ptrdiff_t>(y) * region.pitch);
-}
-
 // Every face pixel is written, so a write-only lock loses nothing: the source's pixels where the
 // map takes them, transparent elsewhere.
 void BuildFace(ImageObject& face, const SourcePixels& source, const FaceMap& map) {
   ALLEGRO_BITMAP* bitmap = face.GetBitmap();
   if (bitmap == nullptr) return;
   const int fw = face.GetWidth(), fh = face.GetHeight();
-  ALLEGRO_LOCKED_REGION* region =
-      al_lock_bitmap(bitmap, ALLEGRO_PIXEL_FORMAT_ARGB_8888, ALLEGRO_LOCK_WRITEONLY);
-  if (region == nullptr) return;
-  for (int y = 0; y < fh; ++y) std::memset(Row(*region, y), 0, static_cast<size_t>(fw) * 4);
+  const BitmapLock lock(bitmap, ALLEGRO_PIXEL_FORMAT_ARGB_8888, ALLEGRO_LOCK_WRITEONLY);
+  if (!lock) return;
+  for (int y = 0; y < fh; ++y) std::memset(lock.Row(y), 0, static_cast<size_t>(fw) * 4);
   for (int j = 0; j < source.h; ++j) {
     for (int i = 0; i < source.w; ++i) {
       const int x = map.x(i, j), y = map.y(i, j);
       if (x < 0 || y < 0 || x >= fw || y >= fh) continue;
-      Row(*region, y)[x] = source.words[j * IsoTileTexture::kSize + i];
+      lock.Row(y)[x] = source.words[j * IsoTileTexture::kSize + i];
     }
   }
-  al_unlock_bitmap(bitmap);
 }
 
 }  // namespace
@@ -88,21 +82,21 @@ void IsoTileTexture::CreateTexture(const ImageObject* source) {
   // A pixel copy rather than a draw: the same on both roads and independent of the GL state at
   // load time, and only the part of the source that exists is read.
   ALLEGRO_BITMAP* bitmap = source->GetBitmap();
-  ALLEGRO_LOCKED_REGION* region =
-      al_lock_bitmap(bitmap, ALLEGRO_PIXEL_FORMAT_ARGB_8888, ALLEGRO_LOCK_READONLY);
-  if (region == nullptr) return;
   // Source pixel (x, y) lands at (x, y) plus the image's draw offset, as a draw at (0, 0) puts it.
   SourcePixels pixels;
-  const int ox = source->GetOffsetX(), oy = source->GetOffsetY();
-  const int64_t x0 = std::max<int64_t>(0, ox);
-  const int64_t x1 = std::min<int64_t>(kSize, int64_t{ox} + al_get_bitmap_width(bitmap));
-  const int64_t y0 = std::max<int64_t>(0, oy);
-  const int64_t y1 = std::min<int64_t>(kSize, int64_t{oy} + al_get_bitmap_height(bitmap));
-  for (int64_t j = y0; j < y1; ++j) {
-    const uint32_t* row = Row(*region, static_cast<int>(j - oy));
-    for (int64_t i = x0; i < x1; ++i) pixels.words[j * kSize + i] = row[i - ox];
+  {
+    const BitmapLock lock(bitmap, ALLEGRO_PIXEL_FORMAT_ARGB_8888, ALLEGRO_LOCK_READONLY);
+    if (!lock) return;
+    const int ox = source->GetOffsetX(), oy = source->GetOffsetY();
+    const int64_t x0 = std::max<int64_t>(0, ox);
+    const int64_t x1 = std::min<int64_t>(kSize, int64_t{ox} + al_get_bitmap_width(bitmap));
+    const int64_t y0 = std::max<int64_t>(0, oy);
+    const int64_t y1 = std::min<int64_t>(kSize, int64_t{oy} + al_get_bitmap_height(bitmap));
+    for (int64_t j = y0; j < y1; ++j) {
+      const uint32_t* row = lock.Row(static_cast<int>(j - oy));
+      for (int64_t i = x0; i < x1; ++i) pixels.words[j * kSize + i] = row[i - ox];
+    }
   }
-  al_unlock_bitmap(bitmap);
 
   constexpr FaceMap kFlatMap = {[](int i, int) { return i; }, [](int, int j) { return j; }};
   BuildFace(*flat, pixels, kFlatMap);

@@ -52,8 +52,7 @@ void PropertyTrigger::RemoveComparison(const char* label) {
 
 void PropertyTrigger::WatchRoutedProperty(const char* owner, const char* object,
                                           const char* property) {
-  Watch(gPropertyManager != nullptr ? gPropertyManager->Route(owner, object, property)
-                                    : PropertyRef());
+  Watch(RouteProperty(owner, object, property));
 }
 
 void PropertyTrigger::Watch(const PropertyRef& ref) {

@@ -38,9 +38,7 @@ void Trigger::SetProperties(const char* newScript, int32_t newArgument, float ne
 int32_t Trigger::Fire() {
   if (!enabled || !armed) return kHeld;
   if (gLuaManager != nullptr && script) {
-    // A copy: the script may give this trigger another one.
-    const std::string path = *script;
-    gLuaManager->ExecuteScript(path.c_str(), argument);
+    gLuaManager->ExecuteScript(script->c_str(), argument);
     // Retired by what the script did: this trigger is touched no more.
     if (ProcessGraveyard().IsRetired(this)) return kHeld;
   }

@@ -134,11 +134,7 @@ void LuaManager::AddNumberArgument(float number) {
 
 void LuaManager::AddStringArgument(const char* text) {
   if (GetFilledArgumentCount() >= argumentSlots) return;
-  if (text != nullptr) {
-    arguments.emplace_back(std::optional<std::string>(text));
-  } else {
-    arguments.emplace_back(std::optional<std::string>());
-  }
+  arguments.emplace_back(OptionalText(text));
 }
 
 bool LuaManager::HasArgument(int32_t index) const {

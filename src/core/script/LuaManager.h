@@ -31,8 +31,9 @@ class LuaManager {
   // logs "Lua Error during Loading: %s\n" and leaves the script code as it was; a run error logs
   // "Lua Error during Execution: %s\n". A folder, FIFO or device is never read: it is a load
   // error, "cannot open <path>: not a regular file". The Lua stack top is the same afterwards on
-  // every path. None for a name does nothing and answers false. The compiled chunk is kept by path
-  // and used again while the file's stamp stays the same; any change reads the file again.
+  // every path. None for a name does nothing and answers false. The name is copied before the
+  // script runs, so the script may change or free the text it came from. The compiled chunk is kept
+  // by path and used again while the file's stamp stays the same; any change reads the file again.
   bool ExecuteScript(const char* name, int32_t code);
 
   // The exact text "NULL" removes the base path; none is ignored.

@@ -63,6 +63,11 @@ const PropertyOwnerSlot* PropertyOwnerSlot::Of(PropertyOwner owner) {
   return live.empty() ? nullptr : live.back();
 }
 
+PropertyRef RouteProperty(const char* owner, const char* object, const char* property) {
+  if (gPropertyManager == nullptr) return PropertyRef();
+  return gPropertyManager->Route(owner, object, property);
+}
+
 PropertyManager::PropertyManager() { RegisterWithLuaManager(RegisterPropertyFunctions); }
 
 PropertyRef PropertyManager::Route(const char* owner, const char* object, const char* property) {

@@ -71,6 +71,9 @@ class PropertyManager {
   int32_t type = 0;
 };
 
+// Routes through the process's router; a missing reference while there is none.
+PropertyRef RouteProperty(const char* owner, const char* object, const char* property);
+
 // Registers "PM_GetValue", "PM_SetValue", "PM_GetPropertyPointerInteger" and
 // "PM_SetPropertyPointerInteger"; the property manager's constructor calls it.
 void RegisterPropertyFunctions(lua_State* state);
