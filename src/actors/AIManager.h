@@ -60,7 +60,6 @@ class AIManager final : public RootObject, public PropertyHolder {
 
   int32_t GetFloatingCount() const { return floating.GetCount(); }
   int32_t GetAnimationCount() const { return animations.GetCount(); }
-  int32_t GetDrawingPackageCount() const { return drawingPackages.GetCount(); }
 
   // The active slots.
   AIBasePackage* GetActiveAIPackage() const { return activePackage; }

@@ -12,7 +12,6 @@ class AIValueScaleRouter : public AIBasePackage {
   // Stores both without a check.
   virtual void SyncWith(PropertyRef source, PropertyRef destination);
   void SetScaler(float factor) { scaler = factor; }
-  float GetScaler() const { return scaler; }
 
  private:
   PropertyRef source;

@@ -35,7 +35,6 @@ class Animation : public RootObject {
 
   int32_t GetRows() const { return rows; }
   int32_t GetColumns() const { return columns; }
-  int32_t GetTicksPerFrame() const { return ticksPerFrame; }
   int64_t GetTotalTicks() const { return totalTicks; }
 
  private:

@@ -29,7 +29,6 @@ class AnimationState : public RootObject {
 
   AnimationStateList& GetChildList() { return children; }
   const AnimationStateList& GetChildList() const { return children; }
-  int32_t GetAnimationIndex() const { return animationIndex; }
 
   // -1 when the state does not apply (no watch, its owner gone, or the watched byte equals the
   // value); else the first applying child's answer; else the state's own index.

@@ -56,11 +56,9 @@ class NonPlayingCharacter : public RootEntity {
   ScriptVariableStore* GetVariableList() override { return variables.get(); }
 
   int32_t GetNPCType() const { return type; }
-  const char* GetInternalName() const { return internalName.Get(); }
   void SetInternalName(const char* name) { internalName.Set(name); }
   const char* GetDialoguePath() const { return dialoguePath.Get(); }
   void SetDialoguePath(const char* path) { dialoguePath.Set(path); }
-  const char* GetDefaultScript() const { return scriptPath.Get(); }
   void SetDefaultScript(const char* path) { scriptPath.Set(path); }
 
   void SetCentre(int32_t x, int32_t y, int32_t z) { dimensions.SetCentre(x, y, z); }
@@ -88,9 +86,6 @@ class NonPlayingCharacter : public RootEntity {
   // Inclusive on every edge.
   bool IsInClickRect(int32_t x, int32_t y) const;
   void DrawAppearanceAt(ImageObject* target, int32_t x, int32_t y);
-
-  int32_t GetAnimTimer() const { return animTimer; }
-  int32_t GetAnimDirection() const { return animDirection; }
 
  protected:
   // A text the NPC owns, none until set; routed through a slot that points at it, so that a

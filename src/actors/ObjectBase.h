@@ -54,7 +54,6 @@ class ObjectBase : public RootEntity {
   void SetCoordinates(int32_t x, int32_t y, int32_t z) { dimensions.SetCentre(x, y, z); }
   void SetSize(int32_t w, int32_t h, int32_t d) { dimensions.SetSize(w, h, d); }
   void SetKillScript(const char* path, int32_t number);
-  const std::optional<std::string>& GetKillScript() const { return killScript; }
 
   bool IsDead() const { return dead; }
   void SetDead() { dead = true; }

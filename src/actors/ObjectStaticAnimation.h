@@ -17,9 +17,7 @@ class ObjectStaticAnimation : public ObjectStaticBase {
 
   // A none animation draws nothing; enables the object.
   void SetAnimationData(Animation* animation, int32_t row, int32_t time, int32_t lifetime);
-  bool IsEnabled() const { return enabled; }
   int32_t GetTime() const { return time; }
-  int32_t GetLifetime() const { return lifetime; }
 
  private:
   Animation* animation = nullptr;

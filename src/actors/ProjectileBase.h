@@ -40,9 +40,7 @@ class ProjectileBase : public ObjectBase {
   int32_t GetTargetFlags() const { return targetFlags; }
   bool IsHit() const { return hit; }
   bool DidHitSucceed() const { return didHitSucceed != 0; }
-  int32_t GetSpawnDelay() const { return spawnDelay; }
   int32_t GetTimer() const { return timer; }
-  int32_t GetDamage() const { return damage; }
   Animation* GetAnimation() const;
 
  protected:

@@ -28,7 +28,6 @@ class TargetRegistry {
   void Register(const char* name, ProjectileBase* projectile);
   std::array<TargetList, kListCount>& GetLists() { return lists; }
   void RequestPurge() { purgeRequested = true; }
-  bool IsPurgeRequested() const { return purgeRequested; }
   // Removes every hit projectile from every list, once a purge has been requested.
   void PurgeIfRequested();
   // Visits, list by list from the head, each projectile of the lists the mask selects (bits 0..6)

@@ -40,8 +40,6 @@ class GUIButton : public GUIBaseObject {
   int32_t GetDisplayValue() const { return displayValue; }
   int32_t GetDrawFlags() const { return drawFlags; }
   bool IsPressed() const { return pressed; }
-  bool IsHovered() const { return hover; }
-  bool IsScriptMode() const { return scriptMode; }
   const std::optional<std::string>& GetScriptName() const { return scriptName; }
   int32_t GetScriptCode() const { return scriptCode; }
   Action GetAction() const { return action; }

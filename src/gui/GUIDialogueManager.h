@@ -51,7 +51,6 @@ class GUIDialogueManager : public GUIBaseObject {
   void RemoveLine(int32_t index);
   const ChatBubble* GetLine(int32_t index) const;
   int32_t GetLineCount() const { return static_cast<int32_t>(lines.size()); }
-  int32_t GetLineHeight() const { return lineHeight; }
 
   // Images/Portraits/Corvella/<name>; a miss leaves no portrait and logs
   // "Scanning for portrait FAILED\n".

@@ -31,7 +31,6 @@ class GUIDropMenu : public GUIBaseObject {
                    int32_t code, bool link);
 
   int32_t GetRows() const { return rows; }
-  int32_t GetFieldCount() const { return static_cast<int32_t>(fields.size()); }
   // None when absent.
   const GUIDropMenuEntry* FindEntry(const char* field, const char* entryName) const;
   // How wide a field's column is drawn.

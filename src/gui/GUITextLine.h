@@ -30,7 +30,6 @@ class GUITextLine : public GUIBaseObject {
   int32_t GetPreviousLength() const { return previousLength; }
   // The text; none while there is none.
   const std::string* GetText() const { return hasText ? &text : nullptr; }
-  bool HasFont() const { return font != nullptr; }
   ALLEGRO_COLOR GetColour() const { return colour; }
   void SetAutoSize(bool on) { autoSize = on; }
   bool IsAutoSize() const { return autoSize; }

@@ -16,7 +16,6 @@ class GUIWindow : public GUIBaseObject {
 
   // Opaque; components outside 0 to 255 are held at the nearer end.
   void SetBackgroundColor(int32_t red, int32_t green, int32_t blue);
-  ALLEGRO_COLOR GetBackgroundColor() const { return backgroundColour; }
   bool IsPressed() const { return pressed; }
 
  protected:

@@ -45,7 +45,6 @@ class BackgroundManager : public PropertyHolder {
   int32_t GetCount() const { return objects.GetCount(); }
   BackgroundObject* GetObjectAt(int32_t index) const;
   bool GetFillFlag() const { return fill; }
-  ALLEGRO_COLOR GetFillColor() const { return fillColor; }
   int32_t GetOffsetX() const { return offsetX; }
   int32_t GetOffsetY() const { return offsetY; }
   void SetFixedOffset(int32_t x, int32_t y) {

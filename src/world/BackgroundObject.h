@@ -26,7 +26,6 @@ class BackgroundObject : public RootObject {
   int32_t GetY() const { return y; }
   int32_t GetWidth() const { return width; }
   int32_t GetHeight() const { return height; }
-  bool IsModulo() const { return modulo; }
   bool IsGone() const { return gone; }
 
   // Moves by the speed; with an active camera it is gone once it lies wholly left of the camera
