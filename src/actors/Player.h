@@ -11,6 +11,7 @@
 #include "core/RLL.h"
 #include "core/script/PropertyHolder.h"
 #include "core/script/PropertyManager.h"
+#include "world/WorldPlayer.h"
 
 class AIDrawingList;
 class Camera;
@@ -23,7 +24,7 @@ struct KeyBinding;
 // renders it into a sprite of its own, four shadow images and the shooter mode's weapon selector.
 //
 // Positions are world pixels; z grows downwards, so a negative z is above the floor.
-class Player : public PropertyHolder {
+class Player : public PropertyHolder, public WorldPlayer {
  public:
   // Where a buck's kick goes: a point and a force, to every world object.
   using ImpulseSink =
@@ -42,9 +43,9 @@ class Player : public PropertyHolder {
   void Update();
   // 1, 2, 3 and 100 select their schemes (100 sets the mode-1 flag too); anything else, 0
   // included, the default scheme. Nothing else changes.
-  void SetGameMode(int32_t mode);
-  void SetPosition(float x, float y, float z);
-  Dimensions* GetDimensions() { return &dimensions; }
+  void SetGameMode(int32_t mode) override;
+  void SetPosition(float x, float y, float z) override;
+  Dimensions* GetDimensions() override { return &dimensions; }
   // Centre from the position (truncated), the 18 x 20 x 28 box around it.
   void RecomputeBounds();
   // The whole steps of this tick for a speed, carrying what is left of a pixel to the next tick.
@@ -60,8 +61,8 @@ class Player : public PropertyHolder {
   // Picks the movement state, renders the sprite and draws it (with slot 1's shadow) through the
   // camera, the active one when none is given; an isometric camera only stores the screen
   // position, for DrawAtStoredPosition.
-  void Draw(ImageObject* target, Camera* camera);
-  void DrawAtStoredPosition();
+  void Draw(ImageObject* target, Camera* camera) override;
+  void DrawAtStoredPosition() override;
   void DrawSpriteAt(ImageObject* target, int32_t x, int32_t y);
 
   // "St|" + a state name (a byte flag), the position and speeds (floats), "Direction", the

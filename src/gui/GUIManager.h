@@ -6,6 +6,7 @@
 #include "core/script/PropertyManager.h"
 #include "gui/GUIBaseObject.h"
 #include "gui/GUINameIndex.h"
+#include "world/WorldClick.h"
 
 class ImageObject;
 
@@ -13,7 +14,7 @@ class ImageObject;
 // mouse position and button, the last key, and the pointers that widgets and script functions
 // share (active object and list, dragged object, focused input box, last scroll bar and button).
 // Mouse events and ticks go through the tree front to back; the frame is drawn back to front.
-class GUIManager {
+class GUIManager : public WorldClick {
  public:
   // Fills the property router's "GUI" slot for as long as it lives.
   GUIManager();
@@ -22,7 +23,7 @@ class GUIManager {
   GUIManager(const GUIManager&) = delete;
   GUIManager& operator=(const GUIManager&) = delete;
 
-  void SetMousePosition(float x, float y) {
+  void SetMousePosition(float x, float y) override {
     mouseX = x;
     mouseY = y;
   }

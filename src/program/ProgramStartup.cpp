@@ -29,7 +29,6 @@
 #include "world/CameraManager.h"
 #include "world/MapManager.h"
 #include "world/TriggerManager.h"
-#include "world/WorldLinks.h"
 
 namespace {
 
@@ -59,14 +58,13 @@ bool CreateCameraManager() {
 bool CreateAIManager() {
   gAIManager = new AIManager();
   // A map unload drops the floating packages before the entities go.
-  GetWorldLinks().clearFloatingAI = [] {
-    if (gAIManager != nullptr) gAIManager->ClearFloatingAI();
-  };
+  gFloatingAI = gAIManager;
   return true;
 }
 
-// The world reaches the player through its links: the camera and the chunk loader read its centre,
-// the map places it, sets its mode on chunked levels and draws it between the layers.
+// The world reaches the player through its seam: the camera and the chunk loader read its centre,
+// the triggers its box, the map places it, sets its mode on chunked levels and draws it between
+// the layers.
 bool CreatePlayer() {
   gPlayer = new Player();
   // A buck kicks every world object.
@@ -81,39 +79,7 @@ bool CreatePlayer() {
     x = gGUIManager->GetMouseX();
     y = gGUIManager->GetMouseY();
   });
-  WorldLinks& links = GetWorldLinks();
-  links.playerCentre = [](int32_t& x, int32_t& y) {
-    if (gPlayer == nullptr) return false;
-    x = gPlayer->GetDimensions()->x;
-    y = gPlayer->GetDimensions()->y;
-    return true;
-  };
-  links.playerBox = [](RectRecord& box) {
-    if (gPlayer == nullptr) return false;
-    box = gPlayer->GetDimensions()->Rect();
-    return true;
-  };
-  links.playerProperties = []() -> PropertyHolder* { return gPlayer; };
-  links.setPlayerPosition = [](int32_t x, int32_t y) {
-    if (gPlayer != nullptr) gPlayer->SetPosition(static_cast<float>(x), static_cast<float>(y), 0);
-  };
-  links.setPlayerGameMode = [](int32_t mode) {
-    if (gPlayer != nullptr) gPlayer->SetGameMode(mode);
-  };
-  links.drawPlayer = [](ImageObject* target, Camera* camera) {
-    if (gPlayer != nullptr) gPlayer->Draw(target, camera);
-  };
-  links.playerCentreWithHeight = [](int32_t& x, int32_t& y, int32_t& z) {
-    if (gPlayer == nullptr) return false;
-    const Dimensions& box = *gPlayer->GetDimensions();
-    x = box.x;
-    y = box.y;
-    z = box.z;
-    return true;
-  };
-  links.drawPlayerAtStoredPosition = [] {
-    if (gPlayer != nullptr) gPlayer->DrawAtStoredPosition();
-  };
+  gWorldPlayer = gPlayer;
   return true;
 }
 
@@ -138,9 +104,7 @@ bool CreateGUIManager() {
     if (gShooterMiniGameManager != nullptr) gShooterMiniGameManager->Draw(view, camera);
   };
   // A click that reaches the world brings its position to the GUI manager, where the NPCs read it.
-  GetWorldLinks().setMousePosition = [](float x, float y) {
-    if (gGUIManager != nullptr) gGUIManager->SetMousePosition(x, y);
-  };
+  gWorldClick = gGUIManager;
   return true;
 }
 

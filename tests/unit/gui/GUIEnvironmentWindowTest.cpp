@@ -11,12 +11,12 @@
 #include "gui/GUIEnvironmentWindow.h"
 #include "gui/GUIObjectFactory.h"
 #include "support/GUIFixture.h"
+#include "support/PlayerStandIn.h"
 #include "support/TempDir.h"
 #include "world/Camera.h"
 #include "world/CameraManager.h"
 #include "world/ChunkLoader.h"
 #include "world/MapManager.h"
-#include "world/WorldLinks.h"
 
 namespace {
 
@@ -80,7 +80,6 @@ Rgba Expected(int x, int y) {
 class GUIEnvironmentWindowTest : public GUIFixture {
  protected:
   GUIEnvironmentWindowTest() {
-    ResetWorldLinks();
     ResetWorldDrawHooks();
     gCameraManager = &cameras;
     gEntityManager = &entities;
@@ -91,7 +90,6 @@ class GUIEnvironmentWindowTest : public GUIFixture {
   }
   ~GUIEnvironmentWindowTest() override {
     map.reset();
-    ResetWorldLinks();
     ResetWorldDrawHooks();
   }
 
@@ -104,11 +102,8 @@ class GUIEnvironmentWindowTest : public GUIFixture {
 
   // The "Default" camera in a wide world, with the player far to its right.
   Camera* DefaultCameraChasingAFarPlayer() {
-    GetWorldLinks().playerCentre = [](int32_t& x, int32_t& y) {
-      x = 5000;
-      y = 300;
-      return true;
-    };
+    player.PlaceCentre(5000, 300);
+    gWorldPlayer = &player;
     Camera* camera = cameras.FindCamera("Default");
     camera->SetBoundaries(0, 0, 10000, 600);
     return camera;
@@ -120,12 +115,14 @@ class GUIEnvironmentWindowTest : public GUIFixture {
   EntityManager entities;
   ObjectManager objects;
   std::unique_ptr<MapManager> map;
+  PlayerStandIn player;
 };
 
 TEST_F(GUIEnvironmentWindowTest, DrawsTheWorldIntoTheViewInItsFixedOrder) {
   dir.Write("Level.plf", "");
   map->TransitionMap("Level");
-  GetWorldLinks().drawPlayer = [this](ImageObject*, Camera*) { calls.push_back("player"); };
+  player.onDraw = [this](ImageObject*, Camera*) { calls.push_back("player"); };
+  gWorldPlayer = &player;
   GetWorldDrawHooks().shooterEnemies = [this](ImageObject*, Camera*) {
     calls.push_back("shooter");
   };

@@ -9,11 +9,16 @@
 #include "core/RootObject.h"
 #include "gui/GUIEnvironmentWindow.h"
 #include "support/GlobalsFixture.h"
-#include "world/WorldLinks.h"
+#include "support/PlayerStandIn.h"
+#include "world/WorldClick.h"
 
 namespace {
 
 struct Serial : RootObject {};
+
+struct Clicks : WorldClick {
+  void SetMousePosition(float, float) override {}
+};
 
 // Every hook a test can set, set as a careless test would leave it: the reset between tests puts
 // each back, so that no test sees what another left (or calls into its dead locals).
@@ -21,8 +26,10 @@ TEST(GlobalsResetTest, TheResetBetweenTestsPutsBackEveryHook) {
   std::string logged;
   SetLogSink([&logged](std::string_view text) { logged.append(text); });
   SetClockSource([] { return -5.0; });
-  GetWorldLinks().playerCentre = [](int32_t& x, int32_t& y) { return x = y = 1, true; };
-  GetWorldLinks().setMousePosition = [](float, float) {};
+  PlayerStandIn player;
+  Clicks clicks;
+  gWorldPlayer = &player;
+  gWorldClick = &clicks;
   GetWorldDrawHooks().shooterEnemies = [](ImageObject*, Camera*) {};
   NPCStaticDialogue::SetClickHandler([](NPCStaticDialogue&, int32_t) { return true; });
   Serial().GetID();
@@ -33,8 +40,8 @@ TEST(GlobalsResetTest, TheResetBetweenTestsPutsBackEveryHook) {
   Log("after the reset\n");
   EXPECT_EQ(logged, "");
   EXPECT_NE(WallClock(), -5.0);
-  EXPECT_FALSE(GetWorldLinks().playerCentre);
-  EXPECT_FALSE(GetWorldLinks().setMousePosition);
+  EXPECT_EQ(gWorldPlayer, nullptr);
+  EXPECT_EQ(gWorldClick, nullptr);
   EXPECT_FALSE(GetWorldDrawHooks().shooterEnemies);
   NPCStaticDialogue npc;
   EXPECT_FALSE(npc.IsActiveFor(0));
