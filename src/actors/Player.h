@@ -26,10 +26,6 @@ struct KeyBinding;
 // Positions are world pixels; z grows downwards, so a negative z is above the floor.
 class Player : public PropertyHolder, public WorldPlayer {
  public:
-  // Where a buck's kick goes: a point and a force, to every world object.
-  using ImpulseSink =
-      std::function<void(int32_t x, int32_t y, int32_t z, float fx, float fy, float fz)>;
-
   // Takes the keyboard manager's action list (none without one: no input is ever seen) and
   // registers the three "Player_" functions with the Lua manager, when there is one. The sprite
   // may fail to get a bitmap; it then draws nothing.
@@ -69,7 +65,6 @@ class Player : public PropertyHolder, public WorldPlayer {
   // centre and "Health" (integers), "Display" and "AIDrawingList".
   PropertyRef GetPropertyAddress(const char* object, const char* property) override;
 
-  void SetImpulseSink(ImpulseSink sink) { impulseSink = std::move(sink); }
   // Whether a mouse button is held, for the shooter's fire; none reads as not held.
   void SetMouseHeldSource(std::function<bool()> source) { mouseHeld = std::move(source); }
   // Where the shooter's shots aim (the mouse, in window pixels); none aims at (0, 0).
@@ -217,7 +212,6 @@ class Player : public PropertyHolder, public WorldPlayer {
   std::unique_ptr<ImageObject> spriteImage;
   ImageObject* sprite = nullptr;  // the routed "Display" slot
 
-  ImpulseSink impulseSink;
   std::function<bool()> mouseHeld;
   std::function<void(float& x, float& y)> aimSource;
   Lifetime lifetime;

@@ -5,12 +5,10 @@
 #include "core/Globals.h"
 #include "core/script/LuaManager.h"
 #include "gui/GUIManager.h"
+#include "gui/GUIScrollBar.h"
 #include "resources/DataLibrary.h"
 
 namespace {
-
-GUIButton::ScrollStep gScrollStep = nullptr;
-const bool resetRegistered = AddHookReset([] { gScrollStep = nullptr; });
 
 ImageObject* ButtonImage(const char* name) {
   if (gDataLibrary == nullptr || name == nullptr) return nullptr;
@@ -34,8 +32,8 @@ bool ShowParent() {
   return parent != nullptr;
 }
 
-bool ScrollIncrement() { return gScrollStep != nullptr && gScrollStep(1); }
-bool ScrollDecrement() { return gScrollStep != nullptr && gScrollStep(-1); }
+bool ScrollIncrement() { return GUIScrollBar::StepForButton(1); }
+bool ScrollDecrement() { return GUIScrollBar::StepForButton(-1); }
 
 struct NamedAction {
   const char* name;
@@ -90,8 +88,6 @@ GUIButton::Action GUIButton::FindAction(const char* name) {
   }
   return nullptr;
 }
-
-void GUIButton::SetScrollStep(ScrollStep step) { gScrollStep = step; }
 
 bool GUIButton::TakeReleased() {
   const bool both = pressed && releasedInside;

@@ -22,9 +22,9 @@ GUIScrollBar* AsBar(GUIBaseObject* object) {
              : nullptr;
 }
 
-// An arrow moves the bar it belongs to; the last touched bar is only the fallback for a scroll
-// button that is not an arrow of any bar.
-bool StepBar(int32_t direction) {
+}  // namespace
+
+bool GUIScrollBar::StepForButton(int32_t direction) {
   if (gGUIManager == nullptr) return false;
   GUIBaseObject* button = gGUIManager->GetLastFiredButton();
   GUIScrollBar* bar = AsBar(button != nullptr ? button->GetParent() : nullptr);
@@ -38,12 +38,9 @@ bool StepBar(int32_t direction) {
   return true;
 }
 
-}  // namespace
-
 GUIScrollBar::GUIScrollBar()
     : trackImage(MiscImage("ScrollBarBlank")), boxImage(MiscImage("ScrollBarBox")) {
   typeCode = kTypeCode;
-  GUIButton::SetScrollStep(&StepBar);
 }
 
 GUIScrollBar::~GUIScrollBar() {

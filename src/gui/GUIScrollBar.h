@@ -30,6 +30,10 @@ class GUIScrollBar : public GUIBaseObject {
   int32_t GetPosition() const { return value / step; }
   void Increment();
   void Decrement();
+  // The scroll buttons' step, +1 or -1: an arrow moves the bar it belongs to; the last touched
+  // bar is only the fallback for a scroll button that is not an arrow of any bar. Answers whether
+  // it found a bar to move.
+  static bool StepForButton(int32_t direction);
 
   bool IsVertical() const { return vertical != 0; }
   bool IsPressed() const { return pressed; }

@@ -67,10 +67,6 @@ bool CreateAIManager() {
 // the layers.
 bool CreatePlayer() {
   gPlayer = new Player();
-  // A buck kicks every world object.
-  gPlayer->SetImpulseSink([](int32_t x, int32_t y, int32_t z, float fx, float fy, float fz) {
-    if (gObjectManager != nullptr) gObjectManager->ApplyImpulse(x, y, z, fx, fy, fz);
-  });
   // The shooter fires while a mouse button is held; the GUI manager comes later.
   gPlayer->SetMouseHeldSource(
       [] { return gGUIManager != nullptr && gGUIManager->IsMouseButtonHeld(); });
@@ -99,10 +95,6 @@ bool CreateGUIManager() {
       if (gGUIManager != nullptr) gGUIManager->SetLastKey(keycode);
     });
   }
-  // The environment window draws the shooter's enemies right after the map's first pass.
-  GetWorldDrawHooks().shooterEnemies = [](ImageObject* view, Camera* camera) {
-    if (gShooterMiniGameManager != nullptr) gShooterMiniGameManager->Draw(view, camera);
-  };
   // A click that reaches the world brings its position to the GUI manager, where the NPCs read it.
   gWorldClick = gGUIManager;
   return true;

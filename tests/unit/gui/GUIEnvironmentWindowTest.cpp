@@ -6,6 +6,8 @@
 
 #include "actors/ObjectBase.h"
 #include "actors/ObjectManager.h"
+#include "actors/ShooterEnemyBase.h"
+#include "actors/ShooterMiniGameManager.h"
 #include "core/EntityManager.h"
 #include "core/RootEntity.h"
 #include "gui/GUIEnvironmentWindow.h"
@@ -80,7 +82,6 @@ Rgba Expected(int x, int y) {
 class GUIEnvironmentWindowTest : public GUIFixture {
  protected:
   GUIEnvironmentWindowTest() {
-    ResetWorldDrawHooks();
     gCameraManager = &cameras;
     gEntityManager = &entities;
     gObjectManager = &objects;
@@ -88,10 +89,7 @@ class GUIEnvironmentWindowTest : public GUIFixture {
                        nullptr, [this] { return std::make_unique<RecordingLevel>(calls); }}))
                       .get();
   }
-  ~GUIEnvironmentWindowTest() override {
-    map.reset();
-    ResetWorldDrawHooks();
-  }
+  ~GUIEnvironmentWindowTest() override { map.reset(); }
 
   // A small camera, made active: its view is easy to check pixel by pixel.
   Camera* SmallCamera(int w, int h) {
@@ -123,9 +121,16 @@ TEST_F(GUIEnvironmentWindowTest, DrawsTheWorldIntoTheViewInItsFixedOrder) {
   map->TransitionMap("Level");
   player.onDraw = [this](ImageObject*, Camera*) { calls.push_back("player"); };
   gWorldPlayer = &player;
-  GetWorldDrawHooks().shooterEnemies = [this](ImageObject*, Camera*) {
-    calls.push_back("shooter");
+  // An enemy of the shooter mini-game, animated right before it is drawn.
+  struct ShooterEnemy : ShooterEnemyBase {
+    explicit ShooterEnemy(Calls& calls) : calls(calls) {}
+    void Animate() override { calls.push_back("shooter"); }
+    Calls& calls;
   };
+  ShooterMiniGameManager shooter;
+  shooter.AddEnemy("enemy", new ShooterEnemy(calls));
+  shooter.SetActive(true);
+  gShooterMiniGameManager = &shooter;
   entities.RegisterInAll("npc", new PaintingEntity(calls));
   objects.Add("crate", new RecordingObject(calls));
   auto* window = Add<GUIEnvironmentWindow>("EnvironmentWindow", nullptr, 0, 0, 800, 600);
@@ -138,8 +143,8 @@ TEST_F(GUIEnvironmentWindowTest, DrawsTheWorldIntoTheViewInItsFixedOrder) {
             (Calls{"lower", "player", "shooter", "entities", "objects", "Back", "Front", "upper"}));
   EXPECT_EQ(window->GetView(), cameras.FindCamera("Default")->GetImage());
   EXPECT_TRUE(window->IsDirty());
-  // Drawn again on the next frame, and an empty hook is skipped.
-  ResetWorldDrawHooks();
+  // Drawn again on the next frame, and a missing shooter manager is skipped.
+  gShooterMiniGameManager = nullptr;
   calls.clear();
   DrawFrame();
   EXPECT_EQ(calls, (Calls{"lower", "player", "entities", "objects", "Back", "Front", "upper"}));

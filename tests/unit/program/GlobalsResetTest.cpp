@@ -7,7 +7,6 @@
 #include "core/Clock.h"
 #include "core/Log.h"
 #include "core/RootObject.h"
-#include "gui/GUIEnvironmentWindow.h"
 #include "support/GlobalsFixture.h"
 #include "support/PlayerStandIn.h"
 #include "world/WorldClick.h"
@@ -30,7 +29,6 @@ TEST(GlobalsResetTest, TheResetBetweenTestsPutsBackEveryHook) {
   Clicks clicks;
   gWorldPlayer = &player;
   gWorldClick = &clicks;
-  GetWorldDrawHooks().shooterEnemies = [](ImageObject*, Camera*) {};
   NPCStaticDialogue::SetClickHandler([](NPCStaticDialogue&, int32_t) { return true; });
   Serial().GetID();
 
@@ -42,7 +40,6 @@ TEST(GlobalsResetTest, TheResetBetweenTestsPutsBackEveryHook) {
   EXPECT_NE(WallClock(), -5.0);
   EXPECT_EQ(gWorldPlayer, nullptr);
   EXPECT_EQ(gWorldClick, nullptr);
-  EXPECT_FALSE(GetWorldDrawHooks().shooterEnemies);
   NPCStaticDialogue npc;
   EXPECT_FALSE(npc.IsActiveFor(0));
 }
