@@ -1,7 +1,5 @@
 #include "core/Globals.h"
 
-#include <vector>
-
 #include "core/Clock.h"
 #include "core/script/ScriptVariableStore.h"
 
@@ -15,17 +13,7 @@ QM_SEAM_GLOBALS(QM_DEFINE_MANAGER)
 
 namespace {
 int32_t paletteNumber = 0;
-
-std::vector<HookReset>& HookResets() {
-  static std::vector<HookReset> resets;
-  return resets;
-}
 }  // namespace
-
-bool AddHookReset(HookReset reset) {
-  HookResets().push_back(reset);
-  return true;
-}
 
 void SetGlobalPaletteNumber(int32_t number) {
   if (number >= 0) paletteNumber = number;
@@ -46,5 +34,4 @@ void ResetGlobals() {
   paletteNumber = 0;
   SetEnvironmentScopeSource(nullptr);
   SetClockSource(nullptr);
-  for (const HookReset reset : HookResets()) reset();
 }

@@ -55,10 +55,11 @@
 // What a lower layer asks of a higher one: a narrow interface, declared by the layer that asks,
 // and the global the program binds once to the object above that answers it. None until bound;
 // the one who asks checks first and skips the step without one.
-#define QM_SEAM_GLOBALS(X)                                                              \
-  X(FloatingAI, gFloatingAI)   /* world: a map unload drops the floating AI packages */ \
-  X(WorldPlayer, gWorldPlayer) /* world: the player's bounds, placing and drawing */    \
-  X(WorldClick, gWorldClick)   /* world: a click's position, handed to the GUI */
+#define QM_SEAM_GLOBALS(X)                                                                    \
+  X(FloatingAI, gFloatingAI)         /* world: a map unload drops the floating AI packages */ \
+  X(WorldPlayer, gWorldPlayer)       /* world: the player's bounds, placing and drawing */    \
+  X(WorldClick, gWorldClick)         /* world: a click's position, handed to the GUI */       \
+  X(DialogueOpener, gDialogueOpener) /* actors: a clicked dialogue NPC opens its dialogue */
 
 #define QM_DECLARE_STATE(type, name, start) extern type name;
 #define QM_DECLARE_MANAGER(Class, name) \
@@ -76,15 +77,9 @@ int32_t GetGlobalPaletteNumber();
 // Where the number lives, for paletted images that read it at every draw.
 const int32_t* GlobalPaletteNumberAddress();
 
-// Hooks that the layers above core keep beside their own code (the dialogue NPCs' click handler,
-// the scroll bars' step): each registers its reset here once, at static initialisation, and
-// ResetGlobals runs them all. Answers true, for the static that holds it.
-using HookReset = void (*)();
-bool AddHookReset(HookReset reset);
-
 // Puts every global back to its start value without destroying anything (the tests own what they
-// create): the state, the managers, the seams, the palette number, the clock source, the
-// environment-scope source and every registered hook. The log sink and the object serials are left
+// create): the state, the managers, the seams, the palette number, the clock source and the
+// environment-scope source. The log sink and the object serials are left
 // alone: a test may reset in its middle while it captures the log and holds objects (GlobalsFixture
 // resets those too, at its start and end). Only tests call it.
 void ResetGlobals();

@@ -1,7 +1,6 @@
 #include "program/ProgramStartup.h"
 
 #include "actors/AIManager.h"
-#include "actors/NPCStaticDialogue.h"
 #include "actors/ObjectManager.h"
 #include "actors/Player.h"
 #include "actors/ShooterMiniGameManager.h"
@@ -18,9 +17,8 @@
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptVariableStore.h"
 #include "gui/ChatManager.h"
-#include "gui/GUIEnvironmentWindow.h"
+#include "gui/GUIDialogueOpener.h"
 #include "gui/GUIManager.h"
-#include "program/DialogueClick.h"
 #include "program/ProgramScriptFamilies.h"
 #include "resources/DataLibrary.h"
 #include "resources/ExternalImageManager.h"
@@ -103,7 +101,8 @@ bool CreateGUIManager() {
 // Created once; dialogue NPCs open it when clicked from now on.
 bool CreateDialogueWindow() {
   gGUIManager->CreateDialogueManager();
-  NPCStaticDialogue::SetClickHandler(HandleDialogueClick);
+  static GUIDialogueOpener opener;
+  gDialogueOpener = &opener;
   return true;
 }
 
