@@ -51,12 +51,6 @@ constexpr NamedAction kActions[] = {
 
 GUIButton::GUIButton() { typeCode = kTypeCode; }
 
-GUIButton::~GUIButton() {
-  if (gGUIManager != nullptr && gGUIManager->GetLastFiredButton() == this) {
-    gGUIManager->SetLastFiredButton(nullptr);
-  }
-}
-
 void GUIButton::SetImages(const char* normal, const char* hovered, const char* held) {
   normalImage = ButtonImage(normal);
   hoverImage = ButtonImage(hovered);

@@ -18,7 +18,6 @@ class GUIButton : public GUIBaseObject {
   using Action = bool (*)();
 
   GUIButton();
-  ~GUIButton() override;
 
   // Each from Images/GUI/Buttons; a missing one (or no data library) draws nothing in its state.
   void SetImages(const char* normal, const char* hover, const char* pressed);

@@ -44,6 +44,9 @@ class GUIManager : public WorldClick {
   GUIBaseObject* GetLastTouchedScrollBar() const { return lastTouchedScrollBar; }
   void SetLastFiredButton(GUIBaseObject* button) { lastFiredButton = button; }
   GUIBaseObject* GetLastFiredButton() const { return lastFiredButton; }
+  // Empties each of the four slots above (focused input box, dragged object, last touched scroll
+  // bar, last fired button) that names the widget: every widget's destructor calls it.
+  void Forget(const GUIBaseObject* widget);
 
   // 0 press, 1 release, -1 tick. A tick first gives the dragged object its drag step, then reaches
   // every visible widget; a press or release goes front to back until a widget takes it. After a

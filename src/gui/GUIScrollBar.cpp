@@ -43,12 +43,6 @@ GUIScrollBar::GUIScrollBar()
   typeCode = kTypeCode;
 }
 
-GUIScrollBar::~GUIScrollBar() {
-  if (gGUIManager == nullptr) return;
-  if (gGUIManager->GetLastTouchedScrollBar() == this) gGUIManager->SetLastTouchedScrollBar(nullptr);
-  if (gGUIManager->GetDraggedObject() == this) gGUIManager->SetDraggedObject(nullptr);
-}
-
 GUIButton* GUIScrollBar::Arrow(GUIButton*& slot, const char* name) {
   if (slot == nullptr) {
     slot = new GUIButton();

@@ -15,7 +15,6 @@ class GUIScrollBar : public GUIBaseObject {
 
   // The track and box pictures from Images/GUI/Misc, "ScrollBarBlank" and "ScrollBarBox".
   GUIScrollBar();
-  ~GUIScrollBar() override;
 
   // Places and sizes the bar (8 wide and h high when vertical, else w wide and 8 high), sets the
   // range to 0 .. length - 24 and lays out its two arrow buttons, "SubClickButton" at the start
