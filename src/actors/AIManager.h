@@ -8,6 +8,7 @@
 #include "core/RootObject.h"
 #include "core/script/PropertyHolder.h"
 #include "core/script/PropertyManager.h"
+#include "world/FloatingAI.h"
 
 class AIBasePackage;
 class AIDrawingList;
@@ -19,7 +20,7 @@ class Animation;
 // of the program). Holds the active objects the AI script functions act on; each slot is cleared
 // when its object is destroyed. Answers the property router for the owner "AIManager" and, for
 // "ActiveAIDrawingList", with its active drawing list.
-class AIManager final : public RootObject, public PropertyHolder {
+class AIManager final : public RootObject, public PropertyHolder, public FloatingAI {
  public:
   // The three lists a script names.
   enum class ListKind { Floating, Animations, DrawingPackages };
@@ -37,7 +38,7 @@ class AIManager final : public RootObject, public PropertyHolder {
   // ClearFloatingAI takes away during the walk is destroyed when the walk ends.
   void Update();
   // Destroys every floating package and empties the list; animations and drawing packages stay.
-  void ClearFloatingAI();
+  void ClearFloatingAI() override;
 
   // "Base" with an object's name as the property: that floating package (type 1000), animation
   // (1202) or drawing package (1201), in that order. Another object: the floating package of that

@@ -4,23 +4,15 @@
 
 #include "core/Convert.h"
 #include "core/Dimensions.h"
-#include "core/Globals.h"
 #include "core/Log.h"
 #include "world/CellTest.h"
 
-namespace {
-
 // Slides read the cell test's solid sense; without a map manager nothing is solid.
-AISlidePathPackage::CellTest gCellTest = &CellIsSolid;
-const bool resetRegistered = AddHookReset([] { gCellTest = &CellIsSolid; });
-
-}  // namespace
+AISlidePathPackage::AISlidePathPackage() : cellTest(&CellIsSolid) { typeCode = AIType::kSlidePath; }
 
 void AISlidePathPackage::SetCellTest(CellTest test) {
-  gCellTest = test != nullptr ? test : &CellIsSolid;
+  cellTest = test != nullptr ? test : &CellIsSolid;
 }
-
-AISlidePathPackage::AISlidePathPackage() { typeCode = AIType::kSlidePath; }
 
 void AISlidePathPackage::SyncWith(Dimensions* newBody) {
   body = newBody;
@@ -62,7 +54,7 @@ bool AISlidePathPackage::CanMoveBy(int32_t dx, int32_t dy) const {
   const int64_t toY = int64_t{body->maxY} + dy - 1;
   for (int64_t x = fromX; x < toX; ++x) {
     for (int64_t y = fromY; y < toY; ++y) {
-      if (gCellTest(static_cast<int32_t>(x), static_cast<int32_t>(y), 0)) return false;
+      if (cellTest(static_cast<int32_t>(x), static_cast<int32_t>(y), 0)) return false;
     }
   }
   return true;

@@ -12,8 +12,9 @@ class AISlidePathPackage : public AIBasePackage {
  public:
   // Whether the cell at (x, y, z) stops a sliding body.
   using CellTest = bool (*)(int32_t x, int32_t y, int32_t z);
-  // Replaces the map's cell test (tests give a map of their own); none restores the map's.
-  static void SetCellTest(CellTest test);
+  // Replaces the map's cell test for this package (tests give a map of their own); none restores
+  // the map's.
+  void SetCellTest(CellTest test);
 
   AISlidePathPackage();
 
@@ -40,6 +41,7 @@ class AISlidePathPackage : public AIBasePackage {
   virtual void UpdateFinished();
 
   Dimensions* body = nullptr;
+  CellTest cellTest;
   double velocityX = 0.0;
   double velocityY = 0.0;
   double frictionX = 0.0;

@@ -1,17 +1,9 @@
 #include "actors/NPCStaticDialogue.h"
 
 #include "actors/AIDrawingList.h"
+#include "actors/DialogueOpener.h"
 #include "core/Globals.h"
-
-namespace {
-NPCStaticDialogue::ClickHandler& Handler() {
-  static NPCStaticDialogue::ClickHandler handler;
-  return handler;
-}
-const bool resetRegistered = AddHookReset([] { Handler() = nullptr; });
-}  // namespace
-
-void NPCStaticDialogue::SetClickHandler(ClickHandler handler) { Handler() = std::move(handler); }
+#include "core/Log.h"
 
 NPCStaticDialogue::NPCStaticDialogue() { type = kDialogueType; }
 
@@ -20,10 +12,29 @@ bool NPCStaticDialogue::IsActiveFor(int32_t mode) {
     redraw = true;
     return true;
   }
-  if (mode != 0 && mode != 1) return false;
-  // A copy: the handler may run a script that installs another.
-  const ClickHandler handler = Handler();
-  return handler ? handler(*this, mode) : false;
+  if ((mode == 0 || mode == 1) && gDialogueOpener != nullptr) Click(*gDialogueOpener, mode);
+  return false;
+}
+
+void NPCStaticDialogue::Click(DialogueOpener& opener, int32_t mode) {
+  RecomputeBounds();
+  const WorldPoint mouse = opener.MouseInWorld();
+  const bool inside = IsInClickRect(mouse.x, mouse.y);
+  if (mode == 0) {
+    pressed = inside;
+    return;
+  }
+  // A release ends the press: a later release with no press on the NPC (the press taken by a
+  // widget) must not open the dialogue.
+  const bool clicked = pressed && inside;
+  pressed = false;
+  if (!clicked) return;
+  const char* path = GetDialoguePath();
+  if (path == nullptr) {
+    Log("NPC was clicked but didn't have a dialogue path set.\n");
+    return;
+  }
+  opener.Open(*this, path);
 }
 
 void NPCStaticDialogue::UpdateAppearance() {

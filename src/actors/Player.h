@@ -11,6 +11,7 @@
 #include "core/RLL.h"
 #include "core/script/PropertyHolder.h"
 #include "core/script/PropertyManager.h"
+#include "world/WorldPlayer.h"
 
 class AIDrawingList;
 class Camera;
@@ -23,12 +24,8 @@ struct KeyBinding;
 // renders it into a sprite of its own, four shadow images and the shooter mode's weapon selector.
 //
 // Positions are world pixels; z grows downwards, so a negative z is above the floor.
-class Player : public PropertyHolder {
+class Player : public PropertyHolder, public WorldPlayer {
  public:
-  // Where a buck's kick goes: a point and a force, to every world object.
-  using ImpulseSink =
-      std::function<void(int32_t x, int32_t y, int32_t z, float fx, float fy, float fz)>;
-
   // Takes the keyboard manager's action list (none without one: no input is ever seen) and
   // registers the three "Player_" functions with the Lua manager, when there is one. The sprite
   // may fail to get a bitmap; it then draws nothing.
@@ -42,9 +39,9 @@ class Player : public PropertyHolder {
   void Update();
   // 1, 2, 3 and 100 select their schemes (100 sets the mode-1 flag too); anything else, 0
   // included, the default scheme. Nothing else changes.
-  void SetGameMode(int32_t mode);
-  void SetPosition(float x, float y, float z);
-  Dimensions* GetDimensions() { return &dimensions; }
+  void SetGameMode(int32_t mode) override;
+  void SetPosition(float x, float y, float z) override;
+  Dimensions* GetDimensions() override { return &dimensions; }
   // Centre from the position (truncated), the 18 x 20 x 28 box around it.
   void RecomputeBounds();
   // The whole steps of this tick for a speed, carrying what is left of a pixel to the next tick.
@@ -60,15 +57,14 @@ class Player : public PropertyHolder {
   // Picks the movement state, renders the sprite and draws it (with slot 1's shadow) through the
   // camera, the active one when none is given; an isometric camera only stores the screen
   // position, for DrawAtStoredPosition.
-  void Draw(ImageObject* target, Camera* camera);
-  void DrawAtStoredPosition();
+  void Draw(ImageObject* target, Camera* camera) override;
+  void DrawAtStoredPosition() override;
   void DrawSpriteAt(ImageObject* target, int32_t x, int32_t y);
 
   // "St|" + a state name (a byte flag), the position and speeds (floats), "Direction", the
   // centre and "Health" (integers), "Display" and "AIDrawingList".
   PropertyRef GetPropertyAddress(const char* object, const char* property) override;
 
-  void SetImpulseSink(ImpulseSink sink) { impulseSink = std::move(sink); }
   // Whether a mouse button is held, for the shooter's fire; none reads as not held.
   void SetMouseHeldSource(std::function<bool()> source) { mouseHeld = std::move(source); }
   // Where the shooter's shots aim (the mouse, in window pixels); none aims at (0, 0).
@@ -216,7 +212,6 @@ class Player : public PropertyHolder {
   std::unique_ptr<ImageObject> spriteImage;
   ImageObject* sprite = nullptr;  // the routed "Display" slot
 
-  ImpulseSink impulseSink;
   std::function<bool()> mouseHeld;
   std::function<void(float& x, float& y)> aimSource;
   Lifetime lifetime;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "actors/ObjectManager.h"
 #include "actors/Player.h"
 #include "actors/WeaponSelector.h"
 #include "core/Convert.h"
@@ -107,11 +108,11 @@ void Player::Buck() {
     buckPhase = 0;
   }
   if (!bucking) return;
-  // The kick comes at the start of the sixth phase, toward the facing.
-  if (buckTick == 0 && buckPhase == 5 && impulseSink) {
+  // The kick comes at the start of the sixth phase, toward the facing, to every world object.
+  if (buckTick == 0 && buckPhase == 5 && gObjectManager != nullptr) {
     const bool left = direction > 4;
-    impulseSink(ToInt32(xPos + (left ? 9.0f : 90.0f)), ToInt32(yPos + 61.0f), 2,
-                left ? -4.0f : 4.0f, 0.0f, -5.0f);
+    gObjectManager->ApplyImpulse(ToInt32(xPos + (left ? 9.0f : 90.0f)), ToInt32(yPos + 61.0f), 2,
+                                 left ? -4.0f : 4.0f, 0.0f, -5.0f);
   }
   ++buckTick;
   if (buckPhase >= 0 && buckPhase < static_cast<int32_t>(buckPhases.size()) &&

@@ -1,7 +1,5 @@
 #include "core/Globals.h"
 
-#include <vector>
-
 #include "core/Clock.h"
 #include "core/script/ScriptVariableStore.h"
 
@@ -9,22 +7,13 @@
 #define QM_DEFINE_MANAGER(Class, name) Class* name = nullptr;
 QM_STATE_GLOBALS(QM_DEFINE_STATE)
 QM_MANAGER_GLOBALS(QM_DEFINE_MANAGER)
+QM_SEAM_GLOBALS(QM_DEFINE_MANAGER)
 #undef QM_DEFINE_STATE
 #undef QM_DEFINE_MANAGER
 
 namespace {
 int32_t paletteNumber = 0;
-
-std::vector<HookReset>& HookResets() {
-  static std::vector<HookReset> resets;
-  return resets;
-}
 }  // namespace
-
-bool AddHookReset(HookReset reset) {
-  HookResets().push_back(reset);
-  return true;
-}
 
 void SetGlobalPaletteNumber(int32_t number) {
   if (number >= 0) paletteNumber = number;
@@ -39,10 +28,10 @@ void ResetGlobals() {
 #define QM_RESET_MANAGER(Class, name) name = nullptr;
   QM_STATE_GLOBALS(QM_RESET_STATE)
   QM_MANAGER_GLOBALS(QM_RESET_MANAGER)
+  QM_SEAM_GLOBALS(QM_RESET_MANAGER)
 #undef QM_RESET_STATE
 #undef QM_RESET_MANAGER
   paletteNumber = 0;
   SetEnvironmentScopeSource(nullptr);
   SetClockSource(nullptr);
-  for (const HookReset reset : HookResets()) reset();
 }

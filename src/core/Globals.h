@@ -1,7 +1,7 @@
 #pragma once
 
 // Every piece of process-wide state lives here and nowhere else, each written once in one of the
-// two lists below. The managers are created by the start-up rows in a fixed order and never
+// three lists below. The managers are created by the start-up rows in a fixed order and never
 // destroyed; code that may run before a manager exists checks its pointer first.
 
 #include <allegro5/allegro.h>
@@ -52,12 +52,22 @@
   X(MapManager, gMapManager)                         \
   X(DeferredCallList, gDeferredCallList)
 
+// What a lower layer asks of a higher one: a narrow interface, declared by the layer that asks,
+// and the global the program binds once to the object above that answers it. None until bound;
+// the one who asks checks first and skips the step without one.
+#define QM_SEAM_GLOBALS(X)                                                                    \
+  X(FloatingAI, gFloatingAI)         /* world: a map unload drops the floating AI packages */ \
+  X(WorldPlayer, gWorldPlayer)       /* world: the player's bounds, placing and drawing */    \
+  X(WorldClick, gWorldClick)         /* world: a click's position, handed to the GUI */       \
+  X(DialogueOpener, gDialogueOpener) /* actors: a clicked dialogue NPC opens its dialogue */
+
 #define QM_DECLARE_STATE(type, name, start) extern type name;
 #define QM_DECLARE_MANAGER(Class, name) \
   class Class;                          \
   extern Class* name;
 QM_STATE_GLOBALS(QM_DECLARE_STATE)
 QM_MANAGER_GLOBALS(QM_DECLARE_MANAGER)
+QM_SEAM_GLOBALS(QM_DECLARE_MANAGER)
 #undef QM_DECLARE_STATE
 #undef QM_DECLARE_MANAGER
 
@@ -67,15 +77,9 @@ int32_t GetGlobalPaletteNumber();
 // Where the number lives, for paletted images that read it at every draw.
 const int32_t* GlobalPaletteNumberAddress();
 
-// Hooks that the layers above core keep beside their own code (the world's links, the dialogue
-// NPCs' click handler, the scroll bars' step): each registers its reset here once, at static
-// initialisation, and ResetGlobals runs them all. Answers true, for the static that holds it.
-using HookReset = void (*)();
-bool AddHookReset(HookReset reset);
-
 // Puts every global back to its start value without destroying anything (the tests own what they
-// create): the state, the managers, the palette number, the clock source, the environment-scope
-// source and every registered hook. The log sink and the object serials are left alone: a test may
-// reset in its middle while it captures the log and holds objects (GlobalsFixture resets those
-// too, at its start and end). Only tests call it.
+// create): the state, the managers, the seams, the palette number, the clock source and the
+// environment-scope source. The log sink and the object serials are left
+// alone: a test may reset in its middle while it captures the log and holds objects (GlobalsFixture
+// resets those too, at its start and end). Only tests call it.
 void ResetGlobals();

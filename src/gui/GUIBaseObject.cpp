@@ -37,6 +37,7 @@ GUIBaseObject::GUIBaseObject() { typeCode = kTypeCode; }
 
 GUIBaseObject::~GUIBaseObject() {
   if (nameIndex != nullptr) nameIndex->Forget(this);
+  if (gGUIManager != nullptr) gGUIManager->Forget(this);
   buffer.reset();
   for (GUIBaseObject* child : Widgets(children)) delete child;
   children.Clear();

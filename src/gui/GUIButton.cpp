@@ -6,11 +6,9 @@
 #include "core/Globals.h"
 #include "core/script/LuaManager.h"
 #include "gui/GUIManager.h"
+#include "gui/GUIScrollBar.h"
 
 namespace {
-
-GUIButton::ScrollStep gScrollStep = nullptr;
-const bool resetRegistered = AddHookReset([] { gScrollStep = nullptr; });
 
 GUIBaseObject* FiredButtonParent() {
   GUIBaseObject* button = gGUIManager != nullptr ? gGUIManager->GetLastFiredButton() : nullptr;
@@ -29,8 +27,8 @@ bool ShowParent() {
   return parent != nullptr;
 }
 
-bool ScrollIncrement() { return gScrollStep != nullptr && gScrollStep(1); }
-bool ScrollDecrement() { return gScrollStep != nullptr && gScrollStep(-1); }
+bool ScrollIncrement() { return GUIScrollBar::StepForButton(1); }
+bool ScrollDecrement() { return GUIScrollBar::StepForButton(-1); }
 
 struct NamedAction {
   const char* name;
@@ -47,12 +45,6 @@ constexpr NamedAction kActions[] = {
 }  // namespace
 
 GUIButton::GUIButton() { typeCode = kTypeCode; }
-
-GUIButton::~GUIButton() {
-  if (gGUIManager != nullptr && gGUIManager->GetLastFiredButton() == this) {
-    gGUIManager->SetLastFiredButton(nullptr);
-  }
-}
 
 void GUIButton::SetImages(const char* normal, const char* hovered, const char* held) {
   normalImage = GUIImageEntry("Buttons", normal);
@@ -85,8 +77,6 @@ GUIButton::Action GUIButton::FindAction(const char* name) {
   }
   return nullptr;
 }
-
-void GUIButton::SetScrollStep(ScrollStep step) { gScrollStep = step; }
 
 bool GUIButton::TakeReleased() {
   const bool both = pressed && releasedInside;

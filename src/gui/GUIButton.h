@@ -16,12 +16,8 @@ class GUIButton : public GUIBaseObject {
 
   // A built-in action: answers whether it found something to act on.
   using Action = bool (*)();
-  // What moves a scroll bar by one step (+1 or -1) for the two scroll actions; the scroll bars
-  // install it. Without one the scroll actions find nothing to act on.
-  using ScrollStep = bool (*)(int32_t direction);
 
   GUIButton();
-  ~GUIButton() override;
 
   // Each from Images/GUI/Buttons; a missing one (or no data library) draws nothing in its state.
   void SetImages(const char* normal, const char* hover, const char* pressed);
@@ -32,7 +28,6 @@ class GUIButton : public GUIBaseObject {
   void SetFunction(const char* name);
   // The action whose name equals the text exactly; none for any other text and for none.
   static Action FindAction(const char* name);
-  static void SetScrollStep(ScrollStep step);
 
   // Whether a press and a release inside both happened; clears both.
   bool TakeReleased();

@@ -1,6 +1,7 @@
 #include "gui/GUIEnvironmentWindow.h"
 
 #include "actors/ObjectManager.h"
+#include "actors/ShooterMiniGameManager.h"
 #include "core/EntityManager.h"
 #include "core/Globals.h"
 #include "core/Log.h"
@@ -12,17 +13,10 @@
 #include "world/MapManager.h"
 
 namespace {
-WorldDrawHooks hooks;
-const bool resetRegistered = AddHookReset(&ResetWorldDrawHooks);
-
 void DrawMapPass(ImageObject* view, Camera* camera, int32_t pass) {
   if (gMapManager != nullptr) gMapManager->Draw(view, camera, pass);
 }
 }  // namespace
-
-WorldDrawHooks& GetWorldDrawHooks() { return hooks; }
-
-void ResetWorldDrawHooks() { hooks = WorldDrawHooks(); }
 
 GUIEnvironmentWindow::GUIEnvironmentWindow() { typeCode = kTypeCode; }
 
@@ -71,7 +65,7 @@ void GUIEnvironmentWindow::DrawWorld(Camera& camera) {
   {
     // The actors draw only images: the OpenGL road gathers the quads of each run of one bitmap.
     const GLHeldDrawing hold;
-    if (hooks.shooterEnemies) hooks.shooterEnemies(view, &camera);
+    if (gShooterMiniGameManager != nullptr) gShooterMiniGameManager->Draw(view, &camera);
     if (gEntityManager != nullptr) gEntityManager->Draw(view, &camera);
     if (gObjectManager != nullptr) gObjectManager->Draw(view, &camera);
   }

@@ -1,24 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
 #include "gui/GUIBaseObject.h"
 
 class Camera;
 class ImageObject;
-
-// What the environment window draws between the map's two passes that the GUI cannot reach by
-// itself: the program fills a step once the manager behind it exists, and an empty step is
-// skipped. Each is given the camera's view image and the camera.
-struct WorldDrawHooks {
-  std::function<void(ImageObject* view, Camera* camera)> shooterEnemies;
-};
-
-// The one set of hooks of the process.
-WorldDrawHooks& GetWorldDrawHooks();
-// Empties every hook (tests).
-void ResetWorldDrawHooks();
 
 // The view of the world. Every drawn frame it draws the world into the active camera's view image
 // and scales that image into its own buffer: the map's first pass, the shooter enemies, the

@@ -27,12 +27,6 @@ GUIInputTextBox::GUIInputTextBox() {
   autoSize = false;
 }
 
-GUIInputTextBox::~GUIInputTextBox() {
-  if (gGUIManager != nullptr && gGUIManager->GetFocusedInputBox() == this) {
-    gGUIManager->SetFocusedInputBox(nullptr);
-  }
-}
-
 bool GUIInputTextBox::IsCharacterKey(int32_t keycode) {
   // Letters and digits, then minus, equals, the braces, semicolon, quote, both backslashes,
   // comma, slash and space; the full stop is not among them.

@@ -28,7 +28,6 @@ class GUIInputTextBox : public GUITextLine {
   // Holds " " at 10 x 16 (so it is shown) with the cursor at 0, MaxChars 8; auto-size is off from
   // then on.
   GUIInputTextBox();
-  ~GUIInputTextBox() override;
 
   // The text cut at MaxChars; the cursor stays where it was, within the new text; no resize once
   // constructed.

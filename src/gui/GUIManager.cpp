@@ -35,6 +35,13 @@ GUIManager::~GUIManager() {
   topLevel.Clear();
 }
 
+void GUIManager::Forget(const GUIBaseObject* widget) {
+  for (GUIBaseObject** slot :
+       {&focusedInputBox, &draggedObject, &lastTouchedScrollBar, &lastFiredButton}) {
+    if (*slot == widget) *slot = nullptr;
+  }
+}
+
 bool GUIManager::DispatchMouse(int32_t event) {
   // Widgets' scripts may destroy what other walks hold; that waits for the end of this one.
   const Graveyard::Walk walk;

@@ -6,6 +6,7 @@
 #include "core/script/PropertyManager.h"
 #include "gui/GUIBaseObject.h"
 #include "gui/GUINameIndex.h"
+#include "world/WorldClick.h"
 
 class ImageObject;
 
@@ -13,7 +14,7 @@ class ImageObject;
 // mouse position and button, the last key, and the pointers that widgets and script functions
 // share (active object and list, dragged object, focused input box, last scroll bar and button).
 // Mouse events and ticks go through the tree front to back; the frame is drawn back to front.
-class GUIManager {
+class GUIManager : public WorldClick {
  public:
   // Fills the property router's "GUI" slot for as long as it lives.
   GUIManager();
@@ -22,7 +23,7 @@ class GUIManager {
   GUIManager(const GUIManager&) = delete;
   GUIManager& operator=(const GUIManager&) = delete;
 
-  void SetMousePosition(float x, float y) {
+  void SetMousePosition(float x, float y) override {
     mouseX = x;
     mouseY = y;
   }
@@ -43,6 +44,9 @@ class GUIManager {
   GUIBaseObject* GetLastTouchedScrollBar() const { return lastTouchedScrollBar; }
   void SetLastFiredButton(GUIBaseObject* button) { lastFiredButton = button; }
   GUIBaseObject* GetLastFiredButton() const { return lastFiredButton; }
+  // Empties each of the four slots above (focused input box, dragged object, last touched scroll
+  // bar, last fired button) that names the widget: every widget's destructor calls it.
+  void Forget(const GUIBaseObject* widget);
 
   // 0 press, 1 release, -1 tick. A tick first gives the dragged object its drag step, then reaches
   // every visible widget; a press or release goes front to back until a widget takes it. After a

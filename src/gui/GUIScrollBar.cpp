@@ -16,9 +16,9 @@ GUIScrollBar* AsBar(GUIBaseObject* object) {
              : nullptr;
 }
 
-// An arrow moves the bar it belongs to; the last touched bar is only the fallback for a scroll
-// button that is not an arrow of any bar.
-bool StepBar(int32_t direction) {
+}  // namespace
+
+bool GUIScrollBar::StepForButton(int32_t direction) {
   if (gGUIManager == nullptr) return false;
   GUIBaseObject* button = gGUIManager->GetLastFiredButton();
   GUIScrollBar* bar = AsBar(button != nullptr ? button->GetParent() : nullptr);
@@ -32,19 +32,10 @@ bool StepBar(int32_t direction) {
   return true;
 }
 
-}  // namespace
-
 GUIScrollBar::GUIScrollBar()
     : trackImage(GUIImageEntry("Misc", "ScrollBarBlank")),
       boxImage(GUIImageEntry("Misc", "ScrollBarBox")) {
   typeCode = kTypeCode;
-  GUIButton::SetScrollStep(&StepBar);
-}
-
-GUIScrollBar::~GUIScrollBar() {
-  if (gGUIManager == nullptr) return;
-  if (gGUIManager->GetLastTouchedScrollBar() == this) gGUIManager->SetLastTouchedScrollBar(nullptr);
-  if (gGUIManager->GetDraggedObject() == this) gGUIManager->SetDraggedObject(nullptr);
 }
 
 GUIButton* GUIScrollBar::Arrow(GUIButton*& slot, const char* name) {

@@ -15,7 +15,6 @@ class GUIScrollBar : public GUIBaseObject {
 
   // The track and box pictures from Images/GUI/Misc, "ScrollBarBlank" and "ScrollBarBox".
   GUIScrollBar();
-  ~GUIScrollBar() override;
 
   // Places and sizes the bar (8 wide and h high when vertical, else w wide and 8 high), sets the
   // range to 0 .. length - 24 and lays out its two arrow buttons, "SubClickButton" at the start
@@ -30,6 +29,10 @@ class GUIScrollBar : public GUIBaseObject {
   int32_t GetPosition() const { return value / step; }
   void Increment();
   void Decrement();
+  // The scroll buttons' step, +1 or -1: an arrow moves the bar it belongs to; the last touched
+  // bar is only the fallback for a scroll button that is not an arrow of any bar. Answers whether
+  // it found a bar to move.
+  static bool StepForButton(int32_t direction);
 
   bool IsVertical() const { return vertical != 0; }
   bool IsPressed() const { return pressed; }

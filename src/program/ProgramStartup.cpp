@@ -1,7 +1,6 @@
 #include "program/ProgramStartup.h"
 
 #include "actors/AIManager.h"
-#include "actors/NPCStaticDialogue.h"
 #include "actors/ObjectManager.h"
 #include "actors/Player.h"
 #include "actors/ShooterMiniGameManager.h"
@@ -18,9 +17,8 @@
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptVariableStore.h"
 #include "gui/ChatManager.h"
-#include "gui/GUIEnvironmentWindow.h"
+#include "gui/GUIDialogueOpener.h"
 #include "gui/GUIManager.h"
-#include "program/DialogueClick.h"
 #include "program/ProgramScriptFamilies.h"
 #include "resources/DataLibrary.h"
 #include "resources/ExternalImageManager.h"
@@ -29,7 +27,6 @@
 #include "world/CameraManager.h"
 #include "world/MapManager.h"
 #include "world/TriggerManager.h"
-#include "world/WorldLinks.h"
 
 namespace {
 
@@ -59,20 +56,15 @@ bool CreateCameraManager() {
 bool CreateAIManager() {
   gAIManager = new AIManager();
   // A map unload drops the floating packages before the entities go.
-  GetWorldLinks().clearFloatingAI = [] {
-    if (gAIManager != nullptr) gAIManager->ClearFloatingAI();
-  };
+  gFloatingAI = gAIManager;
   return true;
 }
 
-// The world reaches the player through its links: the camera and the chunk loader read its centre,
-// the map places it, sets its mode on chunked levels and draws it between the layers.
+// The world reaches the player through its seam: the camera and the chunk loader read its centre,
+// the triggers its box, the map places it, sets its mode on chunked levels and draws it between
+// the layers.
 bool CreatePlayer() {
   gPlayer = new Player();
-  // A buck kicks every world object.
-  gPlayer->SetImpulseSink([](int32_t x, int32_t y, int32_t z, float fx, float fy, float fz) {
-    if (gObjectManager != nullptr) gObjectManager->ApplyImpulse(x, y, z, fx, fy, fz);
-  });
   // The shooter fires while a mouse button is held; the GUI manager comes later.
   gPlayer->SetMouseHeldSource(
       [] { return gGUIManager != nullptr && gGUIManager->IsMouseButtonHeld(); });
@@ -81,39 +73,7 @@ bool CreatePlayer() {
     x = gGUIManager->GetMouseX();
     y = gGUIManager->GetMouseY();
   });
-  WorldLinks& links = GetWorldLinks();
-  links.playerCentre = [](int32_t& x, int32_t& y) {
-    if (gPlayer == nullptr) return false;
-    x = gPlayer->GetDimensions()->x;
-    y = gPlayer->GetDimensions()->y;
-    return true;
-  };
-  links.playerBox = [](RectRecord& box) {
-    if (gPlayer == nullptr) return false;
-    box = gPlayer->GetDimensions()->Rect();
-    return true;
-  };
-  links.playerProperties = []() -> PropertyHolder* { return gPlayer; };
-  links.setPlayerPosition = [](int32_t x, int32_t y) {
-    if (gPlayer != nullptr) gPlayer->SetPosition(static_cast<float>(x), static_cast<float>(y), 0);
-  };
-  links.setPlayerGameMode = [](int32_t mode) {
-    if (gPlayer != nullptr) gPlayer->SetGameMode(mode);
-  };
-  links.drawPlayer = [](ImageObject* target, Camera* camera) {
-    if (gPlayer != nullptr) gPlayer->Draw(target, camera);
-  };
-  links.playerCentreWithHeight = [](int32_t& x, int32_t& y, int32_t& z) {
-    if (gPlayer == nullptr) return false;
-    const Dimensions& box = *gPlayer->GetDimensions();
-    x = box.x;
-    y = box.y;
-    z = box.z;
-    return true;
-  };
-  links.drawPlayerAtStoredPosition = [] {
-    if (gPlayer != nullptr) gPlayer->DrawAtStoredPosition();
-  };
+  gWorldPlayer = gPlayer;
   return true;
 }
 
@@ -133,21 +93,16 @@ bool CreateGUIManager() {
       if (gGUIManager != nullptr) gGUIManager->SetLastKey(keycode);
     });
   }
-  // The environment window draws the shooter's enemies right after the map's first pass.
-  GetWorldDrawHooks().shooterEnemies = [](ImageObject* view, Camera* camera) {
-    if (gShooterMiniGameManager != nullptr) gShooterMiniGameManager->Draw(view, camera);
-  };
   // A click that reaches the world brings its position to the GUI manager, where the NPCs read it.
-  GetWorldLinks().setMousePosition = [](float x, float y) {
-    if (gGUIManager != nullptr) gGUIManager->SetMousePosition(x, y);
-  };
+  gWorldClick = gGUIManager;
   return true;
 }
 
 // Created once; dialogue NPCs open it when clicked from now on.
 bool CreateDialogueWindow() {
   gGUIManager->CreateDialogueManager();
-  NPCStaticDialogue::SetClickHandler(HandleDialogueClick);
+  static GUIDialogueOpener opener;
+  gDialogueOpener = &opener;
   return true;
 }
 

@@ -5,7 +5,7 @@
 
 #include "core/Convert.h"
 #include "core/Globals.h"
-#include "world/WorldLinks.h"
+#include "world/WorldPlayer.h"
 
 namespace {
 
@@ -111,9 +111,9 @@ void Camera::FollowPlayer() {
   const bool roomX = int64_t{maxX} - minX > width;
   const bool roomY = int64_t{maxY} - minY > height;
   if (!roomX && !roomY) return;
-  const WorldLinks& links = GetWorldLinks();
-  int32_t x = 0, y = 0;
-  if (!links.playerCentre || !links.playerCentre(x, y)) return;
+  const Dimensions* player = PlayerBounds();
+  if (player == nullptr) return;
+  const int32_t x = player->x, y = player->y;
   // At most 100 steps are taken, so a saturated distance moves the same as the true one.
   Move(SaturatingAdd(int64_t{x} - positionX, -352), SaturatingAdd(int64_t{y} - positionY, -252));
 }

@@ -16,6 +16,7 @@
 #include "resources/ImageObject.h"
 #include "world/IsoTileTexture.h"
 #include "world/TextureLookupList.h"
+#include "world/WorldPlayer.h"
 
 namespace {
 
@@ -334,14 +335,16 @@ void IsoMap::DrawCell(int32_t x, int32_t y, int32_t z, uint8_t faces) {
   }
 }
 
-void IsoMap::Draw(ImageObject* target, const IsoPlayerHooks& player) {
+void IsoMap::Draw(ImageObject* target, WorldPlayer* player) {
   if (!loaded || target == nullptr || target->GetBitmap() == nullptr) return;
 
   int32_t cx = 0, cy = 0, cz = 0;
-  if (player.centre) player.centre(cx, cy, cz);
+  if (const Dimensions* centre = player != nullptr ? player->GetDimensions() : nullptr) {
+    cx = centre->x, cy = centre->y, cz = centre->z;
+  }
+  if (player != nullptr) player->Draw(target, nullptr);
   const int64_t px = cx / 32, py = cy / 32, pz = -(int64_t{cz} / 32);
 
-  if (player.draw) player.draw(target);
   target->SetAsTarget();
   // Every cell in view is drawn by the last pass over its layer, so the pending faces of all
   // cells are 0 again once the frame is done, and those out of view are never touched.
@@ -364,7 +367,7 @@ void IsoMap::Draw(ImageObject* target, const IsoPlayerHooks& player) {
   };
   const auto drawPlayer = [&] {
     closeScope();
-    if (player.drawAtStoredPosition) player.drawAtStoredPosition();
+    if (player != nullptr) player->DrawAtStoredPosition();
     target->SetAsTarget();
     openScope();
   };

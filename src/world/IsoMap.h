@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -11,15 +10,7 @@
 #include "world/IsoFaceBatch.h"
 
 class TextureLookupList;
-
-// What the block renderer needs of the player, which lives above the world: its centre in world
-// units, its draw (which renders its sprite and stores its screen position) and its draw at that
-// stored position onto the current target. An empty hook is skipped.
-struct IsoPlayerHooks {
-  std::function<bool(int32_t& x, int32_t& y, int32_t& z)> centre;
-  std::function<void(ImageObject* target)> draw;
-  std::function<void()> drawAtStoredPosition;
-};
+class WorldPlayer;
 
 // An isometric map: a grid of 32 x 32 x 32 cells, each empty or holding one block, read from an
 // isometric map file and drawn in painter's order with the player slipped in between the blocks.
@@ -62,8 +53,9 @@ class IsoMap {
   // every layer when above. In OpenGL mode on a target that takes GL, the faces are drawn from the
   // flat textures and the GL matrices are as they were afterwards. Nothing when not loaded.
   // Only the cells whose faces can reach the target's clipping rectangle (under its transform)
-  // are visited; the pixels are those of drawing every cell.
-  virtual void Draw(ImageObject* target, const IsoPlayerHooks& player);
+  // are visited; the pixels are those of drawing every cell. The player's draw through no camera
+  // stores its screen position, and it is drawn there in its place; with no player, every block.
+  virtual void Draw(ImageObject* target, WorldPlayer* player);
   // The faces of the cell not drawn yet in this frame, of those asked for (1 top, 2 side A,
   // 4 side B); cells outside the grid are ignored.
   void DrawCell(int32_t x, int32_t y, int32_t z, uint8_t faces);

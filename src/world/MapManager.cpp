@@ -6,7 +6,6 @@
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "core/script/LuaManager.h"
-#include "core/script/PropertyHolder.h"
 #include "core/script/ScriptCall.h"
 #include "core/script/ScriptVariableStore.h"
 #include "platform/ContentFile.h"
@@ -17,8 +16,10 @@
 #include "world/CameraManager.h"
 #include "world/ChunkLoader.h"
 #include "world/DefinedMap.h"
+#include "world/FloatingAI.h"
 #include "world/IsoMap.h"
-#include "world/WorldLinks.h"
+#include "world/WorldClick.h"
+#include "world/WorldPlayer.h"
 
 namespace {
 
@@ -40,29 +41,13 @@ void RunMapScript(const std::string& path, int32_t code) {
   if (gLuaManager != nullptr) gLuaManager->ExecuteScript(path.c_str(), code);
 }
 
-// The player's "XCenter" and "YCenter" as the router gives them; false when either is missing.
-bool PlayerPropertyCentre(int32_t& x, int32_t& y) {
-  const WorldLinks& links = GetWorldLinks();
-  PropertyHolder* player = links.playerProperties ? links.playerProperties() : nullptr;
+// The player's centre; false when there is no player.
+bool PlayerCentre(int32_t& x, int32_t& y) {
+  const Dimensions* player = PlayerBounds();
   if (player == nullptr) return false;
-  const int32_t* cx = player->GetPropertyAddress("", "XCenter").AsInteger();
-  const int32_t* cy = player->GetPropertyAddress("", "YCenter").AsInteger();
-  if (cx == nullptr || cy == nullptr) return false;
-  x = *cx;
-  y = *cy;
+  x = player->x;
+  y = player->y;
   return true;
-}
-
-// The player as the block renderer sees it, through the links.
-IsoPlayerHooks IsoPlayer() {
-  const WorldLinks& links = GetWorldLinks();
-  IsoPlayerHooks hooks;
-  hooks.centre = links.playerCentreWithHeight;
-  if (links.drawPlayer) {
-    hooks.draw = [draw = links.drawPlayer](ImageObject* target) { draw(target, nullptr); };
-  }
-  hooks.drawAtStoredPosition = links.drawPlayerAtStoredPosition;
-  return hooks;
 }
 
 }  // namespace
@@ -149,7 +134,7 @@ void MapManager::LoadMap() {
   // The block around where the script put the player is there before the first tick's moves test
   // its cells.
   int32_t centreX = 0, centreY = 0;
-  if (PlayerPropertyCentre(centreX, centreY)) {
+  if (PlayerCentre(centreX, centreY)) {
     chunkLevel->SetActiveArea(centreX / ChunkLoader::kChunkSize, centreY / ChunkLoader::kChunkSize);
     chunkLevel->Update();
   }
@@ -180,8 +165,7 @@ bool MapManager::LoadIsometricMap(const std::string& name) {
 }
 
 void MapManager::UnloadMap() {
-  const WorldLinks& links = GetWorldLinks();
-  if (links.clearFloatingAI) links.clearFloatingAI();
+  if (gFloatingAI != nullptr) gFloatingAI->ClearFloatingAI();
   if (gEntityManager != nullptr) gEntityManager->Clear();
   if (isoFlag) {
     isoFlag = false;
@@ -210,10 +194,9 @@ int32_t MapManager::TestCell(int32_t x, int32_t y, int32_t z) {
 }
 
 void MapManager::HandleEvent(int32_t event, int32_t x, int32_t y) {
-  const WorldLinks& links = GetWorldLinks();
   if (event == kMousePressed || event == kMouseReleased) {
-    if (links.setMousePosition) {
-      links.setMousePosition(static_cast<float>(x), static_cast<float>(y));
+    if (gWorldClick != nullptr) {
+      gWorldClick->SetMousePosition(static_cast<float>(x), static_cast<float>(y));
     }
     if (gEntityManager != nullptr) {
       gEntityManager->SetClickMode(event);
@@ -223,11 +206,11 @@ void MapManager::HandleEvent(int32_t event, int32_t x, int32_t y) {
   }
   if (event != kTick || !chunkLevel) return;
   int32_t centreX = 0, centreY = 0;
-  if (PlayerPropertyCentre(centreX, centreY)) {
+  if (PlayerCentre(centreX, centreY)) {
     chunkLevel->SetActiveArea(centreX / ChunkLoader::kChunkSize, centreY / ChunkLoader::kChunkSize);
   }
   chunkLevel->Update();
-  if (links.setPlayerGameMode) links.setPlayerGameMode(0);
+  if (gWorldPlayer != nullptr) gWorldPlayer->SetGameMode(0);
 }
 
 void MapManager::Draw(ImageObject* target, Camera* camera, int32_t pass) {
@@ -239,13 +222,12 @@ void MapManager::Draw(ImageObject* target, Camera* camera, int32_t pass) {
     if (!mapDisplay) return;
     switch (GetKind()) {
       case Kind::Isometric:
-        isoMap->Draw(target, IsoPlayer());
+        isoMap->Draw(target, gWorldPlayer);
         break;
       case Kind::Chunked: {
         target->SetAsTarget();
         chunkLevel->DrawLower(*camera);
-        const WorldLinks& links = GetWorldLinks();
-        if (links.drawPlayer) links.drawPlayer(target, camera);
+        if (gWorldPlayer != nullptr) gWorldPlayer->Draw(target, camera);
         break;
       }
       case Kind::ClipMap:

@@ -4,7 +4,7 @@
 #include "core/script/ScriptCall.h"
 #include "resources/DataLibrary.h"
 #include "world/MapManager.h"
-#include "world/WorldLinks.h"
+#include "world/WorldPlayer.h"
 
 namespace {
 
@@ -44,8 +44,10 @@ int MapM_SetDefaultPosition(lua_State* state) {
   if (!call.Arguments(2)) return 0;
   // Only the first map's script, which runs inside start-up, places the player.
   if (!gInitialising) return 0;
-  const WorldLinks& links = GetWorldLinks();
-  if (links.setPlayerPosition) links.setPlayerPosition(call.Integer(1), call.Integer(2));
+  if (gWorldPlayer != nullptr) {
+    gWorldPlayer->SetPosition(static_cast<float>(call.Integer(1)),
+                              static_cast<float>(call.Integer(2)), 0);
+  }
   return 0;
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/Dimensions.h"
-#include "world/WorldLinks.h"
+#include "world/WorldPlayer.h"
 
 RectangularTrigger::RectangularTrigger(const char* name, int32_t x1, int32_t y1, int32_t x2,
                                        int32_t y2)
@@ -19,11 +19,8 @@ bool RectangularTrigger::Overlaps(int32_t left, int32_t top, int32_t right, int3
 int32_t RectangularTrigger::Update(float elapsed) {
   if (IsSuspended()) return kNotHeld;
   CountDelay(elapsed);
-  const WorldLinks& links = GetWorldLinks();
-  RectRecord box;
-  if (links.playerBox && links.playerBox(box) &&
-      Overlaps(box.left, box.top, box.right, box.bottom)) {
-    return Fire();
+  if (const Dimensions* player = PlayerBounds()) {
+    if (Overlaps(player->minX, player->minY, player->maxX, player->maxY)) return Fire();
   }
   Rearm();
   return kNotHeld;

@@ -97,7 +97,7 @@ double MapFramesPerSecond(IsoMap& map, double seconds) {
   const double fps = FramesPerSecond(
       [&] {
         view.ClearToBlack();
-        map.Draw(&view, {});
+        map.Draw(&view, nullptr);
         al_set_target_backbuffer(display);
         al_draw_bitmap(view.GetBitmap(), 0, 0, 0);
       },

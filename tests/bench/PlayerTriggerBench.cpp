@@ -31,7 +31,6 @@
 #include "world/IsoMap.h"
 #include "world/MapManager.h"
 #include "world/TriggerManager.h"
-#include "world/WorldLinks.h"
 
 namespace {
 
@@ -96,12 +95,8 @@ int main(int argc, char** argv) {
   gMapManager = &map;
   auto player = std::make_unique<Player>();
   gPlayer = player.get();
-  // As the program wires them: the triggers read the box, the chunk loader the centre.
-  GetWorldLinks().playerBox = [](RectRecord& box) {
-    box = gPlayer->GetDimensions()->Rect();
-    return true;
-  };
-  GetWorldLinks().playerProperties = []() -> PropertyHolder* { return gPlayer; };
+  // As the program wires it: the triggers read the box, the chunk loader the centre.
+  gWorldPlayer = gPlayer;
   TriggerManager triggers;
   gTriggerManager = &triggers;
 
@@ -189,7 +184,6 @@ int main(int argc, char** argv) {
 
   triggers.ClearTriggers();
   player.reset();
-  ResetWorldLinks();
   ResetGlobals();
   al_set_target_bitmap(nullptr);
   SetLogSink(previous);

@@ -42,10 +42,7 @@ DialogueFixture::DialogueFixture() {
   log.Clear();
 }
 
-DialogueFixture::~DialogueFixture() {
-  entities->Clear();
-  NPCStaticDialogue::SetClickHandler(nullptr);
-}
+DialogueFixture::~DialogueFixture() { entities->Clear(); }
 
 NPCStaticDialogue* DialogueFixture::AddDialogueNPC(const char* name, int32_t x, int32_t y,
                                                    const char* script) {

@@ -14,6 +14,7 @@
 #include "resources/ImageObject.h"
 #include "support/GLDisplay.h"
 #include "support/IsoFixtures.h"
+#include "support/PlayerStandIn.h"
 #include "support/TempDir.h"
 #include "unit/world/WorldFixture.h"
 #include "world/IsoMap.h"
@@ -70,7 +71,7 @@ class IsoRoadsTest : public GlobalsFixture {
     target.Create(800, 600, &gOpenGLMode);
     target.ClearToColor(25, 50, 75, 255);
     gGLQuadDepth = 0;
-    map->Draw(&target, {});
+    map->Draw(&target, nullptr);
     EXPECT_EQ(CheckGLError(), 0);
     const PixelImage pixels = ReadPixels(target.GetBitmap());
     map.reset();
@@ -143,7 +144,7 @@ TEST_F(IsoRoadsTest, DrawingLeavesTheMatricesAndFreeingLeavesNoNames) {
     GLfloat projection[16], modelview[16], after[16];
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
     glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-    map.Draw(&target, {});
+    map.Draw(&target, nullptr);
     glGetFloatv(GL_PROJECTION_MATRIX, after);
     EXPECT_EQ(std::memcmp(projection, after, sizeof after), 0);
     glGetFloatv(GL_MODELVIEW_MATRIX, after);
@@ -200,12 +201,9 @@ TEST_F(IsoRoadsTest, AViewOfPartOfTheMapShowsWhatDrawingItAllShows) {
     ImageObject marker;
     marker.Create(20, 40, &gOpenGLMode);
     marker.ClearToColor(120, 20, 20, 160);
-    IsoPlayerHooks player;
-    player.centre = [](int32_t& x, int32_t& y, int32_t& z) {
-      x = 6 * 32 + 16, y = 5 * 32 + 16, z = -(1 * 32 + 16);
-      return true;
-    };
-    player.drawAtStoredPosition = [&] {
+    PlayerStandIn player;
+    player.PlaceCentre(6 * 32 + 16, 5 * 32 + 16, -(1 * 32 + 16));
+    player.onDrawStored = [&] {
       marker.DrawAt(IsoMap::AnchorX(6, 5) - 10, IsoMap::AnchorY(6, 5, 1) - 40, 0);
     };
     int faces = 0;
@@ -223,7 +221,7 @@ TEST_F(IsoRoadsTest, AViewOfPartOfTheMapShowsWhatDrawingItAllShows) {
       al_translate_transform(&shift, static_cast<float>(dx), static_cast<float>(dy));
       al_use_transform(&shift);
       gGLQuadDepth = 0;
-      map.Draw(&target, player);
+      map.Draw(&target, &player);
       EXPECT_EQ(CheckGLError(), 0) << road;
     };
     ImageObject whole;

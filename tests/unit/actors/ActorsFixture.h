@@ -18,7 +18,6 @@
 #include "support/LuaFixture.h"
 #include "world/CameraManager.h"
 #include "world/MapManager.h"
-#include "world/WorldLinks.h"
 
 // The managers the world's inhabitants live among, as start-up makes them: the entity registry,
 // router, the "Default" camera over 800 x 600, the AI manager, object manager and target registry,
@@ -28,7 +27,6 @@ class ActorsFixture : public LuaFixture {
  protected:
   ActorsFixture() {
     StartAllegroHeadless();
-    ResetWorldLinks();
     gDataLibrary = &library;
     gEntityManager = &entities;
     gPathManager = &paths;
@@ -39,9 +37,7 @@ class ActorsFixture : public LuaFixture {
     gAIManager = (ai = std::make_unique<AIManager>()).get();
     gObjectManager = (objects = std::make_unique<ObjectManager>()).get();
     gTargetRegistry = (targets = std::make_unique<TargetRegistry>()).get();
-    GetWorldLinks().clearFloatingAI = [] {
-      if (gAIManager != nullptr) gAIManager->ClearFloatingAI();
-    };
+    gFloatingAI = gAIManager;
     gMapManager = (map = std::make_unique<MapManager>()).get();
     map->TransitionMap("MAPNONE");
     Run("DefinedMap_SetDimensions(640, 480)");
@@ -63,7 +59,6 @@ class ActorsFixture : public LuaFixture {
     targets.reset();
     ai.reset();
     cameras.reset();
-    ResetWorldLinks();
   }
 
   ImageObject* AddImage(const char* heading, const char* name, int w, int h) {

@@ -137,11 +137,7 @@ bool GridIsSolid(int32_t x, int32_t y, int32_t) {
 
 class SlidePackageTest : public GlobalsFixture {
  protected:
-  SlidePackageTest() {
-    gGrid.assign(64, std::string(64, '.'));
-    AISlidePathPackage::SetCellTest(&GridIsSolid);
-  }
-  ~SlidePackageTest() override { AISlidePathPackage::SetCellTest(nullptr); }
+  SlidePackageTest() { gGrid.assign(64, std::string(64, '.')); }
 
   void Row(int y) { gGrid[y] = std::string(64, '#'); }
   void Column(int x) {
@@ -155,6 +151,7 @@ TEST_F(SlidePackageTest, LimitsNeverSetHoldItStill) {
   for (double gravity : {0.0, 1.0}) {
     Owner owner(20, 20);
     AISlidePathPackage slide;
+    slide.SetCellTest(&GridIsSolid);
     slide.SyncWith(&owner.body);
     slide.SetPhysicsValues(5, 5, 0, 0, gravity);
     for (int i = 0; i < 3; ++i) slide.Update();
@@ -169,6 +166,7 @@ TEST_F(SlidePackageTest, AFallLandsOnTheFloor) {
   for (bool stopOnLanding : {false, true}) {
     Owner owner(20, 10);
     AISlidePathPackage slide;
+    slide.SetCellTest(&GridIsSolid);
     slide.SyncWith(&owner.body);
     slide.SetPhysicsValues(3, 0, stopOnLanding ? -1 : 0, 0, 1);
     slide.SetSpeedLimits(-10, 10, -10, 10);
@@ -185,6 +183,7 @@ TEST_F(SlidePackageTest, FiftyPixelsATickAtMost) {
   Owner owner(2, 2, 2);  // at the map's corner so it can cross it
   gGrid.assign(64, std::string(200, '.'));
   AISlidePathPackage slide;
+  slide.SetCellTest(&GridIsSolid);
   slide.SyncWith(&owner.body);
   slide.SetPhysicsValues(60, 0, 0, 0, 0);
   slide.SetSpeedLimits(-100, 100, -100, 100);
@@ -198,6 +197,7 @@ TEST_F(SlidePackageTest, NarrowBodiesAndTheCeiling) {
   // Three pixels wide: no pixel of the box is tested across, so the wall does not stop it.
   Owner thin(25, 20, 3);
   AISlidePathPackage slide;
+  slide.SetCellTest(&GridIsSolid);
   slide.SyncWith(&thin.body);
   slide.SetPhysicsValues(10, 0, 0, 0, 0);
   slide.SetSpeedLimits(-10, 10, -10, 10);
@@ -208,6 +208,7 @@ TEST_F(SlidePackageTest, NarrowBodiesAndTheCeiling) {
   Row(5);
   Owner riser(20, 20);
   AISlidePathPackage rise;
+  rise.SetCellTest(&GridIsSolid);
   rise.SyncWith(&riser.body);
   rise.SetPhysicsValues(0, -20, 0, 0, 0);
   rise.SetSpeedLimits(-20, 20, -20, 20);
@@ -223,6 +224,7 @@ TEST_F(SlidePackageTest, ABounceReversesAndTurnsTheOwner) {
     Owner owner(20, 20);
     owner.facing = facing;
     AISlideBouncePathPackage bounce;
+    bounce.SetCellTest(&GridIsSolid);
     bounce.SyncWith(&owner.body, &owner.facing);
     bounce.SetPhysicsValues(8, 0, 0, 0, 0);
     bounce.SetSpeedLimits(-10, 10, -10, 10);
@@ -235,6 +237,7 @@ TEST_F(SlidePackageTest, ABounceReversesAndTurnsTheOwner) {
   // Under 2 on both axes it comes to rest.
   Owner slow(10, 10);
   AISlideBouncePathPackage rest;
+  rest.SetCellTest(&GridIsSolid);
   rest.SyncWith(&slow.body, &slow.facing);
   rest.SetPhysicsValues(1.5, -1.9, 0, 0, 0);
   rest.SetSpeedLimits(-10, 10, -10, 10);

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "IsoMapWriter.h"
+#include "actors/ObjectBase.h"
 #include "actors/ObjectManager.h"
 #include "actors/Player.h"
 #include "actors/WeaponSelector.h"
@@ -362,9 +364,20 @@ TEST_F(PlayerTest, BuckTimingAndItsImpulse) {
   };
   std::vector<Kick> kicks;
   int tick = 0;
-  player->SetImpulseSink([&](int32_t x, int32_t y, int32_t z, float fx, float fy, float fz) {
+  // The kick reaches every world object.
+  struct Kicked : ObjectBase {
+    std::function<void(int32_t x, int32_t y, int32_t z, float fx, float fy, float fz)> record;
+    void OnImpulse(int32_t x, int32_t y, int32_t z, float fx, float fy, float fz) override {
+      record(x, y, z, fx, fy, fz);
+    }
+  };
+  ObjectManager objects;
+  auto* kicked = new Kicked();
+  kicked->record = [&](int32_t x, int32_t y, int32_t z, float fx, float fy, float fz) {
     kicks.push_back({tick, x, y, z, fx, fy, fz});
-  });
+  };
+  objects.Add("kicked", kicked);
+  gObjectManager = &objects;
   player->SetGameMode(0);
   player->SetPosition(10.5f, 20.5f, 0);
   Tick({kLeft});

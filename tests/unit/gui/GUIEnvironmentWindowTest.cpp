@@ -6,17 +6,19 @@
 
 #include "actors/ObjectBase.h"
 #include "actors/ObjectManager.h"
+#include "actors/ShooterEnemyBase.h"
+#include "actors/ShooterMiniGameManager.h"
 #include "core/EntityManager.h"
 #include "core/RootEntity.h"
 #include "gui/GUIEnvironmentWindow.h"
 #include "gui/GUIObjectFactory.h"
 #include "support/GUIFixture.h"
+#include "support/PlayerStandIn.h"
 #include "support/TempDir.h"
 #include "world/Camera.h"
 #include "world/CameraManager.h"
 #include "world/ChunkLoader.h"
 #include "world/MapManager.h"
-#include "world/WorldLinks.h"
 
 namespace {
 
@@ -80,8 +82,6 @@ Rgba Expected(int x, int y) {
 class GUIEnvironmentWindowTest : public GUIFixture {
  protected:
   GUIEnvironmentWindowTest() {
-    ResetWorldLinks();
-    ResetWorldDrawHooks();
     gCameraManager = &cameras;
     gEntityManager = &entities;
     gObjectManager = &objects;
@@ -89,11 +89,7 @@ class GUIEnvironmentWindowTest : public GUIFixture {
                        nullptr, [this] { return std::make_unique<RecordingLevel>(calls); }}))
                       .get();
   }
-  ~GUIEnvironmentWindowTest() override {
-    map.reset();
-    ResetWorldLinks();
-    ResetWorldDrawHooks();
-  }
+  ~GUIEnvironmentWindowTest() override { map.reset(); }
 
   // A small camera, made active: its view is easy to check pixel by pixel.
   Camera* SmallCamera(int w, int h) {
@@ -104,11 +100,8 @@ class GUIEnvironmentWindowTest : public GUIFixture {
 
   // The "Default" camera in a wide world, with the player far to its right.
   Camera* DefaultCameraChasingAFarPlayer() {
-    GetWorldLinks().playerCentre = [](int32_t& x, int32_t& y) {
-      x = 5000;
-      y = 300;
-      return true;
-    };
+    player.PlaceCentre(5000, 300);
+    gWorldPlayer = &player;
     Camera* camera = cameras.FindCamera("Default");
     camera->SetBoundaries(0, 0, 10000, 600);
     return camera;
@@ -120,15 +113,24 @@ class GUIEnvironmentWindowTest : public GUIFixture {
   EntityManager entities;
   ObjectManager objects;
   std::unique_ptr<MapManager> map;
+  PlayerStandIn player;
 };
 
 TEST_F(GUIEnvironmentWindowTest, DrawsTheWorldIntoTheViewInItsFixedOrder) {
   dir.Write("Level.plf", "");
   map->TransitionMap("Level");
-  GetWorldLinks().drawPlayer = [this](ImageObject*, Camera*) { calls.push_back("player"); };
-  GetWorldDrawHooks().shooterEnemies = [this](ImageObject*, Camera*) {
-    calls.push_back("shooter");
+  player.onDraw = [this](ImageObject*, Camera*) { calls.push_back("player"); };
+  gWorldPlayer = &player;
+  // An enemy of the shooter mini-game, animated right before it is drawn.
+  struct ShooterEnemy : ShooterEnemyBase {
+    explicit ShooterEnemy(Calls& calls) : calls(calls) {}
+    void Animate() override { calls.push_back("shooter"); }
+    Calls& calls;
   };
+  ShooterMiniGameManager shooter;
+  shooter.AddEnemy("enemy", new ShooterEnemy(calls));
+  shooter.SetActive(true);
+  gShooterMiniGameManager = &shooter;
   entities.RegisterInAll("npc", new PaintingEntity(calls));
   objects.Add("crate", new RecordingObject(calls));
   auto* window = Add<GUIEnvironmentWindow>("EnvironmentWindow", nullptr, 0, 0, 800, 600);
@@ -141,8 +143,8 @@ TEST_F(GUIEnvironmentWindowTest, DrawsTheWorldIntoTheViewInItsFixedOrder) {
             (Calls{"lower", "player", "shooter", "entities", "objects", "Back", "Front", "upper"}));
   EXPECT_EQ(window->GetView(), cameras.FindCamera("Default")->GetImage());
   EXPECT_TRUE(window->IsDirty());
-  // Drawn again on the next frame, and an empty hook is skipped.
-  ResetWorldDrawHooks();
+  // Drawn again on the next frame, and a missing shooter manager is skipped.
+  gShooterMiniGameManager = nullptr;
   calls.clear();
   DrawFrame();
   EXPECT_EQ(calls, (Calls{"lower", "player", "entities", "objects", "Back", "Front", "upper"}));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "WorldFixture.h"
+#include "support/PlayerStandIn.h"
 #include "world/Camera.h"
 #include "world/CameraManager.h"
 
@@ -10,12 +11,11 @@ class CameraTest : public WorldFixture {
  protected:
   // The player's centre as the follow reads it.
   void PlacePlayer(int32_t x, int32_t y) {
-    GetWorldLinks().playerCentre = [x, y](int32_t& cx, int32_t& cy) {
-      cx = x;
-      cy = y;
-      return true;
-    };
+    player.PlaceCentre(x, y);
+    gWorldPlayer = &player;
   }
+
+  PlayerStandIn player;
 };
 
 struct View {
@@ -81,7 +81,7 @@ TEST_F(CameraTest, FollowDoesNothingWithoutRoomOrWithoutAPlayer) {
   camera.FollowPlayer();  // the screen's bounds
   EXPECT_EQ(camera.GetPositionX(), 0);
   camera.SetBoundaries(0, 0, 2000, 2000);
-  ResetWorldLinks();
+  gWorldPlayer = nullptr;
   camera.FollowPlayer();
   EXPECT_EQ(camera.GetPositionX(), 0);
 }

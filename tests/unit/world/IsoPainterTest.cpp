@@ -11,6 +11,7 @@
 #include "support/AllegroHeadless.h"
 #include "support/GlobalsFixture.h"
 #include "support/IsoFixtures.h"
+#include "support/PlayerStandIn.h"
 #include "support/TempDir.h"
 #include "world/IsoMap.h"
 #include "world/TextureLookupList.h"
@@ -54,12 +55,9 @@ class IsoPainterTest : public GlobalsFixture {
     target.ClearToTransparent();
     std::set<Cell> before;
     draws = 0;
-    IsoPlayerHooks player;
-    player.centre = [&](int32_t& x, int32_t& y, int32_t& z) {
-      x = px * 32 + 16, y = py * 32 + 16, z = -(pz * 32 + 16);
-      return true;
-    };
-    player.drawAtStoredPosition = [&] {
+    PlayerStandIn player;
+    player.PlaceCentre(px * 32 + 16, py * 32 + 16, -(pz * 32 + 16));
+    player.onDrawStored = [&] {
       ++draws;
       for (int x = 0; x < map.GetSizeX(); ++x) {
         for (int y = 0; y < map.GetSizeY(); ++y) {
@@ -69,7 +67,7 @@ class IsoPainterTest : public GlobalsFixture {
         }
       }
     };
-    map.Draw(&target, player);
+    map.Draw(&target, &player);
     return before;
   }
 

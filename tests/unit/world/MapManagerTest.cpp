@@ -10,12 +10,14 @@
 #include "core/DeferredCallList.h"
 #include "core/RootEntity.h"
 #include "core/script/ScriptVariableStore.h"
+#include "support/PlayerStandIn.h"
 #include "world/BackgroundObject.h"
 #include "world/CellTest.h"
 #include "world/Chunk.h"
 #include "world/ChunkLoader.h"
 #include "world/DefinedMap.h"
 #include "world/IsoMap.h"
+#include "world/WorldClick.h"
 
 namespace {
 
@@ -38,7 +40,7 @@ class FakeIsoMap : public IsoMap {
   bool IsCellEmpty(int32_t x, int32_t y, int32_t z) const override {
     return x == 1 && y == 2 && z == 3;
   }
-  void Draw(ImageObject*, const IsoPlayerHooks&) override { record.calls.push_back("iso"); }
+  void Draw(ImageObject*, WorldPlayer*) override { record.calls.push_back("iso"); }
 
  private:
   Record& record;
@@ -292,10 +294,14 @@ TEST_F(MapManagerTest, AnUnreadableLevelMissesEveryCellWithItsLine) {
 
 TEST_F(MapManagerTest, ClicksReachTheNPCsThroughTheClickMode) {
   MakeFakeMapManager();
-  // The link outlives the test's body (the fixture resets it), so it writes into the fixture.
-  GetWorldLinks().setMousePosition = [this](float x, float y) {
-    record.calls.push_back("mouse " + std::to_string(x) + " " + std::to_string(y));
-  };
+  struct ClickRecorder : WorldClick {
+    explicit ClickRecorder(Record& record) : record(record) {}
+    void SetMousePosition(float x, float y) override {
+      record.calls.push_back("mouse " + std::to_string(x) + " " + std::to_string(y));
+    }
+    Record& record;
+  } clicks(record);
+  gWorldClick = &clicks;
   struct ClickReader : RootEntity {
     void Update() override { seen.push_back(gEntityManager->GetClickMode()); }
     std::vector<int32_t> seen;
@@ -311,27 +317,12 @@ TEST_F(MapManagerTest, ClicksReachTheNPCsThroughTheClickMode) {
   EXPECT_EQ(entities.GetClickMode(), -1);
 }
 
-// The player as the router sees it, with or without its centre.
-class PlayerStandIn : public PropertyHolder {
- public:
-  PropertyRef GetPropertyAddress(const char*, const char* property) override {
-    if (!hasCentre) return PropertyRef();
-    if (std::string(property) == "XCenter") return PropertyRef::Integer(x, lifetime.Token());
-    if (std::string(property) == "YCenter") return PropertyRef::Integer(y, lifetime.Token());
-    return PropertyRef();
-  }
-  int32_t x = 0, y = 0;
-  bool hasCentre = true;
-  Lifetime lifetime;
-};
-
 TEST_F(MapManagerTest, EachTickOnALevelStreamsAroundThePlayerAndSetsGameModeZero) {
   PlayerStandIn player;
-  player.x = 700;
-  player.y = -300;
+  player.PlaceCentre(700, -300);
   std::vector<int32_t> modes;
-  GetWorldLinks().playerProperties = [&player] { return &player; };
-  GetWorldLinks().setPlayerGameMode = [&modes](int32_t mode) { modes.push_back(mode); };
+  player.onMode = [&modes](int32_t mode) { modes.push_back(mode); };
+  gWorldPlayer = &player;
   MakeFakeMapManager();
   map->HandleEvent(MapManager::kTick, -1, -1);  // no level: nothing
   EXPECT_TRUE(record.calls.empty());
@@ -341,7 +332,7 @@ TEST_F(MapManagerTest, EachTickOnALevelStreamsAroundThePlayerAndSetsGameModeZero
   map->TransitionMap("Level");
   record.calls.clear();
   map->HandleEvent(MapManager::kTick, -1, -1);
-  player.hasCentre = false;  // a player without the fields is not read through
+  player.hasBounds = false;  // a player without bounds is not read through
   map->HandleEvent(MapManager::kTick, -1, -1);
   EXPECT_EQ(record.calls, (std::vector<std::string>{"area 2 -1", "update", "update"}));
   EXPECT_EQ(modes, (std::vector<int32_t>{0, 0}));
@@ -368,9 +359,8 @@ TEST_F(MapManagerTest, ALevelFollowsThePlayerAndDrawsItsTwoLayersAroundTheActors
   chunk_level::WriteFile("Maps/Level.plf", chunk_level::LevelWriter(6, 6).Compressed(paint, 1));
   WriteScript("MapScripts/Level.lua", "");
   PlayerStandIn player;
-  player.x = 300;
-  player.y = 300;
-  GetWorldLinks().playerProperties = [&player] { return &player; };
+  player.PlaceCentre(300, 300);
+  gWorldPlayer = &player;
   DeferredCallList calls;
   gDeferredCallList = &calls;
   MakeMapManager();
@@ -394,8 +384,7 @@ TEST_F(MapManagerTest, ALevelFollowsThePlayerAndDrawsItsTwoLayersAroundTheActors
   expectClips(4, 1);
 
   // The player walks to the far corner: the block follows, the chunks left behind go.
-  player.x = 5 * 256 + 10;
-  player.y = 5 * 256 + 10;
+  player.PlaceCentre(5 * 256 + 10, 5 * 256 + 10);
   map->HandleEvent(MapManager::kTick, -1, -1);
   expectClips(5, 5);
   expectClips(4, 4);
@@ -450,7 +439,9 @@ TEST_F(MapManagerTest, WithNoPlayerALevelHoldsTheBlockAtItsFirstChunk) {
 
 TEST_F(MapManagerTest, DrawPassesByKindAndDisplayFlags) {
   std::vector<std::string>& calls = record.calls;
-  GetWorldLinks().drawPlayer = [&calls](ImageObject*, Camera*) { calls.push_back("player"); };
+  PlayerStandIn player;
+  player.onDraw = [&calls](ImageObject*, Camera*) { calls.push_back("player"); };
+  gWorldPlayer = &player;
   dir.Write("Maps/Level.plf", "");
   MakeFakeMapManager();
   map->TransitionMap("Level");
@@ -525,9 +516,11 @@ TEST_F(MapManagerTest, ScriptFunctionsAndTheirFailureLines) {
 
 TEST_F(MapManagerTest, TheDefaultPositionIsSetOnlyDuringStartUp) {
   std::vector<std::pair<int32_t, int32_t>> placed;
-  GetWorldLinks().setPlayerPosition = [&placed](int32_t x, int32_t y) {
-    placed.emplace_back(x, y);
+  PlayerStandIn player;
+  player.onPlace = [&placed](float x, float y, float) {
+    placed.emplace_back(static_cast<int32_t>(x), static_cast<int32_t>(y));
   };
+  gWorldPlayer = &player;
   MakeFakeMapManager();
   gInitialising = true;
   ASSERT_TRUE(Run("MapM_SetDefaultPosition(40.7, 50)"));

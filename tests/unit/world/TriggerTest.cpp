@@ -8,6 +8,7 @@
 
 #include "WorldFixture.h"
 #include "core/Graveyard.h"
+#include "support/PlayerStandIn.h"
 #include "world/PropertyTrigger.h"
 #include "world/RadialTrigger.h"
 #include "world/RectangularTrigger.h"
@@ -21,10 +22,8 @@ class TriggerTest : public WorldFixture {
  protected:
   TriggerTest() {
     gTriggerManager = &triggers;
-    GetWorldLinks().playerBox = [this](RectRecord& out) {
-      out = box;
-      return true;
-    };
+    player.PlaceBox({-1000, -1000, -990, -990});
+    gWorldPlayer = &player;
     // Each run of count.lua adds one to runs[code].
     WriteScript("count.lua",
                 "runs = runs or {} local c = GetScriptCode() runs[c] = (runs[c] or 0) + 1\n");
@@ -36,11 +35,11 @@ class TriggerTest : public WorldFixture {
     Run("n = runs and runs[" + std::to_string(code) + "] or 0");
     return static_cast<int>(Number("n"));
   }
-  void PlaceBox(int32_t left, int32_t top) { box = {left, top, left + 10, top + 10}; }
+  void PlaceBox(int32_t left, int32_t top) { player.PlaceBox({left, top, left + 10, top + 10}); }
   void Tick() { triggers.Update(0.0f); }
 
   TriggerManager triggers;
-  RectRecord box{-1000, -1000, -990, -990};
+  PlayerStandIn player;
 };
 
 TEST_F(TriggerTest, RectanglesOverlapWithTheirEdgesInEitherOrder) {
@@ -200,14 +199,8 @@ TEST_F(TriggerTest, ATriggerRemovedWhileItsScriptRunsIsDestroyedAfterTheWalk) {
   PlaceBox(0, 0);
   // What a script cannot do yet, the program can: remove triggers during the walk.
   Trigger* gone = triggers.GetAt(0);
-  const RectRecord inside = box;
-  GetWorldLinks().playerBox = [&](RectRecord& out) {
-    out = inside;
-    triggers.ClearTriggers();
-    return true;
-  };
+  player.onRead = [&] { triggers.ClearTriggers(); };
   Tick();
-  GetWorldLinks().playerBox = nullptr;  // it holds this test's locals
   EXPECT_EQ(triggers.GetCount(), 0);
   EXPECT_FALSE(ProcessGraveyard().IsRetired(gone));
 }

@@ -16,7 +16,6 @@
 #include "world/Camera.h"
 #include "world/CameraManager.h"
 #include "world/MapManager.h"
-#include "world/WorldLinks.h"
 
 // The world's managers as start-up makes them (the "Default" camera over an 800 x 600 screen,
 // "Maps/" and "MapScripts/" folders), each in its global, on the fixture's Lua manager. The map
@@ -24,7 +23,6 @@
 class WorldFixture : public LuaFixture {
  protected:
   WorldFixture() {
-    ResetWorldLinks();
     // As the program wires it.
     SetEnvironmentScopeSource(
         [] { return gMapManager != nullptr ? gMapManager->GetEnvironmentVariables() : nullptr; });
@@ -46,7 +44,6 @@ class WorldFixture : public LuaFixture {
   ~WorldFixture() override {
     map.reset();
     scenery.reset();
-    ResetWorldLinks();
   }
 
   void MakeMapManager(MapManager::Readers readers = {}) {

@@ -73,7 +73,6 @@
 #include "world/CameraManager.h"
 #include "world/MapManager.h"
 #include "world/TriggerManager.h"
-#include "world/WorldLinks.h"
 
 namespace {
 
@@ -508,10 +507,7 @@ struct World {
         {"player",
          [this] {
            gPlayer = (player = std::make_unique<Player>()).get();
-           GetWorldLinks().playerBox = [](RectRecord& box) {
-             box = gPlayer->GetDimensions()->Rect();
-             return true;
-           };
+           gWorldPlayer = gPlayer;
          }},
         {"trigger manager",
          [this] { gTriggerManager = (triggers = std::make_unique<TriggerManager>()).get(); }},
@@ -644,7 +640,6 @@ struct World {
   ~World() {
     // The map first: unloading clears the entity registry.
     map.reset();
-    ResetWorldLinks();
     ResetGlobals();
     images->CloseFile();
     al_set_target_bitmap(nullptr);

@@ -1,4 +1,4 @@
-#include "program/DialogueClick.h"
+#include "gui/GUIDialogueOpener.h"
 
 #include <string>
 
@@ -53,7 +53,7 @@ int64_t Scaled(int64_t offset, int64_t viewSize, int64_t windowSize) {
 
 }  // namespace
 
-WorldPoint MouseInWorld() {
+WorldPoint GUIDialogueOpener::MouseInWorld() {
   if (gGUIManager == nullptr) return {0, 0};
   const int64_t x = ToInt32(gGUIManager->GetMouseX());
   const int64_t y = ToInt32(gGUIManager->GetMouseY());
@@ -72,38 +72,17 @@ WorldPoint MouseInWorld() {
   return {ToInt32(static_cast<double>(worldX)), ToInt32(static_cast<double>(worldY))};
 }
 
-bool HandleDialogueClick(NPCStaticDialogue& npc, int32_t mode) {
-  if (mode != 0 && mode != 1) return false;
-  npc.RecomputeBounds();
-  const WorldPoint mouse = MouseInWorld();
-  const bool inside = npc.IsInClickRect(mouse.x, mouse.y);
-  if (mode == 0) {
-    npc.SetPressed(inside);
-    return false;
-  }
-  // A release ends the press: a later release with no press on the NPC (the press taken by a
-  // widget) must not open the dialogue.
-  const bool clicked = npc.IsPressed() && inside;
-  npc.SetPressed(false);
-  if (!clicked) return false;
-  const char* path = npc.GetDialoguePath();
-  if (path == nullptr) {
-    Log("NPC was clicked but didn't have a dialogue path set.\n");
-    return false;
-  }
+void GUIDialogueOpener::Open(NPCStaticDialogue& npc, const char* path) {
   GUIDialogueManager* window = FindDialogueManager();
   if (window == nullptr) {
     Log("Couldn't find Dialogue Manager\n");
-    return false;
+    return;
   }
   if (gEntityManager != nullptr) gEntityManager->SetDialogueNPC(&npc);
   const LifetimeToken windowAlive = window->GetLifetimeToken();
   window->SetLastChatResponse(-2);
-  // A copy: the script may change the NPC's path, or change the map and so destroy the NPC.
-  const std::string script = path;
   if (gLuaManager != nullptr) {
-    gLuaManager->ExecuteScript(script.c_str(), GUIDialogueManager::kDialogueScriptCode);
+    gLuaManager->ExecuteScript(path, GUIDialogueManager::kDialogueScriptCode);
   }
   if (windowAlive.IsAlive()) window->SetLastChatResponse(-1);
-  return false;
 }

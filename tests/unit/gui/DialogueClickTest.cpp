@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "gui/GUIDialogueOpener.h"
 #include "gui/GUIEnvironmentWindow.h"
 #include "gui/GUIWindow.h"
-#include "program/DialogueClick.h"
 #include "support/DialogueFixture.h"
 #include "support/GUIFixture.h"
 #include "world/Camera.h"
@@ -15,7 +15,7 @@ constexpr int32_t kRelease = 1;
 class DialogueClickTest : public DialogueFixture {
  protected:
   DialogueClickTest() {
-    NPCStaticDialogue::SetClickHandler(HandleDialogueClick);
+    gDialogueOpener = &opener;
     WriteDialogueScript("talk.lua");
     // Centre (100, 200): the click rectangle is x 91 to 109, y 153 to 208.
     npc = AddDialogueNPC("Mira", 100, 200, "talk.lua");
@@ -34,6 +34,7 @@ class DialogueClickTest : public DialogueFixture {
   }
 
   NPCStaticDialogue* npc = nullptr;
+  GUIDialogueOpener opener;
 };
 
 TEST_F(DialogueClickTest, PressAndReleaseInsideTheClickRectangleRunTheDialogueOnce) {
@@ -152,8 +153,8 @@ TEST_F(DialogueClickTest, ClicksAreComparedInWorldCoordinates) {
 
   // No environment window: the screen stands in for one.
   gui->SetMousePosition(200, 200);
-  EXPECT_EQ(MouseInWorld().x, 400);
-  EXPECT_EQ(MouseInWorld().y, 250);
+  EXPECT_EQ(opener.MouseInWorld().x, 400);
+  EXPECT_EQ(opener.MouseInWorld().y, 250);
   PressAndRelease(200, 200, 200, 200);
   EXPECT_EQ(Text("ran"), "-100:-2 ");
   PressAndRelease(400, 250, 400, 250);  // the NPC's world position on the screen hits nothing
@@ -164,8 +165,8 @@ TEST_F(DialogueClickTest, ClicksAreComparedInWorldCoordinates) {
   auto* parent = Add<RecordingWidget>("Frame", nullptr, 0, 0, 800, 600);
   Add<GUIEnvironmentWindow>("EnvironmentWindow", parent, 100, 50, 400, 300);
   gui->SetMousePosition(200, 150);
-  EXPECT_EQ(MouseInWorld().x, 400);
-  EXPECT_EQ(MouseInWorld().y, 250);
+  EXPECT_EQ(opener.MouseInWorld().x, 400);
+  EXPECT_EQ(opener.MouseInWorld().y, 250);
   Run("ran = ''");
   PressAndRelease(200, 150, 204, 129);  // world (408, 208)
   EXPECT_EQ(Text("ran"), "-100:-2 ");
@@ -173,8 +174,8 @@ TEST_F(DialogueClickTest, ClicksAreComparedInWorldCoordinates) {
   EXPECT_EQ(Text("ran"), "-100:-2 ");
   // Beside the environment window the screen counts again.
   gui->SetMousePosition(600, 500);
-  EXPECT_EQ(MouseInWorld().x, 800);
-  EXPECT_EQ(MouseInWorld().y, 550);
+  EXPECT_EQ(opener.MouseInWorld().x, 800);
+  EXPECT_EQ(opener.MouseInWorld().y, 550);
 }
 
 }  // namespace
