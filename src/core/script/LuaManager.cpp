@@ -55,7 +55,8 @@ bool CallWrites(lua_State* state, Writes writes) {
 }
 
 // Counts the write, then runs the library's own function (upvalue 1) in this very call, so that
-// its results and errors (which name the function as the caller called it) are its own.
+// its results and errors (which name the function as the caller called it) are its own. Scripts
+// cannot reach a C function's upvalues.
 int CountingCall(lua_State* state) {
   if (CallWrites(state, static_cast<Writes>(lua_tointeger(state, lua_upvalueindex(2))))) {
     ++gFileWrites;
@@ -91,8 +92,9 @@ void CountScriptFileWrites(lua_State* state) {
   for (const char* name : {"output", "popen", "write", "flush", "close"}) {
     CountWrites(state, io, name, Writes::kAlways);
   }
-  for (const char* name : {"read", "lines"})
+  for (const char* name : {"read", "lines"}) {
     CountWrites(state, io, name, Writes::kWhenInputWritable);
+  }
   lua_getglobal(state, LUA_OSLIBNAME);
   for (const char* name : {"rename", "remove", "execute"}) {
     CountWrites(state, io + 1, name, Writes::kAlways);
