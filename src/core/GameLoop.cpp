@@ -65,6 +65,7 @@ void GameLoop::Dispatch(const ALLEGRO_EVENT& event, double takenAt) {
 }
 
 void GameLoop::Tick(const TickTime& time) {
+  ++gTickCount;
   Graveyard::Walk walk;
   for (const TickStage& stage : stages) stage.run(time);
 }

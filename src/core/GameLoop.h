@@ -96,7 +96,8 @@ class GameLoop {
   // One event as the loop handles it; takenAt is when it came off the queue. What its handlers
   // bury in the process's graveyard is destroyed when it has been handled.
   void Dispatch(const ALLEGRO_EVENT& event, double takenAt);
-  // The stages in order, with the process's graveyard open until the last has run.
+  // Counts the tick in gTickCount, then runs the stages in order, with the process's graveyard
+  // open until the last has run.
   void Tick(const TickTime& time);
 
  private:

@@ -21,6 +21,11 @@
   /* Depth of the last OpenGL quad drawn: each quad lies one step deeper than the one before, \
      and the game loop puts it back to 0 before every frame. */                               \
   X(float, gGLQuadDepth, 0.0f)                                                                \
+  /* Game ticks begun: the game loop adds 1 as each tick starts. */                           \
+  X(uint64_t, gTickCount, 0)                                                                  \
+  /* Files written, renamed or removed by the program or its scripts: a file found unchanged  \
+     is known to be unchanged still only while this stays the same. */                        \
+  X(uint64_t, gFileWrites, 0)                                                                 \
   X(ALLEGRO_DISPLAY*, gDisplay, nullptr)                                                      \
   X(ALLEGRO_EVENT_QUEUE*, gEventQueue, nullptr)                                               \
   X(ALLEGRO_TIMER*, gTimer, nullptr)                                                          \

@@ -110,6 +110,8 @@ void ExternalImageManager::OpenFile(const char* path) {
   CloseFile();
   const std::unique_ptr<FILE, FileClose> source(OpenContentFile(path, "rb"));
   if (source == nullptr) return;
+  // Making and removing the scratch file count as file writes, like a script's.
+  ++gFileWrites;
   file = CreateTemporaryFile(kTemporaryFile);
   if (file == nullptr) {
     Log("ExternalImageManager::OpenFile - Warning, could not create %s\n", kTemporaryFile);
@@ -171,7 +173,10 @@ void ExternalImageManager::ReadOpenedDirectory(const char* operation, const char
 void ExternalImageManager::CloseFile() {
   if (file != nullptr) {
     std::fclose(file);
-    if (isTemporary) RemoveTemporaryFile(kTemporaryFile);
+    if (isTemporary) {
+      ++gFileWrites;
+      RemoveTemporaryFile(kTemporaryFile);
+    }
   }
   file = nullptr;
   isTemporary = false;

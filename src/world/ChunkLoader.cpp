@@ -21,10 +21,17 @@ namespace {
 constexpr int32_t kActiveReach = 2;  // the 5 x 5 block
 constexpr int32_t kWholeReach = 1;   // the 3 x 3 block read whole
 
-// The inflated level, new and empty, opened for writing and then reading.
-std::FILE* CreateChunkFile() { return CreateTemporaryFile(ChunkLoader::kTemporaryFile); }
+// The inflated level, new and empty, opened for writing and then reading. Both count as file
+// writes, so that no script of that name runs from what the file held before.
+std::FILE* CreateChunkFile() {
+  ++gFileWrites;
+  return CreateTemporaryFile(ChunkLoader::kTemporaryFile);
+}
 
-void RemoveChunkFile() { RemoveTemporaryFile(ChunkLoader::kTemporaryFile); }
+void RemoveChunkFile() {
+  ++gFileWrites;
+  RemoveTemporaryFile(ChunkLoader::kTemporaryFile);
+}
 
 int32_t LittleInt32(const uint8_t* bytes) {
   return static_cast<int32_t>(

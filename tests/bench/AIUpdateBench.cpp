@@ -148,7 +148,11 @@ int main(int argc, char** argv) {
   for (int i = 0; i < kCount; ++i) {
     Script(state, "AIM_CreateObject('a', 'FloatingAIPackageList', 'AIAutoScript', 'tick.lua', 1)");
   }
-  const double autoscripts = Measure(ticks, [manager] { manager->Update(); });
+  // Each a tick of its own, as the game loop counts them: a script's file is looked at once a tick.
+  const double autoscripts = Measure(ticks, [manager] {
+    ++gTickCount;
+    manager->Update();
+  });
   Report("1,000 auto-script packages (a one-line script each)", autoscripts);
   int32_t sum = 0;
   Report("1,000 drawing lists resolving their state trees", Measure(ticks, [&] {

@@ -1,12 +1,118 @@
 #include "core/script/LuaManager.h"
 
+#include <stdio_ext.h>
+
+#include <cstring>
 #include <string>
 
 #include "core/Convert.h"
+#include "core/Globals.h"
 #include "core/Log.h"
 #include "platform/ContentFile.h"
 
 namespace {
+
+// When a call of a library function counts as a file write.
+enum class Writes : lua_Integer {
+  kAlways,
+  kUnlessReadMode,      // io.open: its mode (argument 2) opens for reading only
+  kWhenInputWritable,   // reads of the default input, which flush what was written to it
+  kWhenHandleWritable,  // a handle's functions, the handle first: only writable ones write
+};
+
+// Whether the value at the (absolute) index is an open file handle that can be written.
+bool IsWritableHandle(lua_State* state, int index) {
+  if (lua_type(state, index) != LUA_TUSERDATA || lua_getmetatable(state, index) == 0) return false;
+  luaL_getmetatable(state, LUA_FILEHANDLE);
+  const bool handle = lua_rawequal(state, -1, -2) != 0;
+  lua_pop(state, 2);
+  if (!handle) return false;
+  FILE* file = *static_cast<FILE**>(lua_touserdata(state, index));
+  return file != nullptr && __fwritable(file) != 0;
+}
+
+bool CallWrites(lua_State* state, Writes writes) {
+  switch (writes) {
+    case Writes::kAlways:
+      return true;
+    case Writes::kUnlessReadMode: {
+      if (lua_isnoneornil(state, 2)) return false;
+      if (lua_type(state, 2) != LUA_TSTRING) return true;
+      const char* mode = lua_tostring(state, 2);
+      return mode[0] != 'r' || std::strchr(mode, '+') != nullptr;
+    }
+    case Writes::kWhenInputWritable: {
+      // The io functions keep the default input in their environment, which the wrapper shares.
+      lua_rawgeti(state, LUA_ENVIRONINDEX, 1);
+      const bool writable = IsWritableHandle(state, lua_gettop(state));
+      lua_pop(state, 1);
+      return writable;
+    }
+    case Writes::kWhenHandleWritable:
+      return IsWritableHandle(state, 1);
+  }
+  return true;
+}
+
+// Counts the write, then runs the library's own function (upvalue 1) in this very call, so that
+// its results and errors (which name the function as the caller called it) are its own. Scripts
+// cannot reach a C function's upvalues.
+int CountingCall(lua_State* state) {
+  if (CallWrites(state, static_cast<Writes>(lua_tointeger(state, lua_upvalueindex(2))))) {
+    ++gFileWrites;
+  }
+  return lua_tocfunction(state, lua_upvalueindex(1))(state);
+}
+
+// Replaces the C function at table[name] with one that counts its writes first.
+void CountWrites(lua_State* state, int table, const char* name, Writes writes) {
+  lua_getfield(state, table, name);
+  if (lua_tocfunction(state, -1) == nullptr) {
+    lua_pop(state, 1);
+    return;
+  }
+  lua_getfenv(state, -1);
+  lua_pushvalue(state, -2);
+  lua_pushinteger(state, static_cast<lua_Integer>(writes));
+  lua_pushcclosure(state, CountingCall, 2);
+  // The io functions keep their default files in their environment, and a handle they make takes
+  // the environment of the function that makes it.
+  lua_insert(state, -2);
+  lua_setfenv(state, -2);
+  lua_setfield(state, table, name);
+  lua_pop(state, 1);
+}
+
+// Every way a script can write, rename or remove a file counts in gFileWrites, so that a script
+// that writes a script file and runs it sees what it wrote.
+void CountScriptFileWrites(lua_State* state) {
+  lua_getglobal(state, LUA_IOLIBNAME);
+  const int io = lua_gettop(state);
+  CountWrites(state, io, "open", Writes::kUnlessReadMode);
+  for (const char* name : {"output", "popen", "write", "flush", "close"}) {
+    CountWrites(state, io, name, Writes::kAlways);
+  }
+  for (const char* name : {"read", "lines"}) {
+    CountWrites(state, io, name, Writes::kWhenInputWritable);
+  }
+  lua_getglobal(state, LUA_OSLIBNAME);
+  for (const char* name : {"rename", "remove", "execute"}) {
+    CountWrites(state, io + 1, name, Writes::kAlways);
+  }
+  lua_pop(state, 2);
+
+  // Every function of a handle, its collector too: buffered writes reach the file when the handle
+  // is flushed, sought, read, closed or collected.
+  luaL_getmetatable(state, LUA_FILEHANDLE);
+  const int metatable = lua_gettop(state);
+  for (lua_pushnil(state); lua_next(state, metatable) != 0; lua_pop(state, 1)) {
+    if (lua_type(state, -2) == LUA_TSTRING && lua_tocfunction(state, -1) != nullptr) {
+      const std::string name = lua_tostring(state, -2);
+      CountWrites(state, metatable, name.c_str(), Writes::kWhenHandleWritable);
+    }
+  }
+  lua_pop(state, 1);
+}
 
 // Lua runs a userdata's __gc unprotected at any allocation, inside any script function, so no
 // script may give one a finalizer. The only userdata the libraries hand scripts are file handles;
@@ -47,6 +153,7 @@ void CloseFinalizerRoads(lua_State* state) {
 
 LuaManager::LuaManager(std::span<const LuaManagerFamily> families) : state(luaL_newstate()) {
   luaL_openlibs(state);
+  CountScriptFileWrites(state);
   CloseFinalizerRoads(state);
   for (const LuaManagerFamily& family : families) family.registrar(state);
 }
@@ -70,15 +177,22 @@ bool LuaManager::ExecuteScript(const char* name, int32_t code) {
   // Content written for Windows names script folders with "\".
   const std::string path = ContentPath(basePath ? *basePath + name : std::string(name));
 
-  const ContentStamp stamp = StampContentFile(path);
-  if (stamp.exists && !stamp.regular) {
-    Log("Lua Error during Loading: cannot open %s: not a regular file\n", path.c_str());
-    return false;
-  }
-  if (!PushChunk(path, stamp)) {
-    LogError("Lua Error during Loading: %s\n");
-    lua_settop(state, top);
-    return false;
+  // A stat costs about ten runs of a one-line chunk: within a tick, a file found unchanged is
+  // taken to be unchanged until the program or a script writes a file.
+  const auto kept = chunks.find(path);
+  if (kept != chunks.end() && kept->second.checked == FileCheck::Now()) {
+    PushKeptChunk(kept->second);
+  } else {
+    const ContentStamp stamp = StampContentFile(path);
+    if (stamp.exists && !stamp.regular) {
+      Log("Lua Error during Loading: cannot open %s: not a regular file\n", path.c_str());
+      return false;
+    }
+    if (!PushChunk(path, stamp)) {
+      LogError("Lua Error during Loading: %s\n");
+      lua_settop(state, top);
+      return false;
+    }
   }
   scriptCode = code;
   const bool ran = lua_pcall(state, 0, LUA_MULTRET, 0) == 0;
@@ -87,14 +201,21 @@ bool LuaManager::ExecuteScript(const char* name, int32_t code) {
   return ran;
 }
 
+LuaManager::FileCheck LuaManager::FileCheck::Now() { return {gTickCount, gFileWrites}; }
+
+void LuaManager::PushKeptChunk(const CachedChunk& chunk) {
+  lua_rawgeti(state, LUA_REGISTRYINDEX, chunk.reference);
+  // A fresh load runs in the globals of the moment; the chunk may have changed its own.
+  lua_pushvalue(state, LUA_GLOBALSINDEX);
+  lua_setfenv(state, -2);
+}
+
 bool LuaManager::PushChunk(const std::string& path, const ContentStamp& stamp) {
   const auto kept = chunks.find(path);
   if (kept != chunks.end()) {
     if (kept->second.stamp.SameVersion(stamp)) {
-      lua_rawgeti(state, LUA_REGISTRYINDEX, kept->second.reference);
-      // A fresh load runs in the globals of the moment; the chunk may have changed its own.
-      lua_pushvalue(state, LUA_GLOBALSINDEX);
-      lua_setfenv(state, -2);
+      kept->second.checked = FileCheck::Now();
+      PushKeptChunk(kept->second);
       return true;
     }
     luaL_unref(state, LUA_REGISTRYINDEX, kept->second.reference);
@@ -104,7 +225,7 @@ bool LuaManager::PushChunk(const std::string& path, const ContentStamp& stamp) {
   // A file written moments ago could be rewritten at the same size without its times moving.
   if (IsSettled(stamp)) {
     lua_pushvalue(state, -1);
-    chunks.emplace(path, CachedChunk{stamp, luaL_ref(state, LUA_REGISTRYINDEX)});
+    chunks.emplace(path, CachedChunk{stamp, luaL_ref(state, LUA_REGISTRYINDEX), FileCheck::Now()});
   }
   return true;
 }

@@ -34,6 +34,8 @@ class LuaManager {
   // every path. None for a name does nothing and answers false. The name is copied before the
   // script runs, so the script may change or free the text it came from. The compiled chunk is kept
   // by path and used again while the file's stamp stays the same; any change reads the file again.
+  // The stamp is looked at by the first run of the path in a tick and again after any file write
+  // that the program or a script makes (gFileWrites); a file modified moments ago is never kept.
   bool ExecuteScript(const char* name, int32_t code);
 
   // The exact text "NULL" removes the base path; none is ignored.
@@ -69,13 +71,23 @@ class LuaManager {
  private:
   using Argument = std::variant<float, std::optional<std::string>>;
 
+  // When a file was last found to be as its stamp says: the tick, and the file writes by then.
+  struct FileCheck {
+    uint64_t tick;
+    uint64_t writes;
+    static FileCheck Now();
+    bool operator==(const FileCheck&) const = default;
+  };
+
   // A compiled chunk, kept in the registry, and the stamp of the file it was read from.
   struct CachedChunk {
     ContentStamp stamp;
     int reference;
+    FileCheck checked;
   };
 
   void LogError(const char* format);
+  void PushKeptChunk(const CachedChunk& chunk);
   // Pushes the chunk of the path: the kept one while the stamp matches, else the file loaded anew.
   // False, with the load error on the stack, when the file does not load.
   bool PushChunk(const std::string& path, const ContentStamp& stamp);

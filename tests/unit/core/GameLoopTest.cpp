@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -330,6 +332,32 @@ TEST_F(GameLoopScriptTest, GameLoop_ScriptFromADeferredCallClearsTheEntityRegist
   EXPECT_EQ(journal, (std::vector<std::string>{"update parent", "update child",
                                                "script cleared parent and child", "drawn",
                                                "~parent", "~child"}));
+  EXPECT_EQ(log.Text(), "");
+}
+
+// A kept script's file is looked at by its first run in a tick: an edit from outside during a tick
+// is seen from the next tick on.
+TEST_F(GameLoopScriptTest, GameLoop_AScriptEditedDuringATickRunsItsNewTextFromTheNextTick) {
+  const auto write = [&](const char* code) {
+    std::filesystem::last_write_time(
+        dir.Write("edit.lua", code),
+        std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+  };
+  const auto run = [&] {
+    lua.ExecuteScript("edit.lua", 0);
+    journal.push_back("value " + std::to_string(static_cast<int>(Number("value"))));
+  };
+  write("value = 1");
+  const std::vector<TickStage> stages = {{"scripts", [&](const TickTime&) {
+                                            run();
+                                            write("value = 22");
+                                            run();
+                                          }}};
+  ScriptedEvents events({});
+  GameLoop loop(events, handlers, stages);
+  loop.Dispatch(kTimer, WallClock());
+  loop.Dispatch(kTimer, WallClock());
+  EXPECT_EQ(journal, (std::vector<std::string>{"value 1", "value 1", "value 22", "value 22"}));
   EXPECT_EQ(log.Text(), "");
 }
 

@@ -403,6 +403,9 @@ class ScriptCacheTest : public LuaFixture {
     return {value, Text("same") == "true"};
   }
 
+  // The game loop starts the next tick: files edited from outside since are seen from then on.
+  static void NextTick() { ++gTickCount; }
+
   const Time past = Time::clock::now() - std::chrono::hours(1);
 };
 
@@ -433,6 +436,7 @@ TEST_F(ScriptCacheTest, AnEditedScriptIsReadAgainAndAnUntouchedOneIsNot) {
       WriteAt("edit.lua", code, past + c.moved);
     }
     if (c.reread) expected = std::stod(std::string(c.code).substr(8));
+    NextTick();
     const auto [value, same] = RunFile("edit.lua");
     EXPECT_EQ(value, expected) << c.edit;
     EXPECT_EQ(same, !c.reread) << c.edit;
@@ -458,6 +462,7 @@ TEST_F(ScriptCacheTest, FailingAndDeletedScriptsLogTheirLineOnEveryRun) {
     } else {
       std::filesystem::remove(dir.Path() / "fails.lua");
     }
+    NextTick();
     for (int run = 0; run < 3; ++run) {
       log.Clear();
       const int top = lua_gettop(State());
@@ -467,7 +472,108 @@ TEST_F(ScriptCacheTest, FailingAndDeletedScriptsLogTheirLineOnEveryRun) {
     }
   }
   WriteAt("fails.lua", "value = 4", past);
+  NextTick();
   EXPECT_EQ(RunFile("fails.lua").first, 4);
+}
+
+// Within a tick a kept script's file is looked at by its first run only: an edit from outside is
+// seen from the next tick on. A file modified moments ago is looked at on every run.
+TEST_F(ScriptCacheTest, WithinATickAKeptScriptIsLookedAtOnlyByItsFirstRun) {
+  const std::string marker = " chunk = debug.getinfo(1, 'f').func";
+  WriteAt("edit.lua", "value = 1" + marker, past);
+  EXPECT_EQ(RunFile("edit.lua").first, 1);
+  WriteAt("edit.lua", "value = 22" + marker, past);
+  for (int run = 0; run < 3; ++run) EXPECT_EQ(RunFile("edit.lua"), std::make_pair(1.0, true));
+  NextTick();
+  EXPECT_EQ(RunFile("edit.lua").first, 22);
+  WriteAt("edit.lua", "value = 3" + marker, past);
+  EXPECT_EQ(RunFile("edit.lua"), std::make_pair(22.0, true));
+
+  NextTick();
+  dir.Write("edit.lua", "value = 4");
+  EXPECT_EQ(RunFile("edit.lua").first, 4);
+  dir.Write("edit.lua", "value = 5");
+  EXPECT_EQ(RunFile("edit.lua").first, 5);
+  dir.Write("edit.lua", "value = 66");
+  EXPECT_EQ(RunFile("edit.lua").first, 66);
+  EXPECT_EQ(log.Text(), "");
+}
+
+// Every way a script has to write, rename or remove a file, then run the script of that file in
+// the same tick, right after a run of its old text: the run sees what was written.
+TEST_F(ScriptCacheTest, AScriptThatWritesAScriptFileRunsWhatItWroteInTheSameTick) {
+  struct Case {
+    const char* road;
+    const char* write;  // leaves "target.lua" setting value to 2, or removes it
+    const char* logged;
+  };
+  const Case cases[] = {
+      {"io.open", "local f = io.open('target.lua', 'w') f:write('value = 2') f:close()", ""},
+      {"io.open, appending",
+       "local f = io.open('target.lua', 'a+') f:write(' value = 2') f:close()", ""},
+      {"io.output", "io.output('target.lua') io.write('value = 2') io.close() io.output(io.stdout)",
+       ""},
+      {"a handle opened ticks ago, flushed",
+       "held:seek('set') held:write('value = 2') LM_ExecuteScript('target.lua') held:flush()", ""},
+      {"a handle opened ticks ago, collected",
+       "held:seek('set') held:write('value = 2') LM_ExecuteScript('target.lua') held = nil "
+       "collectgarbage('collect')",
+       ""},
+      {"os.rename", "os.rename('other.lua', 'target.lua')", ""},
+      {"os.execute", "os.execute('printf \"value = 2\" > target.lua')", ""},
+      {"os.remove", "os.remove('target.lua')",
+       "Lua Error during Loading: cannot open target.lua: No such file or directory\n"},
+  };
+  for (const Case& c : cases) {
+    WriteAt("target.lua", "value = 1", past);
+    WriteAt("other.lua", "value = 2", past);
+    ASSERT_TRUE(Run("held = io.open('target.lua', 'r+')"));
+    NextTick();
+    EXPECT_EQ(RunFile("target.lua").first, 1) << c.road;
+    log.Clear();
+    EXPECT_TRUE(Run(std::string(c.write) + " value = nil LM_ExecuteScript('target.lua')"))
+        << c.road;
+    EXPECT_EQ(Number("value"), std::string(c.logged).empty() ? 2 : 0) << c.road;
+    EXPECT_EQ(log.Text(), c.logged) << c.road;
+    Run("if held then held:close() held = nil end");
+  }
+}
+
+// The counted library functions answer, and fail, exactly as Lua's own do.
+TEST_F(ScriptCacheTest, CountedFileFunctionsAnswerAsTheLibrarysOwn) {
+  const char* calls[] = {
+      "pcall(io.open)",
+      "pcall(function() io.open() end)",
+      "pcall(function() local o = io.open o({}) end)",
+      "io.open('missing/none.txt', 'w')",
+      "io.open('missing.txt')",
+      "pcall(function() io.output({}) end)",
+      "pcall(function() io.output('missing/none.txt') end)",
+      "pcall(function() io.lines('missing.txt') end)",
+      "pcall(function() io.stdout.write(1) end)",
+      "pcall(function() local f = io.tmpfile() f:close() f:write('x') end)",
+      "pcall(function() io.tmpfile():seek('nowhere') end)",
+      "pcall(function() local t = {write = io.stdout.write} t:write('x') end)",
+      "io.tmpfile():write('x')",
+      "os.rename('missing.txt', 'other.txt')",
+      "pcall(function() os.rename() end)",
+      "os.remove('missing.txt')",
+      "pcall(function() os.remove({}) end)",
+      "os.execute('exit 3')",
+  };
+  const auto answers = [](lua_State* state, const char* call) {
+    const std::string chunk = "local answers = {" + std::string(call) +
+                              "} for i = 1, #answers do answers[i] = tostring(answers[i]) end "
+                              "return table.concat(answers, ' | ')";
+    if (luaL_dostring(state, chunk.c_str()) != 0) return std::string("failed: ") + call;
+    std::string text = lua_tostring(state, -1);
+    lua_pop(state, 1);
+    return text;
+  };
+  lua_State* plain = luaL_newstate();
+  luaL_openlibs(plain);
+  for (const char* call : calls) EXPECT_EQ(answers(State(), call), answers(plain, call));
+  lua_close(plain);
 }
 
 TEST_F(ScriptCacheTest, AKeptChunkRunsInTheGlobalsEveryRun) {

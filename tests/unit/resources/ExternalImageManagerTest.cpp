@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <zlib.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -200,6 +201,24 @@ TEST_F(ExternalImageManagerTest, TemporaryFileExistsOnlyWhileACompressedContaine
   manager.OpenFile("bad.z");
   EXPECT_FALSE(dir.Exists(kTemporary));
   EXPECT_FALSE(manager.IsOpen());
+}
+
+// Making and removing the temporary file are file writes: a kept script of that name that ran
+// earlier in the tick does not run again from what the file held before.
+TEST_F(ExternalImageManagerTest, AScriptAtTheTemporaryFileNameIsReadAgainInTheSameTick) {
+  Write("images.z", OneImage().Compressed());
+  Write("images.p", OneImage().Plain());
+  // The first makes the file, the second removes it.
+  for (const char* open : {"EIM_OpenFile('images.z')", "EIM_OpenFileUncompressed('images.p')"}) {
+    std::filesystem::last_write_time(
+        dir.Write(kTemporary, "value = 1"),
+        std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    ++gTickCount;
+    ASSERT_TRUE(lua.ExecuteScript(kTemporary, 0));
+    EXPECT_EQ(Number("value"), 1);
+    Run(std::string(open) + " value = nil LM_ExecuteScript('" + kTemporary + "')");
+    EXPECT_TRUE(IsNil("value")) << open;
+  }
 }
 
 TEST_F(ExternalImageManagerTest, FailedOpenLeavesNoDirectoryFromBefore) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include "LevelWriter.h"
 #include "core/DeferredCallList.h"
 #include "core/Globals.h"
+#include "core/script/LuaManager.h"
 #include "support/AllegroHeadless.h"
 #include "support/GlobalsFixture.h"
 #include "support/LogCapture.h"
@@ -200,6 +202,38 @@ TEST_F(ChunkLoaderTest, OpenLevel_TemporaryFileThatCannotBeMadeIsRefused) {
   EXPECT_EQ(log.Text(),
             "Warning:  Couldn't open level level.plf, ActiveChunks.pcf could not be made\n");
   EXPECT_FALSE(loader.IsOpen());
+}
+
+// Making and removing the inflated file are file writes: a kept script of that name that ran
+// earlier in the tick does not run again from what the file held before.
+TEST_F(ChunkLoaderTest, AScriptAtTheInflatedFileNameIsReadAgainInTheSameTick) {
+  WriteLevel(1, 1);
+  LuaManager lua{{}};
+  lua_State* state = lua.GetState();
+  const auto run = [&] {
+    lua_pushnil(state);
+    lua_setglobal(state, "value");
+    lua.ExecuteScript("ActiveChunks.pcf", 0);
+    lua_getglobal(state, "value");
+    const double value = lua_tonumber(state, -1);
+    lua_pop(state, 1);
+    return value;
+  };
+  const auto keep = [&] {
+    std::filesystem::last_write_time(
+        dir.Write("ActiveChunks.pcf", "value = 1"),
+        std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    ++gTickCount;
+    EXPECT_EQ(run(), 1);
+  };
+  keep();
+  auto* loader = new ChunkLoader();
+  ASSERT_EQ(loader->OpenLevel(kLevel), 0);
+  EXPECT_EQ(run(), 0);  // the level's bytes do not load
+  keep();
+  delete loader;
+  EXPECT_EQ(run(), 0);
+  EXPECT_FALSE(dir.Exists("ActiveChunks.pcf"));
 }
 
 TEST_F(ChunkLoaderTest, OpenLevel_EmptyLevelOfNoChunksOpens) {
