@@ -436,10 +436,15 @@ step_to() {
     [ "$steps" -le 200 ] || fail "the hero never reached $1 $goal (at $now)"
     local key="$more" distance=$((goal - now))
     [ "$distance" -gt 0 ] || { key="$less"; distance=$((-distance)); }
-    xdotool keydown --window "$window" "$key"
-    # Long holds while far, taps when near; either way the settled position decides.
-    if [ "$distance" -gt 40 ]; then sleep 0.25; else sleep 0.02; fi
-    xdotool keyup --window "$window" "$key"
+    # Long holds while far, taps when near; either way the settled position decides. A tap is one
+    # xdotool call, so that a busy machine cannot stretch it into a walk.
+    if [ "$distance" -gt 40 ]; then
+      xdotool keydown --window "$window" "$key"
+      sleep 0.25
+      xdotool keyup --window "$window" "$key"
+    else
+      xdotool keydown --window "$window" "$key" sleep 0.02 keyup --window "$window" "$key"
+    fi
     settle
   done
 }
