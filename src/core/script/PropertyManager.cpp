@@ -63,7 +63,7 @@ const PropertyOwnerSlot* PropertyOwnerSlot::Of(PropertyOwner owner) {
   return live.empty() ? nullptr : live.back();
 }
 
-PropertyManager::PropertyManager() { RegisterWithLuaManager(RegisterPropertyFunctions); }
+PropertyManager::PropertyManager() { RegisterWithLuaManager(kPropertyFamily); }
 
 PropertyRef PropertyManager::Route(const char* owner, const char* object, const char* property) {
   type = PropertyRef::kNone;

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "core/script/PropertyRef.h"
+#include "core/script/ScriptFamily.h"
 
 class PropertyHolder;
 struct lua_State;
@@ -71,6 +72,6 @@ class PropertyManager {
   int32_t type = 0;
 };
 
-// Registers "PM_GetValue", "PM_SetValue", "PM_GetPropertyPointerInteger" and
-// "PM_SetPropertyPointerInteger"; the property manager's constructor calls it.
-void RegisterPropertyFunctions(lua_State* state);
+// "PM_GetValue", "PM_SetValue", "PM_GetPropertyPointerInteger" and
+// "PM_SetPropertyPointerInteger"; the property manager's constructor registers them.
+extern const ScriptFamily kPropertyFamily;
