@@ -135,11 +135,10 @@ std::vector<std::string> Difference(const std::set<std::string>& a,
 }
 
 void ExpectSameNames(const std::set<std::string>& registered, const std::set<std::string>& rows,
-                     const char* registrar) {
+                     const char* family) {
   EXPECT_EQ(Difference(registered, rows), std::vector<std::string>())
-      << registrar << " registers names that are not its rows";
-  EXPECT_EQ(Difference(rows, registered), std::vector<std::string>())
-      << registrar << " misses rows";
+      << family << " registers names that are not its rows";
+  EXPECT_EQ(Difference(rows, registered), std::vector<std::string>()) << family << " misses rows";
 }
 
 // A name in two families would be whichever registered last.

@@ -150,8 +150,8 @@ const char* const kGUIRegistration[] = {
 };
 
 // The registration as a script sees it: the program's families registered one after another on a
-// bare state, each family's new globals read from Lua after its registrar ran, every one a script
-// function that carries its own name.
+// bare state, each family's new globals read from Lua once its functions are registered, every one
+// a script function that carries its own name.
 TEST(GUIRegistration, ReadFromLuaItIsTheWholeTableInOrder) {
   // The GUI's families: those of the program's list that hold a GUI function.
   const auto isGUI = [](const ScriptFunction& function) {
