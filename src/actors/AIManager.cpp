@@ -25,7 +25,7 @@ AIManager::AIManager()
       drawingListSlot(PropertyOwner::ActiveAIDrawingList,
                       [this](const char*) -> PropertyHolder* { return activeDrawingList; }) {
   typeCode = 200;
-  RegisterWithLuaManager(RegisterAIManagerFunctions);
+  RegisterWithLuaManager(kAIFamily);
 }
 
 AIManager::~AIManager() {

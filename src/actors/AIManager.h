@@ -8,6 +8,7 @@
 #include "core/RootObject.h"
 #include "core/script/PropertyHolder.h"
 #include "core/script/PropertyManager.h"
+#include "core/script/ScriptFamily.h"
 #include "world/FloatingAI.h"
 
 class AIBasePackage;
@@ -115,5 +116,5 @@ void DeletePointer(void* object, int32_t typeCode);
 // The list named exactly so, or none.
 bool ListKindFromName(const char* name, AIManager::ListKind& kind);
 
-// The 27 AI script functions, in their registration order.
-void RegisterAIManagerFunctions(lua_State* state);
+// The AI script functions; the AI manager's constructor registers them.
+extern const ScriptFamily kAIFamily;

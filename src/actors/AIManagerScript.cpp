@@ -553,4 +553,4 @@ static_assert(std::size(kAIFunctions) == 27);
 
 }  // namespace
 
-void RegisterAIManagerFunctions(lua_State* state) { RegisterScriptFunctions(state, kAIFunctions); }
+const ScriptFamily kAIFamily = {"AI", ScriptTiming::WithManager, kAIFunctions};

@@ -294,22 +294,21 @@ int NPCBE_SetHitReactionScript(lua_State* state) {
   return 0;
 }
 
-const ScriptFunction kLeadingFunctions[] = {
+constexpr ScriptFunction kLeadingFunctions[] = {
     ScriptEntry<NPCM_AddNPC>("NPCM_AddNPC"),
     ScriptEntry<SetActiveNPCI>("SetActiveNPCI"),
     ScriptEntry<SetActiveNPCA>("SetActiveNPCA"),
 };
 
-const ScriptFunction kTrailingFunctions[] = {
+constexpr ScriptFunction kTrailingFunctions[] = {
     ScriptEntry<NPC_PushAI>("NPC_PushAI"),
     ScriptEntry<NPC_ClearAIQueue>("NPC_ClearAIQueue"),
     ScriptEntry<NPCBE_SetHitReactionScript>("NPCBE_SetHitReactionScript"),
 };
 
+constexpr auto kNPCFunctions =
+    JoinScriptFunctions<kLeadingFunctions, kNPCRowFunctions, kTrailingFunctions>();
+
 }  // namespace
 
-void RegisterNPCFunctions(lua_State* state) {
-  RegisterScriptFunctions(state, kLeadingFunctions);
-  RegisterScriptFunctions(state, kNPCRowFunctions);
-  RegisterScriptFunctions(state, kTrailingFunctions);
-}
+const ScriptFamily kNPCFamily = {"NPCs", ScriptTiming::WithLuaManager, kNPCFunctions};

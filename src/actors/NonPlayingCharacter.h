@@ -9,6 +9,7 @@
 #include "core/Dimensions.h"
 #include "core/RootEntity.h"
 #include "core/TimeQueue.h"
+#include "core/script/ScriptFamily.h"
 #include "resources/ImageObject.h"
 
 class AIBasePackage;
@@ -149,8 +150,8 @@ class NonPlayingCharacter : public RootEntity {
 // The NPC functions: "NPCM_AddNPC", "SetActiveNPCI", "SetActiveNPCA", "NPC_SetDialoguePath",
 // "NPC_SetDefaultScript", "NPC_SetCoordinateData", "NPC_SetPositionData", "NPC_SetDisplayData",
 // "NPC_AllocateStateVariables", "NPC_SetStateVariable", "NPC_PushAI", "NPC_ClearAIQueue",
-// "NPCBE_SetHitReactionScript".
-void RegisterNPCFunctions(lua_State* state);
+// "NPCBE_SetHitReactionScript"; the Lua manager registers them.
+extern const ScriptFamily kNPCFamily;
 
 // Destroys a package by its own kind, through the AI manager's delete-by-type.
 void DestroyPackage(AIBasePackage* package);

@@ -5,6 +5,7 @@
 
 #include "actors/AINamedList.h"
 #include "core/script/PropertyManager.h"
+#include "core/script/ScriptFamily.h"
 
 class Camera;
 class ImageObject;
@@ -51,5 +52,6 @@ class ObjectManager {
 // The object functions: "OBJM_CreateObject", "OBJM_SetActiveObject", "OBJM_SetActiveObjectByID",
 // "OBJ_SetCoordinates", "OBJ_SetDimensions", "OBJ_SetKillScript", "OBJSA_SetAnimationData" and
 // the five projectile functions "OBJPB_SetCoordinateData", "OBJPB_SetDisplayData",
-// "OBJPB_SetDrawingOffset", "OBJPB_SetTargetFlags", "OBJPB_SetDamageOutput".
-void RegisterObjectFunctions(lua_State* state);
+// "OBJPB_SetDrawingOffset", "OBJPB_SetTargetFlags", "OBJPB_SetDamageOutput"; the Lua manager
+// registers them.
+extern const ScriptFamily kObjectFamily;

@@ -215,15 +215,14 @@ int RunObjectRow(lua_State* state, const ObjectRow& row) {
 
 constexpr auto kObjectRowFunctions = ScriptRows<kObjectRows, RunObjectRow>();
 
-const ScriptFunction kManagerFunctions[] = {
+constexpr ScriptFunction kManagerFunctions[] = {
     ScriptEntry<OBJM_CreateObject>("OBJM_CreateObject"),
     ScriptEntry<OBJM_SetActiveObject>("OBJM_SetActiveObject"),
     ScriptEntry<OBJM_SetActiveObjectByID>("OBJM_SetActiveObjectByID"),
 };
 
+constexpr auto kObjectFunctions = JoinScriptFunctions<kManagerFunctions, kObjectRowFunctions>();
+
 }  // namespace
 
-void RegisterObjectFunctions(lua_State* state) {
-  RegisterScriptFunctions(state, kManagerFunctions);
-  RegisterScriptFunctions(state, kObjectRowFunctions);
-}
+const ScriptFamily kObjectFamily = {"Objects", ScriptTiming::WithLuaManager, kObjectFunctions};

@@ -66,7 +66,7 @@ Player::Player()
   spriteImage->Create(kSpriteWidth, kSpriteHeight, &gOpenGLMode);
   sprite = spriteImage.get();
   RecomputeBounds();
-  RegisterWithLuaManager(RegisterPlayerFunctions);
+  RegisterWithLuaManager(kPlayerFamily);
 }
 
 Player::~Player() {

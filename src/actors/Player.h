@@ -11,6 +11,7 @@
 #include "core/RLL.h"
 #include "core/script/PropertyHolder.h"
 #include "core/script/PropertyManager.h"
+#include "core/script/ScriptFamily.h"
 #include "world/WorldPlayer.h"
 
 class AIDrawingList;
@@ -220,6 +221,6 @@ class Player : public PropertyHolder, public WorldPlayer {
   static const PropertyField<Player> kFields[13];
 };
 
-// "Player_SetPosition", "Player_SetGameMode", "Player_GetHealth"; the player's constructor calls
-// it.
-void RegisterPlayerFunctions(lua_State* state);
+// "Player_SetPosition", "Player_SetGameMode", "Player_GetHealth"; the player's constructor
+// registers them.
+extern const ScriptFamily kPlayerFamily;

@@ -38,4 +38,4 @@ const ScriptFunction kPlayerFunctions[] = {
 
 }  // namespace
 
-void RegisterPlayerFunctions(lua_State* state) { RegisterScriptFunctions(state, kPlayerFunctions); }
+const ScriptFamily kPlayerFamily = {"Player", ScriptTiming::WithManager, kPlayerFunctions};

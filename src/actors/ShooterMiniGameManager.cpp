@@ -6,9 +6,7 @@
 #include "core/script/ScriptCall.h"
 #include "world/Camera.h"
 
-ShooterMiniGameManager::ShooterMiniGameManager() {
-  RegisterWithLuaManager(RegisterShooterMiniGameFunctions);
-}
+ShooterMiniGameManager::ShooterMiniGameManager() { RegisterWithLuaManager(kShooterMiniGameFamily); }
 
 ShooterMiniGameManager::~ShooterMiniGameManager() {
   if (gShooterMiniGameManager == this) gShooterMiniGameManager = nullptr;

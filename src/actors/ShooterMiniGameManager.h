@@ -4,6 +4,7 @@
 #include <lua.hpp>
 
 #include "core/RLL.h"
+#include "core/script/ScriptFamily.h"
 
 class Camera;
 class ImageObject;
@@ -41,4 +42,4 @@ class ShooterMiniGameManager {
 };
 
 // "SMM_SetActivity", "SE_SpawnGnatling"; the manager's constructor registers them.
-void RegisterShooterMiniGameFunctions(lua_State* state);
+extern const ScriptFamily kShooterMiniGameFamily;

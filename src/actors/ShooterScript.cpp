@@ -34,6 +34,5 @@ const ScriptFunction kShooterFunctions[] = {
 
 }  // namespace
 
-void RegisterShooterMiniGameFunctions(lua_State* state) {
-  RegisterScriptFunctions(state, kShooterFunctions);
-}
+const ScriptFamily kShooterMiniGameFamily = {"ShooterMiniGame", ScriptTiming::WithManager,
+                                             kShooterFunctions};

@@ -197,7 +197,7 @@ KeyboardManager::KeyboardManager() : charMap(MakeCharMap()) {
   for (const Action& action : kActions) {
     Add(actions, actionBindings, action.name, action.key1, action.key2);
   }
-  RegisterWithLuaManager(RegisterKeyboardFunctions);
+  RegisterWithLuaManager(kKeyboardFamily);
   // The state read at an event is the keyboard as it is when the event is handled, by which time a
   // quick tap is over; the events themselves keep it.
   if (al_is_keyboard_installed()) {

@@ -12,6 +12,7 @@
 
 #include "core/KeyBinding.h"
 #include "core/RLL.h"
+#include "core/script/ScriptFamily.h"
 
 // Turns Allegro's keyboard state into per-key and per-action states with press and release edges.
 // It keeps one binding per key name (119, for text input and key configuration) and one per game
@@ -105,6 +106,7 @@ class KeyboardManager {
   KeySet notedForActions;
 };
 
-// Registers "KeyboardManager_SetPlayerInputState", "KeyboardManager_AttachScript",
-// "KeyboardManager_DetachScript" and "CFG_SetKey"; the keyboard manager's constructor calls it.
-void RegisterKeyboardFunctions(lua_State* state);
+// "KeyboardManager_SetPlayerInputState", "KeyboardManager_AttachScript",
+// "KeyboardManager_DetachScript" and "CFG_SetKey"; the keyboard manager's constructor registers
+// them.
+extern const ScriptFamily kKeyboardFamily;

@@ -56,6 +56,4 @@ const ScriptFunction kKeyboardFunctions[] = {
 
 }  // namespace
 
-void RegisterKeyboardFunctions(lua_State* state) {
-  RegisterScriptFunctions(state, kKeyboardFunctions);
-}
+const ScriptFamily kKeyboardFamily = {"Keyboard", ScriptTiming::WithManager, kKeyboardFunctions};

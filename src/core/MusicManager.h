@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/script/ScriptFamily.h"
 #include "platform/AudioDevice.h"
 
 // Songs and sounds that scripts load from files under names and play. The two live in separate
@@ -70,4 +71,4 @@ class MusicManager {
 // The music family of script functions ("LoadSong", "SetActiveSong", "PlayActiveSong",
 // "MM_EditMusic", "MM_LoadSound", "MM_PlaySound", "MM_EditSound"); the Lua manager registers
 // them when it is created, and each acts on gMusicManager once that exists.
-void RegisterMusicFunctions(lua_State* state);
+extern const ScriptFamily kMusicFamily;

@@ -66,4 +66,4 @@ const ScriptFunction kMusicFunctions[] = {
 
 }  // namespace
 
-void RegisterMusicFunctions(lua_State* state) { RegisterScriptFunctions(state, kMusicFunctions); }
+const ScriptFamily kMusicFamily = {"Music", ScriptTiming::WithLuaManager, kMusicFunctions};

@@ -5,7 +5,7 @@
 #include "core/Convert.h"
 #include "core/script/ScriptCall.h"
 
-TimerManager::TimerManager() { RegisterWithLuaManager(RegisterTimerFunctions); }
+TimerManager::TimerManager() { RegisterWithLuaManager(kTimerFamily); }
 
 void TimerManager::Tick() {
   for (Timer& timer : timers) timer.value = WrapAdd(timer.value, 1);

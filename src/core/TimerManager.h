@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/script/ScriptFamily.h"
+
 // Named tick counters for scripts: every game tick adds 1 to each. Names need not be unique;
 // look-ups reach the oldest counter of a name.
 class TimerManager {
@@ -35,4 +37,6 @@ class TimerManager {
   std::vector<Timer> timers;
 };
 
-void RegisterTimerFunctions(lua_State* state);
+// "TimerManager_AddTimer", "TimerManager_GetTimer", "TimerManager_DelTimer"; the timer manager's
+// constructor registers them.
+extern const ScriptFamily kTimerFamily;

@@ -36,4 +36,4 @@ const ScriptFunction kTimerFunctions[] = {
 
 }  // namespace
 
-void RegisterTimerFunctions(lua_State* state) { RegisterScriptFunctions(state, kTimerFunctions); }
+const ScriptFamily kTimerFamily = {"Timers", ScriptTiming::WithManager, kTimerFunctions};

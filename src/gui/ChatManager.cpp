@@ -78,4 +78,4 @@ const ScriptFunction kChatFunctions[] = {
 
 }  // namespace
 
-void RegisterChatFunctions(lua_State* state) { RegisterScriptFunctions(state, kChatFunctions); }
+const ScriptFamily kChatFamily = {"Chat", ScriptTiming::WithLuaManager, kChatFunctions};

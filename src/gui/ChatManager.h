@@ -10,6 +10,7 @@
 #include "core/RootObject.h"
 #include "core/script/PropertyHolder.h"
 #include "core/script/PropertyManager.h"
+#include "core/script/ScriptFamily.h"
 
 class GUIInputTextBox;
 
@@ -50,5 +51,5 @@ class ChatManager : public RootObject, public PropertyHolder {
   PropertyOwnerSlot routerSlot;
 };
 
-// "ChatManager_WatchProperty".
-void RegisterChatFunctions(lua_State* state);
+// "ChatManager_WatchProperty"; the Lua manager registers it.
+extern const ScriptFamily kChatFamily;

@@ -88,6 +88,4 @@ constexpr auto kDialogueFunctions = ScriptRows<kDialogueRows, RunDialogueRow>();
 
 }  // namespace
 
-void RegisterDialogueFunctions(lua_State* state) {
-  RegisterScriptFunctions(state, kDialogueFunctions);
-}
+const ScriptFamily kDialogueFamily = {"Dialogue", ScriptTiming::WithLuaManager, kDialogueFunctions};

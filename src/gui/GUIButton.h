@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "core/script/ScriptFamily.h"
 #include "gui/GUIBaseObject.h"
 
 // The image push button. A click (a press and a release inside it) runs its script with its
@@ -63,3 +64,6 @@ class GUIButton : public GUIBaseObject {
   std::optional<std::string> scriptName;
   int32_t scriptCode = -1;
 };
+
+// The buttons' script functions ("GUIB_"); the Lua manager registers them.
+extern const ScriptFamily kGUIButtonFamily;

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "core/script/ScriptFamily.h"
 #include "gui/GUIBaseObject.h"
 
 // A two-state image box: a click (a press and a release inside it) unchecks a checked box and
@@ -40,3 +41,6 @@ class GUICheckBox : public GUIBaseObject {
   int32_t checkCode = -1;
   int32_t uncheckCode = -1;
 };
+
+// The check boxes' script function ("GUICB_"); the Lua manager registers it.
+extern const ScriptFamily kGUICheckBoxFamily;

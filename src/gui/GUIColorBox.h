@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/script/ScriptFamily.h"
 #include "gui/GUIBaseObject.h"
 
 // A box filled with one colour whose four components are routed integers ("Red", "Green",
@@ -32,3 +33,6 @@ class GUIColorBox : public GUIBaseObject {
   int32_t blue = 0;
   int32_t alpha = 0;
 };
+
+// The colour boxes' script function ("GUIColB_"); the Lua manager registers it.
+extern const ScriptFamily kGUIColorBoxFamily;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/script/ScriptFamily.h"
 #include "gui/ChatBubble.h"
 #include "gui/GUIBaseObject.h"
 
@@ -94,5 +95,5 @@ GUIDialogueManager* FindDialogueManager();
 
 // The dialogue functions: "SetPortrait", "SetPortraitBackground", "SetDialogueLine",
 // "SetDialogueLineIncr", "SetDialogueResponse", "SetDialogueResponseIncr", "GetLastChatResponse",
-// "ClearDialogue".
-void RegisterDialogueFunctions(lua_State* state);
+// "ClearDialogue"; the Lua manager registers them.
+extern const ScriptFamily kDialogueFamily;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/script/ScriptFamily.h"
 #include "gui/GUIBaseObject.h"
 #include "gui/GUIDropMenuEntry.h"
 
@@ -60,3 +61,6 @@ class GUIDropMenu : public GUIBaseObject {
   ALLEGRO_FONT* font = nullptr;
   ALLEGRO_COLOR colour;
 };
+
+// The drop menus' script functions ("GUIDM_"); the Lua manager registers them.
+extern const ScriptFamily kGUIDropMenuFamily;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/script/ScriptFamily.h"
 #include "gui/GUIBaseObject.h"
 
 // Shows one picture from the data library, found by its bare name.
@@ -27,3 +28,6 @@ class GUIImage : public GUIBaseObject {
   int32_t drawX = 0;
   int32_t drawY = 0;
 };
+
+// The images' script functions ("GUII_", "GUISI_"); the Lua manager registers them.
+extern const ScriptFamily kGUIImageFamily;

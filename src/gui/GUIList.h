@@ -7,6 +7,7 @@
 #include <map>
 
 #include "core/script/PropertyRef.h"
+#include "core/script/ScriptFamily.h"
 #include "gui/GUIBaseObject.h"
 
 class GUIScrollBar;
@@ -71,3 +72,6 @@ class GUIList : public GUIBaseObject {
   // Owned by the children list.
   GUIScrollBar* bar = nullptr;
 };
+
+// The lists' script functions ("GUIL_"); the Lua manager registers them.
+extern const ScriptFamily kGUIListFamily;

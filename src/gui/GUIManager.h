@@ -4,6 +4,7 @@
 
 #include "core/RLL.h"
 #include "core/script/PropertyManager.h"
+#include "core/script/ScriptFamily.h"
 #include "gui/GUIBaseObject.h"
 #include "gui/GUINameIndex.h"
 #include "world/WorldClick.h"
@@ -118,3 +119,7 @@ class GUIManager : public WorldClick {
   GUIBaseObject* lastFiredButton = nullptr;
   GUIBaseObject* focusedInputBox = nullptr;
 };
+
+// The GUI manager's functions ("GUI_", "GUIOL_") and those every widget takes ("GUIG_"); the Lua
+// manager registers them.
+extern const ScriptFamily kGUIFamily;

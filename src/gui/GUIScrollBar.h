@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/script/ScriptFamily.h"
 #include "gui/GUIBaseObject.h"
 
 class GUIButton;
@@ -71,3 +72,6 @@ class GUIScrollBar : public GUIBaseObject {
   GUIButton* subButton = nullptr;
   GUIButton* addButton = nullptr;
 };
+
+// The scroll bars' script function ("GUISB_"); the Lua manager registers it.
+extern const ScriptFamily kGUIScrollBarFamily;

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/script/ScriptFamily.h"
 #include "gui/GUIBaseObject.h"
 
 // One line of text in the system font ("Fonts/General/System/SystemFont"). With auto-size on, a
@@ -51,3 +52,7 @@ class GUITextLine : public GUIBaseObject {
   ALLEGRO_COLOR colour;
   ALLEGRO_FONT* font = nullptr;
 };
+
+// The text widgets' script functions ("GUIITB_", "GUIT_", "GUISTL_"); the Lua manager registers
+// them.
+extern const ScriptFamily kGUITextLineFamily;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "core/script/ScriptFamily.h"
 #include "gui/GUIBaseObject.h"
 
 // A plain window: a rectangle in its background colour holding other widgets. It stays dirty, and
@@ -33,3 +34,6 @@ class GUIWindow : public GUIBaseObject {
   bool held = false;
   bool pressed = false;
 };
+
+// The windows' script functions ("GUIRSW_", "GUISW_", "GUIW_"); the Lua manager registers them.
+extern const ScriptFamily kGUIWindowFamily;

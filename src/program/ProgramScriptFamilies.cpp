@@ -1,42 +1,75 @@
 #include "program/ProgramScriptFamilies.h"
 
+#include "actors/AIManager.h"
 #include "actors/NonPlayingCharacter.h"
 #include "actors/ObjectManager.h"
+#include "actors/Player.h"
+#include "actors/ShooterMiniGameManager.h"
+#include "core/KeyboardManager.h"
 #include "core/MusicManager.h"
+#include "core/TimerManager.h"
+#include "core/script/LuaManager.h"
+#include "core/script/PropertyManager.h"
+#include "core/script/ScriptVariableStore.h"
 #include "gui/ChatManager.h"
+#include "gui/GUIButton.h"
+#include "gui/GUICheckBox.h"
+#include "gui/GUIColorBox.h"
 #include "gui/GUIDialogueManager.h"
-#include "gui/GUIScript.h"
+#include "gui/GUIDropMenu.h"
+#include "gui/GUIImage.h"
+#include "gui/GUIList.h"
+#include "gui/GUIManager.h"
+#include "gui/GUIScrollBar.h"
+#include "gui/GUITextLine.h"
+#include "gui/GUIWindow.h"
+#include "resources/DataLibrary.h"
+#include "resources/ExternalImageManager.h"
 #include "resources/PathManager.h"
+#include "world/BackgroundManager.h"
 #include "world/CameraManager.h"
+#include "world/DefinedMap.h"
+#include "world/MapManager.h"
 #include "world/TriggerManager.h"
 
 namespace {
 
-// One row per family, each later family in its place of the order above.
-const LuaManagerFamily kFamilies[] = {
-    {ScriptFamily::LuaManager, RegisterLuaManagerFunctions},
-    {ScriptFamily::Cameras, RegisterCameraFunctions},
-    {ScriptFamily::Dialogue, RegisterDialogueFunctions},
-    // The GUI's families in the order of its registration; each widget kind's comes in its place.
-    {ScriptFamily::GUI, RegisterGUIBindings},
-    GUIWidgetFamily<ScriptFamily::GUIButtons>(),
-    GUIWidgetFamily<ScriptFamily::GUICheckBoxes>(),
-    GUIWidgetFamily<ScriptFamily::GUIDropMenus>(),
-    GUIWidgetFamily<ScriptFamily::GUIColorBoxes>(),
-    GUIWidgetFamily<ScriptFamily::GUIImages>(),
-    GUIWidgetFamily<ScriptFamily::GUILists>(),
-    GUIWidgetFamily<ScriptFamily::GUIScrollBars>(),
-    GUIWidgetFamily<ScriptFamily::GUITextLines>(),
-    GUIWidgetFamily<ScriptFamily::GUIWindows>(),
-    {ScriptFamily::NPCs, RegisterNPCFunctions},
-    {ScriptFamily::Paths, RegisterPathFunctions},
-    {ScriptFamily::Triggers, RegisterTriggerFunctions},
-    {ScriptFamily::Music, RegisterMusicFunctions},
-    {ScriptFamily::Objects, RegisterObjectFunctions},
-    {ScriptFamily::ScriptVariables, RegisterScriptVariableFunctions},
-    {ScriptFamily::Chat, RegisterChatFunctions},
+const ScriptFamily* const kFamilies[] = {
+    // With the Lua manager, in its order.
+    &kLuaManagerFamily,
+    &kCameraFamily,
+    &kDialogueFamily,
+    &kGUIFamily,
+    &kGUIButtonFamily,
+    &kGUICheckBoxFamily,
+    &kGUIDropMenuFamily,
+    &kGUIColorBoxFamily,
+    &kGUIImageFamily,
+    &kGUIListFamily,
+    &kGUIScrollBarFamily,
+    &kGUITextLineFamily,
+    &kGUIWindowFamily,
+    &kNPCFamily,
+    &kPathFamily,  // and again with the path manager
+    &kTriggerFamily,
+    &kMusicFamily,
+    &kObjectFamily,
+    &kScriptVariableFamily,
+    &kChatFamily,
+    // With their managers.
+    &kDataLibraryFamily,
+    &kImageContainerFamily,
+    &kPropertyFamily,
+    &kAIFamily,
+    &kKeyboardFamily,
+    &kPlayerFamily,
+    &kBackgroundFamily,
+    &kTimerFamily,
+    &kShooterMiniGameFamily,
+    &kMapFamily,
+    &kClipMapFamily,
 };
 
 }  // namespace
 
-std::span<const LuaManagerFamily> ProgramScriptFamilies() { return kFamilies; }
+std::span<const ScriptFamily* const> ProgramScriptFamilies() { return kFamilies; }

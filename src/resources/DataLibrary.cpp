@@ -72,7 +72,7 @@ const DataEntry* DataHeading::Find(std::string_view name) const {
   return nullptr;
 }
 
-DataLibrary::DataLibrary() { RegisterWithLuaManager(RegisterDataLibraryFunctions); }
+DataLibrary::DataLibrary() { RegisterWithLuaManager(kDataLibraryFamily); }
 
 DataLibrary::~DataLibrary() {
   Walk([](const DataHeading& heading) {

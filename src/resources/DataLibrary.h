@@ -11,6 +11,8 @@
 #include <variant>
 #include <vector>
 
+#include "core/script/ScriptFamily.h"
+
 class ImageObject;
 class PaletteSet;
 class PortraitHolder;
@@ -208,4 +210,5 @@ class DataLibrary {
 void DestroyDataValue(const DataValue& value);
 bool IsNone(const DataValue& value);
 
-void RegisterDataLibraryFunctions(lua_State* state);
+// The ten "DL_" functions; the data library's constructor registers them.
+extern const ScriptFamily kDataLibraryFamily;

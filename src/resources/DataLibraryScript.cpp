@@ -195,14 +195,13 @@ int DL_RegisterFont(lua_State* state) {
   return 0;
 }
 
-const ScriptFunction kTreeFunctions[] = {
+const ScriptFunction kDataLibraryFunctions[] = {
+    // The tree.
     ScriptEntry<DL_AddSection>("DL_AddSection"),
     ScriptEntry<DL_AddCatalogue>("DL_AddCatalogue"),
     ScriptEntry<DL_AddHeading>("DL_AddHeading"),
     ScriptEntry<DL_SetActiveObject>("DL_SetActiveObject"),
-};
-
-const ScriptFunction kLoaderFunctions[] = {
+    // The loaders.
     ScriptEntry<DL_RegisterTextureFile>("DL_RegisterTextureFile"),
     ScriptEntry<DL_ExtractBitmap>("DL_ExtractBitmap"),
     ScriptEntry<DL_ExtractBitmapWithPalette>("DL_ExtractBitmapWithPalette"),
@@ -213,7 +212,5 @@ const ScriptFunction kLoaderFunctions[] = {
 
 }  // namespace
 
-void RegisterDataLibraryFunctions(lua_State* state) {
-  RegisterScriptFunctions(state, kTreeFunctions);
-  RegisterScriptFunctions(state, kLoaderFunctions);
-}
+const ScriptFamily kDataLibraryFamily = {"DataLibrary", ScriptTiming::WithManager,
+                                         kDataLibraryFunctions};

@@ -100,9 +100,7 @@ struct FileClose {
 
 }  // namespace
 
-ExternalImageManager::ExternalImageManager() {
-  RegisterWithLuaManager(RegisterExternalImageManagerFunctions);
-}
+ExternalImageManager::ExternalImageManager() { RegisterWithLuaManager(kImageContainerFamily); }
 
 ExternalImageManager::~ExternalImageManager() { CloseFile(); }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/script/ScriptFamily.h"
 #include "resources/ImageContainerFormat.h"
 
 class ImageObject;
@@ -78,4 +79,6 @@ class ExternalImageManager {
 ImageObject* ExtractImage(FILE* file, int64_t fileSize, uint32_t offset, const char* name,
                           const char* lineStart, std::vector<uint8_t>& band);
 
-void RegisterExternalImageManagerFunctions(lua_State* state);
+// "EIM_OpenFile", "EIM_OpenFileUncompressed", "EIM_CloseFile"; the image container manager's
+// constructor registers them.
+extern const ScriptFamily kImageContainerFamily;

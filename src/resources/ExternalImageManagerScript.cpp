@@ -40,6 +40,5 @@ const ScriptFunction kExternalImageManagerFunctions[] = {
 
 }  // namespace
 
-void RegisterExternalImageManagerFunctions(lua_State* state) {
-  RegisterScriptFunctions(state, kExternalImageManagerFunctions);
-}
+const ScriptFamily kImageContainerFamily = {"ImageContainers", ScriptTiming::WithManager,
+                                            kExternalImageManagerFunctions};

@@ -6,7 +6,7 @@
 
 PathManager::PathManager() {
   paths.push_back({"Root", "UNINITIALIZED"});
-  RegisterWithLuaManager(RegisterPathFunctions);
+  RegisterWithLuaManager(kPathFamily);
 }
 
 PathManager::Entry* PathManager::FindEntry(std::string_view key) {

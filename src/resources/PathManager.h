@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/script/ScriptFamily.h"
 #include "core/script/ScriptPathSource.h"
 
 // Short keys for folder prefixes, so that code and scripts name files without knowing where the
@@ -52,4 +53,4 @@ class PathManager final : public ScriptPathSource {
 
 // The six path functions; the Lua manager registers them at its creation and the path manager
 // again at its own, which changes nothing.
-void RegisterPathFunctions(lua_State* state);
+extern const ScriptFamily kPathFamily;

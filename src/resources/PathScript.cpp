@@ -65,4 +65,4 @@ const ScriptFunction kPathFunctions[] = {
 
 }  // namespace
 
-void RegisterPathFunctions(lua_State* state) { RegisterScriptFunctions(state, kPathFunctions); }
+const ScriptFamily kPathFamily = {"Paths", ScriptTiming::WithBoth, kPathFunctions};

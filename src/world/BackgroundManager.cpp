@@ -18,7 +18,7 @@ const PropertyField<BackgroundManager> BackgroundManager::kFields[2] = {
 };
 
 BackgroundManager::BackgroundManager() : fillColor(al_map_rgba(0, 0, 0, 255)) {
-  RegisterWithLuaManager(RegisterBackgroundFunctions);
+  RegisterWithLuaManager(kBackgroundFamily);
 }
 
 BackgroundManager::~BackgroundManager() {

@@ -9,6 +9,7 @@
 #include "core/RLL.h"
 #include "core/script/PropertyHolder.h"
 #include "core/script/PropertyManager.h"
+#include "core/script/ScriptFamily.h"
 
 class BackgroundObject;
 class Camera;
@@ -68,5 +69,6 @@ class BackgroundManager : public PropertyHolder {
 };
 
 // "BackgroundManager_SpawnObject", "BackgroundManager_SetFillColor",
-// "BackgroundManager_DisableFill", "BackgroundObject_SetSpeed", "BackgroundObject_SetModuloMode".
-void RegisterBackgroundFunctions(lua_State* state);
+// "BackgroundManager_DisableFill", "BackgroundObject_SetSpeed", "BackgroundObject_SetModuloMode";
+// the background manager's constructor registers them.
+extern const ScriptFamily kBackgroundFamily;

@@ -66,6 +66,5 @@ const ScriptFunction kBackgroundFunctions[] = {
 
 }  // namespace
 
-void RegisterBackgroundFunctions(lua_State* state) {
-  RegisterScriptFunctions(state, kBackgroundFunctions);
-}
+const ScriptFamily kBackgroundFamily = {"Background", ScriptTiming::WithManager,
+                                        kBackgroundFunctions};

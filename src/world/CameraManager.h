@@ -4,6 +4,7 @@
 #include <lua.hpp>
 
 #include "core/RLL.h"
+#include "core/script/ScriptFamily.h"
 
 class Camera;
 
@@ -39,5 +40,6 @@ class CameraManager {
   Camera* active = nullptr;
 };
 
-// "CM_AddCamera", "CM_RemoveCamera", "CM_SetActiveCamera", "Cam_SetBoundaries".
-void RegisterCameraFunctions(lua_State* state);
+// "CM_AddCamera", "CM_RemoveCamera", "CM_SetActiveCamera", "Cam_SetBoundaries"; the Lua manager
+// registers them.
+extern const ScriptFamily kCameraFamily;

@@ -60,4 +60,4 @@ const ScriptFunction kCameraFunctions[] = {
 
 }  // namespace
 
-void RegisterCameraFunctions(lua_State* state) { RegisterScriptFunctions(state, kCameraFunctions); }
+const ScriptFamily kCameraFamily = {"Cameras", ScriptTiming::WithLuaManager, kCameraFunctions};

@@ -44,6 +44,4 @@ const ScriptFunction kClipMapFunctions[] = {
 
 }  // namespace
 
-void RegisterClipMapFunctions(lua_State* state) {
-  RegisterScriptFunctions(state, kClipMapFunctions);
-}
+const ScriptFamily kClipMapFamily = {"ClipMap", ScriptTiming::WithManager, kClipMapFunctions};

@@ -19,7 +19,7 @@ constexpr int64_t kMaxCells = int64_t{1} << 28;
 
 }  // namespace
 
-DefinedMap::DefinedMap() { RegisterWithLuaManager(RegisterClipMapFunctions); }
+DefinedMap::DefinedMap() { RegisterWithLuaManager(kClipMapFamily); }
 
 uint8_t DefinedMap::GetCell(int32_t x, int32_t y) const {
   if (x < 0 || y < 0 || x >= columns || y >= rows) return 1;

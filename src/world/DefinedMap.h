@@ -4,6 +4,8 @@
 #include <lua.hpp>
 #include <vector>
 
+#include "core/script/ScriptFamily.h"
+
 // The map kind that scripts build themselves: one byte per world pixel, 0 free and 1 clipped, and
 // nothing drawn. The grid is column-major (cell (x, y) is byte y of column x).
 class DefinedMap {
@@ -34,5 +36,6 @@ class DefinedMap {
   std::vector<uint8_t> cells;
 };
 
-// "DefinedMap_SetDimensions", "DefinedMap_ClipArea", "DefinedMap_ClearClipping".
-void RegisterClipMapFunctions(lua_State* state);
+// "DefinedMap_SetDimensions", "DefinedMap_ClipArea", "DefinedMap_ClearClipping"; each clip map's
+// constructor registers them.
+extern const ScriptFamily kClipMapFamily;

@@ -56,7 +56,7 @@ MapManager::MapManager(Readers given)
     : readers(std::move(given)), environment(std::make_unique<ScriptVariableStore>()) {
   if (!readers.isoMap) readers.isoMap = [] { return std::make_unique<IsoMap>(); };
   if (!readers.chunkLoader) readers.chunkLoader = [] { return std::make_unique<ChunkLoader>(); };
-  RegisterWithLuaManager(RegisterMapFunctions);
+  RegisterWithLuaManager(kMapFamily);
 }
 
 MapManager::~MapManager() = default;

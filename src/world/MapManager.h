@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/script/ScriptFamily.h"
 #include "world/TextureLookupList.h"
 
 class Camera;
@@ -118,5 +119,5 @@ class MapManager {
   uint32_t loads = 0;
 };
 
-// The seven "MapM_" functions.
-void RegisterMapFunctions(lua_State* state);
+// The seven "MapM_" functions; the map manager's constructor registers them.
+extern const ScriptFamily kMapFamily;

@@ -80,4 +80,4 @@ const ScriptFunction kMapFunctions[] = {
 
 }  // namespace
 
-void RegisterMapFunctions(lua_State* state) { RegisterScriptFunctions(state, kMapFunctions); }
+const ScriptFamily kMapFamily = {"Map", ScriptTiming::WithManager, kMapFunctions};

@@ -6,6 +6,8 @@
 #include <lua.hpp>
 #include <vector>
 
+#include "core/script/ScriptFamily.h"
+
 class ImageObject;
 class PropertyTrigger;
 class Trigger;
@@ -61,4 +63,4 @@ class TriggerManager {
 // "SetTriggerProperties", "TriggerWatchProperty", "TriggerAddEquivalency",
 // "TriggerModifyEquivalency", "TriggerRemoveEquivalency", "TriggerClearEquivalencies"; the Lua
 // manager registers them.
-void RegisterTriggerFunctions(lua_State* state);
+extern const ScriptFamily kTriggerFamily;

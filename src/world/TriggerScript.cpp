@@ -135,6 +135,4 @@ const ScriptFunction kTriggerFunctions[] = {
 
 }  // namespace
 
-void RegisterTriggerFunctions(lua_State* state) {
-  RegisterScriptFunctions(state, kTriggerFunctions);
-}
+const ScriptFamily kTriggerFamily = {"Triggers", ScriptTiming::WithLuaManager, kTriggerFunctions};

@@ -8,6 +8,7 @@
 #include "core/Convert.h"
 #include "core/Globals.h"
 #include "core/Log.h"
+#include "core/script/ScriptCall.h"
 #include "platform/ContentFile.h"
 
 namespace {
@@ -151,11 +152,13 @@ void CloseFinalizerRoads(lua_State* state) {
 
 }  // namespace
 
-LuaManager::LuaManager(std::span<const LuaManagerFamily> families) : state(luaL_newstate()) {
+LuaManager::LuaManager(std::span<const ScriptFamily* const> families) : state(luaL_newstate()) {
   luaL_openlibs(state);
   CountScriptFileWrites(state);
   CloseFinalizerRoads(state);
-  for (const LuaManagerFamily& family : families) family.registrar(state);
+  for (const ScriptFamily* family : families) {
+    if (family->RegistersWithLuaManager()) RegisterScriptFunctions(state, family->functions);
+  }
 }
 
 LuaManager::~LuaManager() { lua_close(state); }

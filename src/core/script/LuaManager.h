@@ -9,8 +9,8 @@
 #include <variant>
 #include <vector>
 
+#include "core/script/ScriptFamily.h"
 #include "core/script/ScriptPathSource.h"
-#include "core/script/ScriptRegistrars.h"
 #include "platform/ContentFile.h"
 
 // Owns the one Lua state of the process and runs every script. Scripts read back the script code
@@ -18,9 +18,9 @@
 // script it starts.
 class LuaManager {
  public:
-  // Opens the state with the standard libraries and registers the families given, in their order:
-  // their functions exist from the start.
-  explicit LuaManager(std::span<const LuaManagerFamily> families);
+  // Opens the state with the standard libraries and registers, in the order given, those of the
+  // families registered with the Lua manager: their functions exist from the start.
+  explicit LuaManager(std::span<const ScriptFamily* const> families);
   ~LuaManager();
   LuaManager(const LuaManager&) = delete;
   LuaManager& operator=(const LuaManager&) = delete;
@@ -101,3 +101,7 @@ class LuaManager {
   std::vector<Argument> arguments;
   std::unordered_map<std::string, CachedChunk> chunks;
 };
+
+// The Lua manager's own script functions (script code, random numbers, debug mode, running scripts
+// and their arguments).
+extern const ScriptFamily kLuaManagerFamily;

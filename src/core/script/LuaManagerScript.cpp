@@ -12,7 +12,6 @@
 #include "core/Globals.h"
 #include "core/script/LuaManager.h"
 #include "core/script/ScriptCall.h"
-#include "core/script/ScriptRegistrars.h"
 
 namespace {
 
@@ -146,6 +145,5 @@ const ScriptFunction kLuaManagerFunctions[] = {
 
 }  // namespace
 
-void RegisterLuaManagerFunctions(lua_State* state) {
-  RegisterScriptFunctions(state, kLuaManagerFunctions);
-}
+const ScriptFamily kLuaManagerFamily = {"LuaManager", ScriptTiming::WithLuaManager,
+                                        kLuaManagerFunctions};

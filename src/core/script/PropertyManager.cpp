@@ -68,7 +68,7 @@ PropertyRef RouteProperty(const char* owner, const char* object, const char* pro
   return gPropertyManager->Route(owner, object, property);
 }
 
-PropertyManager::PropertyManager() { RegisterWithLuaManager(RegisterPropertyFunctions); }
+PropertyManager::PropertyManager() { RegisterWithLuaManager(kPropertyFamily); }
 
 PropertyRef PropertyManager::Route(const char* owner, const char* object, const char* property) {
   type = PropertyRef::kNone;

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "core/script/PropertyRef.h"
+#include "core/script/ScriptFamily.h"
 
 class PropertyHolder;
 struct lua_State;
@@ -74,6 +75,6 @@ class PropertyManager {
 // Routes through the process's router; a missing reference while there is none.
 PropertyRef RouteProperty(const char* owner, const char* object, const char* property);
 
-// Registers "PM_GetValue", "PM_SetValue", "PM_GetPropertyPointerInteger" and
-// "PM_SetPropertyPointerInteger"; the property manager's constructor calls it.
-void RegisterPropertyFunctions(lua_State* state);
+// "PM_GetValue", "PM_SetValue", "PM_GetPropertyPointerInteger" and
+// "PM_SetPropertyPointerInteger"; the property manager's constructor registers them.
+extern const ScriptFamily kPropertyFamily;

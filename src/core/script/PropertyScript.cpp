@@ -77,6 +77,5 @@ const ScriptFunction kPropertyFunctions[] = {
 
 }  // namespace
 
-void RegisterPropertyFunctions(lua_State* state) {
-  RegisterScriptFunctions(state, kPropertyFunctions);
-}
+const ScriptFamily kPropertyFamily = {"PropertyRouter", ScriptTiming::WithManager,
+                                      kPropertyFunctions};

@@ -132,6 +132,8 @@ const char* RegisteredName(lua_State* state) {
   return name != nullptr ? name : "Script function";
 }
 
-void RegisterWithLuaManager(ScriptFamilyRegistrar registrar) {
-  if (gLuaManager != nullptr && registrar != nullptr) registrar(gLuaManager->GetState());
+void RegisterWithLuaManager(const ScriptFamily& family) {
+  if (gLuaManager != nullptr && family.RegistersWithManager()) {
+    RegisterScriptFunctions(gLuaManager->GetState(), family.functions);
+  }
 }

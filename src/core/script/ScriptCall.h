@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <concepts>
 #include <cstddef>
@@ -14,6 +15,7 @@
 #include <utility>
 
 #include "core/Log.h"
+#include "core/script/ScriptFamily.h"
 
 // The kit every script function is written with. A function names itself in its lines ("MM
 // PlaySound" gives "MM PlaySound:  Failed, invalid argument list\n"), checks its arguments with one
@@ -26,14 +28,14 @@
 //     return timers != nullptr ? call.Push(timers->GetTimer(name)) : 0;
 //   }
 //
-// and the family's table registers it:
+// and the family's table, in the family its binding file exports, registers it:
 //
 //   const ScriptFunction kTimerFunctions[] = {
 //       ScriptEntry<TimerManager_GetTimer>("TimerManager_GetTimer"), ...};
-//   void RegisterTimerFunctions(lua_State* state) { RegisterScriptFunctions(state,
-//   kTimerFunctions); }
+//   const ScriptFamily kTimerFamily = {"Timers", ScriptTiming::WithManager, kTimerFunctions};
 //
-// with one line in the manager's constructor: RegisterWithLuaManager(RegisterTimerFunctions).
+// with one row in the program's family list and, for a family registered with its manager, one
+// line in the manager's constructor: RegisterWithLuaManager(kTimerFamily).
 // Functions that differ only in data come from a table of rows (see ScriptRows below).
 
 // How many arguments a function takes. A plain number means exactly that many.
@@ -178,12 +180,6 @@ class ScriptCall {
   int results = 0;
 };
 
-// A script function as registered: a name and the C function behind it.
-struct ScriptFunction {
-  const char* name;
-  lua_CFunction function;
-};
-
 // The name a registered function was registered under (its closure's upvalue); none for a
 // function pushed some other way.
 const char* RegisteredName(lua_State* state);
@@ -234,12 +230,21 @@ constexpr auto ScriptRows() {
   return ScriptRowTable<Rows, Run>(std::make_index_sequence<std::size(Rows)>());
 }
 
+// One table from several, in their order: a family whose functions come from rows and from plain
+// entries registers them as one.
+template <auto&... Tables>
+constexpr auto JoinScriptFunctions() {
+  std::array<ScriptFunction, (std::size(Tables) + ...)> joined{};
+  auto at = joined.begin();
+  ((at = std::copy(std::begin(Tables), std::end(Tables), at)), ...);
+  return joined;
+}
+
 // Registers each function as a global of the state (a C closure whose one upvalue is its name).
 // A name registered twice refers to the last function given.
 void RegisterScriptFunctions(lua_State* state, std::span<const ScriptFunction> functions);
 
-// A family's registrar, as a manager's constructor hands it to RegisterWithLuaManager.
-using ScriptFamilyRegistrar = void (*)(lua_State* state);
-
-// Registers the family on the Lua manager's state; nothing while there is no Lua manager.
-void RegisterWithLuaManager(ScriptFamilyRegistrar registrar);
+// Registers a family registered with its manager on the Lua manager's state, as that manager's
+// constructor asks; nothing while there is no Lua manager, nor for a family of the Lua manager's
+// alone.
+void RegisterWithLuaManager(const ScriptFamily& family);

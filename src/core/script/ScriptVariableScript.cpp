@@ -7,7 +7,6 @@
 #include "core/Globals.h"
 #include "core/RootEntity.h"
 #include "core/script/ScriptCall.h"
-#include "core/script/ScriptRegistrars.h"
 #include "core/script/ScriptVariableStore.h"
 
 namespace {
@@ -120,6 +119,5 @@ constexpr auto kVariableFunctions = ScriptRows<kVariableRows, RunVariableRow>();
 
 }  // namespace
 
-void RegisterScriptVariableFunctions(lua_State* state) {
-  RegisterScriptFunctions(state, kVariableFunctions);
-}
+const ScriptFamily kScriptVariableFamily = {"ScriptVariables", ScriptTiming::WithLuaManager,
+                                            kVariableFunctions};

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/script/ScriptFamily.h"
 #include "core/script/ScriptVariable.h"
 
 // One scope of script variables (the global scope, the environment, one NPC), in the order they
@@ -52,3 +53,8 @@ class ScriptVariableStore {
 using EnvironmentScopeSource = ScriptVariableStore* (*)();
 void SetEnvironmentScopeSource(EnvironmentScopeSource source);
 ScriptVariableStore* EnvironmentVariables();
+
+// The script-variable functions: "NPC_", "Env_" and "Global_" followed by "AddScriptVariableI",
+// "AddScriptVariableA", "DeleteScriptVariable", "GetScriptVariableI", "GetScriptVariableA",
+// "SetScriptVariableI", "SetScriptVariableA"; the Lua manager registers them.
+extern const ScriptFamily kScriptVariableFamily;

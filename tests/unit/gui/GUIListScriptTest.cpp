@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <lua.hpp>
+#include <span>
 #include <string>
 #include <vector>
 
-#include "core/script/ScriptRegistrars.h"
+#include "core/script/ScriptCall.h"
 #include "gui/GUIDropMenu.h"
 #include "gui/GUIList.h"
 #include "gui/GUIScrollBar.h"
@@ -107,7 +108,7 @@ TEST_F(GUIListScriptTest, TheFunctionsReachTheirWidgets) {
   EXPECT_NE(log.Text().find("Name is abc, points to "), std::string::npos);
 }
 
-// The GUI's 37 functions in the order they are registered.
+// The GUI's functions in the order they are registered.
 const char* const kGUIRegistration[] = {
     "GUI_HideAllObjects",
     "GUI_SetActiveObject",
@@ -149,12 +150,20 @@ const char* const kGUIRegistration[] = {
 };
 
 // The registration as a script sees it: the program's families registered one after another on a
-// bare state, each family's new globals read from Lua after its registrar ran, every one a script
-// function that carries its own name.
+// bare state, each family's new globals read from Lua once its functions are registered, every one
+// a script function that carries its own name.
 TEST(GUIRegistration, ReadFromLuaItIsTheWholeTableInOrder) {
+  // The GUI's families: those of the program's list that hold a GUI function.
+  const auto isGUI = [](const ScriptFunction& function) {
+    return std::any_of(std::begin(kGUIRegistration), std::end(kGUIRegistration),
+                       [&](const char* name) { return std::string(name) == function.name; });
+  };
   std::vector<std::string> table;
-  for (const ScriptRegistration& row : ScriptRegistrations()) {
-    if (row.registrar == ScriptRegistrar::GUI) table.push_back(row.name);
+  std::vector<const ScriptFamily*> guiFamilies;
+  for (const ScriptFamily* family : ProgramScriptFamilies()) {
+    if (std::none_of(family->functions.begin(), family->functions.end(), isGUI)) continue;
+    guiFamilies.push_back(family);
+    for (const ScriptFunction& function : family->functions) table.push_back(function.name);
   }
   EXPECT_EQ(table,
             std::vector<std::string>(std::begin(kGUIRegistration), std::end(kGUIRegistration)));
@@ -176,8 +185,9 @@ TEST(GUIRegistration, ReadFromLuaItIsTheWholeTableInOrder) {
                           "end\n"),
             0);
   std::vector<std::string> registered;
-  for (const LuaManagerFamily& family : ProgramScriptFamilies()) {
-    family.registrar(state);
+  for (const ScriptFamily* family : ProgramScriptFamilies()) {
+    if (!family->RegistersWithLuaManager()) continue;
+    RegisterScriptFunctions(state, family->functions);
     lua_getglobal(state, "NewGlobals");
     ASSERT_EQ(lua_pcall(state, 0, 1, 0), 0);
     std::vector<std::string> block;
@@ -197,8 +207,8 @@ TEST(GUIRegistration, ReadFromLuaItIsTheWholeTableInOrder) {
     lua_pop(state, 1);
     // Within one family Lua keeps no order: the family's block is placed in the table's order.
     std::vector<std::string> ordered;
-    for (const ScriptRegistration& row : ScriptRegistrations()) {
-      if (row.registrar != ScriptRegistrar::GUI || row.family != family.family) continue;
+    const bool gui = std::find(guiFamilies.begin(), guiFamilies.end(), family) != guiFamilies.end();
+    for (const ScriptFunction& row : gui ? family->functions : std::span<const ScriptFunction>()) {
       const auto found = std::find(block.begin(), block.end(), row.name);
       if (found != block.end()) {
         ordered.push_back(*found);

@@ -6,6 +6,7 @@
 #include "core/EntityManager.h"
 #include "core/Globals.h"
 #include "core/script/PropertyManager.h"
+#include "core/script/ScriptCall.h"
 #include "core/script/ScriptVariableStore.h"
 #include "resources/DataLibrary.h"
 #include "resources/ImageObject.h"
@@ -27,7 +28,7 @@ class WorldFixture : public LuaFixture {
     SetEnvironmentScopeSource(
         [] { return gMapManager != nullptr ? gMapManager->GetEnvironmentVariables() : nullptr; });
     cameras = std::make_unique<CameraManager>("Default", 0, 0, gScreenWidth, gScreenHeight);
-    RegisterCameraFunctions(State());
+    RegisterScriptFunctions(State(), kCameraFamily.functions);
     gDataLibrary = library.get();
     gEntityManager = &entities;
     gPathManager = &paths;

@@ -67,11 +67,11 @@ const ScriptFunction kKitFunctions[] = {
     ScriptEntry<Kit_Echo>("Kit_Echo"),         ScriptEntry<Kit_Flag>("Kit_Flag"),
 };
 
-void RegisterKitFunctions(lua_State* state) { RegisterScriptFunctions(state, kKitFunctions); }
+const ScriptFamily kKitFamily = {"Kit", ScriptTiming::WithManager, kKitFunctions};
 
 class ScriptCallTest : public LuaFixture {
  protected:
-  ScriptCallTest() { RegisterWithLuaManager(RegisterKitFunctions); }
+  ScriptCallTest() { RegisterWithLuaManager(kKitFamily); }
   ~ScriptCallTest() override { gCounter = nullptr; }
 
   Counter counter;
@@ -211,15 +211,22 @@ TEST_F(ScriptCallTest, RowsMakeOneFunctionEachInOrder) {
 }
 
 TEST_F(ScriptCallTest, RegisteringWithoutALuaManagerDoesNothing) {
+  static constexpr ScriptFunction kProbe[] = {{"Probe", [](lua_State*) { return 0; }}};
+  const auto registered = [&] {
+    lua_getglobal(State(), "Probe");
+    const bool function = lua_isfunction(State(), -1);
+    lua_pop(State(), 1);
+    return function;
+  };
   gLuaManager = nullptr;
-  bool called = false;
-  static bool* seen = nullptr;
-  seen = &called;
-  RegisterWithLuaManager([](lua_State*) { *seen = true; });
-  EXPECT_FALSE(called);
+  RegisterWithLuaManager({"Probe", ScriptTiming::WithManager, kProbe});
+  EXPECT_FALSE(registered());
   gLuaManager = &lua;
-  RegisterWithLuaManager([](lua_State*) { *seen = true; });
-  EXPECT_TRUE(called);
+  // A family of the Lua manager's alone is not its manager's to register.
+  RegisterWithLuaManager({"Probe", ScriptTiming::WithLuaManager, kProbe});
+  EXPECT_FALSE(registered());
+  RegisterWithLuaManager({"Probe", ScriptTiming::WithManager, kProbe});
+  EXPECT_TRUE(registered());
 }
 
 }  // namespace

@@ -2,11 +2,10 @@
 // managers built as start-up builds them and once with the managers absent. No call may raise a
 // Lua error, crash, hang or trip a sanitizer, and a script's text never acts as a log format.
 //
-// The names come from the registration table, so a family that lands is swept as soon as its
-// registrar runs here. When your family lands: give its start-up row a builder in World, add
-// its registrar to kCreated and, when a valid call needs something to exist (a name, an open
-// file), add it to World and seed rows to kSeeds; each seed is swept again with every hostile
-// value in each position in turn.
+// The names come from the program's family list, so a family that lands is swept as soon as it
+// registers here. When your family lands: give its start-up row a builder in World and, when a
+// valid call needs something to exist (a name, an open file), add it to World and seed rows to
+// kSeeds; each seed is swept again with every hostile value in each position in turn.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -43,7 +42,7 @@
 #include "core/script/LuaManager.h"
 #include "core/script/PropertyHolder.h"
 #include "core/script/PropertyManager.h"
-#include "core/script/ScriptRegistrars.h"
+#include "core/script/ScriptFamily.h"
 #include "core/script/ScriptVariableStore.h"
 #include "gui/ChatManager.h"
 #include "gui/GUIButton.h"
@@ -360,24 +359,6 @@ const std::set<std::string> kNeedNoManager = {
     "KeyboardManager_DetachScript",
     "MapM_SetDefaultPosition",
     "SetActiveNPCI",
-};
-
-// The registrars whose managers the fixture creates; each must give at least one function.
-const ScriptRegistrar kCreated[] = {
-    ScriptRegistrar::LuaManager,
-    ScriptRegistrar::DataLibrary,
-    ScriptRegistrar::PathManager,
-    ScriptRegistrar::ExternalImageManager,
-    ScriptRegistrar::PropertyManager,
-    ScriptRegistrar::KeyboardManager,
-    ScriptRegistrar::TimerManager,
-    ScriptRegistrar::BackgroundManager,
-    ScriptRegistrar::MapManager,
-    ScriptRegistrar::ClipMap,
-    ScriptRegistrar::AIManager,
-    ScriptRegistrar::GUI,
-    ScriptRegistrar::ShooterMiniGameManager,
-    ScriptRegistrar::Player,
 };
 
 // Counts of plain arguments swept for every function: none, the counts every function takes and
@@ -737,22 +718,23 @@ class ScriptRobustnessTest : public GlobalsFixture {
     coroutineRef = luaL_ref(state, LUA_REGISTRYINDEX);
   }
 
-  // The names to sweep: every row of the table that is a global function now.
+  // The names to sweep: every function of the program's families that is a global function now.
+  // The fixture creates every family's manager; each must give at least one function.
   std::vector<std::string> RegisteredFunctions() {
     lua_State* state = world->lua->GetState();
     std::vector<std::string> names;
     std::set<std::string> seen;
-    std::set<ScriptRegistrar> registrars;
-    for (const ScriptRegistration& row : ScriptRegistrations()) {
-      lua_getglobal(state, row.name);
-      const bool registered = lua_type(state, -1) == LUA_TFUNCTION;
-      lua_pop(state, 1);
-      if (!registered) continue;
-      registrars.insert(row.registrar);
-      if (seen.insert(row.name).second) names.push_back(row.name);
-    }
-    for (ScriptRegistrar registrar : kCreated) {
-      EXPECT_EQ(registrars.count(registrar), 1u) << RegistrarName(registrar) << " gave nothing";
+    for (const ScriptFamily* family : ProgramScriptFamilies()) {
+      bool gave = false;
+      for (const ScriptFunction& row : family->functions) {
+        lua_getglobal(state, row.name);
+        const bool registered = lua_type(state, -1) == LUA_TFUNCTION;
+        lua_pop(state, 1);
+        if (!registered) continue;
+        gave = true;
+        if (seen.insert(row.name).second) names.push_back(row.name);
+      }
+      EXPECT_TRUE(gave) << family->name << " gave nothing";
     }
     return names;
   }
@@ -958,8 +940,8 @@ TEST_F(ScriptRobustnessTest, GuardedGlobalsDoNotStopLaterManagersRegistering) {
 }
 
 // The families whose functions are not registered yet. A family that lands must leave this list;
-// once it is empty the process's globals are the 200 names of the registration table.
-const std::vector<ScriptFamily> kNotLandedYet = {};
+// once it is empty the process's globals are every name of the program's families.
+const std::vector<const ScriptFamily*> kNotLandedYet = {};
 
 // After the start-up rows every global function that plain Lua lacks is a name of the table, and
 // every family is registered whole or not at all; the families not registered are exactly those
@@ -983,30 +965,32 @@ TEST_F(ScriptRobustnessTest, RegisteredGlobalsAreExactlyTheRegistrationTable) {
   lua_close(plain);
 
   std::set<std::string> table;
-  std::map<ScriptFamily, std::pair<int, int>> familyRows;  // registered, all
-  for (const ScriptRegistration& row : ScriptRegistrations()) {
-    table.insert(row.name);
-    auto& [present, all] = familyRows[row.family];
-    present += registered.count(row.name) != 0 ? 1 : 0;
-    ++all;
+  std::map<const ScriptFamily*, std::pair<int, int>> familyRows;  // registered, all
+  for (const ScriptFamily* family : ProgramScriptFamilies()) {
+    for (const ScriptFunction& row : family->functions) {
+      table.insert(row.name);
+      auto& [present, all] = familyRows[family];
+      present += registered.count(row.name) != 0 ? 1 : 0;
+      ++all;
+    }
   }
   std::vector<std::string> strangers;
   std::set_difference(registered.begin(), registered.end(), table.begin(), table.end(),
                       std::back_inserter(strangers));
   EXPECT_EQ(strangers, std::vector<std::string>()) << "registered, but not in the table";
 
-  const std::set<ScriptFamily> pending(std::begin(kNotLandedYet), std::end(kNotLandedYet));
+  const std::set<const ScriptFamily*> pending(std::begin(kNotLandedYet), std::end(kNotLandedYet));
   size_t pendingNames = 0;
   for (const auto& [family, rows] : familyRows) {
     const auto [present, all] = rows;
     if (pending.count(family) != 0) {
-      EXPECT_EQ(present, 0) << FamilyName(family) << " has landed: take it out of kNotLandedYet";
+      EXPECT_EQ(present, 0) << family->name << " has landed: take it out of kNotLandedYet";
       pendingNames += static_cast<size_t>(all);
     } else {
-      EXPECT_EQ(present, all) << FamilyName(family) << " registers " << present << " of its " << all
+      EXPECT_EQ(present, all) << family->name << " registers " << present << " of its " << all
                               << " rows";
     }
   }
-  // With nothing pending, all 200.
-  EXPECT_EQ(registered.size(), 200u - pendingNames);
+  // With nothing pending, every name of the families.
+  EXPECT_EQ(registered.size(), table.size() - pendingNames);
 }
