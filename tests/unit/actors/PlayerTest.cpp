@@ -51,9 +51,9 @@ class PlayerTest : public WorldFixture {
   // A clip map of that size, every cell free (the clip map's 0).
   DefinedMap& ClipMap(int32_t columns, int32_t rows) {
     map->TransitionMap("MAPNONE");
-    map->GetDefinedMap()->SetDimensions(columns, rows);
+    LoadedClipMap()->SetDimensions(columns, rows);
     log.Clear();
-    return *map->GetDefinedMap();
+    return *LoadedClipMap();
   }
   // The unsized clip map, whose cells all answer 1: free for the walker.
   void OpenSpace() {
@@ -209,7 +209,7 @@ TEST_F(PlayerTest, IsometricStepsProbeTheLayerTheirAxisReaches) {
     }
     iso_map::IsoMapWriter::WriteFile(dir.Write("Maps/Walls.slf", "").string(), writer.Write());
     map->TransitionMap("Walls");
-    ASSERT_EQ(map->GetKind(), MapManager::Kind::Isometric);
+    ASSERT_EQ(LoadedKind(), Kind::Isometric);
     player->SetGameMode(1);
     for (const Case& c : cases) {
       player->SetPosition(c.x, c.y, -10);
