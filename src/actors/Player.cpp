@@ -1,10 +1,11 @@
 #include "actors/Player.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "actors/AIDrawingList.h"
-#include "actors/WeaponSelector.h"
+#include "actors/ObjectManager.h"
 #include "core/Convert.h"
 #include "core/Globals.h"
 #include "core/KeyBinding.h"
@@ -26,22 +27,51 @@ constexpr size_t kStateNameLimit = 91;
 constexpr int32_t kSpriteWidth = 192;
 constexpr int32_t kSpriteHeight = 96;
 constexpr int32_t kPassLimit = 50;
+constexpr float kDiagonal = 0.707f;
+
+// A facing and its speed factors for x and y.
+struct Heading {
+  int32_t direction;
+  float x;
+  float y;
+};
+
+// By vertical input (up, none, down) and horizontal input (left, none, right); the centre is no
+// input. Screen axes move along the isometric projection's screen axes, world axes along x and y.
+constexpr Heading kScreenAxes[3][3] = {
+    {{7, -1.0f, 0.0f}, {0, -kDiagonal, -kDiagonal}, {1, 0.0f, -1.0f}},
+    {{6, -kDiagonal, kDiagonal}, {-1, 0.0f, 0.0f}, {2, kDiagonal, -kDiagonal}},
+    {{5, 0.0f, 1.0f}, {4, kDiagonal, kDiagonal}, {3, 1.0f, 0.0f}},
+};
+constexpr Heading kWorldAxes[3][3] = {
+    {{7, -kDiagonal, -kDiagonal}, {0, 0.0f, -1.0f}, {1, kDiagonal, -kDiagonal}},
+    {{6, -1.0f, 0.0f}, {-1, 0.0f, 0.0f}, {2, 1.0f, 0.0f}},
+    {{5, -kDiagonal, kDiagonal}, {4, 0.0f, 1.0f}, {3, kDiagonal, kDiagonal}},
+};
 
 template <int32_t Dimensions::*field>
 PropertyRef CentreField(Player& player, LifetimeToken owner) {
   return PropertyRef::Integer(player.GetDimensions()->*field, std::move(owner));
 }
 
+// A field of the player's motion, made by one of PropertyRef's makers.
+template <auto field, auto make>
+constexpr PropertyField<Player> MotionField(const char* name) {
+  return {name, [](Player& player, LifetimeToken owner) {
+            return make(player.GetMotion().*field, std::move(owner));
+          }};
+}
+
 }  // namespace
 
 const PropertyField<Player> Player::kFields[13] = {
-    FieldOf<&Player::xPos, PropertyRef::Float>("XPos"),
-    FieldOf<&Player::yPos, PropertyRef::Float>("YPos"),
-    FieldOf<&Player::zPos, PropertyRef::Float>("ZPos"),
-    FieldOf<&Player::xSpeed, PropertyRef::Float>("XSpeed"),
-    FieldOf<&Player::ySpeed, PropertyRef::Float>("YSpeed"),
-    FieldOf<&Player::zSpeed, PropertyRef::Float>("ZSpeed"),
-    FieldOf<&Player::direction, PropertyRef::Integer>("Direction"),
+    MotionField<&Player::Motion::xPos, PropertyRef::Float>("XPos"),
+    MotionField<&Player::Motion::yPos, PropertyRef::Float>("YPos"),
+    MotionField<&Player::Motion::zPos, PropertyRef::Float>("ZPos"),
+    MotionField<&Player::Motion::xSpeed, PropertyRef::Float>("XSpeed"),
+    MotionField<&Player::Motion::ySpeed, PropertyRef::Float>("YSpeed"),
+    MotionField<&Player::Motion::zSpeed, PropertyRef::Float>("ZSpeed"),
+    MotionField<&Player::Motion::direction, PropertyRef::Integer>("Direction"),
     {"XCenter", CentreField<&Dimensions::x>},
     {"YCenter", CentreField<&Dimensions::y>},
     {"ZCenter", CentreField<&Dimensions::z>},
@@ -55,11 +85,7 @@ const PropertyField<Player> Player::kFields[13] = {
 };
 
 Player::Player()
-    : weapons(std::make_unique<WeaponSelector>(&dimensions,
-                                               [this](float& x, float& y) {
-                                                 if (aimSource) aimSource(x, y);
-                                               })),
-      drawingList(std::make_unique<AIDrawingList>(&animationTime, &animationRow)),
+    : drawingList(std::make_unique<AIDrawingList>(&animationTime, &animationRow)),
       spriteImage(std::make_unique<ImageObject>()) {
   for (const char* name : kStateNames) RLLAddByteValue(&states, name, 0);
   if (gKeyboardManager != nullptr) keys = &gKeyboardManager->GetActionList();
@@ -74,49 +100,28 @@ Player::~Player() {
   if (spriteImage) spriteImage->Destroy();
 }
 
-void Player::Update() {
-  if (sideView) {
-    UpdateSideViewControls();
-  } else if (mode1) {
-    UpdateIsometricControls();
-  } else if (shooter) {
-    UpdateShooterControls();
-  } else {
-    UpdateDefaultControls();
-  }
-}
-
 void Player::SetGameMode(int32_t mode) {
-  mode1 = sideView = shooter = mode100 = false;
-  switch (mode) {
-    case 1:
-      mode1 = true;
-      break;
-    case 2:
-      sideView = true;
-      break;
-    case 3:
-      shooter = true;
-      break;
-    case 100:
-      mode1 = mode100 = true;
-      break;
-    default:
-      break;
+  const struct {
+    int32_t mode;
+    ControlScheme* scheme;
+  } rows[] = {{1, &screenIsometric}, {100, &worldIsometric}, {2, &sideView}, {3, &shooter}};
+  scheme = &defaultScheme;
+  for (const auto& row : rows) {
+    if (row.mode == mode) scheme = row.scheme;
   }
 }
 
 void Player::SetPosition(float x, float y, float z) {
-  xPos = x;
-  yPos = y;
-  zPos = z;
+  motion.xPos = x;
+  motion.yPos = y;
+  motion.zPos = z;
 }
 
 void Player::RecomputeBounds() {
   // Positions written by scripts may be of any size: the conversions saturate.
-  dimensions.x = ToInt32(xPos + 48.0f);
-  dimensions.y = ToInt32(yPos + 75.0f);
-  dimensions.z = ToInt32(zPos);
+  dimensions.x = ToInt32(motion.xPos + 48.0f);
+  dimensions.y = ToInt32(motion.yPos + 75.0f);
+  dimensions.z = ToInt32(motion.zPos);
   dimensions.minX = SaturatingAdd(dimensions.x, -9);
   dimensions.maxX = SaturatingAdd(dimensions.x, 9);
   dimensions.minY = SaturatingAdd(dimensions.y, -13);
@@ -143,7 +148,7 @@ void Player::MoveWithCollision(float xs, float ys, float zs) {
   int32_t x = SplitSpeed(xs, carryX);
   int32_t y = SplitSpeed(ys, carryY);
   int32_t z = SplitSpeed(zs, carryZ);
-  const int32_t probe = mode1 || sideView || shooter ? 16 : 4;
+  const int32_t probe = scheme->GetProbe();
   // One step toward 0 on one axis, taken when the cell ahead is free. Only z probes differently
   // each way: 1 below the feet going down, 24 above them going up.
   const auto step = [this](int32_t& steps, float& position, int32_t dx, int32_t dy, int32_t dzDown,
@@ -160,9 +165,9 @@ void Player::MoveWithCollision(float xs, float ys, float zs) {
     steps -= sign;
   };
   for (int32_t passes = 0; x != 0 || y != 0 || z != 0;) {
-    step(x, xPos, probe, 0, 0, 0);
-    step(y, yPos, 0, probe, 0, 0);
-    step(z, zPos, 0, 0, 1, -24);
+    step(x, motion.xPos, probe, 0, 0, 0);
+    step(y, motion.yPos, 0, probe, 0, 0);
+    step(z, motion.zPos, 0, 0, 1, -24);
     ++passes;
     // A move that needs exactly the last pass is not caught.
     if (x == 0 && y == 0 && z == 0) break;
@@ -170,6 +175,91 @@ void Player::MoveWithCollision(float xs, float ys, float zs) {
       Log("Movement loop got caught\n");
       break;
     }
+  }
+}
+
+const KeyBinding* Player::Action(const char* action) const {
+  return keys != nullptr ? static_cast<const KeyBinding*>(keys->Find(action)) : nullptr;
+}
+
+bool Player::Held(const char* action) const {
+  const KeyBinding* binding = Action(action);
+  return binding != nullptr && binding->down != 0;
+}
+
+bool Player::Pressed(const char* action) const {
+  const KeyBinding* binding = Action(action);
+  return binding != nullptr && binding->pressed != 0;
+}
+
+int32_t Player::Axis(const char* negative, const char* positive) const {
+  const bool minus = Held(negative);
+  const bool plus = Held(positive);
+  return minus == plus ? 0 : minus ? -1 : 1;
+}
+
+bool Player::ApplyDirection(Axes table) {
+  const int32_t vertical = Axis("Up", "Down");
+  const int32_t horizontal = Axis("Left", "Right");
+  const Heading& heading =
+      (table == Axes::Screen ? kScreenAxes : kWorldAxes)[vertical + 1][horizontal + 1];
+  if (heading.direction < 0) {
+    motion.xSpeed = motion.ySpeed = 0.0f;
+    return false;
+  }
+  motion.direction = heading.direction;
+  motion.xSpeed = heading.x * motion.currentSpeed;
+  motion.ySpeed = heading.y * motion.currentSpeed;
+  return true;
+}
+
+void Player::ChooseSpeed() {
+  if (Pressed("RunToggle")) motion.runToggle = !motion.runToggle;
+  if (Pressed("TrotToggle")) motion.trotting = !motion.trotting;
+  motion.currentSpeed = motion.walkSpeed;
+  motion.running = false;
+  // The hold runs while the toggle is off and walks while it is on.
+  if (Held("RunHold") != motion.runToggle) {
+    motion.currentSpeed = motion.runSpeed;
+    motion.running = true;
+  } else if (motion.trotting) {
+    motion.currentSpeed = motion.walkSpeed * kTrotFactor;
+  }
+}
+
+void Player::AdvanceWalkCounter() {
+  motion.walkCounter = WrapAdd(motion.walkCounter, 1);
+  if (motion.walkCounter > motion.walkFrames * motion.walkFrameTicks) motion.walkCounter = 0;
+}
+
+void Player::ClampZSpeed() {
+  motion.zSpeed = std::min(motion.zSpeed, motion.zSpeedMaximum);
+  motion.zSpeed = std::max(motion.zSpeed, motion.zSpeedMinimum);
+}
+
+void Player::Buck() {
+  if (Pressed("Buck") && !motion.bucking) {
+    motion.bucking = true;
+    buckTick = 0;
+    motion.buckPhase = 0;
+  }
+  if (!motion.bucking) return;
+  // The kick comes at the start of the sixth phase, toward the facing, to every world object.
+  if (buckTick == 0 && motion.buckPhase == 5 && gObjectManager != nullptr) {
+    const bool left = motion.direction > 4;
+    gObjectManager->ApplyImpulse(ToInt32(motion.xPos + (left ? 9.0f : 90.0f)),
+                                 ToInt32(motion.yPos + 61.0f), 2, left ? -4.0f : 4.0f, 0.0f, -5.0f);
+  }
+  ++buckTick;
+  if (motion.buckPhase >= 0 && motion.buckPhase < static_cast<int32_t>(buckPhases.size()) &&
+      buckTick < buckPhases[motion.buckPhase]) {
+    return;
+  }
+  ++motion.buckPhase;
+  buckTick = 0;
+  if (motion.buckPhase >= buckPhaseCount) {
+    motion.bucking = false;
+    motion.buckPhase = 0;
   }
 }
 
@@ -199,31 +289,31 @@ void Player::SetState(const char* name) {
 void Player::ChooseMovementState() {
   ClearStates();
   const char* name = "Stationary";
-  animationRow = direction;
-  if (jumping) {
+  animationRow = motion.direction;
+  if (motion.jumping) {
     name = "Jumping";
-    animationTime = airTicks < 4 ? 0 : zSpeed < 2.7f ? 1 : 2;
-  } else if (falling) {
+    animationTime = motion.airTicks < 4 ? 0 : motion.zSpeed < 2.7f ? 1 : 2;
+  } else if (motion.falling) {
     name = "Jumping";
     animationTime = 2;
-  } else if (bucking) {
+  } else if (motion.bucking) {
     name = "Bucking";
-    animationTime = buckPhase;
-    animationRow = direction > 4 ? 1 : 0;
-  } else if (flying) {
-    animationTime = walkCounter;
-    name = hovering ? "Hovering" : running ? "Boosting" : "Flying";
-  } else if (idle) {
+    animationTime = motion.buckPhase;
+    animationRow = motion.direction > 4 ? 1 : 0;
+  } else if (motion.flying) {
+    animationTime = motion.walkCounter;
+    name = motion.hovering ? "Hovering" : motion.running ? "Boosting" : "Flying";
+  } else if (motion.idle) {
     // A landing shows a few more frames of the jump.
-    if (groundTicks < 4) {
+    if (motion.groundTicks < 4) {
       name = "Jumping";
-      walkCounter = 3;
+      motion.walkCounter = 3;
     } else {
-      walkCounter = 0;
+      motion.walkCounter = 0;
     }
   } else {
-    animationTime = walkCounter;
-    name = running ? "Running" : trotting ? "Trotting" : "Walking";
+    animationTime = motion.walkCounter;
+    name = motion.running ? "Running" : motion.trotting ? "Trotting" : "Walking";
   }
   SetState(name);
 }
@@ -236,30 +326,30 @@ void Player::RenderSprite() {
 
 void Player::Draw(ImageObject* target, Camera* camera) {
   if (camera == nullptr && gCameraManager != nullptr) camera = gCameraManager->GetActiveCamera();
-  if (camera == nullptr) return;
-  if (shooter) {
-    DrawShooter(target, camera);
-    return;
-  }
+  if (camera != nullptr) scheme->Draw(*this, target, *camera);
+}
+
+void Player::DrawWalker(ImageObject* target, Camera& camera, bool projected, bool shadow) {
   ChooseMovementState();
   RenderSprite();
   if (target != nullptr) target->SetAsTarget();
-  if (camera->GetMapModeFlag() == 1) {
-    if (mode1) {
-      screenX = ToInt32(xPos - yPos + 225.0f);
-      screenY = ToInt32(zPos + 160.0f + (xPos + yPos) * 0.5f + 85.0f);
+  if (camera.GetMapModeFlag() == 1) {
+    if (projected) {
+      screenX = ToInt32(motion.xPos - motion.yPos + 225.0f);
+      screenY = ToInt32(motion.zPos + 160.0f + (motion.xPos + motion.yPos) * 0.5f + 85.0f);
     } else {
-      screenX = ToInt32(xPos - static_cast<float>(camera->GetViewX()));
-      screenY = ToInt32(yPos - static_cast<float>(camera->GetViewY()) + zPos);
+      screenX = ToInt32(motion.xPos - static_cast<float>(camera.GetViewX()));
+      screenY = ToInt32(motion.yPos - static_cast<float>(camera.GetViewY()) + motion.zPos);
     }
     // The isometric renderer draws the player between its blocks.
     return;
   }
-  screenX = ToInt32(xPos - static_cast<float>(camera->GetViewX()));
-  screenY = ToInt32(yPos - static_cast<float>(camera->GetViewY()) + zPos);
+  screenX = ToInt32(motion.xPos - static_cast<float>(camera.GetViewX()));
+  screenY = ToInt32(motion.yPos - static_cast<float>(camera.GetViewY()) + motion.zPos);
   if (target == nullptr) return;
-  if (!sideView && shadows[1] != nullptr) {
-    shadows[1]->DrawAt(SaturatingAdd(screenX, 34), ToInt32(static_cast<float>(screenY) - zPos), 0);
+  if (shadow && shadows[1] != nullptr) {
+    shadows[1]->DrawAt(SaturatingAdd(screenX, 34),
+                       ToInt32(static_cast<float>(screenY) - motion.zPos), 0);
   }
   if (sprite != nullptr) sprite->Draw(SaturatingAdd(screenX, -48), SaturatingAdd(screenY, -75));
 }
@@ -273,14 +363,14 @@ void Player::DrawSpriteAt(ImageObject*, int32_t x, int32_t y) {
   if (sprite != nullptr) sprite->Draw(SaturatingAdd(x, -48), SaturatingAdd(y, -75));
 }
 
-void Player::DrawShooter(ImageObject* target, Camera* camera) {
-  animationTime = walkCounter;
-  animationRow = direction;
+void Player::DrawShooter(ImageObject* target, Camera& camera) {
+  animationTime = motion.walkCounter;
+  animationRow = motion.direction;
   ClearStates();
   SetState("Boosting");
   RenderSprite();
-  screenX = ToInt32(xPos - static_cast<float>(camera->GetViewX()));
-  screenY = ToInt32(zPos - static_cast<float>(camera->GetViewY()));
+  screenX = ToInt32(motion.xPos - static_cast<float>(camera.GetViewX()));
+  screenY = ToInt32(motion.zPos - static_cast<float>(camera.GetViewY()));
   if (target == nullptr) return;
   target->SetAsTarget();
   if (sprite != nullptr) {

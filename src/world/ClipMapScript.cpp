@@ -3,14 +3,15 @@
 
 #include "core/Globals.h"
 #include "core/script/ScriptCall.h"
-#include "world/DefinedMap.h"
+#include "world/ClipMapKind.h"
 #include "world/MapManager.h"
 
 namespace {
 
 // The count check, then the loaded clip map.
 DefinedMap* LoadedClipMap(ScriptCall& call, Arity arity) {
-  DefinedMap* map = gMapManager != nullptr ? gMapManager->GetDefinedMap() : nullptr;
+  ClipMapKind* loaded = gMapManager != nullptr ? gMapManager->GetLoaded<ClipMapKind>() : nullptr;
+  DefinedMap* map = loaded != nullptr ? &loaded->GetMap() : nullptr;
   return call.Begin(arity, Needed<DefinedMap>{map, "map is not created, or in the wrong mode"});
 }
 

@@ -9,26 +9,24 @@
 #include <vector>
 
 #include "core/script/ScriptFamily.h"
+#include "world/MapKind.h"
 #include "world/TextureLookupList.h"
 
 class Camera;
 class ChunkLoader;
 class DataHeading;
-class DefinedMap;
 class ImageObject;
 class IsoMap;
 class IsoTileTexture;
 class ScriptVariableStore;
 
-// The one owner of the current map. A map name loads as the kind that exists on disk: "MAPNONE"
-// (exactly) is a clip map built by scripts; otherwise "Maps" + name + ".slf" read as an isometric
-// map, else "Maps" + name + ".plf" as a chunked level. Each kind but the clip map runs
-// "MapScripts" + name + ".lua". It also holds the environment scope of script variables, which
-// outlives every map.
+// The one owner of the current map. A map name loads as the first kind of its table that reads
+// it: "MAPNONE" (exactly) is a clip map built by scripts; otherwise "Maps" + name + ".slf" read as
+// an isometric map, else "Maps" + name + ".plf" as a chunked level. Each kind but the clip map
+// runs "MapScripts" + name + ".lua". It also holds the environment scope of script variables,
+// which outlives every map.
 class MapManager {
  public:
-  enum class Kind { None, Isometric, ClipMap, Chunked };
-
   // Event codes of HandleEvent.
   static constexpr int32_t kMousePressed = 0;
   static constexpr int32_t kMouseReleased = 1;
@@ -40,7 +38,8 @@ class MapManager {
     std::function<std::unique_ptr<ChunkLoader>()> chunkLoader;
   };
 
-  // Creates the environment store and registers the map script functions.
+  // Creates the environment store, the table of map readers, and registers the map script
+  // functions.
   explicit MapManager(Readers readers = {});
   ~MapManager();
   MapManager(const MapManager&) = delete;
@@ -56,8 +55,11 @@ class MapManager {
   // objects and the environment store stay.
   void UnloadMap();
 
-  // The kind loaded now, by precedence: isometric, clip map, chunked level, none.
-  Kind GetKind() const;
+  // The map loaded now when it is of that kind, else none.
+  template <typename K>
+  K* GetLoaded() const {
+    return dynamic_cast<K*>(kind.get());
+  }
   // Each kind's own answer: isometric and chunked 1 = free (outside 0), clip map 1 = clipped
   // (outside 1), no map 0. Read it through CellTest.h, which names the sense a caller wants.
   int32_t TestCell(int32_t x, int32_t y, int32_t z);
@@ -81,13 +83,8 @@ class MapManager {
   }
   TextureLookupList& GetTextures() { return textures; }
 
-  ChunkLoader* GetChunkLoader() const { return chunkLevel.get(); }
-  IsoMap* GetIsoMap() const { return isoFlag ? isoMap.get() : nullptr; }
-  // Only while the clip map is the loaded kind.
-  DefinedMap* GetDefinedMap() const { return clipMapFlag ? clipMap.get() : nullptr; }
   ScriptVariableStore* GetEnvironmentVariables() const { return environment.get(); }
 
-  bool GetIsometricFlag() const { return isoFlag; }
   bool GetMapDisplayState() const { return mapDisplay; }
   bool GetBackgroundDisplayState() const { return backgroundDisplay; }
   void SetMapDisplayState(bool on) { mapDisplay = on; }
@@ -100,19 +97,18 @@ class MapManager {
   uint32_t GetLoadCount() const { return loads; }
 
  private:
-  bool LoadIsometricMap(const std::string& name);
+  // Makes the kind current, sets up the default camera for it and runs its script.
+  void Install(std::unique_ptr<MapKind> read, const std::string& name, uint32_t load);
   // The default camera's set-up for a kind: map mode, boundaries (0, 0, screen), screen size.
   void SetUpDefaultCamera(Camera* camera, uint8_t mapMode);
 
   Readers readers;
+  // By precedence; the first whose reader answers a kind is loaded.
+  std::vector<MapReader> table;
   bool mapDisplay = true;
   bool backgroundDisplay = false;
   std::optional<std::string> loadTarget;
-  bool clipMapFlag = false;
-  std::unique_ptr<DefinedMap> clipMap;
-  bool isoFlag = false;
-  std::unique_ptr<IsoMap> isoMap;
-  std::unique_ptr<ChunkLoader> chunkLevel;
+  std::unique_ptr<MapKind> kind;
   std::unique_ptr<ScriptVariableStore> environment;
   DataHeading* textureFileHeading = nullptr;
   TextureLookupList textures;

@@ -27,7 +27,7 @@
 #include "support/TempDir.h"
 #include "world/CameraManager.h"
 #include "world/ChunkLoader.h"
-#include "world/DefinedMap.h"
+#include "world/ClipMapKind.h"
 #include "world/IsoMap.h"
 #include "world/MapManager.h"
 #include "world/TriggerManager.h"
@@ -128,8 +128,9 @@ int main(int argc, char** argv) {
       map.TransitionMap(c.mapName);
     }
     if (c.sized) {
-      map.GetDefinedMap()->SetDimensions(4000, 3000);
-      map.GetDefinedMap()->ClipArea(1, 0, 2500, 4000, 3000);
+      DefinedMap& clip = map.GetLoaded<ClipMapKind>()->GetMap();
+      clip.SetDimensions(4000, 3000);
+      clip.ClipArea(1, 0, 2500, 4000, 3000);
     }
     player->SetGameMode(c.mode);
     player->SetPosition(100, 100, c.z);

@@ -289,19 +289,19 @@ TEST_F(IsoMapChangeTest, AClipMapBetweenTwoIsometricMapsLeaksNoGLNames) {
   view.Create(800, 600, &gOpenGLMode);
   const GLNames before = CountGLNames();
   map->TransitionMap("Cube");
-  ASSERT_EQ(map->GetKind(), MapManager::Kind::Isometric);
+  ASSERT_EQ(LoadedKind(), Kind::Isometric);
   map->Draw(&view, &DefaultCamera(), 0);
   const GLNames loaded = CountGLNames();
   EXPECT_GT(loaded.lists, before.lists);
   EXPECT_GT(loaded.textures, before.textures);
 
   map->TransitionMap("MAPNONE");
-  ASSERT_EQ(map->GetKind(), MapManager::Kind::ClipMap);
+  ASSERT_EQ(LoadedKind(), Kind::ClipMap);
   // The blocks went with the isometric map; the textures stay until the next one is read.
   EXPECT_EQ(CountGLNames().lists, before.lists);
 
   map->TransitionMap("Cube");
-  ASSERT_EQ(map->GetKind(), MapManager::Kind::Isometric);
+  ASSERT_EQ(LoadedKind(), Kind::Isometric);
   map->Draw(&view, &DefaultCamera(), 0);
   EXPECT_EQ(CountGLNames(), loaded);
   EXPECT_EQ(CheckGLError(), 0);

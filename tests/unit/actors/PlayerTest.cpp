@@ -53,9 +53,9 @@ class PlayerTest : public WorldFixture {
   // A clip map of that size, every cell free (the clip map's 0).
   DefinedMap& ClipMap(int32_t columns, int32_t rows) {
     map->TransitionMap("MAPNONE");
-    map->GetDefinedMap()->SetDimensions(columns, rows);
+    LoadedClipMap()->SetDimensions(columns, rows);
     log.Clear();
-    return *map->GetDefinedMap();
+    return *LoadedClipMap();
   }
   // The unsized clip map, whose cells all answer 1: free for the walker.
   void OpenSpace() {
@@ -64,6 +64,13 @@ class PlayerTest : public WorldFixture {
   }
 
   bool StateIs(const char* name) { return *player->FindState(name) == 1; }
+  // The scheme the player steers by now when it is of that class, else none.
+  template <class S>
+  S* SchemeOf() {
+    return dynamic_cast<S*>(&player->GetScheme());
+  }
+  bool IsModeOne() { return SchemeOf<IsometricScheme>() != nullptr; }
+  bool IsModeHundred() { return IsModeOne() && SchemeOf<IsometricScheme>()->UsesWorldAxes(); }
 
   KeyboardManager keyboard;
   std::unique_ptr<Player> player;
@@ -83,17 +90,17 @@ TEST_F(PlayerTest, GameModesSetTheirFlagsAndNothingElse) {
   for (const Case& c : cases) {
     player->SetGameMode(2);
     player->SetGameMode(c.mode);
-    EXPECT_EQ(player->IsModeOne(), c.mode1) << c.mode;
-    EXPECT_EQ(player->IsModeHundred(), c.mode100) << c.mode;
-    EXPECT_EQ(player->IsSideView(), c.sideView) << c.mode;
-    EXPECT_EQ(player->IsShooter(), c.shooter) << c.mode;
+    EXPECT_EQ(IsModeOne(), c.mode1) << c.mode;
+    EXPECT_EQ(IsModeHundred(), c.mode100) << c.mode;
+    EXPECT_EQ(SchemeOf<SideViewScheme>() != nullptr, c.sideView) << c.mode;
+    EXPECT_EQ(SchemeOf<ShooterScheme>() != nullptr, c.shooter) << c.mode;
   }
   EXPECT_EQ(player->GetXPos(), 4.0f);
   EXPECT_EQ(player->GetZPos(), 6.0f);
 }
 
 TEST_F(PlayerTest, StartsInModeOneAboveTheFloorFacingDown) {
-  EXPECT_TRUE(player->IsModeOne());
+  EXPECT_TRUE(IsModeOne());
   EXPECT_EQ(player->GetZPos(), -150.0f);
   EXPECT_EQ(player->GetDirection(), 4);
   EXPECT_TRUE(player->IsTrotting());
@@ -211,7 +218,7 @@ TEST_F(PlayerTest, IsometricStepsProbeTheLayerTheirAxisReaches) {
     }
     iso_map::IsoMapWriter::WriteFile(dir.Write("Maps/Walls.slf", "").string(), writer.Write());
     map->TransitionMap("Walls");
-    ASSERT_EQ(map->GetKind(), MapManager::Kind::Isometric);
+    ASSERT_EQ(LoadedKind(), Kind::Isometric);
     player->SetGameMode(1);
     for (const Case& c : cases) {
       player->SetPosition(c.x, c.y, -10);
@@ -435,7 +442,7 @@ TEST_F(SideViewTest, JumpIsClampedInItsTickThenOneDoubleJump) {
   EXPECT_EQ(player->GetZPos(), 192.0f);
   Tick();
   Tick({kJump});
-  EXPECT_TRUE(player->HasDoubleJumped());
+  EXPECT_TRUE(SchemeOf<SideViewScheme>()->HasDoubleJumped());
   EXPECT_EQ(player->GetZSpeed(), -7.0f);
   Tick();
   float z = player->GetZSpeed();
@@ -443,7 +450,7 @@ TEST_F(SideViewTest, JumpIsClampedInItsTickThenOneDoubleJump) {
   EXPECT_FLOAT_EQ(player->GetZSpeed(), z + 0.3f);
   for (int tick = 0; tick < 200 && player->IsJumping(); ++tick) Tick();
   EXPECT_FALSE(player->IsJumping());
-  EXPECT_FALSE(player->HasDoubleJumped());
+  EXPECT_FALSE(SchemeOf<SideViewScheme>()->HasDoubleJumped());
   EXPECT_EQ(player->GetZPos(), 199.0f);
   EXPECT_EQ(player->GetZSpeed(), 0.0f);
 }
@@ -507,8 +514,8 @@ TEST_F(PlayerTest, ShooterDrivesItsWeapons) {
   player->SetGameMode(3);
   player->SetPosition(100, 0, 300);
   Tick({ALLEGRO_KEY_3, ALLEGRO_KEY_5});
-  ASSERT_EQ(player->GetWeapons()->GetWeapon(), 3);
-  EXPECT_EQ(player->GetWeapons()->GetCooldown(), 179);
+  ASSERT_EQ(SchemeOf<ShooterScheme>()->GetWeapons().GetWeapon(), 3);
+  EXPECT_EQ(SchemeOf<ShooterScheme>()->GetWeapons().GetCooldown(), 179);
   for (int tick = 0; tick < 178; ++tick) Tick();
   EXPECT_EQ(objects.GetCount(), 0);
   Tick();
@@ -648,7 +655,7 @@ TEST_F(PlayerTest, ScriptFunctions) {
   EXPECT_EQ(player->GetXPos(), 1.5f);
   EXPECT_EQ(player->GetYPos(), -2.0f);
   EXPECT_EQ(player->GetZPos(), 3.0f);
-  EXPECT_TRUE(player->IsModeHundred());
+  EXPECT_TRUE(IsModeHundred());
   EXPECT_EQ(Number("health"), 16);
   EXPECT_EQ(log.Text(), "");
 

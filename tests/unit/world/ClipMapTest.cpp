@@ -14,7 +14,7 @@ class ClipMapTest : public WorldFixture {
     log.Clear();
   }
 
-  DefinedMap& Clip() { return *map->GetDefinedMap(); }
+  DefinedMap& Clip() { return *LoadedClipMap(); }
 };
 
 TEST_F(ClipMapTest, AnUnsizedMapIsClippedEverywhere) {

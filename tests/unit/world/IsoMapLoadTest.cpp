@@ -46,7 +46,7 @@ TEST_F(IsoMapLoadTest, AMapLoadsWithItsTexturesAndAnswersTheCellTest) {
   log.Clear();
   map->TransitionMap("Meadow");
 
-  ASSERT_EQ(map->GetKind(), MapManager::Kind::Isometric);
+  ASSERT_EQ(LoadedKind(), Kind::Isometric);
   EXPECT_TRUE(
       log.Contains("MapManager:  Reading file from Maps/Meadow.slf - "
                    "stone has been queued for loading in list "
@@ -59,7 +59,7 @@ TEST_F(IsoMapLoadTest, AMapLoadsWithItsTexturesAndAnswersTheCellTest) {
   EXPECT_EQ(map->TestCell(0, 0, 0), 1);
   EXPECT_EQ(map->TestCell(32, 0, 0), 0);
   EXPECT_EQ(map->TestCell(0, 0, 1), 0);
-  const IsoBlock* block = map->GetIsoMap()->GetBlock(1, 0, 0);
+  const IsoBlock* block = map->GetLoaded<IsoMapKind>()->GetMap().GetBlock(1, 0, 0);
   ASSERT_NE(block, nullptr);
   EXPECT_EQ(block->top, map->GetTextureSlots()[1]->GetTop());
   EXPECT_EQ(block->sideB, map->GetTextureSlots()[2]->GetSideB());
@@ -74,7 +74,7 @@ TEST_F(IsoMapLoadTest, ADamagedMapFailsAndTakesTheChunkRoad) {
   dir.Write("Maps/Cut.plf", "");
   log.Clear();
   map->TransitionMap("Cut");
-  EXPECT_EQ(map->GetKind(), MapManager::Kind::Chunked);
+  EXPECT_EQ(LoadedKind(), Kind::Chunked);
   EXPECT_TRUE(
       log.Contains("MapManager:  Reading file from Maps/Cut.slf - Failed\n"
                    "Isometric file pathname failed, check Lineart file instead...\n"))
@@ -95,7 +95,7 @@ TEST_F(IsoMapLoadTest, TheNextMapReplacesTheTextures) {
   map->TransitionMap("First");
   ASSERT_EQ(map->GetTextureSlots().size(), 1u);
   map->TransitionMap("Second");
-  ASSERT_EQ(map->GetKind(), MapManager::Kind::Isometric);
+  ASSERT_EQ(LoadedKind(), Kind::Isometric);
   ASSERT_EQ(map->GetTextureSlots().size(), 2u);
   EXPECT_EQ(map->GetTextureSlots()[0], nullptr);
   EXPECT_NE(map->GetTextureSlots()[1], nullptr);

@@ -106,41 +106,41 @@ TEST_F(MapManagerTest, TheKindFollowsTheNameAndTheFilesThere) {
     const char* name;
     std::vector<const char*> files;
     bool isoReadable;
-    MapManager::Kind kind;
+    Kind kind;
     const char* logged;
   } cases[] = {
-      {"MAPNONE", {"Maps/MAPNONE.plf"}, true, MapManager::Kind::ClipMap, ""},
+      {"MAPNONE", {"Maps/MAPNONE.plf"}, true, Kind::ClipMap, ""},
       {"mapnone",
        {},
        false,
-       MapManager::Kind::None,
+       Kind::None,
        "MapManager:  Reading file from Maps/mapnone.slf - Failed\n"
        "Isometric file pathname failed, check Lineart file instead...\n"
        "Failed to find file!\n"},
       {"MAPNONE1",
        {"Maps/MAPNONE1.plf"},
        false,
-       MapManager::Kind::Chunked,
+       Kind::Chunked,
        "MapManager:  Reading file from Maps/MAPNONE1.slf - Failed\n"
        "Isometric file pathname failed, check Lineart file instead...\n"
        "No matching script file found.\n"},
       {"Both",
        {"Maps/Both.slf", "Maps/Both.plf", "MapScripts/Both.lua"},
        true,
-       MapManager::Kind::Isometric,
+       Kind::Isometric,
        "MapManager:  Reading file from Maps/Both.slf - Done\n"
        "Trying to execute MapScripts/Both.lua\n"},
       {"BadIso",
        {"Maps/BadIso.slf", "Maps/BadIso.plf", "MapScripts/BadIso.lua"},
        false,
-       MapManager::Kind::Chunked,
+       Kind::Chunked,
        "MapManager:  Reading file from Maps/BadIso.slf - Failed\n"
        "Isometric file pathname failed, check Lineart file instead...\n"},
       // No existence test on the isometric road: a missing script is Lua's load error.
       {"IsoAlone",
        {"Maps/IsoAlone.slf"},
        true,
-       MapManager::Kind::Isometric,
+       Kind::Isometric,
        "MapManager:  Reading file from Maps/IsoAlone.slf - Done\n"
        "Trying to execute MapScripts/IsoAlone.lua\n"
        "Lua Error during Loading: cannot open MapScripts/IsoAlone.lua: No such file or "
@@ -151,7 +151,7 @@ TEST_F(MapManagerTest, TheKindFollowsTheNameAndTheFilesThere) {
     MakeFakeMapManager(c.isoReadable);
     log.Clear();
     map->TransitionMap(c.name);
-    EXPECT_EQ(map->GetKind(), c.kind) << c.name;
+    EXPECT_EQ(LoadedKind(), c.kind) << c.name;
     EXPECT_EQ(log.Text(), c.logged) << c.name;
     EXPECT_EQ(*map->GetMapLoadTarget(), c.name);
   }
@@ -175,8 +175,8 @@ TEST_F(MapManagerTest, AFailedIsometricReadKeepsNoMapAndNoFileOpen) {
   map->TransitionMap("Broken");
   EXPECT_EQ(openFiles(), before);
   EXPECT_EQ(record.isoMapsAlive, 0);
-  EXPECT_EQ(map->GetIsoMap(), nullptr);
-  EXPECT_EQ(map->GetKind(), MapManager::Kind::None);
+  EXPECT_EQ(map->GetLoaded<IsoMapKind>(), nullptr);
+  EXPECT_EQ(LoadedKind(), Kind::None);
 }
 
 TEST_F(MapManagerTest, TheLevelSizeOverwritesBoundariesTheChunkScriptSet) {
@@ -215,7 +215,7 @@ TEST_F(MapManagerTest, AMapScriptThatLoadsAnotherMapEndsWithThatMap) {
               "DefinedMap_SetDimensions(640, 480)\n");
   MakeFakeMapManager();
   map->TransitionMap("First");
-  EXPECT_EQ(map->GetKind(), MapManager::Kind::ClipMap);
+  EXPECT_EQ(LoadedKind(), Kind::ClipMap);
   EXPECT_EQ(record.levelsAlive, 0);
   // The outer load did not put the first level's size over the clip map's.
   EXPECT_EQ(DefaultCamera().GetMaxX(), 640);
@@ -234,7 +234,7 @@ TEST_F(MapManagerTest, AMapChangeFromAnUpdateDestroysTheRunningEntityAfterTheWal
   entities.Update();  // the first update clears the registry under the walk
   EXPECT_EQ(alive, 0);
   EXPECT_EQ(entities.All().GetCount(), 0);
-  EXPECT_EQ(map->GetKind(), MapManager::Kind::ClipMap);
+  EXPECT_EQ(LoadedKind(), Kind::ClipMap);
 }
 
 TEST_F(MapManagerTest, TransitionsKeepSceneryCamerasAndEnvironmentVariables) {
@@ -285,7 +285,7 @@ TEST_F(MapManagerTest, AnUnreadableLevelMissesEveryCellWithItsLine) {
   dir.Write("Maps/Level.plf", "");
   MakeMapManager();  // the built-in level reader
   map->TransitionMap("Level");
-  ASSERT_EQ(map->GetKind(), MapManager::Kind::Chunked);
+  ASSERT_EQ(LoadedKind(), Kind::Chunked);
   EXPECT_EQ(DefaultCamera().GetMaxX(), 0);
   log.Clear();
   EXPECT_EQ(map->TestCell(600, 365, 0), 0);
@@ -505,7 +505,7 @@ TEST_F(MapManagerTest, ScriptFunctionsAndTheirFailureLines) {
   ExpectFailure("MapM_BuildLookupList()", "MapManager:  Warning, no StandardTextures was found\n");
   ASSERT_TRUE(Run("MapM_SetMapLoadTarget('Later')"));
   EXPECT_EQ(*map->GetMapLoadTarget(), "Later");
-  EXPECT_EQ(map->GetKind(), MapManager::Kind::None);
+  EXPECT_EQ(LoadedKind(), Kind::None);
 
   map.reset();
   gMapManager = nullptr;

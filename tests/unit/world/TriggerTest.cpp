@@ -184,7 +184,7 @@ TEST_F(TriggerTest, TheWalkSurvivesWhatAScriptDoes) {
   Tick();
   EXPECT_EQ(Runs(2), 1);
   EXPECT_EQ(Runs(5), 1);
-  EXPECT_EQ(map->GetKind(), MapManager::Kind::ClipMap);
+  EXPECT_EQ(LoadedKind(), Kind::ClipMap);
   // "first" turned itself into a no-repeat trigger: it stays, disarmed.
   ASSERT_EQ(triggers.GetCount(), 1);
   EXPECT_EQ(triggers.GetAt(0)->GetName(), "first");

@@ -16,6 +16,9 @@
 #include "world/BackgroundManager.h"
 #include "world/Camera.h"
 #include "world/CameraManager.h"
+#include "world/ChunkedLevelKind.h"
+#include "world/ClipMapKind.h"
+#include "world/IsoMapKind.h"
 #include "world/MapManager.h"
 
 // The world's managers as start-up makes them (the "Default" camera over an 800 x 600 screen,
@@ -53,6 +56,20 @@ class WorldFixture : public LuaFixture {
   }
 
   Camera& DefaultCamera() { return *cameras->GetCamera(0); }
+
+  // The kind of map loaded now, as the tests name them.
+  enum class Kind { None, Isometric, ClipMap, Chunked };
+  Kind LoadedKind() const {
+    if (map->GetLoaded<IsoMapKind>() != nullptr) return Kind::Isometric;
+    if (map->GetLoaded<ClipMapKind>() != nullptr) return Kind::ClipMap;
+    if (map->GetLoaded<ChunkedLevelKind>() != nullptr) return Kind::Chunked;
+    return Kind::None;
+  }
+  // The loaded clip map; none while another kind is loaded.
+  DefinedMap* LoadedClipMap() const {
+    ClipMapKind* clip = map->GetLoaded<ClipMapKind>();
+    return clip != nullptr ? &clip->GetMap() : nullptr;
+  }
 
   // Registers a new owned w x h image of one colour under Images/Background/Scenery/name.
   ImageObject* AddSceneryImage(const char* name, int w, int h, Rgba colour) {
