@@ -120,7 +120,9 @@ int32_t ChunkLoader::OpenLevel(const char* path) {
     const LevelHeader header = ReadHeader(head.data());
     reason = HeaderFault(header);
     end = reason == nullptr ? RecordsEnd(header) : 0;
-    // Refused before a byte is written: a small file may promise more than the disk holds.
+    // Refused before a byte is written: a small file may promise more than the disk holds. A file
+    // left from an earlier run goes first, as its room is free for this one.
+    if (reason == nullptr) RemoveChunkFile();
     const int64_t free = reason == nullptr ? freeSpace() : -1;
     if (free >= 0 && end > free - kFreeSpaceMargin) {
       reason = "its chunk records need more room than the disk has";
