@@ -1,6 +1,7 @@
 #include "platform/TemporaryFile.h"
 
 #include <fcntl.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 FILE* CreateTemporaryFile(const char* name) {
@@ -17,3 +18,10 @@ FILE* CreateTemporaryFile(const char* name) {
 }
 
 void RemoveTemporaryFile(const char* name) { unlink(name); }
+
+int64_t WorkingFolderFreeSpace() {
+  struct statvfs status {};
+  if (statvfs(".", &status) != 0) return -1;
+  const uint64_t bytes = static_cast<uint64_t>(status.f_bavail) * status.f_frsize;
+  return bytes > static_cast<uint64_t>(INT64_MAX) ? INT64_MAX : static_cast<int64_t>(bytes);
+}

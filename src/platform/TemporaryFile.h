@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 
 // The program's fixed scratch files ("ActiveImageFile.tmp", "ActiveChunks.pcf") live under fixed
@@ -15,3 +16,7 @@ FILE* CreateTemporaryFile(const char* name);
 
 // Removes the name (never a folder, never what a link points at); harmless when it is missing.
 void RemoveTemporaryFile(const char* name);
+
+// The bytes an unprivileged writer may still put in the working directory's filesystem; -1 when
+// that cannot be told.
+int64_t WorkingFolderFreeSpace();

@@ -1,11 +1,14 @@
 #include "world/ChunkLoader.h"
 
 #include <sys/types.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "core/DeferredCallList.h"
 #include "core/Globals.h"
@@ -39,6 +42,50 @@ int32_t LittleInt32(const uint8_t* bytes) {
       static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24);
 }
 
+struct LevelHeader {
+  int32_t spacing = 0;
+  int32_t across = 0;
+  int32_t down = 0;
+};
+
+// The 10-byte tag is not looked at: levels carry anything there.
+LevelHeader ReadHeader(const uint8_t* bytes) {
+  return {LittleInt32(bytes + 10), LittleInt32(bytes + 14), LittleInt32(bytes + 18)};
+}
+
+// Why the header's sizes are refused; none when they are sound.
+const char* HeaderFault(const LevelHeader& header) {
+  if (header.spacing < 0 || header.across < 0 || header.down < 0) return "its sizes are negative";
+  if (header.across > ChunkLoader::kMaxChunksPerAxis ||
+      header.down > ChunkLoader::kMaxChunksPerAxis ||
+      int64_t{header.across} * header.down > ChunkLoader::kMaxChunks) {
+    return "it has too many chunks";
+  }
+  return nullptr;
+}
+
+// Where the last record ends, which is all of the inflated level that is ever read. Sound sizes
+// keep it far inside 64 bits.
+int64_t RecordsEnd(const LevelHeader& header) {
+  const int64_t chunks = int64_t{header.across} * header.down;
+  if (chunks == 0) return ChunkLoader::kDataOffset;
+  return ChunkLoader::kDataOffset + (chunks - 1) * header.spacing + Chunk::kRecordBytes;
+}
+
+// The first bytes the level's stream inflates to, kept in memory so that the header is judged
+// before anything reaches the disk.
+std::vector<uint8_t> InflateHead(std::FILE* level, size_t bytes) {
+  char* data = nullptr;
+  size_t size = 0;
+  std::FILE* memory = open_memstream(&data, &size);
+  if (memory == nullptr) return {};
+  ZLibDecompressor::Inflate(level, memory, static_cast<int64_t>(bytes));
+  std::fclose(memory);
+  std::vector<uint8_t> head(data, data + size);
+  std::free(data);
+  return head;
+}
+
 // The first cell of the block of the given reach around the player's cell along one axis of
 // count cells, pushed inside so that the block stops two cells short of either edge.
 int32_t BlockCentre(int32_t player, int32_t count) {
@@ -49,7 +96,8 @@ int32_t BlockCentre(int32_t player, int32_t count) {
 
 }  // namespace
 
-ChunkLoader::ChunkLoader() = default;
+ChunkLoader::ChunkLoader(FreeSpaceQuery freeSpace)
+    : freeSpace(freeSpace ? std::move(freeSpace) : FreeSpaceQuery(WorkingFolderFreeSpace)) {}
 
 ChunkLoader::~ChunkLoader() {
   // Chunks first: they cancel their queued parts, which read from the file.
@@ -70,15 +118,39 @@ int32_t ChunkLoader::OpenLevel(const char* path) {
     Refuse(path, "file not found");
     return -1;
   }
-  std::FILE* inflated = CreateChunkFile();
-  if (inflated == nullptr) {
+  const std::vector<uint8_t> head = InflateHead(level, kDataOffset);
+  const char* reason = nullptr;
+  int64_t end = 0;
+  if (head.size() < kDataOffset) {
+    reason = "its header is short";
+  } else {
+    const LevelHeader header = ReadHeader(head.data());
+    reason = HeaderFault(header);
+    end = reason == nullptr ? RecordsEnd(header) : 0;
+    // Refused before a byte is written: a small file may promise more than the disk holds. A file
+    // left from an earlier run goes first, as its room is free for this one.
+    if (reason == nullptr) RemoveChunkFile();
+    const int64_t free = reason == nullptr ? freeSpace() : -1;
+    if (free >= 0 && end > free - kFreeSpaceMargin) {
+      reason = "its chunk records need more room than the disk has";
+    }
+  }
+  std::FILE* inflated = nullptr;
+  if (reason == nullptr && (inflated = CreateChunkFile()) == nullptr) {
+    reason = "ActiveChunks.pcf could not be made";
+  }
+  if (reason != nullptr) {
     std::fclose(level);
-    Refuse(path, "ActiveChunks.pcf could not be made");
+    RemoveChunkFile();
+    Refuse(path, reason);
     return -1;
   }
-  // A stream that breaks off still counts when the header and every record it promises made it
-  // out before the break; OpenInflated checks that against what is there.
-  const int inflateResult = ZLibDecompressor::Inflate(level, inflated);
+  // Stopping at the last record's end is no fault: what follows is never read. A stream that
+  // breaks off still counts when every record made it out before the break; OpenInflated checks
+  // that against what is there.
+  std::rewind(level);
+  int inflateResult = ZLibDecompressor::Inflate(level, inflated, end);
+  if (inflateResult == Z_BUF_ERROR) inflateResult = Z_OK;
   std::fclose(level);
   if (std::fflush(inflated) != 0) {
     std::fclose(inflated);
@@ -89,7 +161,7 @@ int32_t ChunkLoader::OpenLevel(const char* path) {
   const int32_t result = OpenInflated(inflated, path);
   if (result != 0) {
     RemoveChunkFile();
-  } else if (inflateResult != 0) {
+  } else if (inflateResult != Z_OK) {
     Log("Warning:  Level %s ends in damaged data, which is not read\n", path);
   }
   return result;
@@ -103,24 +175,15 @@ int32_t ChunkLoader::OpenInflated(std::FILE* inflated, const char* path) {
   }
   const char* reason = nullptr;
   off_t size = -1;
-  uint8_t header[kDataOffset] = {};
+  uint8_t bytes[kDataOffset] = {};
   if (fseeko(inflated, 0, SEEK_END) != 0 || (size = ftello(inflated)) < 0 ||
       fseeko(inflated, 0, SEEK_SET) != 0) {
     reason = "ActiveChunks.pcf could not be read";
-  } else if (size < kDataOffset || std::fread(header, 1, kDataOffset, inflated) != kDataOffset) {
+  } else if (size < kDataOffset || std::fread(bytes, 1, kDataOffset, inflated) != kDataOffset) {
     reason = "its header is short";
   }
-  // The 10-byte tag is not looked at: levels carry anything there.
-  const int32_t s = LittleInt32(header + 10);
-  const int32_t x = LittleInt32(header + 14);
-  const int32_t y = LittleInt32(header + 18);
-  const int64_t chunks = int64_t{x} * y;
-  if (reason != nullptr) {
-  } else if (s < 0 || x < 0 || y < 0) {
-    reason = "its sizes are negative";
-  } else if (x > kMaxChunksPerAxis || y > kMaxChunksPerAxis || chunks > kMaxChunks) {
-    reason = "it has too many chunks";
-  } else if (chunks > 0 && kDataOffset + (chunks - 1) * s + Chunk::kRecordBytes > size) {
+  const LevelHeader header = ReadHeader(bytes);
+  if (reason == nullptr && (reason = HeaderFault(header)) == nullptr && RecordsEnd(header) > size) {
     reason = "its chunk records run past the end of the file";
   }
   if (reason != nullptr) {
@@ -131,10 +194,10 @@ int32_t ChunkLoader::OpenInflated(std::FILE* inflated, const char* path) {
 
   levelPath = path != nullptr ? path : "";
   file = inflated;
-  spacing = s;
-  across = x;
-  down = y;
-  grid = std::vector<Cell>(static_cast<size_t>(chunks));
+  spacing = header.spacing;
+  across = header.across;
+  down = header.down;
+  grid = std::vector<Cell>(static_cast<size_t>(int64_t{across} * down));
   open = true;
   return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,19 +28,27 @@ class ChunkLoader {
   static constexpr int32_t kMaxChunksPerAxis = 32768;
   static constexpr int64_t kMaxChunks = int64_t{1} << 20;
   static constexpr const char* kTemporaryFile = "ActiveChunks.pcf";
+  // Room left on the disk after a level's records are written, for the logs and saves that come
+  // after them.
+  static constexpr int64_t kFreeSpaceMargin = int64_t{64} << 20;
 
-  // Closed, 0 x 0 chunks.
-  ChunkLoader();
+  // Answers the bytes free in the working directory, -1 when unknown.
+  using FreeSpaceQuery = std::function<int64_t()>;
+
+  // Closed, 0 x 0 chunks. The free space is the working directory's unless another query is given.
+  explicit ChunkLoader(FreeSpaceQuery freeSpace = {});
   // Deletes every chunk, closes the file and removes "ActiveChunks.pcf".
   virtual ~ChunkLoader();
   ChunkLoader(const ChunkLoader&) = delete;
   ChunkLoader& operator=(const ChunkLoader&) = delete;
 
-  // Inflates the level file (opened "rb") into "ActiveChunks.pcf" and reads its header. Answers
+  // Reads the header from the start of the level file's stream (opened "rb"), then inflates the
+  // stream into "ActiveChunks.pcf" up to the end of the last chunk record and no further. Answers
   // 0 when the level opened; -1 and nothing changed when a level is open already; -1 with a
-  // "Warning:  Couldn't open level ..." line and a closed 0 x 0 level when the file does not
-  // open, the temporary file cannot be made, or the header does not fit the inflated bytes
-  // (short, negative sizes, too many chunks, records running past the end).
+  // "Warning:  Couldn't open level ..." line, a closed 0 x 0 level and no temporary file when
+  // the file does not open, the header is unsound (short, negative sizes, too many chunks), its
+  // records need more than the free space less kFreeSpaceMargin (then nothing is written), the
+  // temporary file cannot be made, or the stream ends before the last record does.
   virtual int32_t OpenLevel(const char* path);
   // OpenLevel's second half: takes an inflated level, which the loader owns from now on (closed
   // when refused). Logs its refusals with the path.
@@ -97,6 +106,7 @@ class ChunkLoader {
   bool InPlayerBlock(int32_t column, int32_t row) const;
   void Draw(Layer layer, int32_t viewLeft, int32_t viewTop) const;
 
+  FreeSpaceQuery freeSpace;
   bool open = false;
   std::string levelPath;
   int32_t spacing = 0;

@@ -4,7 +4,7 @@
 #   QM_IMAGECONTAINER the image container writer (tools/imagecontainer)
 #   QM_HOSTILECONTAINER the writer of containers that inflate hugely (tools/hostilecontainer)
 #   QM_WRITE_AUDIO_FILES the writer of intact and damaged audio files
-#   QM_WRITE_LEVEL   the writer of the 6 x 6 chunked level (write_level.cpp)
+#   QM_WRITE_LEVEL   the writer of the chunked levels (write_level.cpp)
 #   QM_E2E_DIR       this folder (fixtures under fixtures/)
 #   QM_SAMPLE_DIR    the sample game in the build tree
 # and looks like this:

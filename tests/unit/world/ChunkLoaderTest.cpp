@@ -245,6 +245,103 @@ TEST_F(ChunkLoaderTest, OpenLevel_EmptyLevelOfNoChunksOpens) {
   EXPECT_EQ(log.Text(), "Failed 0x0\n");
 }
 
+// A level whose stream goes on far past the records its header promises: what the header needs is
+// inflated and nothing more, whatever follows (zeros, or a stream cut off inside them).
+TEST_F(ChunkLoaderTest, OpenLevel_InflatesNoFurtherThanTheLastRecord) {
+  const auto followedBy = [](const Bytes& level, size_t zeros, size_t cut = 0) {
+    Deflater deflater(1);
+    deflater.Add(level);
+    deflater.Add(Bytes(zeros, 0));
+    Bytes out = deflater.Finish();
+    out.resize(out.size() - cut);
+    return out;
+  };
+  const Bytes gapped =
+      LevelWriter(Header{.spacing = 458752 + 1000, .across = 2, .down = 1}).Inflated(Paint);
+  const struct {
+    const char* name;
+    Bytes file;
+    int32_t across, down;
+    uint64_t needed;
+  } cases[] = {
+      {"one chunk, 16 MB after it", followedBy(LevelWriter(1, 1).Inflated(Paint), 16 << 20), 1, 1,
+       22 + 458752},
+      {"stream cut long after the record",
+       followedBy(LevelWriter(1, 1).Inflated(Paint), 16 << 20, 1000), 1, 1, 22 + 458752},
+      {"the last record's gap is not needed", followedBy(gapped, 1 << 20), 2, 1,
+       22 + 458752 + 1000 + 458752},
+      {"no chunks", followedBy(HeaderBytes({.across = 0, .down = 3}), 1 << 20), 0, 3, 22},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteFile(kLevel, c.file);
+    log.Clear();
+    ChunkLoader loader;
+    ASSERT_EQ(loader.OpenLevel(kLevel), 0);
+    EXPECT_EQ(log.Text(), "");
+    EXPECT_EQ(std::filesystem::file_size("ActiveChunks.pcf"), c.needed);
+    EXPECT_EQ(loader.GetChunksAcross(), c.across);
+    EXPECT_EQ(loader.GetChunksDown(), c.down);
+    if (c.across > 0) {
+      MoveTo(loader, 0, 0);
+      EXPECT_EQ(loader.TestCell(1, 0), 1);
+      EXPECT_EQ(loader.TestCell(7, 0), 0);  // (x + y) % 7 == 0 is clipped
+    }
+  }
+}
+
+// The free space is asked before anything is written; records that would leave less than the
+// margin free are refused with no temporary file, and the level stays 0 x 0.
+TEST_F(ChunkLoaderTest, OpenLevel_RecordsTheDiskCannotHoldAreRefusedBeforeAnythingIsWritten) {
+  constexpr int64_t kOneChunk = 22 + 458752;
+  const struct {
+    const char* name;
+    Bytes file;
+    int64_t free;  // -2: the working directory's own
+    bool opens;
+  } cases[] = {
+      {"just fits", LevelWriter(1, 1).Compressed(Paint, 1),
+       kOneChunk + ChunkLoader::kFreeSpaceMargin, true},
+      {"a byte short", LevelWriter(1, 1).Compressed(Paint, 1),
+       kOneChunk + ChunkLoader::kFreeSpaceMargin - 1, false},
+      {"less free than the margin", LevelWriter(1, 1).Compressed(Paint, 1), 1000, false},
+      {"free space unknown", LevelWriter(1, 1).Compressed(Paint, 1), -1, true},
+      {"petabytes promised by a header alone",
+       Compress(HeaderBytes({.spacing = INT32_MAX, .across = 1024, .down = 1024})), -2, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteFile(kLevel, c.file);
+    // A file left from an earlier run is no obstacle and goes either way.
+    WriteFile("ActiveChunks.pcf", Bytes(1000, 0));
+    log.Clear();
+    int asked = 0;
+    bool fileWhenAsked = false;
+    ChunkLoader loader(c.free == -2 ? ChunkLoader::FreeSpaceQuery{} : [&] {
+      ++asked;
+      fileWhenAsked = dir.Exists("ActiveChunks.pcf");
+      return c.free;
+    });
+    EXPECT_EQ(loader.OpenLevel(kLevel), c.opens ? 0 : -1);
+    EXPECT_EQ(asked, c.free == -2 ? 0 : 1);
+    EXPECT_FALSE(fileWhenAsked);
+    EXPECT_EQ(loader.IsOpen(), c.opens);
+    if (c.opens) {
+      EXPECT_EQ(log.Text(), "");
+      EXPECT_EQ(std::filesystem::file_size("ActiveChunks.pcf"), static_cast<uint64_t>(kOneChunk));
+      continue;
+    }
+    EXPECT_EQ(log.Text(),
+              "Warning:  Couldn't open level level.plf, its chunk records need more room than "
+              "the disk has\n");
+    EXPECT_FALSE(dir.Exists("ActiveChunks.pcf"));
+    EXPECT_EQ(loader.GetChunksAcross(), 0);
+    EXPECT_EQ(loader.GetChunksDown(), 0);
+    MoveTo(loader, 0, 0);
+    EXPECT_EQ(loader.TestCell(10, 10), 0);
+  }
+}
+
 TEST_F(ChunkLoaderTest, SetActiveArea_FollowsThePlayerAndStopsTwoChunksFromTheEdges) {
   const struct {
     int32_t across, down, column, row;
