@@ -23,7 +23,7 @@ AIManager::AIManager()
     : managerSlot(PropertyOwner::AIManager,
                   [this](const char*) -> PropertyHolder* { return this; }),
       drawingListSlot(PropertyOwner::ActiveAIDrawingList,
-                      [this](const char*) -> PropertyHolder* { return activeDrawingList; }) {
+                      [this](const char*) -> PropertyHolder* { return GetActiveDrawingList(); }) {
   typeCode = 200;
   RegisterWithLuaManager(kAIFamily);
 }
@@ -135,6 +135,24 @@ void AIManager::RemoveObject(const char* listName, const char* name) {
   }
 }
 
+void AIManager::SetActiveDrawingList(const PropertyRef& list) {
+  activeDrawingList = list.GetType() == PropertyRef::kAIDrawingList ? list : PropertyRef();
+}
+
+bool AIManager::SelectBaseState() {
+  AIDrawingList* list = GetActiveDrawingList();
+  if (list == nullptr) return false;
+  activeState = nullptr;
+  currentStateList = &list->GetRootStateList();
+  selectionOwner = activeDrawingList;
+  return true;
+}
+
+void AIManager::SelectState(AnimationState* state) {
+  activeState = state;
+  currentStateList = state != nullptr ? &state->GetChildList() : nullptr;
+}
+
 void AIManager::Forget(const AIBasePackage* package) {
   if (activePackage == package) activePackage = nullptr;
   floating.RemovePointer(package);
@@ -142,11 +160,12 @@ void AIManager::Forget(const AIBasePackage* package) {
 }
 
 void AIManager::Forget(const AIDrawingList* list) {
-  if (activeDrawingList == list) activeDrawingList = nullptr;
+  if (GetActiveDrawingList() == list) activeDrawingList = PropertyRef();
   // Its states have gone first, each clearing the selection that pointed into it; the root list
   // is left.
   if (currentStateList == &list->GetRootStateList()) {
-    SetStateSelection(nullptr, nullptr);
+    activeState = nullptr;
+    currentStateList = nullptr;
   }
 }
 

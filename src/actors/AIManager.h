@@ -66,20 +66,29 @@ class AIManager final : public RootObject, public PropertyHolder, public Floatin
   // The active slots.
   AIBasePackage* GetActiveAIPackage() const { return activePackage; }
   void SetActiveAIPackage(AIBasePackage* package) { activePackage = package; }
-  AIDrawingList* GetActiveDrawingList() const { return activeDrawingList; }
-  void SetActiveDrawingList(AIDrawingList* list) { activeDrawingList = list; }
+  // The drawing list is kept as the reference it was routed through: it answers none as soon as
+  // the list's owner is retired (a map change removing its NPC) or gone.
+  AIDrawingList* GetActiveDrawingList() const {
+    return activeDrawingList.ObjectAs<AIDrawingList>(PropertyRef::kAIDrawingList);
+  }
+  // A reference of another type leaves no list active.
+  void SetActiveDrawingList(const PropertyRef& list);
   AIDrawingPackage* GetActiveDrawingPackage() const { return activeDrawingPackage; }
   void SetActiveDrawingPackage(AIDrawingPackage* package) { activeDrawingPackage = package; }
   Animation* GetActiveAnimation() const { return activeAnimation; }
   void SetActiveAnimation(Animation* animation) { activeAnimation = animation; }
   // The state whose children are being filled (none at the base) and the list AIS_AddState adds
-  // to (none until a state list was selected).
-  AnimationState* GetActiveState() const { return activeState; }
-  AnimationStateList* GetCurrentStateList() const { return currentStateList; }
-  void SetStateSelection(AnimationState* state, AnimationStateList* list) {
-    activeState = state;
-    currentStateList = list;
+  // to (none until a state list was selected, and once the drawing list's owner is retired).
+  AnimationState* GetActiveState() const {
+    return selectionOwner.IsAlive() ? activeState : nullptr;
   }
+  AnimationStateList* GetCurrentStateList() const {
+    return selectionOwner.IsAlive() ? currentStateList : nullptr;
+  }
+  // Selects the top level of the active drawing list; false, selecting nothing, without one.
+  bool SelectBaseState();
+  // Selects a state of the current list, whose children AIS_AddState then adds.
+  void SelectState(AnimationState* state);
 
   // Called by the destructors: clears the slots that name the object and takes it out of the
   // lists.
@@ -101,11 +110,13 @@ class AIManager final : public RootObject, public PropertyHolder, public Floatin
   AINamedList<Animation> unlinkedAnimations;
   AINamedList<AIDrawingPackage> unlinkedDrawingPackages;
   AIBasePackage* activePackage = nullptr;
-  AIDrawingList* activeDrawingList = nullptr;
+  PropertyRef activeDrawingList;
   AIDrawingPackage* activeDrawingPackage = nullptr;
   Animation* activeAnimation = nullptr;
   AnimationState* activeState = nullptr;
   AnimationStateList* currentStateList = nullptr;
+  // The drawing list the selection lies in, as it was routed.
+  PropertyRef selectionOwner;
 };
 
 // Destroys an object given untyped, by its type code: 10 an Allegro bitmap, 200 the AI manager,

@@ -64,7 +64,7 @@ int AIM_SetActiveAIObject(lua_State* state) {
   }
   switch (kind->type) {
     case PropertyRef::kAIDrawingList:
-      manager->SetActiveDrawingList(routed.ObjectAs<AIDrawingList>(kind->type));
+      manager->SetActiveDrawingList(routed);
       break;
     case PropertyRef::kFloatingAIPackage:
       manager->SetActiveAIPackage(routed.ObjectAs<AIBasePackage>(kind->type));
@@ -276,9 +276,9 @@ int AIDL_ClearAIList(lua_State* state) {
 }
 
 void SelectBaseState(AIManager& manager) {
-  AIDrawingList* list = ActiveDrawingList(
-      manager, "AIDL_SetBaseStateToActive:  Failed, Active Drawing List was not set\n");
-  if (list != nullptr) manager.SetStateSelection(nullptr, &list->GetRootStateList());
+  if (!manager.SelectBaseState()) {
+    Log("AIDL_SetBaseStateToActive:  Failed, Active Drawing List was not set\n");
+  }
 }
 
 int AIDL_SetBaseStateToActive(lua_State* state) {
@@ -306,7 +306,7 @@ int AIDL_SetActiveStateList(lua_State* state) {
     Log("AIDL_SetActiveStateList:  Failed, no state by name %s in active state\n", name);
     return 0;
   }
-  manager->SetStateSelection(found, &found->GetChildList());
+  manager->SelectState(found);
   return 0;
 }
 

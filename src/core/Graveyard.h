@@ -1,9 +1,12 @@
 #pragma once
 
 #include <functional>
+#include <type_traits>
 #include <unordered_set>
 #include <utility>
 #include <vector>
+
+#include "core/RootObject.h"
 
 // Defers destruction of objects taken out of a registry while a walk may still reach them: a
 // script run from inside a walk can clear the registry that is being walked (a map change from an
@@ -38,10 +41,12 @@ class Graveyard {
   bool Walking() const { return depth > 0; }
 
   // Destroys the object through its own kind, now or when the outermost walk ends. A none object
-  // is ignored; an object already retired is not buried twice.
+  // is ignored; an object already retired is not buried twice. A managed object's references go
+  // dead at once, so nothing reads it in the rest of the walk.
   template <class T>
   void Bury(T* object) {
     if (object == nullptr) return;
+    if constexpr (std::is_base_of_v<RootObject, T>) object->RootObject::lifetime.Retire();
     Bury(object, [object] { delete object; });
   }
   void Bury(const void* key, std::function<void()> destroy);

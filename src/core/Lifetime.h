@@ -8,16 +8,22 @@ class LifetimeToken {
  public:
   LifetimeToken() = default;  // watches nothing: never alive
 
-  bool IsAlive() const { return !watch.expired(); }
+  // False once the object is destroyed, and already once it is retired (unlinked and waiting to
+  // be destroyed): what is on its way out is read as gone.
+  bool IsAlive() const {
+    const std::shared_ptr<const bool> retired = watch.lock();
+    return retired != nullptr && !*retired;
+  }
 
  private:
   friend class Lifetime;
-  explicit LifetimeToken(std::weak_ptr<const char> watch) : watch(std::move(watch)) {}
+  explicit LifetimeToken(std::weak_ptr<const bool> watch) : watch(std::move(watch)) {}
 
-  std::weak_ptr<const char> watch;
+  std::weak_ptr<const bool> watch;
 };
 
-// Held by the watched object as a member; its tokens go dead when the object is destroyed.
+// Held by the watched object as a member; its tokens go dead when the object is destroyed or
+// retired.
 class Lifetime {
  public:
   Lifetime() = default;
@@ -25,7 +31,9 @@ class Lifetime {
   Lifetime& operator=(const Lifetime&) = delete;
 
   LifetimeToken Token() const { return LifetimeToken(anchor); }
+  // The object has been taken out of its registry and will be destroyed: its tokens go dead now.
+  void Retire() { *anchor = true; }
 
  private:
-  std::shared_ptr<const char> anchor = std::make_shared<const char>(0);
+  std::shared_ptr<bool> anchor = std::make_shared<bool>(false);
 };

@@ -16,7 +16,7 @@ class RootObject {
   int32_t GetType() const { return typeCode; }
   int32_t GetID() const { return uniqueId; }
 
-  // Goes dead when this object is destroyed; references into the object keep it.
+  // Goes dead when this object is destroyed or retired; references into the object keep it.
   LifetimeToken GetLifetimeToken() const { return lifetime.Token(); }
 
  protected:
@@ -25,6 +25,9 @@ class RootObject {
   int32_t typeCode = 0;  // each class's constructor writes its own code
 
  private:
+  // Retires the lifetime of what it buries.
+  friend class Graveyard;
+
   int32_t uniqueId;
   Lifetime lifetime;
 };

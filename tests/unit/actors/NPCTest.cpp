@@ -2,8 +2,11 @@
 
 #include "ActorsFixture.h"
 #include "actors/AIBasePackage.h"
+#include "actors/AIDrawingList.h"
 #include "actors/NPCBaseEnemy.h"
 #include "actors/NonPlayingCharacter.h"
+#include "world/PropertyTrigger.h"
+#include "world/TriggerManager.h"
 
 namespace {
 
@@ -192,6 +195,72 @@ TEST_F(NPCTest, AFireScriptThatChangesTheMapEndsItsNPC) {
   EXPECT_EQ(entities.All().GetCount(), 0);
   EXPECT_EQ(Runs(-1), 0);
   EXPECT_EQ(ai->GetActiveAIPackage(), nullptr);
+}
+
+// A map change retires the NPCs at once: a property trigger reached later in the same pass reads
+// its NPC as gone, though the NPC is destroyed only when the pass is over.
+TEST_F(NPCTest, APropertyTriggerAfterAMapChangeInItsPassDoesNotFire) {
+  TriggerManager triggers;
+  gTriggerManager = &triggers;
+  WriteScript("leave.lua", "MapM_TransitionMap('MAPNONE')\n");
+  AddEnemy("guard");
+  // No comparisons: each fires whenever its value can be read.
+  ASSERT_TRUE(
+      Run("AddPropertyTrigger('before') SetTriggerProperties('count.lua', 1, 0, 0, 0)"
+          " TriggerWatchProperty('NPC', 'guard', 'XCenter')"
+          " AddPropertyTrigger('leave') SetTriggerProperties('leave.lua', 0, 0, 1, 0)"
+          " TriggerWatchProperty('NPC', 'guard', 'Type')"
+          " AddPropertyTrigger('after') SetTriggerProperties('count.lua', 2, 0, 0, 0)"
+          " TriggerWatchProperty('NPC', 'guard', 'Speed')"
+          " AddPropertyTrigger('late') SetTriggerProperties('count.lua', 3, 0, 0, 0)"
+          " TriggerWatchProperty('NPC', 'guard', 'InternalName')"));
+  const int32_t watched[] = {PropertyTrigger::kWatchesInteger, PropertyTrigger::kWatchesInteger,
+                             PropertyTrigger::kWatchesFloat, PropertyTrigger::kWatchesText};
+  for (int32_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(static_cast<PropertyTrigger*>(triggers.GetAt(i))->GetWatchedKind(), watched[i]) << i;
+  }
+  {
+    Graveyard::Walk loop;
+    triggers.Update(0.0f);
+    EXPECT_EQ(entities.All().GetCount(), 0);
+  }
+  EXPECT_EQ(Runs(1), 1);
+  EXPECT_EQ(Runs(2), 0);
+  EXPECT_EQ(Runs(3), 0);
+  EXPECT_EQ(triggers.GetCount(), 3);
+  gTriggerManager = nullptr;
+}
+
+// The slots that named what a map change took away answer none inside the very script that made
+// the change, not only once the walk is over.
+TEST_F(NPCTest, AfterAMapChangeItsScriptFindsNoActiveDrawingListOrStateList) {
+  WriteScript("leave.lua",
+              "AIM_SetActiveAIObject('DrawingList', 'NPC', 'guard', 'AIDrawingList')"
+              " AIDL_SetBaseStateToActive()"
+              " AIS_AddState('Still', 0, 'NPC', 'guard', 'XCenter', 1)"
+              " AIDL_SetActiveStateList('Still')\n"
+              "MapM_TransitionMap('MAPNONE')\n"
+              "AIDL_ClearAIList()\n"
+              "added = AIS_AddState('Late', 0, 'NPC', 'guard', 'XCenter', 1)\n"
+              "AIDL_SetActiveStateList('Still')\n");
+  NonPlayingCharacter* npc = AddEnemy("guard");
+  ASSERT_TRUE(Run("NPC_SetDefaultScript('leave.lua')"));
+  {
+    Graveyard::Walk loop;
+    entities.Update();
+    EXPECT_EQ(ai->GetActiveDrawingList(), nullptr);
+    EXPECT_EQ(ai->GetActiveState(), nullptr);
+    EXPECT_EQ(ai->GetCurrentStateList(), nullptr);
+    EXPECT_EQ(npc->GetDrawingList()->GetRootStateList().GetCount(), 1);
+  }
+  const std::string text = log.Text();
+  const std::string refused =
+      "Active Drawing List was not set\n"
+      "AID AddState: Failed, no Active State List set\n"
+      "AIDL_SetActiveStateList:  Failed, no Animation State is active\n";
+  ASSERT_GE(text.size(), refused.size()) << text;
+  EXPECT_EQ(text.substr(text.size() - refused.size()), refused) << text;
+  EXPECT_TRUE(IsNil("added"));
 }
 
 TEST_F(NPCTest, PropertiesAndStateVariables) {

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "core/Graveyard.h"
+#include "core/RootEntity.h"
+#include "core/script/PropertyRef.h"
 #include "support/GlobalsFixture.h"
 
 namespace {
@@ -80,6 +82,30 @@ TEST_F(GraveyardTest, WhatADestructorBuriesJoinsTheSameRound) {
   }
   EXPECT_EQ(journal, (std::vector<std::string>{"~owner", "~owned", "~late"}));
   EXPECT_FALSE(graveyard.IsRetired(owner));
+}
+
+// What is buried is gone for everyone who refers to it, though it is destroyed only later.
+TEST_F(GraveyardTest, AManagedObjectsReferencesGoDeadWhenItIsBuried) {
+  struct Entity : RootEntity {
+    explicit Entity(std::vector<std::string>& journal) : journal(journal) {}
+    ~Entity() override { journal.push_back("~entity"); }
+    std::vector<std::string>& journal;
+    int32_t value = 7;
+  };
+  auto* entity = new Entity(journal);
+  const PropertyRef ref = PropertyRef::Integer(entity->value, entity->GetLifetimeToken());
+  const LifetimeToken token = entity->GetLifetimeToken();
+  ASSERT_NE(ref.AsInteger(), nullptr);
+  {
+    Graveyard::Walk walk(graveyard);
+    graveyard.Bury(static_cast<RootEntity*>(entity));
+    EXPECT_TRUE(journal.empty());
+    EXPECT_FALSE(token.IsAlive());
+    EXPECT_EQ(ref.GetType(), PropertyRef::kNone);
+    EXPECT_EQ(ref.AsInteger(), nullptr);
+  }
+  EXPECT_EQ(journal, std::vector<std::string>{"~entity"});
+  EXPECT_FALSE(token.IsAlive());
 }
 
 TEST_F(GraveyardTest, DestroyingTheGraveyardDestroysWhatIsBuried) {

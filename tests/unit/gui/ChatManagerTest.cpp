@@ -59,6 +59,10 @@ TEST_F(ChatManagerTest, LogPropertyNames) {
       {"Log|", "j"},
       {"Log|+3", "g"},
       {"Log|-0", "j"},
+      // Only two characters are read: the third digit never counts.
+      {"Log|005", "j"},
+      {"Log|-05", "j"},
+      {"Log|+09", "j"},
       {"Log| 5", "j"},
       {"Log|x5", "j"},
       {"Log|10", "<not routed>"},

@@ -123,9 +123,19 @@ TEST_F(IsoPainterTest, PlayerOutsideTheLayersIsDrawnAfterOrBeforeThemAll) {
     int pz;
     size_t before;
   };
-  for (const Case& c : {Case{2, 8u}, Case{7, 8u}, Case{-1, 0u}}) {
+  const Case cases[] = {
+      {2, 8u},
+      {7, 8u},
+      // Half a cell under layer 0 is still layer 0 (the height is truncated toward zero): the
+      // three cells behind the player and the two named ones above come first.
+      {-1, 5u},
+      // Under layer 0: before every layer.
+      {-2, 0u},
+      {-40, 0u},
+  };
+  for (const Case& c : cases) {
     int draws = 0;
-    EXPECT_EQ(CellsBeforePlayer(0, 0, c.pz, draws).size(), c.before) << c.pz;
+    EXPECT_EQ(CellsBeforePlayer(1, 1, c.pz, draws).size(), c.before) << c.pz;
     EXPECT_EQ(draws, 1) << c.pz;
   }
 }

@@ -73,7 +73,9 @@ TEST_F(TriggerTest, OnceNoRepeatAndNeitherOverSeveralTicks) {
           " AddRectangularTrigger('entry', 0, 0, 100, 100)"
           " SetTriggerProperties('count.lua', 2, 0, 0, 1)"
           " AddRectangularTrigger('every', 0, 0, 100, 100)"
-          " SetTriggerProperties('count.lua', 3, 0, 0, 0)"));
+          " SetTriggerProperties('count.lua', 3, 0, 0, 0)"
+          " SetActiveTrigger('once')"));
+  ASSERT_EQ(triggers.GetActiveTrigger(), triggers.GetAt(0));
   for (bool inside : {true, true, false, true, true}) {
     PlaceBox(inside ? 50 : 500, 50);
     Tick();
@@ -83,6 +85,10 @@ TEST_F(TriggerTest, OnceNoRepeatAndNeitherOverSeveralTicks) {
   EXPECT_EQ(Runs(3), 4);
   EXPECT_EQ(triggers.GetCount(), 2);
   // The once trigger is gone, and with it the active slot that named it.
+  EXPECT_EQ(triggers.GetActiveTrigger(), nullptr);
+  log.Clear();
+  ASSERT_TRUE(Run("SetTriggerProperties('~NOEDIT', -1000, -1000, -1000, -1000)"));
+  EXPECT_EQ(log.Text(), "LUA Warning:  ActiveTrigger is null.  Something is wrong.\n");
   ASSERT_TRUE(Run("r = SetActiveTrigger('once')"));
   EXPECT_EQ(Number("r"), 1);
   EXPECT_EQ(triggers.GetActiveTrigger(), nullptr);
@@ -199,9 +205,11 @@ TEST_F(TriggerTest, ATriggerRemovedWhileItsScriptRunsIsDestroyedAfterTheWalk) {
   PlaceBox(0, 0);
   // What a script cannot do yet, the program can: remove triggers during the walk.
   Trigger* gone = triggers.GetAt(0);
+  ASSERT_EQ(triggers.GetActiveTrigger(), gone);
   player.onRead = [&] { triggers.ClearTriggers(); };
   Tick();
   EXPECT_EQ(triggers.GetCount(), 0);
+  EXPECT_EQ(triggers.GetActiveTrigger(), nullptr);
   EXPECT_FALSE(ProcessGraveyard().IsRetired(gone));
 }
 
