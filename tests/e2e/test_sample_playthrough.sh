@@ -1,7 +1,7 @@
 # The sample game played through as a person plays it, with keys and clicks: the keeper in the
 # courtyard is clicked and answered, which starts the gnatling game (the shooter mini-game, fired
-# with the mouse button held); a line is typed into the chat; the menu opens with its button and
-# one of its buttons opens the help; the hero walks through the doors into the meadow and the
+# with the mouse button held); lines are typed into the chat, which shows them with their
+# descenders; the menu opens with its button and one of its buttons opens the help; the hero walks through the doors into the meadow and the
 # grove, where its buck rolls the gem from either side and its jumps throw bolts that hit the
 # slime, then back through the meadow onto the ridge and over its rocks into the cave; Escape ends
 # it. On every map kind the hero's drawn feet stand on its position. No line may fail or warn but
@@ -22,10 +22,15 @@ GNATLING="90,40,110"
 holds_colour() {
   [ "$(convert "$1" -crop "$2" +repage txt:- 2>/dev/null | grep -cF "srgb($3)")" -gt 0 ]
 }
-# The mean "x y" of the pixels of a PNG that show the colour; nothing when none does.
+# The mean "x y" of the pixels of a PNG that show the colour; nothing when none does. Only the
+# colour's bounding box is listed pixel by pixel: a whole frame takes seconds on a busy machine,
+# longer than a bolt is in flight.
 centre_of() {
-  convert "$1" txt:- 2>/dev/null | sed -n "s/^\([0-9]*\),\([0-9]*\): .* srgb($2)\$/\1 \2/p" |
-    awk '{x+=$1; y+=$2; n++} END{if (n) printf "%d %d", x/n, y/n}'
+  local box
+  box="$(convert "$1" -fill black +opaque "srgb($2)" -format '%@' info: 2>/dev/null)"
+  case "$box" in "" | 0x0*) return 0 ;; esac
+  convert "$1" -crop "$box" txt:- 2>/dev/null | sed -n "s/^\([0-9]*\),\([0-9]*\): .* srgb($2)\$/\1 \2/p" |
+    awk -v box="$box" 'BEGIN{split(box, b, /[x+]/)} {x+=$1; y+=$2; n++} END{if (n) printf "%d %d", b[3] + x/n, b[4] + y/n}'
 }
 # Whether the point "x y" lies within d of (x2, y2) on both axes.
 near() {
@@ -104,6 +109,26 @@ wait_for_line "Print d - "
 press_key Return
 settle
 [ "$HERO_X $HERO_Y" = "$before" ] || fail "typing moved the hero from $before to $HERO_X $HERO_Y"
+# A chat line keeps its descenders: under "dddddd" (the older line, at row 16) the newest,
+# "gjpqy" (at row 36), reaches at least two rows further below its top than the d's bottom, where
+# a line cut at 16 pixels shows at most one.
+lowest_text_row() {
+  convert "$1" -crop "$2" +repage txt:- 2>/dev/null |
+    sed -n 's/^[0-9]*,\([0-9]*\): (\([0-9]*\),\([0-9]*\),\([0-9]*\)[,)].*/\1 \2 \3 \4/p' |
+    awk '$2 > 128 && $3 > 128 && $4 > 128 && $1 > b {b = $1} END {print b + 0}'
+}
+descenders_drawn() {
+  screenshot "$SCRATCH/descenders.png" || return 1
+  D_BOTTOM="$(lowest_text_row "$SCRATCH/descenders.png" 170x20+20+16)"
+  G_BOTTOM="$(lowest_text_row "$SCRATCH/descenders.png" 170x24+20+36)"
+  [ "$D_BOTTOM" -gt 0 ] && [ "$G_BOTTOM" -ge $((D_BOTTOM + 2)) ]
+}
+click_at 40 72
+for key in g j p q y; do press_key "$key"; done
+wait_for_line "Print y - "
+press_key Return
+poll_until descenders_drawn ||
+  fail "the chat's descenders end ${G_BOTTOM:-?} rows below the line's top, the d's ${D_BOTTOM:-?}"
 
 # The menu opens with its button; its "Help" button opens the help; its "Close" closes the menu.
 click_at 750 19

@@ -134,13 +134,11 @@ local menu = Path_GetPath("MenuScripts")
 -- picture, "Over" while the mouse is over it and "Down" while pressed; a click (press and release
 -- on it) runs its script with its script code, or a built-in action ("Button_Hide_Parent" hides
 -- the window that holds it). Text is drawn in the system font; a text line sizes itself by its
--- text (10 pixels per character, 16 high: TextLine below gives it room for the font), and a text
--- line inside a button is its label.
--- A text line sizes itself to 16 pixels high when its text is set, which cuts the font's
--- descenders: the size is given after the text, 20 high.
+-- text (10 pixels per character, 16 high, which the font's glyphs fit), and a text line inside a
+-- button is its label. TextLine places the line after its text has sized it.
 function TextLine(text, x, y, w)
   GUIT_SetString(text)
-  GUIG_SetDimensions(x, y, w, 20)
+  GUIG_SetDimensions(x, y, w, 16)
 end
 local function Button(parent, name, label, x, y, script, code)
   GUI_SetActiveObjectAndListFromBase(parent)
@@ -286,8 +284,8 @@ GUI_SetActiveObjectAndListFromBase("Extras")
 -- always open. A click on it does nothing: the click goes on to whatever lies behind it.
 GUIOL_AddObject("GameMenu", "GUIDropMenu")
 GUIG_SetDimensions(14, 12, 340, 0)
--- A field's column is 8 pixels per character of its name plus 4, so the names carry blanks to
--- make room for this font.
+-- A field's column is 8 pixels per character of its name plus 4, just the width of the name in
+-- this font, so the names carry blanks to keep the columns apart.
 local game, music, keys = "Game  ", "Music    ", "Help"
 GUIDM_AddField(game)
 GUIDM_AddField(music)

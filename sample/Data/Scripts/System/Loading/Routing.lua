@@ -126,15 +126,18 @@ DL_ExtractBitmap("shot", "XVexmoraShot")
 -- Everything needed is in the library now; closing removes the temporary file.
 EIM_CloseFile()
 
--- Fonts are TrueType files, loaded at size 16 and registered at a path. The build copies DejaVu
--- Sans into Data/Fonts/. The same file serves the system text and the dialogue.
+-- Fonts are TrueType (or OpenType) files, loaded at 16 pixels per em and registered at a path. A
+-- text line is 16 pixels high and dialogue lines lie 16 pixels apart, so the font's glyphs must fit
+-- in 16 pixels at that size, descenders included: the build copies GNU Unifont, whose glyphs do,
+-- into Data/Fonts/ (many fonts reach 18 or 19 pixels and lose the feet of g, j, p, q and y). The
+-- same file serves the system text and the dialogue.
 DL_AddSection("Fonts")
 DL_AddCatalogue("Fonts", "General")
 DL_AddHeading("Fonts", "General", "System")
 DL_AddHeading("Fonts", "General", "Dialogue")
 local fonts = Path_GetPath("Fonts")
-DL_RegisterFont(fonts .. "DejaVuSans.ttf", "Fonts", "General", "System", "SystemFont")
-DL_RegisterFont(fonts .. "DejaVuSans.ttf", "Fonts", "General", "Dialogue", "DialogueFont")
+DL_RegisterFont(fonts .. "Unifont.otf", "Fonts", "General", "System", "SystemFont")
+DL_RegisterFont(fonts .. "Unifont.otf", "Fonts", "General", "Dialogue", "DialogueFont")
 
 -- The tile textures of the isometric maps. The build writes Data/StandardTextures.sif from
 -- sample/tiles/. Its record must be called "StandardTextures"; the map manager is told the
