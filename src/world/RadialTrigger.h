@@ -16,6 +16,7 @@ class RadialTrigger final : public Trigger {
 
   int32_t GetX() const { return x; }
   int32_t GetY() const { return y; }
+  float GetRadius() const { return radius; }
 
  private:
   int32_t x, y;
