@@ -64,7 +64,8 @@
   X(FloatingAI, gFloatingAI)         /* world: a map unload drops the floating AI packages */ \
   X(WorldPlayer, gWorldPlayer)       /* world: the player's bounds, placing and drawing */    \
   X(WorldClick, gWorldClick)         /* world: a click's position, handed to the GUI */       \
-  X(DialogueOpener, gDialogueOpener) /* actors: a clicked dialogue NPC opens its dialogue */
+  X(DialogueOpener, gDialogueOpener) /* actors: a clicked dialogue NPC opens its dialogue */  \
+  X(ShooterInput, gShooterInput)     /* actors: the shooter's fire button and aim */
 
 #define QM_DECLARE_STATE(type, name, start) extern type name;
 #define QM_DECLARE_MANAGER(Class, name) \

@@ -65,14 +65,6 @@ bool CreateAIManager() {
 // the layers.
 bool CreatePlayer() {
   gPlayer = new Player();
-  // The shooter fires while a mouse button is held; the GUI manager comes later.
-  gPlayer->SetMouseHeldSource(
-      [] { return gGUIManager != nullptr && gGUIManager->IsMouseButtonHeld(); });
-  gPlayer->SetAimSource([](float& x, float& y) {
-    if (gGUIManager == nullptr) return;
-    x = gGUIManager->GetMouseX();
-    y = gGUIManager->GetMouseY();
-  });
   gWorldPlayer = gPlayer;
   return true;
 }
@@ -95,6 +87,8 @@ bool CreateGUIManager() {
   }
   // A click that reaches the world brings its position to the GUI manager, where the NPCs read it.
   gWorldClick = gGUIManager;
+  // The shooter fires while a mouse button is held, toward the mouse.
+  gShooterInput = gGUIManager;
   return true;
 }
 
