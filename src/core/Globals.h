@@ -60,12 +60,13 @@
 // What a lower layer asks of a higher one: a narrow interface, declared by the layer that asks,
 // and the global the program binds once to the object above that answers it. None until bound;
 // the one who asks checks first and skips the step without one.
-#define QM_SEAM_GLOBALS(X)                                                                    \
-  X(FloatingAI, gFloatingAI)         /* world: a map unload drops the floating AI packages */ \
-  X(WorldPlayer, gWorldPlayer)       /* world: the player's bounds, placing and drawing */    \
-  X(WorldClick, gWorldClick)         /* world: a click's position, handed to the GUI */       \
-  X(DialogueOpener, gDialogueOpener) /* actors: a clicked dialogue NPC opens its dialogue */  \
-  X(ShooterInput, gShooterInput)     /* actors: the shooter's fire button and aim */
+#define QM_SEAM_GLOBALS(X)                                                                        \
+  X(FloatingAI, gFloatingAI)             /* world: a map unload drops the floating AI packages */ \
+  X(WorldPlayer, gWorldPlayer)           /* world: the player's bounds, placing and drawing */    \
+  X(WorldClick, gWorldClick)             /* world: a click's position, handed to the GUI */       \
+  X(DialogueOpener, gDialogueOpener)     /* actors: a clicked dialogue NPC opens its dialogue */  \
+  X(ShooterInput, gShooterInput)         /* actors: the shooter's fire button and aim */          \
+  X(KeyPressListener, gKeyPressListener) /* core: each pressed key, the GUI's last key */
 
 #define QM_DECLARE_STATE(type, name, start) extern type name;
 #define QM_DECLARE_MANAGER(Class, name) \

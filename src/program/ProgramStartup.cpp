@@ -80,11 +80,7 @@ bool GivePlayerShadows() {
 // The GUI's last key is the key of each pressed edge that the keyboard manager sees.
 bool CreateGUIManager() {
   gGUIManager = new GUIManager();
-  if (gKeyboardManager != nullptr) {
-    gKeyboardManager->SetKeyPressListener([](int32_t keycode) {
-      if (gGUIManager != nullptr) gGUIManager->SetLastKey(keycode);
-    });
-  }
+  gKeyPressListener = gGUIManager;
   // A click that reaches the world brings its position to the GUI manager, where the NPCs read it.
   gWorldClick = gGUIManager;
   // The shooter fires while a mouse button is held, toward the mouse.
