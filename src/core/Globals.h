@@ -66,7 +66,8 @@
   X(WorldClick, gWorldClick)             /* world: a click's position, handed to the GUI */       \
   X(DialogueOpener, gDialogueOpener)     /* actors: a clicked dialogue NPC opens its dialogue */  \
   X(ShooterInput, gShooterInput)         /* actors: the shooter's fire button and aim */          \
-  X(KeyPressListener, gKeyPressListener) /* core: each pressed key, the GUI's last key */
+  X(KeyPressListener, gKeyPressListener) /* core: each pressed key, the GUI's last key */         \
+  X(EnvironmentScope, gEnvironmentScope) /* core: the "Env_" functions' scope, with the map */
 
 #define QM_DECLARE_STATE(type, name, start) extern type name;
 #define QM_DECLARE_MANAGER(Class, name) \
@@ -85,8 +86,8 @@ int32_t GetGlobalPaletteNumber();
 const int32_t* GlobalPaletteNumberAddress();
 
 // Puts every global back to its start value without destroying anything (the tests own what they
-// create): the state, the managers, the seams, the palette number, the clock source and the
-// environment-scope source. The log sink and the object serials are left
+// create): the state, the managers, the seams, the palette number and the clock source. The log
+// sink and the object serials are left
 // alone: a test may reset in its middle while it captures the log and holds objects (GlobalsFixture
 // resets those too, at its start and end). Only tests call it.
 void ResetGlobals();

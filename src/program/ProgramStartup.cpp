@@ -98,8 +98,7 @@ bool CreateDialogueWindow() {
 
 bool CreateMapManager() {
   gMapManager = new MapManager();
-  SetEnvironmentScopeSource(
-      [] { return gMapManager != nullptr ? gMapManager->GetEnvironmentVariables() : nullptr; });
+  gEnvironmentScope = gMapManager;
   return true;
 }
 
