@@ -67,7 +67,8 @@
   X(DialogueOpener, gDialogueOpener)     /* actors: a clicked dialogue NPC opens its dialogue */  \
   X(ShooterInput, gShooterInput)         /* actors: the shooter's fire button and aim */          \
   X(KeyPressListener, gKeyPressListener) /* core: each pressed key, the GUI's last key */         \
-  X(EnvironmentScope, gEnvironmentScope) /* core: the "Env_" functions' scope, with the map */
+  X(EnvironmentScope, gEnvironmentScope) /* core: the "Env_" functions' scope, with the map */    \
+  X(ScriptPathSource, gScriptPathSource) /* core: keyed script paths, from the path manager */
 
 #define QM_DECLARE_STATE(type, name, start) extern type name;
 #define QM_DECLARE_MANAGER(Class, name) \

@@ -43,7 +43,7 @@ bool CreateDisplay() {
 // Keyed script paths of "LM_ExecuteScript" come from the path manager.
 bool CreatePathManager() {
   gPathManager = new PathManager();
-  gLuaManager->SetPathSource(gPathManager);
+  gScriptPathSource = gPathManager;
   return true;
 }
 

@@ -451,7 +451,7 @@ struct World {
         {"path manager",
          [this] {
            gPathManager = (paths = std::make_unique<PathManager>()).get();
-           lua->SetPathSource(paths.get());
+           gScriptPathSource = paths.get();
          }},
         {"image container manager",
          [this] {
