@@ -88,7 +88,7 @@ const int32_t* GlobalPaletteNumberAddress();
 
 // Puts every global back to its start value without destroying anything (the tests own what they
 // create): the state, the managers, the seams, the palette number and the clock source. The log
-// sink and the object serials are left
-// alone: a test may reset in its middle while it captures the log and holds objects (GlobalsFixture
-// resets those too, at its start and end). Only tests call it.
+// sink and the object serials are left alone: a test may reset in its middle while it captures the
+// log and holds objects (GlobalsFixture resets those too, at its start and end). Only tests call
+// it.
 void ResetGlobals();
