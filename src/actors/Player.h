@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <lua.hpp>
 #include <memory>
 
@@ -123,14 +122,6 @@ class Player : public PropertyHolder, public WorldPlayer {
   // "St|" + a state name (a byte flag), the position and speeds (floats), "Direction", the
   // centre and "Health" (integers), "Display" and "AIDrawingList".
   PropertyRef GetPropertyAddress(const char* object, const char* property) override;
-
-  // The shooter scheme's fire button and aim.
-  void SetMouseHeldSource(std::function<bool()> source) {
-    shooter.SetMouseHeldSource(std::move(source));
-  }
-  void SetAimSource(std::function<void(float& x, float& y)> source) {
-    shooter.SetAimSource(std::move(source));
-  }
 
   // The movement-state flag of that name ("Stationary", "Walking", ...); none when absent.
   uint8_t* FindState(const char* name) const;

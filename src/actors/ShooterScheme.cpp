@@ -1,6 +1,7 @@
 #include "actors/ShooterScheme.h"
 
 #include "actors/Player.h"
+#include "actors/ShooterInput.h"
 #include "core/Globals.h"
 
 namespace {
@@ -29,8 +30,8 @@ void Move(Player::Motion& motion) {
 }  // namespace
 
 ShooterScheme::ShooterScheme(const Dimensions* box)
-    : weapons(box, [this](float& x, float& y) {
-        if (aimSource) aimSource(x, y);
+    : weapons(box, [](float& x, float& y) {
+        if (gShooterInput != nullptr) gShooterInput->Aim(x, y);
       }) {}
 
 void ShooterScheme::Update(Player& player) {
@@ -46,7 +47,7 @@ void ShooterScheme::Update(Player& player) {
     break;
   }
   weapons.Tick();
-  if (mouseHeld && mouseHeld()) weapons.Fire();
+  if (gShooterInput != nullptr && gShooterInput->MouseHeld()) weapons.Fire();
   Move(motion);
   player.AdvanceWalkCounter();
 }

@@ -1,7 +1,6 @@
 #include "core/Globals.h"
 
 #include "core/Clock.h"
-#include "core/script/ScriptVariableStore.h"
 
 #define QM_DEFINE_STATE(type, name, start) type name = start;
 #define QM_DEFINE_MANAGER(Class, name) Class* name = nullptr;
@@ -32,6 +31,5 @@ void ResetGlobals() {
 #undef QM_RESET_STATE
 #undef QM_RESET_MANAGER
   paletteNumber = 0;
-  SetEnvironmentScopeSource(nullptr);
   SetClockSource(nullptr);
 }

@@ -60,11 +60,15 @@
 // What a lower layer asks of a higher one: a narrow interface, declared by the layer that asks,
 // and the global the program binds once to the object above that answers it. None until bound;
 // the one who asks checks first and skips the step without one.
-#define QM_SEAM_GLOBALS(X)                                                                    \
-  X(FloatingAI, gFloatingAI)         /* world: a map unload drops the floating AI packages */ \
-  X(WorldPlayer, gWorldPlayer)       /* world: the player's bounds, placing and drawing */    \
-  X(WorldClick, gWorldClick)         /* world: a click's position, handed to the GUI */       \
-  X(DialogueOpener, gDialogueOpener) /* actors: a clicked dialogue NPC opens its dialogue */
+#define QM_SEAM_GLOBALS(X)                                                                        \
+  X(FloatingAI, gFloatingAI)             /* world: a map unload drops the floating AI packages */ \
+  X(WorldPlayer, gWorldPlayer)           /* world: the player's bounds, placing and drawing */    \
+  X(WorldClick, gWorldClick)             /* world: a click's position, handed to the GUI */       \
+  X(DialogueOpener, gDialogueOpener)     /* actors: a clicked dialogue NPC opens its dialogue */  \
+  X(ShooterInput, gShooterInput)         /* actors: the shooter's fire button and aim */          \
+  X(KeyPressListener, gKeyPressListener) /* core: each pressed key, the GUI's last key */         \
+  X(EnvironmentScope, gEnvironmentScope) /* core: the "Env_" functions' scope, with the map */    \
+  X(ScriptPathSource, gScriptPathSource) /* core: keyed script paths, from the path manager */
 
 #define QM_DECLARE_STATE(type, name, start) extern type name;
 #define QM_DECLARE_MANAGER(Class, name) \
@@ -83,8 +87,8 @@ int32_t GetGlobalPaletteNumber();
 const int32_t* GlobalPaletteNumberAddress();
 
 // Puts every global back to its start value without destroying anything (the tests own what they
-// create): the state, the managers, the seams, the palette number, the clock source and the
-// environment-scope source. The log sink and the object serials are left
-// alone: a test may reset in its middle while it captures the log and holds objects (GlobalsFixture
-// resets those too, at its start and end). Only tests call it.
+// create): the state, the managers, the seams, the palette number and the clock source. The log
+// sink and the object serials are left alone: a test may reset in its middle while it captures the
+// log and holds objects (GlobalsFixture resets those too, at its start and end). Only tests call
+// it.
 void ResetGlobals();

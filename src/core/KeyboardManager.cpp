@@ -1,6 +1,7 @@
 #include "core/KeyboardManager.h"
 
 #include "core/Globals.h"
+#include "core/KeyPressListener.h"
 #include "core/script/ScriptCall.h"
 
 namespace {
@@ -259,7 +260,7 @@ void KeyboardManager::UpdateList(Bindings& bindings, bool keyNameList,
     if (held(binding.key1) || held(binding.key2)) {
       binding.pressed = binding.up;
       if (binding.pressed == 1 && keyNameList) {
-        if (keyPressListener) keyPressListener(binding.key1);
+        if (gKeyPressListener != nullptr) gKeyPressListener->KeyPressed(binding.key1);
         if (binding.key1 == ALLEGRO_KEY_CAPSLOCK) capsLock = !capsLock;
       }
       binding.released = 0;

@@ -35,8 +35,9 @@ class KeyboardManager {
   // then, so a tap shorter than a tick is never lost. Keycodes outside Allegro's range are ignored.
   void NoteKeyDown(int32_t keycode);
 
-  // Updates the key-name list (and shift, control, caps lock) from the state; the game loop calls
-  // it at every key event.
+  // Updates the key-name list (and shift, control, caps lock) from the state, telling
+  // gKeyPressListener key 1 of each key name that goes down; the game loop calls it at every key
+  // event.
   void UpdateKeys(const ALLEGRO_KEYBOARD_STATE& state);
   // Which keys something else has the keyboard for now (a focused input box types with them).
   using KeysTaken = std::function<bool(int32_t keycode)>;
@@ -67,11 +68,6 @@ class KeyboardManager {
   bool IsPlayerInputEnabled() const { return playerInput; }
   void EnablePlayerInput() { playerInput = true; }
   void DisablePlayerInput() { playerInput = false; }
-  // Told key 1 of each key name that goes down at an update (the GUI keeps it as its last key);
-  // the program wires it.
-  void SetKeyPressListener(std::function<void(int32_t keycode)> listener) {
-    keyPressListener = std::move(listener);
-  }
   // Whether some key name went down at the last update.
   bool AnyKeyPressed() const;
 
@@ -92,7 +88,6 @@ class KeyboardManager {
   void TakeKeyDownEvents();
 
   bool playerInput = true;
-  std::function<void(int32_t)> keyPressListener;
   Bindings keyBindings;
   Bindings actionBindings;
   RLL keyNames;

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "actors/ShooterInput.h"
+#include "core/KeyPressListener.h"
 #include "core/RLL.h"
 #include "core/script/PropertyManager.h"
 #include "core/script/ScriptFamily.h"
@@ -15,7 +17,7 @@ class ImageObject;
 // mouse position and button, the last key, and the pointers that widgets and script functions
 // share (active object and list, dragged object, focused input box, last scroll bar and button).
 // Mouse events and ticks go through the tree front to back; the frame is drawn back to front.
-class GUIManager : public WorldClick {
+class GUIManager : public WorldClick, public ShooterInput, public KeyPressListener {
  public:
   // Fills the property router's "GUI" slot for as long as it lives.
   GUIManager();
@@ -31,7 +33,14 @@ class GUIManager : public WorldClick {
   float GetMouseX() const { return mouseX; }
   float GetMouseY() const { return mouseY; }
   bool IsMouseButtonHeld() const { return mouseButtonHeld; }
+  // The shooter fires while a button is held, toward the mouse.
+  bool MouseHeld() override { return mouseButtonHeld; }
+  void Aim(float& x, float& y) override {
+    x = mouseX;
+    y = mouseY;
+  }
   void SetLastKey(int32_t key) { lastKey = key; }
+  void KeyPressed(int32_t keycode) override { lastKey = keycode; }
   int32_t GetLastKey() const { return lastKey; }
 
   void SetFocusedInputBox(GUIBaseObject* box) { focusedInputBox = box; }

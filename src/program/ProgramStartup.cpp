@@ -43,7 +43,7 @@ bool CreateDisplay() {
 // Keyed script paths of "LM_ExecuteScript" come from the path manager.
 bool CreatePathManager() {
   gPathManager = new PathManager();
-  gLuaManager->SetPathSource(gPathManager);
+  gScriptPathSource = gPathManager;
   return true;
 }
 
@@ -65,14 +65,6 @@ bool CreateAIManager() {
 // the layers.
 bool CreatePlayer() {
   gPlayer = new Player();
-  // The shooter fires while a mouse button is held; the GUI manager comes later.
-  gPlayer->SetMouseHeldSource(
-      [] { return gGUIManager != nullptr && gGUIManager->IsMouseButtonHeld(); });
-  gPlayer->SetAimSource([](float& x, float& y) {
-    if (gGUIManager == nullptr) return;
-    x = gGUIManager->GetMouseX();
-    y = gGUIManager->GetMouseY();
-  });
   gWorldPlayer = gPlayer;
   return true;
 }
@@ -88,13 +80,11 @@ bool GivePlayerShadows() {
 // The GUI's last key is the key of each pressed edge that the keyboard manager sees.
 bool CreateGUIManager() {
   gGUIManager = new GUIManager();
-  if (gKeyboardManager != nullptr) {
-    gKeyboardManager->SetKeyPressListener([](int32_t keycode) {
-      if (gGUIManager != nullptr) gGUIManager->SetLastKey(keycode);
-    });
-  }
+  gKeyPressListener = gGUIManager;
   // A click that reaches the world brings its position to the GUI manager, where the NPCs read it.
   gWorldClick = gGUIManager;
+  // The shooter fires while a mouse button is held, toward the mouse.
+  gShooterInput = gGUIManager;
   return true;
 }
 
@@ -108,8 +98,7 @@ bool CreateDialogueWindow() {
 
 bool CreateMapManager() {
   gMapManager = new MapManager();
-  SetEnvironmentScopeSource(
-      [] { return gMapManager != nullptr ? gMapManager->GetEnvironmentVariables() : nullptr; });
+  gEnvironmentScope = gMapManager;
   return true;
 }
 

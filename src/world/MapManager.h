@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/script/EnvironmentScope.h"
 #include "core/script/ScriptFamily.h"
 #include "world/MapKind.h"
 #include "world/TextureLookupList.h"
@@ -25,7 +26,7 @@ class ScriptVariableStore;
 // an isometric map, else "Maps" + name + ".plf" as a chunked level. Each kind but the clip map
 // runs "MapScripts" + name + ".lua". It also holds the environment scope of script variables,
 // which outlives every map.
-class MapManager {
+class MapManager : public EnvironmentScope {
  public:
   // Event codes of HandleEvent.
   static constexpr int32_t kMousePressed = 0;
@@ -83,7 +84,7 @@ class MapManager {
   }
   TextureLookupList& GetTextures() { return textures; }
 
-  ScriptVariableStore* GetEnvironmentVariables() const { return environment.get(); }
+  ScriptVariableStore* GetEnvironmentVariables() const override { return environment.get(); }
 
   bool GetMapDisplayState() const { return mapDisplay; }
   bool GetBackgroundDisplayState() const { return backgroundDisplay; }

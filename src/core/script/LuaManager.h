@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "core/script/ScriptFamily.h"
-#include "core/script/ScriptPathSource.h"
 #include "platform/ContentFile.h"
 
 // Owns the one Lua state of the process and runs every script. Scripts read back the script code
@@ -41,11 +40,6 @@ class LuaManager {
   // The exact text "NULL" removes the base path; none is ignored.
   void SetBasePath(const char* path);
   const std::optional<std::string>& GetBasePath() const { return basePath; }
-
-  // Where "LM_ExecuteScript" builds keyed paths; none until the program hands the path manager
-  // over, and the keyed form then reports the manager missing.
-  void SetPathSource(const ScriptPathSource* source) { pathSource = source; }
-  const ScriptPathSource* GetPathSource() const { return pathSource; }
 
   int32_t GetScriptCode() const { return scriptCode; }
   const char* GetScriptString() const { return nullptr; }  // nothing sets it
@@ -96,7 +90,6 @@ class LuaManager {
   std::optional<std::string> basePath;
   bool debugMode = false;
   int32_t scriptCode = 0;
-  const ScriptPathSource* pathSource = nullptr;
   int32_t argumentSlots = 0;
   std::vector<Argument> arguments;
   std::unordered_map<std::string, CachedChunk> chunks;

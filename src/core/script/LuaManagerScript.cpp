@@ -12,6 +12,7 @@
 #include "core/Globals.h"
 #include "core/script/LuaManager.h"
 #include "core/script/ScriptCall.h"
+#include "core/script/ScriptPathSource.h"
 
 namespace {
 
@@ -58,10 +59,10 @@ int Deactivate_Debug_Mode(lua_State* state) {
   return 0;
 }
 
-// Keyed script paths come from the path manager, once the program has handed it over.
-std::optional<std::string> BuildKeyedPath(ScriptCall& call, const LuaManager& lua, const char* key,
-                                          const char* name) {
-  const ScriptPathSource* paths = call.Require(lua.GetPathSource());
+// Keyed script paths come from the path manager, once the program has bound it; without it the
+// keyed form reports the manager missing.
+std::optional<std::string> BuildKeyedPath(ScriptCall& call, const char* key, const char* name) {
+  const ScriptPathSource* paths = call.Require(gScriptPathSource);
   if (paths == nullptr) return std::nullopt;
   return paths->BuildPath(key, name);
 }
@@ -75,7 +76,7 @@ int LM_ExecuteScript(lua_State* state) {
     const char* key;
     LuaManager* lua = call.Begin(3, gLuaManager, key, name);
     if (lua == nullptr) return 0;
-    const std::optional<std::string> path = BuildKeyedPath(call, *lua, key, name);
+    const std::optional<std::string> path = BuildKeyedPath(call, key, name);
     if (path) lua->ExecuteScript(path->c_str(), call.Integer(3));
     return 0;
   }

@@ -4,7 +4,7 @@
 #include <string_view>
 
 // Folder prefixes by key, for the scripts that name a script by a path key. The path manager,
-// a layer up, answers; the program hands it to the Lua manager.
+// a layer up, answers, through gScriptPathSource.
 class ScriptPathSource {
  public:
   // prefix + file; an absent key logs its own line and answers file alone.

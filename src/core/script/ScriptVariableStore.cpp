@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <string>
 
+#include "core/Globals.h"
+#include "core/script/EnvironmentScope.h"
+
 void ScriptVariableStore::AddNumber(std::string_view name, float number) {
   variables.push_back(std::make_unique<ScriptVariable>(std::string(name), number));
 }
@@ -66,12 +69,6 @@ const ScriptVariable* ScriptVariableStore::At(int32_t index) const {
   return variables[static_cast<size_t>(index)].get();
 }
 
-namespace {
-EnvironmentScopeSource environmentScope = nullptr;
-}
-
-void SetEnvironmentScopeSource(EnvironmentScopeSource source) { environmentScope = source; }
-
 ScriptVariableStore* EnvironmentVariables() {
-  return environmentScope != nullptr ? environmentScope() : nullptr;
+  return gEnvironmentScope != nullptr ? gEnvironmentScope->GetEnvironmentVariables() : nullptr;
 }

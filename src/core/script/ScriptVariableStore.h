@@ -47,11 +47,8 @@ class ScriptVariableStore {
   Entries variables;
 };
 
-// The environment scope of the "Env_" functions lives with the map, a layer up; the program wires
-// where to find it. Without a source the scope is none and those functions report it as not
-// created.
-using EnvironmentScopeSource = ScriptVariableStore* (*)();
-void SetEnvironmentScopeSource(EnvironmentScopeSource source);
+// The environment scope of the "Env_" functions, through gEnvironmentScope. Without one the scope
+// is none and those functions report it as not created.
 ScriptVariableStore* EnvironmentVariables();
 
 // The script-variable functions: "NPC_", "Env_" and "Global_" followed by "AddScriptVariableI",

@@ -10,6 +10,7 @@
 #include "actors/ObjectBase.h"
 #include "actors/ObjectManager.h"
 #include "actors/Player.h"
+#include "actors/ShooterInput.h"
 #include "actors/WeaponSelector.h"
 #include "core/KeyboardManager.h"
 #include "support/KeyState.h"
@@ -505,12 +506,15 @@ TEST_F(PlayerTest, ShooterStaysInsideTheWindow) {
 TEST_F(PlayerTest, ShooterDrivesItsWeapons) {
   ObjectManager objects;
   gObjectManager = &objects;
-  bool mouse = true;
-  player->SetMouseHeldSource([&] { return mouse; });
-  player->SetAimSource([](float& x, float& y) {
-    x = 700.0f;
-    y = 300.0f;
-  });
+  struct Mouse : ShooterInput {
+    bool held = true;
+    bool MouseHeld() override { return held; }
+    void Aim(float& x, float& y) override {
+      x = 700.0f;
+      y = 300.0f;
+    }
+  } mouse;
+  gShooterInput = &mouse;
   player->SetGameMode(3);
   player->SetPosition(100, 0, 300);
   Tick({ALLEGRO_KEY_3, ALLEGRO_KEY_5});
@@ -520,10 +524,11 @@ TEST_F(PlayerTest, ShooterDrivesItsWeapons) {
   EXPECT_EQ(objects.GetCount(), 0);
   Tick();
   EXPECT_EQ(objects.GetCount(), 1);
-  mouse = false;
+  mouse.held = false;
   Tick();
   Tick();
   EXPECT_EQ(objects.GetCount(), 1);
+  gShooterInput = nullptr;
   gObjectManager = nullptr;
 }
 

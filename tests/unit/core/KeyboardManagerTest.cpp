@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/Globals.h"
+#include "core/KeyPressListener.h"
 #include "core/KeyboardManager.h"
 #include "support/GlobalsFixture.h"
 #include "support/KeyState.h"
@@ -113,14 +114,18 @@ TEST_F(KeyboardManagerTest, KeyboardManager_FirstPressOfTheRunGivesNoPressedEdge
 
 // The GUI's last key: told once per press edge of a key name, never by the action list.
 TEST_F(KeyboardManagerTest, KeyboardManager_KeyPressListenerHearsEachPressedEdgeOnce) {
-  std::vector<int32_t> heard;
-  keyboard.SetKeyPressListener([&](int32_t keycode) { heard.push_back(keycode); });
+  struct Heard : KeyPressListener {
+    std::vector<int32_t> keys;
+    void KeyPressed(int32_t keycode) override { keys.push_back(keycode); }
+  } heard;
+  gKeyPressListener = &heard;
   const ALLEGRO_KEYBOARD_STATE b = KeysHeld({ALLEGRO_KEY_B});
   for (const ALLEGRO_KEYBOARD_STATE* state : {&none, &b, &b, &none, &b}) {
     keyboard.UpdateKeys(*state);
     keyboard.UpdateActions(*state);
   }
-  EXPECT_EQ(heard, (std::vector<int32_t>{ALLEGRO_KEY_B, ALLEGRO_KEY_B}));
+  EXPECT_EQ(heard.keys, (std::vector<int32_t>{ALLEGRO_KEY_B, ALLEGRO_KEY_B}));
+  gKeyPressListener = nullptr;
 }
 
 TEST_F(KeyboardManagerTest, KeyboardManager_ActionIsHeldOnEitherKey) {

@@ -87,7 +87,7 @@ TEST_F(LuaManagerTest, ThreeArgumentFormNeedsThePathManager) {
 TEST_F(LuaManagerTest, ThreeArgumentFormRunsTheKeyedPathUnderTheBasePath) {
   PathManager paths;
   gPathManager = &paths;
-  lua.SetPathSource(&paths);
+  gScriptPathSource = &paths;
   WriteScript("Data/Scripts/code.lua", "seen = GetScriptCode()");
   WriteScript("Base/Data/Scripts/code.lua", "seen = 100 + GetScriptCode()");
   WriteScript("code.lua", "seen = 200 + GetScriptCode()");

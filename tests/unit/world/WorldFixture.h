@@ -26,10 +26,17 @@
 // manager is made by each test, so that it can hand in its own map readers.
 class WorldFixture : public LuaFixture {
  protected:
+  struct CurrentMapScope : EnvironmentScope {
+    ScriptVariableStore* GetEnvironmentVariables() const override {
+      return gMapManager != nullptr ? gMapManager->GetEnvironmentVariables() : nullptr;
+    }
+  };
+
   WorldFixture() {
-    // As the program wires it.
-    SetEnvironmentScopeSource(
-        [] { return gMapManager != nullptr ? gMapManager->GetEnvironmentVariables() : nullptr; });
+    // Each test makes its own map manager: the scope follows whichever is current. Static, so that
+    // it outlives whatever the test leaves behind.
+    static CurrentMapScope currentMap;
+    gEnvironmentScope = &currentMap;
     cameras = std::make_unique<CameraManager>("Default", 0, 0, gScreenWidth, gScreenHeight);
     RegisterScriptFunctions(State(), kCameraFamily.functions);
     gDataLibrary = library.get();

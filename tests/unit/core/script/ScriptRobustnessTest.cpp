@@ -451,7 +451,7 @@ struct World {
         {"path manager",
          [this] {
            gPathManager = (paths = std::make_unique<PathManager>()).get();
-           lua->SetPathSource(paths.get());
+           gScriptPathSource = paths.get();
          }},
         {"image container manager",
          [this] {
@@ -479,7 +479,7 @@ struct World {
         {"map manager",
          [this] {
            gMapManager = (map = std::make_unique<MapManager>()).get();
-           SetEnvironmentScopeSource([] { return gMapManager->GetEnvironmentVariables(); });
+           gEnvironmentScope = map.get();
          }},
         // The clip map, so that its functions are registered and reach a map.
         {"first map", [this] { map->TransitionMap("MAPNONE"); }},
